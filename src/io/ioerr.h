@@ -1,0 +1,45 @@
+// Reporting I/O conditions: end of file (-1), end of record (-2), system
+// errors (errno, 1..99) and the library's own errors (100..217).
+#pragma once
+
+#include "tavf90.h"
+
+namespace tav::io {
+
+enum : int {
+  kEndOfFile = -1,
+  kEndOfRecord = -2,
+  kBufferOverflow = 100,
+  kInternalFileOverflow = 101,
+  kScaleFactorRange = 102,
+  kExponentTooLarge = 103,
+  kRecordTooLong = 104,
+  kInvalidRealEdit = 134,
+  kInvalidIntegerEdit = 135,
+  kInvalidLogicalEdit = 136,
+  kInvalidCharacterEdit = 145,
+  kReadAfterWrite = 146,
+  kUnitOutOfRange = 147,
+  kUnitNotConnected = 148,
+  kNotSequential = 150,
+  kNotReadable = 151,
+  kNotFormatted = 152,
+  kNotWritable = 153,
+  kNotUnformatted = 154,
+  kFileNameTooLong = 174,
+  kUnknownOpenFailure = 183,
+  kPadNoEndOfRecord = 207,
+  kAfterEndfile = 210,
+};
+
+// Records the condition for the current statement.  Returns the code when
+// the statement's continuation flags send it back to compiled code (the
+// I/O lock is then released and iostat set); otherwise prints the message
+// and ends the program through the fatal I/O path.  The arguments after the
+// code are those of the code's message.
+int ioerr(int code, ...);
+
+// The text of a library error code (100..217), or null.
+const char *ioerr_text(int code);
+
+}  // namespace tav::io

@@ -1,0 +1,22 @@
+// OPEN and CLOSE.
+#pragma once
+
+namespace tav::io {
+
+// A Fortran character specifier: address and length; absent when null.
+struct Spec {
+  const char *text = nullptr;
+  int length = 0;
+  bool present() const { return text != nullptr; }
+};
+
+struct OpenSpecs {
+  Spec file, status, access, form;
+  int *recl = nullptr;
+  Spec blank, position, action, delim, pad;
+};
+
+int open_unit(int unit, const OpenSpecs &specs, int error_continue);
+int close_unit(int unit, Spec status, int error_continue);
+
+}  // namespace tav::io

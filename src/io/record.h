@@ -1,0 +1,92 @@
+// The current statement's record as the editing code sees it: the record
+// position globals and the character hooks the statement's begin call
+// installed.  Editing code never names the exported globals directly.
+#pragma once
+
+#include <cstdint>
+
+#include "tavf90.h"
+
+namespace tav::io {
+
+struct Record {
+  // Position of the next character in the record, from 0.
+  static int &position() { return __TAVf90_io_position; }
+  // Capacity of the record buffer.
+  static int &buflen() { return __TAVf90_io_buflen; }
+  // Input: characters in the current record.
+  static int &reclen() { return __TAVf90_io_reclen; }
+  // Output: rightmost position reached; -1 when not tracked (input).
+  static int &top() { return __TAVf90_io_top; }
+  static int &left_tab_limit() { return __TAVf90_left_tab_limit; }
+  static int &pad() { return __TAVf90_io_pad; }
+  static int &blanks() { return __TAVf90_io_blanks; }
+  static int &delim() { return __TAVf90_io_delim; }
+  static int &nonadvance_read() { return __TAVf90_io_nonadvance_read; }
+  static int &field_status() { return __TAVf90_field_status; }
+
+  static int put(char c) { return __TAVf90_mychar(c); }
+  static int put(const char *s, int n) {
+    return n > 0 ? __TAVf90_mystring(const_cast<char *>(s), n) : 0;
+  }
+  static int get(char *c) { return __TAVf90_mygetc(c); }
+  static int get(char *dst, int n) { return n > 0 ? __TAVf90_mystring(dst, n) : 0; }
+  static int end_record() { return __TAVf90_myendrec(); }
+};
+
+// Assembles an output field in a small local buffer and hands it to the
+// put-string hook in runs, so that no character costs an indirect call.
+// Counts may be as large as an int allows; the buffer is flushed in chunks.
+// The first nonzero status stops all further output and is what finish()
+// returns.  A put-string hook stores the characters that fit before it
+// fails, so a field that overflows the record leaves its leading part
+// stored, as character-at-a-time output would.
+class FieldWriter {
+ public:
+  FieldWriter() = default;
+  FieldWriter(const FieldWriter &) = delete;
+  FieldWriter &operator=(const FieldWriter &) = delete;
+
+  void put(char c) {
+    if (n_ == kSize) flush();
+    buf_[n_++] = c;
+  }
+  void fill(char c, std::int64_t count) {
+    while (count > 0 && status_ == 0) {
+      if (n_ == kSize) flush();
+      int room = kSize - n_;
+      int k = count < room ? static_cast<int>(count) : room;
+      for (int i = 0; i < k; ++i) buf_[n_ + i] = c;
+      n_ += k;
+      count -= k;
+    }
+  }
+  void text(const char *s, std::int64_t count) {
+    while (count > 0 && status_ == 0) {
+      if (n_ == kSize) flush();
+      int room = kSize - n_;
+      int k = count < room ? static_cast<int>(count) : room;
+      for (int i = 0; i < k; ++i) buf_[n_ + i] = s[i];
+      n_ += k;
+      s += k;
+      count -= k;
+    }
+  }
+  // Flushes what is buffered; returns 0 or the first nonzero status.
+  int finish() {
+    flush();
+    return status_;
+  }
+
+ private:
+  static constexpr int kSize = 256;
+  void flush() {
+    if (status_ == 0 && n_ > 0) status_ = Record::put(buf_, n_);
+    n_ = 0;
+  }
+  char buf_[kSize];
+  int n_ = 0;
+  int status_ = 0;
+};
+
+}  // namespace tav::io

@@ -1,0 +1,22 @@
+// The statement protocol shared by every kind of data transfer: the I/O
+// lock and the completion of held output.
+#pragma once
+
+#include "tavf90.h"
+
+namespace tav::io {
+
+// Takes the I/O lock (a statement already in progress is fatal:
+// "Recursive I/O reference") and clears iostat.
+void lock_io();
+inline void unlock_io() { __TAVf90_io_lock = 0; }
+
+// Ends a formatted READ: stores SIZE=, saves the record position, releases
+// the lock.
+int end_read();
+
+// Writes out the record a non-advancing WRITE left held for a unit, then a
+// newline if asked.  Returns 0 or the system error of the stream.
+int partial_write(int unit, bool newline);
+
+}  // namespace tav::io

@@ -1,0 +1,258 @@
+#include "io/unit.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include "io/ioerr.h"
+#include "io/open_close.h"
+#include "io/statement.h"
+#include "storage/work.h"
+
+extern "C" {
+tav_unit_record __TAVf90_file_info[100];
+FILE *__TAVf90_file[100];
+tav_unit_record *__TAVf90_cur_finfo;
+FILE **__TAVf90_cur_fptr;
+int __TAVf90_current_unit;
+char __TAVf90_pcio_prefix[31] = "FORT";
+char __TAVf90_pcio_position[7] = "REWIND";
+char __TAVf90_pcio_blank[5] = "NULL";
+int __TAVf90_pcio_verbose;
+}
+
+namespace tav::io {
+namespace {
+
+// A unit above 99.
+struct ExtNode {
+  int unit;
+  ExtNode *next;
+  tav_unit_record record;
+  FILE *stream;
+};
+
+ExtNode *ext_finfo;      // head of the list; new nodes go first
+ExtNode *cur_extfinfo;   // node last found or created
+ExtNode *prev_extfinfo;  // its predecessor, from the last search without creation
+int io_initialised;
+
+void point_at(tav_unit_record *rec, FILE **stream) {
+  __TAVf90_cur_finfo = rec;
+  __TAVf90_cur_fptr = stream;
+}
+
+ExtNode *find_node(int unit, ExtNode **prev) {
+  ExtNode *before = nullptr;
+  for (ExtNode *n = ext_finfo; n != nullptr; before = n, n = n->next) {
+    if (n->unit == unit) {
+      if (prev != nullptr) *prev = before;
+      return n;
+    }
+  }
+  return nullptr;
+}
+
+void connect_standard(int unit, FILE *stream, int action, int status, bool pad) {
+  tav_unit_record &r = __TAVf90_file_info[unit];
+  __TAVf90_file[unit] = stream;
+  r.file_name = nullptr;
+  r.recl = kDefaultRecl;
+  r.buffer = static_cast<char *>(storage::work_zalloc(kDefaultRecl + 1));
+  r.rec_number = 0;
+  r.rec_length = -1;
+  r.rec_position = 0;
+  r.access = TAV_ACCESS_SEQUENTIAL;
+  r.action = action;
+  r.position_state = TAV_POS_ASIS;
+  r.delim = 0;
+  r.blank = 0;
+  r.unformatted = 0;
+  r.status = status;
+  r.flags = TAV_FLAG_CONNECTED_ONCE;
+  set_flag(r, TAV_FLAG_PAD_YES, pad);
+  set_flag(r, TAV_FLAG_SEEKABLE, stream_seekable(stream));
+}
+
+}  // namespace
+
+bool select_unit(int unit, bool create) {
+  if (unit < 100) {
+    point_at(&__TAVf90_file_info[unit], &__TAVf90_file[unit]);
+    return true;
+  }
+  if (create) {
+    __TAVf90_estab_runit(unit);
+    return true;
+  }
+  __TAVf90_estab_runit_no_create(unit);
+  return __TAVf90_cur_finfo != nullptr;
+}
+
+tav_unit_record *find_unit(int unit, FILE ***stream) {
+  if (unit < 0) return nullptr;
+  if (unit < 100) {
+    if (stream != nullptr) *stream = &__TAVf90_file[unit];
+    return &__TAVf90_file_info[unit];
+  }
+  ExtNode *n = find_node(unit, nullptr);
+  if (n == nullptr) return nullptr;
+  if (stream != nullptr) *stream = &n->stream;
+  return &n->record;
+}
+
+bool stream_seekable(FILE *stream) {
+  struct stat st;
+  if (stream == nullptr || fstat(fileno(stream), &st) != 0) return false;
+  if (S_ISDIR(st.st_mode) || S_ISREG(st.st_mode) || S_ISBLK(st.st_mode)) return true;
+  if (S_ISCHR(st.st_mode)) return isatty(fileno(stream)) == 0;
+  return false;
+}
+
+bool keyword_match(const char *value, int length, const char *keyword) {
+  int k = static_cast<int>(std::strlen(keyword));
+  if (length < k) return false;
+  for (int i = 0; i < k; ++i) {
+    unsigned char c = static_cast<unsigned char>(value[i]);
+    if (c != static_cast<unsigned char>(keyword[i]) &&
+        !(c >= 'a' && c <= 'z' && c - 'a' + 'A' == keyword[i]))
+      return false;
+  }
+  for (int i = k; i < length; ++i)
+    if (value[i] != ' ') return false;
+  return true;
+}
+
+int preconnect_name(int unit, char *dst) {
+  dst[0] = '\0';
+  if (__TAVf90_pcio_prefix[0] != '\0') {
+    char var[64];
+    std::snprintf(var, sizeof var, "%.30s%02d", __TAVf90_pcio_prefix, unit);
+    if (const char *value = std::getenv(var)) {
+      // A name that does not fit is refused rather than cut to another name.
+      if (std::strlen(value) >= static_cast<std::size_t>(kFileNameBuffer)) return kFileNameTooLong;
+      std::strcpy(dst, value);
+    } else if (__TAVf90_pcio_verbose) {
+      std::fprintf(stderr, "preconn_io: No initialisation found for %s\n", var);
+    }
+  }
+  if (dst[0] == '\0') std::snprintf(dst, kFileNameBuffer, "fort.%d", unit);
+  if (__TAVf90_pcio_verbose) std::fprintf(stderr, "preconn_io: Logical unit %i opened to %s\n", unit, dst);
+  return 0;
+}
+
+int preconnect(int unit, bool unformatted) {
+  char name[kFileNameBuffer];
+  int error_continue = __TAVf90_error_continue;
+  if (int code = preconnect_name(unit, name)) {
+    // Reported as the statement's own condition: the lock is still held.
+    return ioerr(code);
+  }
+  unlock_io();
+  OpenSpecs specs;
+  specs.file = {name, static_cast<int>(std::strlen(name))};
+  if (unformatted) specs.form = {"UNFORMATTED", 11};
+  specs.blank = {__TAVf90_pcio_blank, static_cast<int>(std::strlen(__TAVf90_pcio_blank))};
+  specs.position = {__TAVf90_pcio_position, static_cast<int>(std::strlen(__TAVf90_pcio_position))};
+  if (int code = open_unit(unit, specs, error_continue)) {
+    // OPEN has released the lock and set iostat: the statement is over.
+    return code;
+  }
+  lock_io();
+  select_unit(unit, true);
+  set_flag(current_record(), TAV_FLAG_CONNECTED_ONCE, true);
+  return 0;
+}
+
+void io_finish() { f90_io_finish(); }
+
+}  // namespace tav::io
+
+using namespace tav::io;
+
+extern "C" {
+
+void f90_io_init(void) {
+  if (io_initialised) return;
+  for (int u = 0; u < 100; ++u) {
+    __TAVf90_file[u] = nullptr;
+    set_flag(__TAVf90_file_info[u], TAV_FLAG_CONNECTED_ONCE, false);
+  }
+  connect_standard(0, stderr, TAV_ACTION_WRITE, TAV_STATUS_NEW, false);
+  connect_standard(5, stdin, TAV_ACTION_READ, TAV_STATUS_OLD, true);
+  connect_standard(6, stdout, TAV_ACTION_WRITE, TAV_STATUS_NEW, false);
+  io_initialised = 1;
+}
+
+void f90_io_finish(void) {
+  __TAVf90_io_lock = 0;
+  io_initialised = 0;
+  __TAVf90_close_extended_units();
+  for (int u = 1; u < 100; ++u)
+    if (__TAVf90_file[u] != nullptr) close_unit(u, Spec{}, 0);
+  if (__TAVf90_file[0] != nullptr) close_unit(0, Spec{}, 0);
+}
+
+void __TAVf90_estab_runit(int unit) {
+  ExtNode *n = find_node(unit, nullptr);
+  if (n == nullptr) {
+    n = static_cast<ExtNode *>(tav::storage::work_zalloc(sizeof(ExtNode)));
+    n->unit = unit;
+    n->stream = nullptr;
+    n->next = ext_finfo;
+    ext_finfo = n;
+  }
+  cur_extfinfo = n;
+  point_at(&n->record, &n->stream);
+}
+
+void __TAVf90_estab_runit_no_create(int unit) {
+  ExtNode *prev = nullptr;
+  ExtNode *n = find_node(unit, &prev);
+  cur_extfinfo = n;
+  prev_extfinfo = n != nullptr ? prev : nullptr;
+  if (n != nullptr)
+    point_at(&n->record, &n->stream);
+  else
+    point_at(nullptr, nullptr);
+}
+
+int __TAVf90_extended_unit_inquire_f(const char *name) {
+  for (ExtNode *n = ext_finfo; n != nullptr; n = n->next) {
+    if (n->stream == nullptr || n->record.file_name == nullptr) continue;
+    if (std::strcmp(n->record.file_name, name) == 0) {
+      cur_extfinfo = n;
+      point_at(&n->record, &n->stream);
+      return n->unit;
+    }
+  }
+  return -1;
+}
+
+void __TAVf90_close_extended_units(void) {
+  for (ExtNode *n = ext_finfo; n != nullptr; n = n->next)
+    if (n->stream != nullptr) close_unit(n->unit, Spec{}, 0);
+}
+
+void __TAVf90_close_real_unit(void) {
+  ExtNode *n = cur_extfinfo;
+  if (n == nullptr) return;
+  if (prev_extfinfo == nullptr)
+    ext_finfo = n->next;
+  else
+    prev_extfinfo->next = n->next;
+  tav::storage::work_free(n, sizeof(ExtNode));
+  cur_extfinfo = prev_extfinfo = nullptr;
+  point_at(nullptr, nullptr);
+}
+
+int __TAVf90_preconnect_open(int unit, int unformatted) { return preconnect(unit, unformatted != 0); }
+
+int __TAVf90_cidata_match(const char *value, int len, const char *keyword) {
+  return keyword_match(value, len, keyword) ? 1 : 0;
+}
+
+}  // extern "C"

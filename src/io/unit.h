@@ -1,0 +1,56 @@
+// The unit table: unit records of units 0..99 in the exported arrays, a
+// list of nodes for larger unit numbers, selection of the current unit,
+// preconnection and the start-up and shutdown of the I/O system.
+#pragma once
+
+#include <cstdio>
+
+#include "tavf90.h"
+
+namespace tav::io {
+
+// File names are handled in buffers of this size (1023 characters + NUL).
+constexpr int kFileNameBuffer = 1024;
+constexpr int kDefaultRecl = 1024;
+constexpr int kDefaultUnformattedRecl = 65536;
+
+// Makes `unit` (>= 0) the current unit: points __TAVf90_cur_finfo and
+// __TAVf90_cur_fptr at its record and stream slot.  Units above 99 get a
+// node on first use when `create` is set; without it a missing node leaves
+// both pointers null and the result is false.
+bool select_unit(int unit, bool create);
+
+inline tav_unit_record &current_record() { return *__TAVf90_cur_finfo; }
+inline FILE *&current_stream() { return *__TAVf90_cur_fptr; }
+inline bool has_flag(const tav_unit_record &r, int flag) { return (r.flags & flag) != 0; }
+inline void set_flag(tav_unit_record &r, int flag, bool on) {
+  r.flags = static_cast<uint8_t>(on ? (r.flags | flag) : (r.flags & ~flag));
+}
+
+// The record and stream slot of a unit wherever it lives, without creating
+// a node and without touching the current-unit pointers; null if none.
+tav_unit_record *find_unit(int unit, FILE ***stream = nullptr);
+
+// Whether a stream can be repositioned (regular file, directory, block
+// device, or a character device that is not a terminal).
+bool stream_seekable(FILE *stream);
+
+// Case-insensitive keyword match of a Fortran string, trailing blanks
+// allowed.
+bool keyword_match(const char *value, int length, const char *keyword);
+
+// The file of an implicitly connected unit: the value of the environment
+// variable <prefix><nn>, else "fort.<unit>".  Returns 0, or the I/O error
+// number 174 when the variable's value does not fit the name buffer.
+int preconnect_name(int unit, char *dst);
+
+// Implicit OPEN of an unconnected unit by a data-transfer statement that
+// holds the I/O lock.  On success the lock is held again and 0 returned; on
+// failure OPEN's code is returned with the statement ended (lock released,
+// iostat set) -- or the program has ended.
+int preconnect(int unit, bool unformatted);
+
+// Closes every unit: extended units, then 1..99, then 0.
+void io_finish();
+
+}  // namespace tav::io

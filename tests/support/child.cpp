@@ -1,0 +1,149 @@
+#include "support/child.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace tavtest {
+namespace {
+
+std::string slurp(const std::string &path, bool *exists) {
+  std::ifstream in(path, std::ios::binary);
+  if (exists != nullptr) *exists = static_cast<bool>(in);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void spit(const std::string &path, const std::string &data) {
+  std::ofstream out(path, std::ios::binary);
+  out << data;
+}
+
+void remove_tree(const std::string &path) {
+  if (path.empty()) return;
+  if (DIR *d = opendir(path.c_str())) {
+    while (dirent *e = readdir(d)) {
+      std::string n = e->d_name;
+      if (n == "." || n == "..") continue;
+      std::string p = path + "/" + n;
+      struct stat st;
+      if (lstat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        remove_tree(p);
+      else
+        unlink(p.c_str());
+    }
+    closedir(d);
+  }
+  rmdir(path.c_str());
+}
+
+[[noreturn]] void die(const char *what) {
+  std::perror(what);
+  _exit(120);
+}
+
+}  // namespace
+
+Result::Result(Result &&o) noexcept
+    : out(std::move(o.out)), err(std::move(o.err)), exit_code(o.exit_code), signal(o.signal), dir(std::move(o.dir)) {
+  o.dir.clear();
+}
+
+Result::~Result() {
+  remove_tree(dir);
+  if (!dir.empty()) remove_tree(dir + ".io");
+}
+
+std::string Result::file(const std::string &name, bool *exists) const { return slurp(dir + "/" + name, exists); }
+
+bool Result::has_file(const std::string &name) const { return access((dir + "/" + name).c_str(), F_OK) == 0; }
+
+std::vector<std::string> Result::files() const {
+  std::vector<std::string> names;
+  if (DIR *d = opendir(dir.c_str())) {
+    while (dirent *e = readdir(d)) {
+      std::string n = e->d_name;
+      if (n != "." && n != "..") names.push_back(n);
+    }
+    closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string Result::describe() const {
+  std::ostringstream s;
+  if (signal != 0)
+    s << "signal " << signal;
+  else
+    s << "exit " << exit_code;
+  s << "\n--- stdout ---\n" << out << "\n--- stderr ---\n" << err;
+  return s.str();
+}
+
+Result run(const std::function<void()> &body, const Options &options) {
+  char tmpl[] = "/tmp/tavtest.XXXXXX";
+  if (mkdtemp(tmpl) == nullptr) die("mkdtemp");
+  Result r;
+  r.dir = tmpl;
+  // Captured streams live beside the working directory, not in it.
+  std::string io = r.dir + ".io";
+  mkdir(io.c_str(), 0700);
+  spit(io + "/stdin", options.stdin_data);
+  for (const auto &[name, data] : options.files) spit(r.dir + "/" + name, data);
+
+  int pipefd[2] = {-1, -1};
+  if (options.stdout_pipe && pipe(pipefd) != 0) die("pipe");
+
+  std::fflush(nullptr);
+  pid_t pid = fork();
+  if (pid < 0) die("fork");
+  if (pid == 0) {
+    if (chdir(r.dir.c_str()) != 0) die("chdir");
+    int in = open((io + "/stdin").c_str(), O_RDONLY);
+    int err = open((io + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int out = options.stdout_pipe ? pipefd[1] : open((io + "/stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (in < 0 || out < 0 || err < 0) die("open");
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    close(in);
+    close(out);
+    close(err);
+    if (options.stdout_pipe) close(pipefd[0]);
+    for (const auto &[k, v] : options.env) setenv(k.c_str(), v.c_str(), 1);
+    for (const auto &k : options.unset_env) unsetenv(k.c_str());
+    alarm(options.timeout);
+    body();
+    std::exit(0);
+  }
+  if (options.stdout_pipe) {
+    close(pipefd[1]);
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(pipefd[0], buf, sizeof buf)) > 0) r.out.append(buf, static_cast<std::size_t>(n));
+    close(pipefd[0]);
+  }
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+  }
+  if (WIFSIGNALED(status))
+    r.signal = WTERMSIG(status);
+  else
+    r.exit_code = WEXITSTATUS(status);
+  if (!options.stdout_pipe) r.out = slurp(io + "/stdout", nullptr);
+  r.err = slurp(io + "/stderr", nullptr);
+  return r;
+}
+
+}  // namespace tavtest

@@ -1,0 +1,58 @@
+// Runs a scenario in a forked child with its own working directory, standard
+// input, output and error, and reports what it did: output, exit status or
+// terminating signal, and the files it left.
+#pragma once
+
+#include <csignal>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tavtest {
+
+struct Options {
+  std::string stdin_data;
+  // Environment variables set in the child (before the scenario runs).
+  std::vector<std::pair<std::string, std::string>> env;
+  // Environment variables removed in the child.
+  std::vector<std::string> unset_env;
+  // Files created in the child's working directory beforehand.
+  std::map<std::string, std::string> files;
+  // Standard output goes to a pipe instead of a regular file.
+  bool stdout_pipe = false;
+  // Seconds before the child is killed with SIGALRM.
+  unsigned timeout = 30;
+};
+
+class Result {
+ public:
+  Result() = default;
+  Result(Result &&other) noexcept;
+  Result &operator=(Result &&) = delete;
+  Result(const Result &) = delete;
+  ~Result();
+
+  std::string out;     // standard output
+  std::string err;     // standard error
+  int exit_code = -1;  // when the child exited
+  int signal = 0;      // when a signal ended it
+  std::string dir;     // its working directory (removed with the Result)
+
+  bool exited(int code) const { return signal == 0 && exit_code == code; }
+  bool aborted() const { return signal == SIGABRT; }
+  // Contents of a file the child left in its directory; `exists` says
+  // whether it was there.
+  std::string file(const std::string &name, bool *exists = nullptr) const;
+  bool has_file(const std::string &name) const;
+  // Names of the files in the directory, sorted.
+  std::vector<std::string> files() const;
+  // A one-line description for assertion messages.
+  std::string describe() const;
+};
+
+// Runs body() in a child process.  When body returns the child calls
+// exit(0), so C streams are flushed as at a normal end.
+Result run(const std::function<void()> &body, const Options &options = {});
+
+}  // namespace tavtest
