@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "io/format.h"
+#include "io/list_write.h"
+#include "io/real_edit.h"
 #include "io/open_close.h"
 #include "io/statement.h"
 #include "runtime/fatal.h"
@@ -43,4 +45,12 @@ TAV_PENDING int establish_format(const char *, int, int) { pending("the format i
 TAV_PENDING int maybe_next_edit(int) { pending("the format interpreter"); }
 TAV_PENDING int definitely_next_edit(int) { pending("the format interpreter"); }
 TAV_PENDING int get_within_field(int *, char *) { pending("the format interpreter"); }
+TAV_PENDING int format_F(double, int, int) { pending("real editing"); }
+TAV_PENDING int format_E(double, int, int, int) { pending("real editing"); }
+TAV_PENDING int format_D(double, int, int, int) { pending("real editing"); }
+TAV_PENDING int format_EN(double, int, int, int) { pending("real editing"); }
+TAV_PENDING int format_G(double, int, int, int) { pending("real editing"); }
+TAV_PENDING int stars(int) { pending("real editing"); }
+TAV_PENDING int write_real(double) { pending("real editing"); }
+TAV_PENDING int init_loutput() { pending("list-directed output"); }
 }  // namespace tav::io
