@@ -55,6 +55,25 @@ TEST(Startup, ControlWordAndHandlerPerEntryPoint) {
   EXPECT_EQ(r.out, "init1 027f 0\ninit2 137f 1\ninit 1372 1\n");
 }
 
+// An invalid-operation flag left over from before start-up (raised while
+// everything was masked) must not turn into a trap once trapping is on.
+TEST(Startup, StaleFlagsDoNotTrapAfterStartUp) {
+  auto r = tavtest::run([] {
+    frametest::set_control_word(0x037F);
+    volatile long double zero = 0.0L, tiny = 1e-4000L, result;
+    result = zero / zero;
+    result = tiny * tiny;
+    start(f90_init);
+    volatile long double one = 1.0L;
+    result = one + one;
+    (void)result;
+    std::fputs("running\n", stderr);
+    f90_finish(0);
+  });
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.err, std::string("running\n") + kUnderflow);
+}
+
 TEST(Finish, UnderflowAloneInTrappingModeIsOnlyAWarning) {
   auto r = tavtest::run([] {
     frametest::clear_exception_flags();
