@@ -156,7 +156,8 @@ void __TAVf90_stop(const char *code) {
 
 void __TAVf90_pause(const char *text) {
   // Output written so far is shown before the program waits.
-  if (__TAVf90_file[6] != nullptr) std::fflush(__TAVf90_file[6]);
+  FILE **slot = nullptr;
+  if (tav::io::find_unit(6, &slot) != nullptr && *slot != nullptr) std::fflush(*slot);
   if (text != nullptr)
     std::fprintf(stderr, "PAUSE: %s", text);
   else

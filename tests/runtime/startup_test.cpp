@@ -1,6 +1,7 @@
 // Start-up hooks, the floating-point state they load and report, STOP,
 // PAUSE and the arithmetic-exception handler.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdio>
@@ -202,13 +203,20 @@ TEST(Stop, EndsThroughTheNormalEnd) {
 
 TEST(Pause, AtEndOfInputReturnsAtOnce) {
   auto r = tavtest::run([] {
-    start(f90_init1);
+    static char prog[] = "prog";
+    static char *argv[] = {prog, nullptr};
+    f90_init1(1, argv);  // unit 6 stays connected: PAUSE shows its output first
+    std::fputs("before\n", stdout);
     __TAVf90_pause(nullptr);
+    struct stat st;
+    fstat(1, &st);
+    std::fprintf(stderr, "shown %ld\n", static_cast<long>(st.st_size));
     std::puts("after");
   });
   EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, "Fortran-90 PAUSE\n\nType carriage return to continue\nFortran-90 execution continues...\n");
-  EXPECT_EQ(r.out, "after\n");
+  EXPECT_EQ(r.err,
+            "Fortran-90 PAUSE\n\nType carriage return to continue\nFortran-90 execution continues...\nshown 7\n");
+  EXPECT_EQ(r.out, "before\nafter\n");
 }
 
 TEST(Pause, ConsumesExactlyOneLine) {
