@@ -252,3 +252,181 @@ TEST(Open, SpecifierValuesAndDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file that may be read but not written.  Root writes anything, so a root
+// child gives up its privileges first; exit 77 when it cannot.
+void make_read_only_file() {
+  FILE *f = std::fopen("ro", "w");
+  std::fputs("text\n", f);
+  std::fclose(f);
+  chmod("ro", 0444);
+  if (geteuid() == 0) {
+    chmod(".", 0755);
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(77);
+  }
+}
+
+TEST(Open, ReadOnlyFileFallsBackToReading) {
+  auto r = run([] {
+    make_read_only_file();
+    show("no action", Open{.file = "ro"}.go());
+    char line[16] = {};
+    std::printf("read %s", std::fgets(line, sizeof line, __TAVf90_file[10]));
+    close_unit(10);
+    show("readwrite", Open{.unit = 11, .file = "ro", .action = "READWRITE"}.go(), 11);
+    Open{.unit = 11, .file = "ro", .action = "WRITE"}.go(0);
+  });
+  if (r.exited(77)) GTEST_SKIP() << "cannot drop root privileges here";
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.out,
+            "no action: 0 iostat=0 lock=0 ro recl=1024 len=-1 acc=1 act=1 ps=3 delim=0 blank=0 unf=0 st=0 flags=11\n"
+            "read text\n"
+            "readwrite: 13 iostat=13 lock=0 closed flags=8 buffer=0 name=0\n");
+  EXPECT_EQ(r.err, std::string("I/O error on unit 11: Permission denied\n") + kFatal);
+}
+
+TEST(Open, AppendAddsAtTheEnd) {
+  auto r = run(
+      [] {
+        show("append", Open{.file = "log", .position = "append"}.go());
+        std::printf("at %ld\n", std::ftell(__TAVf90_file[10]));
+        write_text(10, "second\n");
+        show("close", close_unit(10));
+        // A FIFO cannot seek: it is opened again for appending.
+        mkfifo("pipe", 0600);
+        show("fifo", Open{.file = "pipe", .position = "APPEND"}.go());
+        std::printf("O_APPEND %d\n", (fcntl(fileno(__TAVf90_file[10]), F_GETFL) & O_APPEND) != 0);
+      },
+      {{"log", "first\n"}});
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out,
+            "append: 0 iostat=0 lock=0 log recl=1024 len=-1 acc=1 act=3 ps=6 delim=0 blank=0 unf=0 st=0 flags=11\n"
+            "at 6\n"
+            "close: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "fifo: 0 iostat=0 lock=0 pipe recl=1024 len=-1 acc=1 act=3 ps=6 delim=0 blank=0 unf=0 st=0 flags=9\n"
+            "O_APPEND 1\n");
+  EXPECT_EQ(r.file("log"), "first\nsecond\n");
+}
+
+TEST(Close, UnconnectedUnitsAndDispositions) {
+  auto r = run(
+      [] {
+        show("never", close_unit(10, "BOGUS"));
+        show("never", close_unit(12345), 12345);
+        show("bad status", (Open{.file = "keep.dat"}.go(), close_unit(10, "KEPT")));
+        show("keep", close_unit(10, "keep "));
+        show("again", close_unit(10));
+        Open{.file = "gone.dat"}.go();
+        show("delete", close_unit(10, "DELETE"));
+        __TAVf90_pcio_verbose = 1;
+        Open{.unit = 12345}.go();
+        write_text(12345, "ext\n");
+        show("ext", close_unit(12345), 12345);
+      },
+      {{"gone.dat", "x\n"}});
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out,
+            "never: 0 iostat=0 lock=0 closed flags=0 buffer=0 name=0\n"
+            "never: 0 iostat=0 lock=0 no node\n"
+            "bad status: 163 iostat=163 lock=0 keep.dat recl=1024 len=-1 acc=1 act=3 ps=3 delim=0 blank=0 unf=0 st=0 flags=11\n"
+            "keep: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "again: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "delete: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "ext: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n");
+  EXPECT_EQ(r.err,
+            "preconn_io: No initialisation found for FORT12345\n"
+            "preconn_io: Logical unit 12345 opened to fort.12345\n"
+            "preconn_io: Logical unit 12345 closed (file fort.12345)\n");
+  EXPECT_EQ(r.files(), (std::vector<std::string>{"fort.12345", "keep.dat"}));
+  EXPECT_EQ(r.file("fort.12345"), "ext\n");
+}
+
+TEST(Close, TruncatesARegularFileAfterAWrite) {
+  auto r = run(
+      [] {
+        Open{.file = "t"}.go();
+        write_text(10, "zz\n");
+        show("rewritten", close_unit(10));
+        Open{.file = "u"}.go();
+        char line[8];
+        std::fgets(line, sizeof line, __TAVf90_file[10]);
+        __TAVf90_file_info[10].position_state = TAV_POS_READ;
+        show("read", close_unit(10));
+        // A device is not cut: closing it after a WRITE succeeds.
+        show("null", Open{.file = "/dev/null"}.go());
+        write_text(10, "gone\n");
+        show("null", close_unit(10));
+      },
+      {{"t", "aaaa\nbbbb\ncccc\n"}, {"u", "aaaa\nbbbb\n"}});
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out,
+            "rewritten: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "read: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "null: 0 iostat=0 lock=0 /dev/null recl=1024 len=-1 acc=1 act=3 ps=3 delim=0 blank=0 unf=0 st=0 flags=11\n"
+            "null: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n");
+  EXPECT_EQ(r.file("t"), "zz\n");
+  EXPECT_EQ(r.file("u"), "aaaa\nbbbb\n");
+}
+
+// Data that cannot be written out is an error of the CLOSE, never lost
+// silently: returned with IOSTAT=, fatal without, and fatal at program end.
+TEST(Close, FailureToWriteOutIsReported) {
+  auto returned = run([] {
+    Open{.file = "/dev/full"}.go();
+    write_text(10, "lost\n");
+    show("full", close_unit(10));
+    Open{.unit = 11, .file = "/dev/full"}.go();
+    std::fputs("buffered", __TAVf90_file[11]);  // no WRITE recorded: fclose still fails
+    show("full", close_unit(11), 11);
+  });
+  EXPECT_TRUE(returned.exited(0)) << returned.describe();
+  EXPECT_EQ(returned.out,
+            "full: 28 iostat=28 lock=0 closed flags=11 buffer=0 name=0\n"
+            "full: 28 iostat=28 lock=0 closed flags=11 buffer=0 name=0\n");
+
+  auto fatal = run([] {
+    Open{.file = "/dev/full"}.go();
+    write_text(10, "lost\n");
+    close_unit(10, nullptr, 0);
+  });
+  EXPECT_TRUE(fatal.aborted()) << fatal.describe();
+  EXPECT_EQ(fatal.err, std::string("I/O error on unit 10: No space left on device\n") + kFatal);
+
+  auto at_end = run([] {
+    Open{.unit = 12345, .file = "/dev/full"}.go();
+    write_text(12345, "lost\n");
+    f90_io_finish();
+  });
+  EXPECT_TRUE(at_end.aborted()) << at_end.describe();
+  EXPECT_EQ(at_end.err, std::string("I/O error on unit 12345: No space left on device\n") + kFatal);
+}
+
+TEST(Open, FileNamesAndSystemErrors) {
+  tavtest::Options o;
+  o.env = {{"FORT11", std::string(1024, 'n')}};
+  auto r = tavtest::run(
+      [] {
+        f90_io_init();
+        std::string name(1024, 'a');
+        show("1024", Open{.file = name.c_str()}.go());
+        name = std::string(1020, 'a') + "    ";  // trailing blanks do not count
+        show("1020", Open{.file = name.c_str()}.go());
+        show("env", Open{.unit = 11}.go(), 11);
+        show("blank", Open{.file = "   "}.go());
+        show("nodir", Open{.file = "nodir/x"}.go());
+        Open{.file = "nodir/x"}.go(0);
+      },
+      o);
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.out,
+            "1024: 174 iostat=174 lock=0 closed flags=8 buffer=0 name=0\n"
+            "1020: 36 iostat=36 lock=0 closed flags=8 buffer=0 name=0\n"
+            "env: 174 iostat=174 lock=0 closed flags=8 buffer=0 name=0\n"
+            "blank: 2 iostat=2 lock=0 closed flags=8 buffer=0 name=0\n"
+            "nodir: 2 iostat=2 lock=0 closed flags=8 buffer=0 name=0\n");
+  EXPECT_EQ(r.err, std::string("I/O error on unit 10: No such file or directory\n") + kFatal);
+}
+
+}  // namespace
