@@ -176,7 +176,8 @@ TEST(ReadStatement, StreamErrorIsASystemError) {
   };
   auto r = tavtest::run([&] {
     setup();
-    std::printf("%s %d\n", read_record().c_str(), iostat);
+    std::string s = read_record();
+    std::printf("%s %d\n", s.c_str(), iostat);
   });
   EXPECT_TRUE(r.exited(0)) << r.describe();
   EXPECT_EQ(r.out, "#21 21\n");
