@@ -136,6 +136,7 @@ TEST(Finish, InexactAndDenormalAreNeverReported) {
 TEST(SignalHandler, TrappedDivisionEndsWithTraceback) {
   auto r = tavtest::run([] {
     start(f90_init);
+    frametest::write_held(6, "x =", 3);
     __TAVf90_enter_pu("MAIN");
     __TAVf90_filename = "main.f90";
     __TAVf90_lineno = 5;
@@ -146,6 +147,7 @@ TEST(SignalHandler, TrappedDivisionEndsWithTraceback) {
   });
   EXPECT_TRUE(r.aborted()) << r.describe();
   EXPECT_EQ(r.err, "*** Arithmetic exception:  - aborting\nIn MAIN, line 5 of main.f90\n");
+  EXPECT_EQ(r.out, "x =\n");  // units were closed
 }
 
 TEST(SignalHandler, TrappedInvalidWithoutLineInformation) {
@@ -184,6 +186,36 @@ TEST(Stop, CodeIsPrintedAndStatusIsZero) {
   });
   EXPECT_TRUE(without.exited(0)) << without.describe();
   EXPECT_EQ(without.err, "");
+}
+
+// A record begun by a non-advancing WRITE is completed before the STOP
+// message; the normal end and the fatal path complete it too.
+TEST(Stop, HeldOutputOnUnit6IsWrittenOut) {
+  auto stop = tavtest::run([] {
+    start(f90_init1);
+    frametest::write_held(6, "Result: 42", 10);
+    __TAVf90_stop("END");
+  });
+  EXPECT_TRUE(stop.exited(0)) << stop.describe();
+  EXPECT_EQ(stop.out, "Result: 42\n");
+  EXPECT_EQ(stop.err, "STOP: END\n");
+
+  auto finish = tavtest::run([] {
+    start(f90_init1);
+    frametest::write_held(6, "partial", 7);
+    f90_finish(2);
+  });
+  EXPECT_TRUE(finish.exited(2)) << finish.describe();
+  EXPECT_EQ(finish.out, "partial\n");
+
+  auto crashed = tavtest::run([] {
+    start(f90_init1);
+    frametest::write_held(6, "so far", 6);
+    __TAVf90_bad_dostep();
+  });
+  EXPECT_TRUE(crashed.aborted()) << crashed.describe();
+  EXPECT_EQ(crashed.out, "so far\n");
+  EXPECT_EQ(crashed.err, frametest::fatal("DO step value is zero"));
 }
 
 #ifdef FRAMETEST_X87
