@@ -384,14 +384,6 @@ TEST(FormatErrors, FaultyPartNeverReachedIsNoError) {
   EXPECT_EQ(o.text, "<1>");
 }
 
-TEST(FormatErrors, ErrorReturnsThroughTheHandlerAndSetsIostat) {
-  TestRecord rec;
-  __TAVf90_io_lock = 1;
-  EXPECT_EQ(__TAVf90_establish_format("(BQ)", -1, kOut), 124);
-  EXPECT_EQ(iostat, 124);
-  EXPECT_EQ(__TAVf90_io_lock, 0);
-}
-
 TEST(FormatErrors, NumbersBeyondThe32BitRange) {
   EXPECT_EQ(status_of("(I2147483648)", kOut), 120);
   EXPECT_EQ(status_of("(99999999999I2)", kOut), 120);
