@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "io/statement_support.h"
 #include "support/child.h"
 #include "tavf90.h"
 
@@ -61,13 +62,13 @@ void show(const char *what, int code, int unit = 10) {
   std::fflush(stdout);
 }
 
-// Stands in for a formatted WRITE: the text goes to the stream and the unit
-// remembers that its last statement was a WRITE.
-void write_text(int unit, const char *text) {
-  FILE *stream = nullptr;
-  tav_unit_record *r = record(unit, &stream);
-  std::fputs(text, stream);
-  r->position_state = TAV_POS_WRITE;
+// A formatted WRITE of one record (held when not advancing): the text goes
+// through the record hooks; a trailing newline only marks an advancing WRITE.
+void write_text(int unit, std::string text) {
+  bool advancing = !text.empty() && text.back() == '\n';
+  if (advancing) text.pop_back();
+  if (stmttest::begin_write(unit, advancing) != 0 || stmttest::put(text) != 0 || __TAVf90_endwrite() != 0)
+    std::abort();
 }
 
 tavtest::Result run(void (*body)(), std::map<std::string, std::string> files = {}) {
@@ -433,6 +434,35 @@ TEST(Open, FileNamesAndSystemErrors) {
             "blank: 2 iostat=2 lock=0 closed flags=8 buffer=0 name=0\n"
             "nodir: 2 iostat=2 lock=0 closed flags=8 buffer=0 name=0\n");
   EXPECT_EQ(r.err, std::string("I/O error on unit 10: No such file or directory\n") + kFatal);
+}
+
+TEST(Close, HeldOutputIsCompletedAsARecord) {
+  auto r = run([] {
+    Open{.file = "a.dat"}.go();
+    write_text(10, "ab");
+    write_text(10, "cd");
+    show("close", close_unit(10));
+    Open{.file = "b.dat"}.go();
+    write_text(10, "x");
+    show("switch", Open{.file = "c.dat"}.go());
+    close_unit(10);
+    show("148", stmttest::begin_write(10, true, 1));
+    Open{.status = "SCRATCH"}.go();
+    write_text(10, "held");
+    show("scratch", close_unit(10));
+    Open{.unit = 11, .file = "/dev/full"}.go();
+    write_text(11, "lost");
+    show("full", close_unit(11), 11);
+  });
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out,
+            "close: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "switch: 0 iostat=0 lock=0 c.dat recl=1024 len=-1 acc=1 act=3 ps=3 delim=0 blank=0 unf=0 st=0 flags=11\n"
+            "148: 148 iostat=148 lock=0 closed flags=11 buffer=0 name=0\n"
+            "scratch: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "full: 28 iostat=28 lock=0 closed flags=11 buffer=0 name=0\n");
+  EXPECT_EQ(r.file("a.dat"), "abcd\n");
+  EXPECT_EQ(r.file("b.dat"), "x\n");
 }
 
 }  // namespace
