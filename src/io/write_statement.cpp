@@ -78,7 +78,8 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
       start = r.rec_position < 0 ? 0 : r.rec_position;
       if (start > r.recl) start = r.recl;
       // Positions the READ skipped beyond the end of the record are blanks.
-      if (start > r.rec_length) std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
+      if (start > r.rec_length)
+        std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
     } else {
       // Switches the stream from reading to writing.  A stream that cannot
       // be positioned has nothing to switch.
