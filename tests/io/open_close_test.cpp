@@ -7,9 +7,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <regex>
 #include <string>
 
+#include "io/statement_support.h"
 #include "support/child.h"
 #include "tavf90.h"
 
@@ -62,13 +62,13 @@ void show(const char *what, int code, int unit = 10) {
   std::fflush(stdout);
 }
 
-// Stands in for a formatted WRITE: the text goes to the stream and the unit
-// remembers that its last statement was a WRITE.
-void write_text(int unit, const char *text) {
-  FILE *stream = nullptr;
-  tav_unit_record *r = record(unit, &stream);
-  std::fputs(text, stream);
-  r->position_state = TAV_POS_WRITE;
+// A formatted WRITE of one record (held when not advancing): the text goes
+// through the record hooks; a trailing newline only marks an advancing WRITE.
+void write_text(int unit, std::string text) {
+  bool advancing = !text.empty() && text.back() == '\n';
+  if (advancing) text.pop_back();
+  if (stmttest::begin_write(unit, advancing) != 0 || stmttest::put(text) != 0 || __TAVf90_endwrite() != 0)
+    std::abort();
 }
 
 tavtest::Result run(void (*body)(), std::map<std::string, std::string> files = {}) {
@@ -161,10 +161,13 @@ TEST(Open, ScratchFileLivesUntilClose) {
     dprintf(err, "after finish %d\n", access(second.c_str(), F_OK) == 0);
   });
   EXPECT_TRUE(r.exited(0)) << r.describe();
-  std::smatch m;
-  ASSERT_TRUE(std::regex_search(r.out, m, std::regex("open: 0 iostat=0 lock=0 (/tmp/unit_10\\.[A-Za-z0-9]{6}) ")))
-      << r.out;
-  std::string tail = std::string(m[1]) + " recl=1024 len=-1 acc=1 act=3 ps=3 delim=0 blank=0 unf=0 st=3 flags=11\n";
+  const std::string lead = "open: 0 iostat=0 lock=0 /tmp/unit_10.";
+  std::size_t at = r.out.find(lead);
+  ASSERT_NE(at, std::string::npos) << r.out;
+  std::string unique = r.out.substr(at + lead.size(), 7);
+  EXPECT_EQ(unique.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"), 6u) << unique;
+  std::string name = "/tmp/unit_10." + unique.substr(0, 6);
+  std::string tail = name + " recl=1024 len=-1 acc=1 act=3 ps=3 delim=0 blank=0 unf=0 st=3 flags=11\n";
   EXPECT_EQ(r.out, "156: 156 iostat=156 lock=0 closed flags=0 buffer=0 name=0\n"
                    "open: 0 iostat=0 lock=0 " + tail + "exists 1\n" +
                    "keep: 172 iostat=172 lock=0 " + tail + "exists 1\n" +
@@ -262,6 +265,7 @@ void make_read_only_file() {
   std::fputs("text\n", f);
   std::fclose(f);
   chmod("ro", 0444);
+  mkdir("rodir", 0555);
   if (geteuid() == 0) {
     chmod(".", 0755);
     if (setgid(65534) != 0 || setuid(65534) != 0) _exit(77);
@@ -276,6 +280,8 @@ TEST(Open, ReadOnlyFileFallsBackToReading) {
     std::printf("read %s", std::fgets(line, sizeof line, __TAVf90_file[10]));
     close_unit(10);
     show("readwrite", Open{.unit = 11, .file = "ro", .action = "READWRITE"}.go(), 11);
+    // A file that cannot be created reports why, not that it is missing.
+    show("create", Open{.unit = 12, .file = "rodir/new"}.go(), 12);
     Open{.unit = 11, .file = "ro", .action = "WRITE"}.go(0);
   });
   if (r.exited(77)) GTEST_SKIP() << "cannot drop root privileges here";
@@ -283,7 +289,8 @@ TEST(Open, ReadOnlyFileFallsBackToReading) {
   EXPECT_EQ(r.out,
             "no action: 0 iostat=0 lock=0 ro recl=1024 len=-1 acc=1 act=1 ps=3 delim=0 blank=0 unf=0 st=0 flags=11\n"
             "read text\n"
-            "readwrite: 13 iostat=13 lock=0 closed flags=8 buffer=0 name=0\n");
+            "readwrite: 13 iostat=13 lock=0 closed flags=8 buffer=0 name=0\n"
+            "create: 13 iostat=13 lock=0 closed flags=8 buffer=0 name=0\n");
   EXPECT_EQ(r.err, std::string("I/O error on unit 11: Permission denied\n") + kFatal);
 }
 
@@ -427,6 +434,35 @@ TEST(Open, FileNamesAndSystemErrors) {
             "blank: 2 iostat=2 lock=0 closed flags=8 buffer=0 name=0\n"
             "nodir: 2 iostat=2 lock=0 closed flags=8 buffer=0 name=0\n");
   EXPECT_EQ(r.err, std::string("I/O error on unit 10: No such file or directory\n") + kFatal);
+}
+
+TEST(Close, HeldOutputIsCompletedAsARecord) {
+  auto r = run([] {
+    Open{.file = "a.dat"}.go();
+    write_text(10, "ab");
+    write_text(10, "cd");
+    show("close", close_unit(10));
+    Open{.file = "b.dat"}.go();
+    write_text(10, "x");
+    show("switch", Open{.file = "c.dat"}.go());
+    close_unit(10);
+    show("148", stmttest::begin_write(10, true, 1));
+    Open{.status = "SCRATCH"}.go();
+    write_text(10, "held");
+    show("scratch", close_unit(10));
+    Open{.unit = 11, .file = "/dev/full"}.go();
+    write_text(11, "lost");
+    show("full", close_unit(11), 11);
+  });
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out,
+            "close: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "switch: 0 iostat=0 lock=0 c.dat recl=1024 len=-1 acc=1 act=3 ps=3 delim=0 blank=0 unf=0 st=0 flags=11\n"
+            "148: 148 iostat=148 lock=0 closed flags=11 buffer=0 name=0\n"
+            "scratch: 0 iostat=0 lock=0 closed flags=11 buffer=0 name=0\n"
+            "full: 28 iostat=28 lock=0 closed flags=11 buffer=0 name=0\n");
+  EXPECT_EQ(r.file("a.dat"), "abcd\n");
+  EXPECT_EQ(r.file("b.dat"), "x\n");
 }
 
 }  // namespace
