@@ -169,6 +169,24 @@ TEST(ReadStatement, RefusedBeginLeavesTheUnitAlone) {
   EXPECT_EQ(r.err, std::string("Unit number -3 out of range\n") + kFatalIo);
 }
 
+TEST(ReadStatement, FormatMovesThroughRecords) {
+  auto r = tavtest::run(
+      [] {
+        f90_io_init();
+        // A slash reads the next record; the READ then leaves it.
+        begin_read(5, true, kIostat, nullptr, "(/)");
+        __TAVf90_endread();
+        say(read_record());
+        // A format error discards the record like any other condition.
+        int rc = begin_read(5, true, kIostat, nullptr, "(Q)");
+        std::printf("%d %d %d\n", rc, iostat, __TAVf90_io_lock);
+        say(read_record());
+      },
+      with_stdin("a\nb\nc\nd\ne\n"));
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out, "c\n125 125 0\ne\n");
+}
+
 TEST(ReadStatement, StreamErrorIsASystemError) {
   auto setup = [] {
     if (std::freopen(".", "r", stdin) == nullptr) std::abort();

@@ -41,13 +41,17 @@ TEST(WriteStatement, HeldOutputContinuesTheRecord) {
     write_held(0, "xy");
     __TAVf90_partial_write(0, 1);
     write_record(0, "z");
+    // A slash ends the record with the held characters in it.
+    write_held(0, "ab");
+    begin_write(0, true, 0, "('c' / 'd')");
+    __TAVf90_endwrite();
     // Through the format: a string written after the held characters.
     write_held(6, "p=");
     begin_write(6, true, 0, "('5')");
     __TAVf90_endwrite();
   });
   EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, "<abcd\nxy\nz\n");
+  EXPECT_EQ(r.err, "<abcd\nxy\nz\nabc\nd\n");
   EXPECT_EQ(r.out, "p=5\n");
 }
 
