@@ -223,8 +223,9 @@ void __TAVf90_Allocate_za(tav_ptr_desc *desc, int element_size, int rank, ...) {
 void __TAVf90_Allocate_ca(tav_cptr_desc *desc, int len, int rank, ...) {
   std::va_list args;
   va_start(args, rank);
-  desc->len = len;
-  std::int64_t bytes = fill_pointer_dims(&desc->offset, desc->dim, len, rank, &args);
+  // A negative length is a zero length.
+  desc->len = len < 0 ? 0 : len;
+  std::int64_t bytes = fill_pointer_dims(&desc->offset, desc->dim, desc->len, rank, &args);
   int *stat = va_arg(args, int *);
   va_end(args);
   if (earlier_failure(stat)) return;

@@ -75,6 +75,16 @@ TEST_F(Requests, ZeroFilledAndCharacterFamilies) {
   __TAVf90_Deallocate_a(1, 8, &d, nullptr);
   EXPECT_EQ(counted::calls_of("pDeAlloc").back().bytes, 40u);
   EXPECT_EQ(counted::live_blocks(), 0u);
+
+  // A negative length is an empty string: zero bytes per element.
+  int stat = 0;
+  __TAVf90_Allocate_ca(&c, -3, 1, 1, 4, &stat);
+  EXPECT_EQ(stat, 0);
+  EXPECT_EQ(c.len, 0);
+  EXPECT_EQ(c.dim[0].stride, 0);
+  EXPECT_EQ(counted::calls_of("zpAlloc").back().bytes, 0u);
+  __TAVf90_Deallocate_ca(1, &c, &stat);
+  EXPECT_EQ(counted::calls_of("pDeAlloc").back().bytes, 0u);
 }
 
 TEST_F(Requests, ZeroExtentStillAllocates) {
