@@ -31,18 +31,6 @@ TEST(Temporary, ExtentsAndZeroFill) {
   const auto *d = reinterpret_cast<const double *>(seven.base);
   for (int i = 0; i < 16; ++i) ASSERT_EQ(d[i], 0.0);
   __TAVf90_freevec_dc(seven);
-
-  // Every typed member works on its own element size.
-  __TAVf90_freevec_i1(__TAVf90_mkatmp_i1(1, 5));
-  __TAVf90_freevec_i2(__TAVf90_mkatmp_i2(1, 5));
-  __TAVf90_freevec_i4(__TAVf90_mkatmp_i4(1, 5));
-  __TAVf90_freevec_r(__TAVf90_mkatmp_r(1, 5));
-  __TAVf90_freevec_d(__TAVf90_mkatmp_d(1, 5));
-  __TAVf90_freevec_c(__TAVf90_mkatmp_c(1, 5));
-  __TAVf90_freevec_l(__TAVf90_mkatmp_l(1, 5));
-  __TAVf90_freevec_l1(__TAVf90_mkatmp_l1(1, 5));
-  __TAVf90_freevec_l2(__TAVf90_mkatmp_l2(1, 5));
-  __TAVf90_freevec_l4(__TAVf90_mkatmp_l4(1, 5));
 }
 
 TEST(Temporary, NegativeExtentMeansEmpty) {
@@ -52,13 +40,6 @@ TEST(Temporary, NegativeExtentMeansEmpty) {
   __TAVf90_freevec_r(v);
   tav_cvector c = __TAVf90_mkatmp_ch(1, 2, -1);
   EXPECT_EQ(c.len, 0);
-  __TAVf90_freevec_ch(c);
-}
-
-TEST(Temporary, CharacterTemporaryIsWritable) {
-  tav_cvector c = __TAVf90_mkatmp_ch(2, 2, 3, 5);
-  EXPECT_EQ(c.len, 5);
-  for (int i = 0; i < 30; ++i) c.base[i] = 'a';
   __TAVf90_freevec_ch(c);
 }
 

@@ -68,13 +68,11 @@ TEST(Bounds, UpperBoundsWithoutDim) {
   EXPECT_EQ(out[1], 0);
   EXPECT_EQ(out[2], 0);
   EXPECT_EQ(out[3], -9);
-  out[0] = out[1] = out[2] = -9;
-  __TAVf90_vubound_cptr(&result, 3, &f.c);
-  EXPECT_EQ(out[0], 4);
-  EXPECT_EQ(out[1], 0);
   out[0] = out[1] = -9;
-  __TAVf90_vubound_info(&result, f.info);
+  __TAVf90_vubound_cptr(&result, 1, &f.c);
   EXPECT_EQ(out[0], 4);
+  EXPECT_EQ(out[1], -9);
+  __TAVf90_vubound_info(&result, f.info);
   EXPECT_EQ(out[1], 0);
   EXPECT_EQ(out[3], -9);
 

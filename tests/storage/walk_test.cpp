@@ -37,16 +37,11 @@ std::vector<std::uintptr_t> walked(int rank, const tav_ptr_desc &d) {
   return out;
 }
 
-TEST(Walk, ContiguousAndSections) {
+TEST(Walk, Section) {
   static char block[1 << 16];
   tav_ptr_desc d{};
   d.base = block;
-  d.dim[0] = tav_dim{5, 4, 1};
-  EXPECT_EQ(walked(1, d), expected_order(1, d));
-  // A 3 x 4 array of doubles, then every other row and column of it.
-  d.dim[0] = tav_dim{3, 8, 1};
-  d.dim[1] = tav_dim{4, 24, 1};
-  EXPECT_EQ(walked(2, d), expected_order(2, d));
+  // Every other row and column of a 3 x 4 array of doubles.
   d.dim[0] = tav_dim{2, 16, 1};
   d.dim[1] = tav_dim{2, 48, 1};
   auto order = walked(2, d);

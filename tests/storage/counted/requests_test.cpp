@@ -332,4 +332,31 @@ TEST_F(Requests, TemporariesGoThroughTheWorkingFamily) {
   EXPECT_EQ(counted::live_blocks(), 0u);
 }
 
+TEST_F(Requests, ElementSizeOfEveryTemporaryType) {
+  struct Member {
+    const char *name;
+    tav_vector (*make)(int, ...);
+    void (*free)(tav_vector);
+    std::size_t size;
+  };
+  const Member members[] = {
+      {"i1", __TAVf90_mkatmp_i1, __TAVf90_freevec_i1, 1}, {"i2", __TAVf90_mkatmp_i2, __TAVf90_freevec_i2, 2},
+      {"i", __TAVf90_mkatmp_i, __TAVf90_freevec_i, 4},    {"i4", __TAVf90_mkatmp_i4, __TAVf90_freevec_i4, 8},
+      {"r", __TAVf90_mkatmp_r, __TAVf90_freevec_r, 4},    {"d", __TAVf90_mkatmp_d, __TAVf90_freevec_d, 8},
+      {"c", __TAVf90_mkatmp_c, __TAVf90_freevec_c, 8},    {"dc", __TAVf90_mkatmp_dc, __TAVf90_freevec_dc, 16},
+      {"l", __TAVf90_mkatmp_l, __TAVf90_freevec_l, 4},    {"l1", __TAVf90_mkatmp_l1, __TAVf90_freevec_l1, 1},
+      {"l2", __TAVf90_mkatmp_l2, __TAVf90_freevec_l2, 2}, {"l4", __TAVf90_mkatmp_l4, __TAVf90_freevec_l4, 8},
+  };
+  for (const Member &m : members) {
+    SCOPED_TRACE(m.name);
+    counted::reset();
+    tav_vector v = m.make(2, 5, 3);
+    m.free(v);
+    ASSERT_EQ(counted::calls().size(), 2u);
+    EXPECT_EQ(counted::calls()[0].entry, "zoAlloc");
+    EXPECT_EQ(counted::calls()[0].bytes, 15 * m.size);
+    EXPECT_EQ(counted::calls()[1].bytes, 15 * m.size);
+  }
+}
+
 }  // namespace
