@@ -30,9 +30,9 @@ struct CharVectorNode {
   tav_cvector v;
 };
 
-// Reads rank extents (1 for the rest of the seven) and returns the element
-// count, or -1 when the temporary could not be an object.  An extent below 0
-// means no elements.
+// Reads rank extents (1 for the rest of the seven) and returns the byte
+// count (element_size times the element count), or -1 when the temporary
+// could not be an object.  An extent below 0 means no elements.
 std::int64_t read_extents(std::intptr_t *extent, int rank, std::int64_t element_size, std::va_list *args) {
   Count n(element_size);
   for (int k = 0; k < 7; ++k) {
