@@ -1,0 +1,155 @@
+// Visiting the elements of an array described by rank triples in array
+// element order (first subscript fastest), whatever the signs of the
+// strides.
+//
+// The walk is a fixed nest of seven loops.  Dimension k runs extent_k times
+// and the element address moves by precomputed increments:
+//   step_1 = stride_1,
+//   step_k = stride_k - extent_(k-1) * stride_(k-1)   (k = 2..rank),
+// added after each element (step_1) and after loop k-1 has finished its run
+// (step_k).  Dimensions beyond the rank have extent 1 and step 0, so they
+// run once and move nothing.  A zero extent anywhere means no element is
+// visited.
+//
+// Several arrays of the same shape are walked in lockstep by giving each its
+// own steps; a "stride" need not be an address distance at all (a reduction
+// walks its result index with multipliers as strides, 0 along DIM).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tavf90.h"
+
+namespace tav::array {
+
+inline constexpr int kMaxRank = 7;
+
+// Extents and increments of one walk.  Addresses are advanced in unsigned
+// word arithmetic, so sections with negative strides and the overshoot past
+// the last element are well defined.
+struct Walk {
+  std::intptr_t extent[kMaxRank] = {1, 1, 1, 1, 1, 1, 1};
+  std::uintptr_t step[kMaxRank] = {};
+
+  Walk() = default;
+
+  // From the rank triples of a pointer descriptor (or info record; then the
+  // strides are in elements).  Only the first `rank` triples are read.
+  Walk(int rank, const tav_dim *dim) {
+    std::intptr_t e[kMaxRank], s[kMaxRank];
+    for (int k = 0; k < rank && k < kMaxRank; ++k) {
+      e[k] = dim[k].extent;
+      s[k] = dim[k].stride;
+    }
+    set(rank, e, s);
+  }
+
+  // From separate extent and stride lists.
+  Walk(int rank, const std::intptr_t *extents, const std::intptr_t *strides) { set(rank, extents, strides); }
+
+  // Steps for another array of the same extents with its own strides, for a
+  // lockstep walk.
+  void steps_for(int rank, const std::intptr_t *strides, std::uintptr_t *out) const {
+    for (int k = 0; k < kMaxRank; ++k) out[k] = 0;
+    for (int k = 0; k < rank && k < kMaxRank; ++k) {
+      auto s = static_cast<std::uintptr_t>(strides[k]);
+      out[k] = k == 0 ? s : s - static_cast<std::uintptr_t>(extent[k - 1]) * static_cast<std::uintptr_t>(strides[k - 1]);
+    }
+  }
+  void steps_for(int rank, const tav_dim *dim, std::uintptr_t *out) const {
+    std::intptr_t s[kMaxRank];
+    for (int k = 0; k < rank && k < kMaxRank; ++k) s[k] = dim[k].stride;
+    steps_for(rank, s, out);
+  }
+
+  bool empty() const {
+    for (std::intptr_t e : extent)
+      if (e <= 0) return true;
+    return false;
+  }
+
+  // Number of elements (0 when any extent is 0 or below).
+  std::intptr_t count() const {
+    if (empty()) return 0;
+    std::uintptr_t n = 1;
+    for (std::intptr_t e : extent) n *= static_cast<std::uintptr_t>(e);
+    return static_cast<std::intptr_t>(n);
+  }
+
+ private:
+  void set(int rank, const std::intptr_t *extents, const std::intptr_t *strides) {
+    for (int k = 0; k < kMaxRank; ++k) {
+      extent[k] = 1;
+      step[k] = 0;
+    }
+    for (int k = 0; k < rank && k < kMaxRank; ++k) extent[k] = extents[k];
+    steps_for(rank, strides, step);
+  }
+};
+
+// Calls fn(cursor) for each element in array element order; the cursors
+// start at the bases and move by their own steps.  N arrays walk in lockstep
+// over w's extents.  fn receives the N current addresses.
+template <std::size_t N, class Fn>
+inline void walk_lockstep(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_t (&step)[N][kMaxRank], Fn &&fn) {
+  if (w.empty()) return;
+  const std::intptr_t *e = w.extent;
+  for (std::intptr_t j7 = 0; j7 < e[6]; ++j7) {
+    for (std::intptr_t j6 = 0; j6 < e[5]; ++j6) {
+      for (std::intptr_t j5 = 0; j5 < e[4]; ++j5) {
+        for (std::intptr_t j4 = 0; j4 < e[3]; ++j4) {
+          for (std::intptr_t j3 = 0; j3 < e[2]; ++j3) {
+            for (std::intptr_t j2 = 0; j2 < e[1]; ++j2) {
+              for (std::intptr_t j1 = 0; j1 < e[0]; ++j1) {
+                fn(p);
+                for (std::size_t a = 0; a < N; ++a) p[a] += step[a][0];
+              }
+              for (std::size_t a = 0; a < N; ++a) p[a] += step[a][1];
+            }
+            for (std::size_t a = 0; a < N; ++a) p[a] += step[a][2];
+          }
+          for (std::size_t a = 0; a < N; ++a) p[a] += step[a][3];
+        }
+        for (std::size_t a = 0; a < N; ++a) p[a] += step[a][4];
+      }
+      for (std::size_t a = 0; a < N; ++a) p[a] += step[a][5];
+    }
+    for (std::size_t a = 0; a < N; ++a) p[a] += step[a][6];
+  }
+}
+
+// fn(char *element) for each element of the array at `base` described by w.
+template <class Fn>
+inline void for_each_element(const Walk &w, char *base, Fn &&fn) {
+  std::uintptr_t p[1] = {reinterpret_cast<std::uintptr_t>(base)};
+  std::uintptr_t step[1][kMaxRank];
+  for (int k = 0; k < kMaxRank; ++k) step[0][k] = w.step[k];
+  walk_lockstep(w, p, step, [&fn](const std::uintptr_t(&c)[1]) { fn(reinterpret_cast<char *>(c[0])); });
+}
+
+// fn(char *element) for each element of a POINTER array or section.
+template <class Fn>
+inline void for_each_element(int rank, const tav_ptr_desc *desc, Fn &&fn) {
+  for_each_element(Walk(rank, desc->dim), desc->base, fn);
+}
+template <class Fn>
+inline void for_each_element(int rank, const tav_cptr_desc *desc, Fn &&fn) {
+  for_each_element(Walk(rank, desc->dim), desc->base, fn);
+}
+
+// fn(char *a_element, char *b_element) for two arrays of the same extents
+// (those of `a`), each with its own strides.
+template <class Fn>
+inline void for_each_element_pair(int rank, const tav_ptr_desc *a, const tav_ptr_desc *b, Fn &&fn) {
+  Walk w(rank, a->dim);
+  std::uintptr_t p[2] = {reinterpret_cast<std::uintptr_t>(a->base), reinterpret_cast<std::uintptr_t>(b->base)};
+  std::uintptr_t step[2][kMaxRank];
+  for (int k = 0; k < kMaxRank; ++k) step[0][k] = w.step[k];
+  w.steps_for(rank, b->dim, step[1]);
+  walk_lockstep(w, p, step, [&fn](const std::uintptr_t(&c)[2]) {
+    fn(reinterpret_cast<char *>(c[0]), reinterpret_cast<char *>(c[1]));
+  });
+}
+
+}  // namespace tav::array

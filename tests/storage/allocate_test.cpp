@@ -1,0 +1,254 @@
+// ALLOCATE and DEALLOCATE with the library's own storage primitives:
+// descriptors, STAT values, the fatal messages, ASSOCIATED and assumed-shape
+// descriptors.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "fatal.h"
+#include "tavf90.h"
+
+namespace {
+
+using storage_test::expect_fatal;
+
+TEST(Allocate, PointerArrayIsUsableAndReleased) {
+  tav_ptr_desc d;
+  int stat = 0;
+  __TAVf90_Allocate_za(&d, 8, 3, 1, 2, 0, 2, -3, -2, &stat);
+  ASSERT_EQ(stat, 0);
+  EXPECT_EQ(d.dim[2].stride, 48);
+  EXPECT_EQ(d.offset, -(8 * 1 + 16 * 0 + 48 * -3));
+  // Element (i, j, k) at base + offset + sum of i * stride; the last one is
+  // the last double of the block.
+  auto *last = reinterpret_cast<double *>(d.base + (d.offset + 2 * 8 + 2 * 16 + -2 * 48));
+  EXPECT_EQ(last, reinterpret_cast<double *>(d.base) + 11);
+  EXPECT_EQ(*last, 0.0);
+  *last = 1.5;
+  __TAVf90_Deallocate_a(3, 8, &d, &stat);
+  EXPECT_EQ(d.base, nullptr);
+  EXPECT_EQ(stat, 0);
+}
+
+TEST(Allocate, DeallocateOfUnallocatedObjects) {
+  int stat = 0;
+  tav_ptr_desc d{};
+  __TAVf90_Deallocate_a(1, 4, &d, &stat);
+  EXPECT_EQ(stat, 1);
+  tav_cptr_desc c{};
+  stat = 0;
+  __TAVf90_Deallocate_ca(1, &c, &stat);
+  EXPECT_EQ(stat, 1);
+  stat = 0;
+  __TAVf90_Deallocate_s(nullptr, 4, &stat);
+  EXPECT_EQ(stat, 2);
+  stat = 0;
+  __TAVf90_Deallocate_i(nullptr, __TAVf90_make_info(1, 1, 3), 4, &stat);
+  EXPECT_EQ(stat, 1);
+  stat = 0;
+  __TAVf90_Deallocate_aa(nullptr, __TAVf90_make_info(1, 1, 3).dim, 1, 4, &stat);
+  EXPECT_EQ(stat, 1);
+  // The address a skipped ALLOCATE gave back is no allocation either.
+  stat = 0;
+  __TAVf90_Deallocate_aa(TAV_UNDEFINED_POINTER, __TAVf90_make_info(1, 1, 3).dim, 1, 4, &stat);
+  EXPECT_EQ(stat, 1);
+}
+
+TEST(Allocate, EarlierFailureSkipsDeallocation) {
+  int stat = 0;
+  void *s = __TAVf90_Allocate_s(4, &stat);
+  tav_info info = __TAVf90_make_info(1, 1, 4);
+  void *a = __TAVf90_Allocate_i(info, 4, &stat);
+  ASSERT_EQ(stat, 0);
+  // DEALLOCATE(p, q, a, STAT=st) where an earlier object failed: the scalar
+  // and ALLOCATABLE forms do nothing and keep the status.
+  stat = 1;
+  __TAVf90_Deallocate_s(s, 4, &stat);
+  __TAVf90_Deallocate_i(a, info, 4, &stat);
+  EXPECT_EQ(stat, 1);
+  // POINTER arrays are released regardless and leave the status alone.
+  tav_ptr_desc d;
+  int own = 0;
+  __TAVf90_Allocate_a(&d, 4, 1, 1, 2, &own);
+  __TAVf90_Deallocate_a(1, 4, &d, &stat);
+  EXPECT_EQ(d.base, nullptr);
+  EXPECT_EQ(stat, 1);
+  stat = 0;
+  __TAVf90_Deallocate_s(s, 4, &stat);
+  __TAVf90_Deallocate_i(a, info, 4, &stat);
+  EXPECT_EQ(stat, 0);
+}
+
+TEST(Allocate, FatalDeallocateMessages) {
+  expect_fatal([] {
+    tav_ptr_desc d{};
+    __TAVf90_Deallocate_a(1, 4, &d, nullptr);
+  }, "DEALLOCATE: Array not allocated");
+  expect_fatal([] {
+    tav_cptr_desc d{};
+    __TAVf90_Deallocate_ca(1, &d, nullptr);
+  }, "DEALLOCATE: Character array not allocated");
+  expect_fatal([] {
+    tav_cptr_desc d{};
+    d.base = TAV_UNDEFINED_POINTER;
+    __TAVf90_Deallocate_ca(1, &d, nullptr);
+  }, "DEALLOCATE: POINTER has never been associated");
+  expect_fatal([] { __TAVf90_Deallocate_s(nullptr, 4, nullptr); }, "DEALLOCATE: object not allocated/associated");
+  expect_fatal([] { __TAVf90_Deallocate_i(nullptr, __TAVf90_make_info(1, 1, 1), 4, nullptr); },
+               "DEALLOCATE failure: ALLOCATABLE array is not ALLOCATEd");
+  expect_fatal([] { __TAVf90_Deallocate_aa(nullptr, nullptr, 1, 4, nullptr); },
+               "DEALLOCATE failure: ALLOCATABLE array is not ALLOCATEd");
+}
+
+TEST(MakeInfo, BoundsOffsetAndStridesInElements) {
+  tav_info info = __TAVf90_make_info(3, 2, 4, -1, 0, 5, 9);
+  EXPECT_EQ(info.rank, 3);
+  EXPECT_EQ(info.dim[0].extent, 3);
+  EXPECT_EQ(info.dim[1].extent, 2);
+  EXPECT_EQ(info.dim[2].extent, 5);
+  EXPECT_EQ(info.dim[0].stride, 1);
+  EXPECT_EQ(info.dim[1].stride, 3);
+  EXPECT_EQ(info.dim[2].stride, 6);
+  EXPECT_EQ(info.dim[1].lower, -1);
+  EXPECT_EQ(info.offset, -(2 + 3 * -1 + 6 * 5));
+
+  tav_info empty = __TAVf90_make_info(2, 5, 4, 1, 3);
+  EXPECT_EQ(empty.dim[0].extent, 0);
+  EXPECT_EQ(empty.dim[1].stride, 0);
+}
+
+TEST(MakeInfo, ExtentBeyondAWordIsHeld) {
+  EXPECT_EQ(__TAVf90_make_info(1, 0, INT_MAX).dim[0].extent, INT_MAX);
+  EXPECT_EQ(__TAVf90_make_info(1, 1, INT_MAX).dim[0].extent, INT_MAX);
+  EXPECT_EQ(__TAVf90_make_info(2, 1, 4, -5, INT_MAX).dim[1].extent, INT_MAX);
+  EXPECT_EQ(__TAVf90_make_info(1, INT_MIN, INT_MAX).dim[0].extent, INT_MAX);
+  EXPECT_EQ(__TAVf90_make_info(1, INT_MIN, -1).dim[0].extent, INT_MAX);
+}
+
+TEST(Associated, ArrayPointers) {
+  char block[64];
+  tav_ptr_desc p{}, t{};
+  p.base = t.base = block;
+  p.dim[0] = t.dim[0] = tav_dim{4, 4, 1};
+  p.dim[1] = t.dim[1] = tav_dim{2, 16, 1};
+  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 1);
+  t.dim[1].stride = 32;
+  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+  // Along a dimension of one element the stride says nothing.
+  t.dim[1] = tav_dim{1, 32, 1};
+  p.dim[1] = tav_dim{1, 16, 7};
+  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 1);
+  // The same storage seen with no elements is not associated.
+  p.dim[0].extent = t.dim[0].extent = 0;
+  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+  p.dim[0].extent = t.dim[0].extent = 4;
+  t.dim[0].extent = 3;
+  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+  t.dim[0].extent = 4;
+  t.base = block + 4;
+  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+  p.base = t.base = nullptr;
+  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+}
+
+TEST(Associated, CharacterAndScalarPointers) {
+  char block[64];
+  tav_cptr_desc p{}, t{};
+  p.base = t.base = block;
+  p.len = t.len = 4;
+  p.dim[0] = t.dim[0] = tav_dim{3, 4, 1};
+  EXPECT_EQ(__TAVf90_assoc_ch_aa(1, &p, 0, &t), 1);
+  t.len = 2;
+  EXPECT_EQ(__TAVf90_assoc_ch_aa(1, &p, 0, &t), 0);
+  p.len = t.len = 0;
+  EXPECT_EQ(__TAVf90_assoc_ch_aa(1, &p, 0, &t), 0);
+  p.len = t.len = 4;
+  t.dim[0].stride = 8;
+  EXPECT_EQ(__TAVf90_assoc_ch_aa(1, &p, 0, &t), 0);
+
+  int x, y;
+  EXPECT_EQ(__TAVf90_assoc_ss(&x, &x), 1);
+  EXPECT_EQ(__TAVf90_assoc_ss(&x, &y), 0);
+  EXPECT_EQ(__TAVf90_assoc_ss(nullptr, nullptr), 0);
+  EXPECT_EQ(__TAVf90_assoc_ch_ss(block, block, 3, 3), 1);
+  EXPECT_EQ(__TAVf90_assoc_ch_ss(block, block, 3, 2), 0);
+  EXPECT_EQ(__TAVf90_assoc_ch_ss(block, block, 0, 0), 0);
+  EXPECT_EQ(__TAVf90_assoc_ch_ss(nullptr, nullptr, 3, 3), 0);
+  EXPECT_EQ(__TAVf90_assoc_ch_ss(block, block + 1, 3, 3), 0);
+}
+
+TEST(Associated, UndefinedPointerIsFatal) {
+  const char *message = "Uninitialised pointer used as argument to ASSOCIATED function";
+  expect_fatal([] {
+    tav_ptr_desc p{}, t{};
+    p.base = TAV_UNDEFINED_POINTER;
+    __TAVf90_assoc_aa(1, &p, 0, &t);
+  }, message);
+  expect_fatal([] {
+    tav_cptr_desc p{}, t{};
+    t.base = TAV_UNDEFINED_POINTER;
+    __TAVf90_assoc_ch_aa(1, &p, 0, &t);
+  }, message);
+  expect_fatal([] {
+    int x = 0;
+    __TAVf90_assoc_ss(&x, TAV_UNDEFINED_POINTER);
+  }, message);
+}
+
+TEST(AssumeShape, SharesStorageWithNewLowerBounds) {
+  char block[96];
+  tav_ptr_desc actual{};
+  actual.base = block + 40;
+  actual.offset = 1234;
+  actual.dim[0] = tav_dim{3, -8, 5};
+  actual.dim[1] = tav_dim{2, 48, 2};
+  tav_ptr_desc dummy;
+  std::memset(&dummy, 0x77, sizeof dummy);
+  __TAVf90_assume_shape(&dummy, &actual, 2, 0, -1);
+  EXPECT_EQ(dummy.base, actual.base);
+  EXPECT_EQ(dummy.dim[0].extent, 3);
+  EXPECT_EQ(dummy.dim[0].stride, -8);
+  EXPECT_EQ(dummy.dim[0].lower, 0);
+  EXPECT_EQ(dummy.dim[1].lower, -1);
+  // Element (0, -1) is the first element.
+  EXPECT_EQ(dummy.offset + 0 * -8 + -1 * 48, 0);
+
+  tav_cptr_desc cactual{};
+  cactual.base = block;
+  cactual.len = 6;
+  cactual.dim[0] = tav_dim{4, 6, 1};
+  tav_cptr_desc cdummy;
+  __TAVf90_assume_chshape(&cdummy, &cactual, 1, 3);
+  EXPECT_EQ(cdummy.len, 6);
+  EXPECT_EQ(cdummy.base, block);
+  EXPECT_EQ(cdummy.offset, -18);
+  EXPECT_EQ(cdummy.dim[0].lower, 3);
+}
+
+// Runs under LeakSanitizer in the sanitizer build: every pair leaves nothing.
+TEST(Allocate, PairsLeaveNothingBehind) {
+  for (int i = 0; i < 50; ++i) {
+    int stat = 0;
+    tav_ptr_desc d;
+    __TAVf90_Allocate_a(&d, 4, 2, 1, i, 1, 3, &stat);
+    __TAVf90_Deallocate_a(2, 4, &d, &stat);
+    tav_cptr_desc c;
+    __TAVf90_Allocate_ca(&c, i, 1, -i, i, &stat);
+    __TAVf90_Deallocate_ca(1, &c, &stat);
+    void *s = __TAVf90_Allocate_zs(i, &stat);
+    __TAVf90_Deallocate_s(s, i, &stat);
+    tav_info info = __TAVf90_make_info(2, 1, i, 0, 1);
+    void *a = __TAVf90_Allocate_zi(info, 8, &stat);
+    __TAVf90_Deallocate_i(a, info, 8, &stat);
+    void *aa = __TAVf90_Allocate_aa(i * 8, &stat);
+    __TAVf90_Deallocate_aa(aa, __TAVf90_make_info(1, 1, i).dim, 1, 8, &stat);
+    void *au = __TAVf90_Alloc_i(info, 2);
+    __TAVf90_DeAlloc(au, 4 * i);
+    void *v = __TAVf90_Alloc_s(i);
+    __TAVf90_DeAlloc(v, i);
+    ASSERT_EQ(stat, 0);
+  }
+}
+
+}  // namespace

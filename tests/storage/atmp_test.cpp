@@ -1,0 +1,120 @@
+// Array temporaries and the list compiled code keeps them on.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "fatal.h"
+#include "tavf90.h"
+
+namespace {
+
+using storage_test::expect_fatal;
+
+TEST(Temporary, ExtentsAndZeroFill) {
+  tav_vector v = __TAVf90_mkatmp_i(2, 3, 4);
+  EXPECT_EQ(v.extent[0], 3);
+  EXPECT_EQ(v.extent[1], 4);
+  for (int k = 2; k < 7; ++k) EXPECT_EQ(v.extent[k], 1);
+  const auto *e = reinterpret_cast<const std::int32_t *>(v.base);
+  for (int i = 0; i < 12; ++i) ASSERT_EQ(e[i], 0);
+  __TAVf90_freevec_i(v);
+
+  tav_vector z = __TAVf90_mkatmp_i(2, 3, 0);
+  EXPECT_NE(z.base, nullptr);
+  EXPECT_EQ(z.extent[0], 3);
+  EXPECT_EQ(z.extent[1], 0);
+  EXPECT_EQ(z.extent[2], 1);
+  __TAVf90_freevec_i(z);
+
+  tav_vector seven = __TAVf90_mkatmp_dc(7, 1, 2, 1, 2, 1, 2, 1);
+  EXPECT_EQ(__TAVf90_size_vector(seven), 8);
+  const auto *d = reinterpret_cast<const double *>(seven.base);
+  for (int i = 0; i < 16; ++i) ASSERT_EQ(d[i], 0.0);
+  __TAVf90_freevec_dc(seven);
+}
+
+TEST(Temporary, NegativeExtentMeansEmpty) {
+  tav_vector v = __TAVf90_mkatmp_r(2, 4, -3);
+  EXPECT_EQ(v.extent[1], 0);
+  EXPECT_EQ(__TAVf90_size_vector(v), 0);
+  __TAVf90_freevec_r(v);
+  tav_cvector c = __TAVf90_mkatmp_ch(1, 2, -1);
+  EXPECT_EQ(c.len, 0);
+  __TAVf90_freevec_ch(c);
+}
+
+tav_vector tagged(int n) {
+  tav_vector v = __TAVf90_mkatmp_i(1, n);
+  return v;
+}
+
+TEST(AtmpList, FirstInFirstOut) {
+  tav_atmplist list = __TAVf90_atmplist_create();
+  EXPECT_EQ(list.first, nullptr);
+  tav_vector a = tagged(1), b = tagged(2), c = tagged(3);
+  tav_atmp_node *na = __TAVf90_atmplist_append(&list, &a);
+  EXPECT_EQ(list.first, na);
+  __TAVf90_atmplist_append(&list, &b);
+  __TAVf90_atmplist_append(&list, &c);
+  a.extent[0] = 99;  // the list holds copies
+  tav_vector out;
+  __TAVf90_atmplist_elt(list, &out, 2);
+  EXPECT_EQ(out.base, c.base);
+  __TAVf90_atmplist_elt(list, &out, 0);
+  EXPECT_EQ(out.extent[0], 1);
+  __TAVf90_atmplist_step(&list, &out);
+  EXPECT_EQ(out.base, a.base);
+  __TAVf90_freevec_i(out);
+  __TAVf90_atmplist_elt(list, &out, 0);
+  EXPECT_EQ(out.base, b.base);
+  __TAVf90_atmplist_step(&list, &out);
+  __TAVf90_freevec_i(out);
+  tav_vector d = tagged(4);
+  __TAVf90_atmplist_append(&list, &d);
+  __TAVf90_atmplist_step(&list, &out);
+  EXPECT_EQ(out.base, c.base);
+  __TAVf90_freevec_i(out);
+  __TAVf90_atmplist_step(&list, &out);
+  EXPECT_EQ(out.extent[0], 4);
+  __TAVf90_freevec_i(out);
+  EXPECT_EQ(list.first, nullptr);
+  __TAVf90_atmplist_finish(list);
+}
+
+TEST(AtmpList, CharacterNodes) {
+  tav_atmplist list = __TAVf90_atmplist_create();
+  tav_cvector a = __TAVf90_mkatmp_ch(1, 2, 3), b = __TAVf90_mkatmp_ch(1, 4, 1);
+  __TAVf90_atmplist_append_ch(&list, &a);
+  __TAVf90_atmplist_append_ch(&list, &b);
+  tav_cvector out;
+  __TAVf90_atmplist_step_ch(&list, &out);
+  EXPECT_EQ(out.base, a.base);
+  EXPECT_EQ(out.len, 3);
+  __TAVf90_freevec_ch(out);
+  __TAVf90_atmplist_step_ch(&list, &out);
+  EXPECT_EQ(out.extent[0], 4);
+  __TAVf90_freevec_ch(out);
+  __TAVf90_atmplist_finish(list);
+}
+
+TEST(AtmpList, MisuseIsFatal) {
+  expect_fatal([] {
+    tav_atmplist list = __TAVf90_atmplist_create();
+    tav_vector v{};
+    __TAVf90_atmplist_append(&list, &v);
+    __TAVf90_atmplist_finish(list);
+  }, "atmplist_finish: elements remaining on atmp list");
+  expect_fatal([] {
+    tav_atmplist list = __TAVf90_atmplist_create();
+    tav_vector v;
+    __TAVf90_atmplist_step(&list, &v);
+  }, "atmplist_step: atmp list is empty");
+  expect_fatal([] {
+    tav_atmplist list = __TAVf90_atmplist_create();
+    tav_vector v{};
+    __TAVf90_atmplist_append(&list, &v);
+    __TAVf90_atmplist_elt(list, &v, 1);
+  }, "atmplist_elt: no element 1 on atmp list");
+}
+
+}  // namespace
