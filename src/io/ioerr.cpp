@@ -175,6 +175,18 @@ void print_message(int code, std::va_list args) {
 
 }  // namespace
 
+static void print_message_of(int code, ...) {
+  std::va_list args;
+  va_start(args, code);
+  print_message(code, args);
+  va_end(args);
+}
+
+void print_condition(int code, int unit) {
+  if (code > 0 && code < 100) errno = code;
+  print_message_of(code, unit);
+}
+
 const char *ioerr_text(int code) {
   return code >= 100 && code < 100 + kTextCount ? kTexts[code - 100] : nullptr;
 }
@@ -197,7 +209,7 @@ static int vioerr(int code, std::va_list args) {
   fatal_io_entered = 1;
   std::fputs("Program terminated by fatal I/O error\n", stderr);
   rt::traceback_if_located();
-  io_finish();
+  io_finish(true);
   std::abort();
 }
 

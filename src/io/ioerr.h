@@ -39,6 +39,10 @@ enum : int {
 // code are those of the code's message.
 int ioerr(int code, ...);
 
+// Prints the message of a condition on a unit to standard error, as the
+// fatal path would, without ending anything.
+void print_condition(int code, int unit);
+
 // The text of a library error code (100..217), or null.
 const char *ioerr_text(int code);
 

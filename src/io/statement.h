@@ -19,4 +19,9 @@ int end_read();
 // newline if asked.  Returns 0 or the system error of the stream.
 int partial_write(int unit, bool newline);
 
+// Reports a stream failure (an error number from partial_write or a failed
+// flush) on a unit through ioerr; outside a statement it is fatal, since no
+// caller would act on a returned code.  Returns 0 when code is 0.
+int report_stream_failure(int unit, int code);
+
 }  // namespace tav::io

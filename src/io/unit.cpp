@@ -167,7 +167,18 @@ int preconnect(int unit, bool unformatted) {
   return 0;
 }
 
-void io_finish() { f90_io_finish(); }
+void io_finish(bool fatal_path) {
+  __TAVf90_io_lock = 0;
+  io_initialised = 0;
+  auto close_one = [fatal_path](int unit) {
+    if (int code = close_unit(unit, Spec{}, fatal_path ? 1 : 0)) print_condition(code, unit);
+  };
+  for (ExtNode *n = ext_finfo; n != nullptr; n = n->next)
+    if (n->stream != nullptr) close_one(n->unit);
+  for (int u = 1; u < 100; ++u)
+    if (__TAVf90_file[u] != nullptr) close_one(u);
+  if (__TAVf90_file[0] != nullptr) close_one(0);
+}
 
 }  // namespace tav::io
 
@@ -187,14 +198,7 @@ void f90_io_init(void) {
   io_initialised = 1;
 }
 
-void f90_io_finish(void) {
-  __TAVf90_io_lock = 0;
-  io_initialised = 0;
-  __TAVf90_close_extended_units();
-  for (int u = 1; u < 100; ++u)
-    if (__TAVf90_file[u] != nullptr) close_unit(u, Spec{}, 0);
-  if (__TAVf90_file[0] != nullptr) close_unit(0, Spec{}, 0);
-}
+void f90_io_finish(void) { io_finish(false); }
 
 void __TAVf90_estab_runit(int unit) {
   ExtNode *n = find_node(unit, nullptr);

@@ -50,7 +50,11 @@ int preconnect_name(int unit, char *dst);
 // iostat set) -- or the program has ended.
 int preconnect(int unit, bool unformatted);
 
-// Closes every unit: extended units, then 1..99, then 0.
-void io_finish();
+// Closes every unit: extended units, then 1..99, then 0.  At a normal end
+// a unit that cannot be closed (its data cannot be written) ends the
+// program through the fatal I/O path.  On a fatal path (`fatal_path`) the
+// failure is reported and the remaining units are still closed, so that
+// one bad unit does not cost the others their data.
+void io_finish(bool fatal_path = false);
 
 }  // namespace tav::io

@@ -153,6 +153,17 @@ int partial_write(int unit, bool newline) {
   return put_bytes(*slot, r->buffer, n);
 }
 
+int report_stream_failure(int unit, int code) {
+  if (code == 0) return 0;
+  if (!__TAVf90_io_lock) {
+    // Outside any statement (at STOP) nobody would act on a returned code:
+    // the failure is reported, not lost.
+    __TAVf90_error_continue = __TAVf90_end_continue = __TAVf90_eor_continue = 0;
+  }
+  errno = code;
+  return ioerr(code, unit);
+}
+
 }  // namespace tav::io
 
 using namespace tav::io;
@@ -167,15 +178,7 @@ int __TAVf90_write(int unit, const char *format, int format_length, const char *
 int __TAVf90_endwrite(void) { return end_write(); }
 
 int __TAVf90_partial_write(int unit, int newline) {
-  int code = partial_write(unit, newline != 0);
-  if (code == 0) return 0;
-  if (!__TAVf90_io_lock) {
-    // Outside any statement (at STOP) nobody would act on a returned code:
-    // the failure is reported, not lost.
-    __TAVf90_error_continue = __TAVf90_end_continue = __TAVf90_eor_continue = 0;
-  }
-  errno = code;
-  return ioerr(code, unit);
+  return report_stream_failure(unit, partial_write(unit, newline != 0));
 }
 
 }  // extern "C"

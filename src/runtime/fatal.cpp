@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "io/unit.h"
 #include "tavf90.h"
 
 namespace tav::rt {
@@ -21,7 +22,7 @@ void vcrash(const char *format, std::va_list args) {
   std::vfprintf(stderr, format, args);
   std::fputs("\nProgram terminated by fatal error\n", stderr);
   traceback_if_located();
-  f90_io_finish();
+  io::io_finish(true);
   std::abort();
 }
 

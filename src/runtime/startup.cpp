@@ -9,6 +9,7 @@
 #include <cfenv>
 #endif
 
+#include "io/sequential.h"
 #include "io/statement.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
@@ -147,8 +148,11 @@ void __TAVf90_stop(const char *code) {
   FILE **slot = nullptr;
   tav_unit_record *unit6 = tav::io::find_unit(6, &slot);
   if (unit6 != nullptr && *slot != nullptr && unit6->unformatted == 0) {
-    if (tav::io::has_flag(*unit6, TAV_FLAG_PARTIAL_OUTPUT)) tav::io::partial_write(6, true);
-    std::fflush(*slot);
+    // Output that cannot be written is reported, never dropped.
+    int code = 0;
+    if (tav::io::has_flag(*unit6, TAV_FLAG_PARTIAL_OUTPUT)) code = tav::io::partial_write(6, true);
+    if (std::fflush(*slot) != 0 && code == 0) code = tav::io::stream_error();
+    tav::io::report_stream_failure(6, code);
   }
   if (code != nullptr) std::fprintf(stderr, "STOP: %s\n", code);
   f90_finish(0);
@@ -173,7 +177,7 @@ void __TAVf90_signal_handler(int sig) {
     std::fputs("*** Arithmetic exception: ", stderr);
     std::fputs(" - aborting\n", stderr);
     traceback_if_located();
-    f90_io_finish();
+    tav::io::io_finish(true);
   } else {
     std::fprintf(stderr, "Unexpected signal %d\n", sig);
   }
