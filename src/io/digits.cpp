@@ -1,12 +1,28 @@
 #include "io/digits.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 
 namespace tav::io::digits {
 
+int decimal_before(std::uint64_t v, char *end) {
+  // 64-bit division is a library call on 32-bit targets: values that fit
+  // 32 bits take the 32-bit conversion, larger ones are split into parts
+  // of nine digits with one 64-bit division each.
+  if (v <= UINT32_MAX) return decimal_before(static_cast<std::uint32_t>(v), end);
+  std::uint64_t high = v / 1000000000u;
+  auto low = static_cast<std::uint32_t>(v - high * 1000000000u);
+  int k = decimal_before(low, end);
+  std::memset(end - 9, '0', static_cast<std::size_t>(9 - k));
+  return 9 + decimal_before(high, end - 9);
+}
+
 int decimal(std::uint64_t v, char *out) {
-  return static_cast<int>(std::to_chars(out, out + 20, v).ptr - out);
+  char tmp[20];
+  int n = decimal_before(v, tmp + sizeof tmp);
+  std::memcpy(out, tmp + sizeof tmp - n, static_cast<std::size_t>(n));
+  return n;
 }
 
 int radix(std::uint64_t v, int base, char *out) {

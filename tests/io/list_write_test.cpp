@@ -80,6 +80,12 @@ TEST(Putlls, TextAndLength) {
   EXPECT_STREQ(buf, "-1");
   EXPECT_EQ(__TAVf90_putlls(1000000000000LL, buf), 13);
   EXPECT_STREQ(buf, "1000000000000");
+  EXPECT_EQ(__TAVf90_putlls(4294967296LL, buf), 10);
+  EXPECT_STREQ(buf, "4294967296");
+  EXPECT_EQ(__TAVf90_putlls(-1000000000000000001LL, buf), 20);
+  EXPECT_STREQ(buf, "-1000000000000000001");
+  EXPECT_EQ(__TAVf90_putlls(10000000000LL, buf), 11);
+  EXPECT_STREQ(buf, "10000000000");
 }
 
 TEST(ListWriteRecord, LastColumnIsNeverStartedInto) {
