@@ -77,19 +77,34 @@ void emit_digits(FieldWriter &out, const char *dg, i64 real, i64 from, i64 count
   out.fill('0', count);
 }
 
-// Writes the exponent digits of |x| with leading zeros up to `width`.
-void emit_exponent(FieldWriter &out, i64 x, i64 width) {
-  out.put(x < 0 ? '-' : '+');
-  char buf[24];
-  int n = digits::decimal(static_cast<std::uint64_t>(x < 0 ? -x : x), buf);
-  out.fill('0', width - n);
-  out.text(buf, n);
+// Decimal digits of |x| into buf (at least 20 bytes); returns the count.
+int exponent_text(i64 x, char *buf) {
+  std::uint64_t a = static_cast<std::uint64_t>(x < 0 ? -x : x);
+  if (a < 10) {
+    buf[0] = static_cast<char>('0' + a);
+    return 1;
+  }
+  if (a < 100) {
+    buf[0] = static_cast<char>('0' + a / 10);
+    buf[1] = static_cast<char>('0' + a % 10);
+    return 2;
+  }
+  return digits::decimal(a, buf);
 }
 
 // Number of decimal digits of |x| (1 for 0).
 int exponent_digits(i64 x) {
   char buf[24];
-  return digits::decimal(static_cast<std::uint64_t>(x < 0 ? -x : x), buf);
+  return exponent_text(x, buf);
+}
+
+// Writes the sign and digits of exponent x with leading zeros up to `width`.
+void emit_exponent(FieldWriter &out, i64 x, i64 width) {
+  out.put(x < 0 ? '-' : '+');
+  char buf[24];
+  int n = exponent_text(x, buf);
+  out.fill('0', width - n);
+  out.text(buf, n);
 }
 
 // The significant digits and the decimal exponent of a magnitude converted
