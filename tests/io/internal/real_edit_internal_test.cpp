@@ -231,6 +231,48 @@ TEST(InfNaNInternal, NoTrapUnderTrappingControlWord) {
                        sp(6) + "|" + nan + nan + "0000\n");
 }
 
+// Whatever the value and the descriptor, a field is exactly w characters
+// wide, or nothing at all when an error is reported.
+TEST(RealFields, AlwaysExactlyW) {
+  std::mt19937_64 gen(7);
+  std::uniform_real_distribution<double> unit(-10.0, 10.0);
+  const double specials[] = {0.0, -0.0, kInf, -kInf, kNaN, 4.9e-324, 1.7976931348623157e308, 0.5, 999.96, 9.5};
+  int fields = 0;
+  for (int i = 0; i < 20000; ++i) {
+    double v;
+    if (i % 5 == 0) {
+      v = specials[gen() % 10];
+    } else {
+      v = unit(gen);
+      for (int k = static_cast<int>(gen() % 61) - 30; k != 0; k += k < 0 ? 1 : -1) v = k < 0 ? v / 1e10 : v * 1e10;
+    }
+    const int w = 1 + static_cast<int>(gen() % (i % 50 == 0 ? 900 : 60));
+    const int d = static_cast<int>(gen() % (i % 50 == 0 ? 800 : 25));
+    const int e = static_cast<int>(gen() % 6) - 1;
+    const int k = static_cast<int>(gen() % 12) - 5;
+    const char *kinds[] = {"F", "E", "D", "EN", "ES", "G"};
+    const char *kind = kinds[gen() % 6];
+    tavtest::TestRecord rec(2048);
+    __TAVf90_current_edit[0] = kind[0];
+    __TAVf90_current_edit[1] = kind[1];
+    __TAVf90_w = w;
+    __TAVf90_d = d;
+    __TAVf90_e = kind[0] == 'F' || kind[0] == 'D' ? -1 : e;
+    __TAVf90_current_scale = k;
+    __TAVf90_compulsory_plus = static_cast<int>(gen() % 2);
+    const int st = tav::io::write_real(v);
+    const std::string text = rec.text();
+    if (st != 0) {
+      EXPECT_TRUE(st == 102 || st == 103) << kind << w << "." << d << " " << st;
+      EXPECT_EQ(text, "");
+      continue;
+    }
+    ASSERT_EQ(text.size(), static_cast<std::size_t>(w)) << kind << w << "." << d << "E" << e << " k=" << k << " " << v;
+    ++fields;
+  }
+  EXPECT_GT(fields, 15000);
+}
+
 // The digit conversions agree with the C library's "%#.*f" and "%#.*E",
 // including exact ties, the extremes of the range and long precisions.
 TEST(Digits, MatchCLibraryConversions) {
