@@ -293,6 +293,14 @@ int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter,
   return 0;
 }
 
+// Whether the digits after the first `keep` of dg are 5 followed by zeros.
+bool looks_like_tie(const char *dg, i64 real, i64 keep) {
+  if (keep >= real || dg[keep] != '5') return false;
+  for (i64 i = keep + 1; i < real; ++i)
+    if (dg[i] != '0') return false;
+  return true;
+}
+
 // Rounds the digit string dg (its first `real` digits stored, zeros after
 // them) to `keep` significant digits, half to even on an exact tie.  When
 // the kept digits were all 9 and round up, the string becomes 1 followed by
@@ -301,11 +309,7 @@ bool roundup(char *dg, i64 real, i64 keep) {
   if (keep >= real) return false;
   const char next = dg[keep];
   if (next < '5') return false;
-  if (next == '5' && ((dg[keep - 1] - '0') & 1) == 0) {
-    bool tie = true;
-    for (i64 i = keep + 1; i < real && tie; ++i) tie = dg[i] == '0';
-    if (tie) return false;
-  }
+  if (((dg[keep - 1] - '0') & 1) == 0 && looks_like_tie(dg, real, keep)) return false;
   for (i64 i = keep - 1; i >= 0; --i) {
     if (dg[i] != '9') {
       ++dg[i];
@@ -361,9 +365,16 @@ int format_EN(double value, int w, int d, int e) {
   const int precision = d > kMaxEngDigits - 40 ? kMaxEngDigits : d + 40;
   char buf[digits::scientific_capacity(kMaxEngDigits)];
   Scientific t = scientific(magnitude_of(value), precision, buf);
-  const i64 x = t.exponent;
   // Digits before the point, so that the exponent is a multiple of 3.
-  i64 n = x >= 0 ? x % 3 + 1 : (3 - (-x) % 3) % 3 + 1;
+  auto lead_digits = [](i64 x) { return x >= 0 ? x % 3 + 1 : (3 - (-x) % 3) % 3 + 1; };
+  i64 n = lead_digits(t.exponent);
+  if (precision < kMaxEngDigits && looks_like_tie(t.digits, t.count, d + n)) {
+    // The converted digits were themselves rounded: only the exact
+    // expansion tells a true tie from a value just above or below one.
+    t = scientific(magnitude_of(value), kMaxEngDigits, buf);
+    n = lead_digits(t.exponent);
+  }
+  const i64 x = t.exponent;
   i64 exponent;
   if (roundup(t.digits, t.count, d + n)) {
     n = n % 3 + 1;
