@@ -225,18 +225,17 @@ void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
 
 // The common E/D writer with scale factor k.  Returns 0 or the status of
 // I/O error 102 or 103 (nothing is written then).
-int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter, int k) {
+int etype_into(FieldWriter &out, double value, int w, int d, int e, char letter, int k) {
   const bool default_form = e < 0;
   if (default_form) e = 2;
-  if (!(-d < k && k < d + 2))
-    return ioerr(kScaleFactorRange, k, static_cast<int>(d));
+  if (!(k > -d && static_cast<i64>(k) < static_cast<i64>(d) + 2)) return ioerr(kScaleFactorRange, k, d);
   const std::uint64_t b = bits_of(value);
   if (non_finite(b)) {
     inf_or_nan_into(out, b, w, d, e, k);
     return 0;
   }
   const char sign = sign_of(b);
-  i64 wide_room = w - d - e - 4 - (sign ? 1 : 0);
+  i64 wide_room = static_cast<i64>(w) - d - e - 4 - (sign ? 1 : 0);
   bool leading_zero = true;
   if (k <= 0 && wide_room < 0) {
     leading_zero = false;
@@ -249,8 +248,8 @@ int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter,
   const int room = static_cast<int>(wide_room);  // at most w
 
   // k <= 0: d + k significant digits; k > 0: d + 1.  Both at most d.
-  const int p = static_cast<int>(k <= 0 ? d - 1 + k : d);
-  const int pc = p > kMaxExpDigits ? kMaxExpDigits : static_cast<int>(p);
+  const int p = k <= 0 ? d - 1 + k : d;
+  const int pc = p > kMaxExpDigits ? kMaxExpDigits : p;
   char buf[digits::scientific_capacity(kMaxExpDigits)];
   const Scientific t = scientific(magnitude_of(value), pc, buf);
   const i64 x = is_zero(b) ? 0 : static_cast<i64>(t.exponent) + 1 - k;
@@ -281,7 +280,7 @@ int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter,
     // is large; the string continues with zeros either way.
     emit_digits(out, t.digits, t.count, 0, k);
     out.put('.');
-    emit_digits(out, t.digits, t.count, k, d - k + 1);
+    emit_digits(out, t.digits, t.count, k, static_cast<i64>(d) - k + 1);
   } else {
     if (leading_zero) out.put('0');
     out.put('.');
