@@ -1,0 +1,412 @@
+// OPEN and CLOSE: connecting a unit to a file, changing the changeable
+// properties of a connection, and ending it.
+#include "io/open_close.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "io/ioerr.h"
+#include "io/statement.h"
+#include "io/unit.h"
+#include "runtime/fatal.h"
+#include "storage/work.h"
+
+namespace tav::io {
+namespace {
+
+enum : int {
+  kOldNotConnected = 155,
+  kScratchWithFile = 156,
+  kReopenStatus = 157,
+  kReopenAccess = 158,
+  kReopenForm = 159,
+  kReopenRecl = 160,
+  kReopenAction = 161,
+  kReopenPosition = 162,
+  kBadStatus = 163,
+  kBadAccess = 164,
+  kBadForm = 165,
+  kBadBlank = 166,
+  kBadPosition = 167,
+  kBadAction = 168,
+  kBadDelim = 169,
+  kBadPad = 170,
+  kDirectNeedsRecl = 171,
+  kKeepScratch = 172,
+  kOldMissing = 175,
+  kNewExists = 176,
+  kNoFileForNew = 212,
+  kBadRecl = 213,
+  kDirectPosition = 216,
+};
+
+struct Keyword {
+  const char *word;
+  int code;
+};
+
+// Tried in order; the first match wins.
+constexpr Keyword kStatusWords[] = {{"OLD", TAV_STATUS_OLD},
+                                    {"NEW", TAV_STATUS_NEW},
+                                    {"SCRATCH", TAV_STATUS_SCRATCH},
+                                    {"REPLACE", TAV_STATUS_REPLACE},
+                                    {"UNKNOWN", TAV_STATUS_UNKNOWN}};
+constexpr Keyword kAccessWords[] = {{"SEQUENTIAL", TAV_ACCESS_SEQUENTIAL}, {"DIRECT", TAV_ACCESS_DIRECT}};
+constexpr Keyword kFormWords[] = {{"FORMATTED", 0}, {"UNFORMATTED", 1}};
+constexpr Keyword kBlankWords[] = {{"NULL", 0}, {"ZERO", 1}};
+constexpr Keyword kPositionWords[] = {{"ASIS", TAV_POS_ASIS}, {"REWIND", TAV_POS_REWIND}, {"APPEND", TAV_POS_APPEND}};
+constexpr Keyword kActionWords[] = {
+    {"READWRITE", TAV_ACTION_READWRITE}, {"READ", TAV_ACTION_READ}, {"WRITE", TAV_ACTION_WRITE}};
+constexpr Keyword kDelimWords[] = {{"NONE", 0}, {"APOSTROPHE", 2}, {"QUOTE", 1}};
+constexpr Keyword kPadWords[] = {{"YES", 1}, {"NO", 0}};
+
+enum class Disposition { kKeep, kDelete };
+
+// Decodes a present specifier: its code, or -1 when no keyword matches.
+template <std::size_t N>
+int decode(Spec spec, const Keyword (&words)[N]) {
+  for (const Keyword &k : words)
+    if (keyword_match(spec.text, spec.length, k.word)) return k.code;
+  return -1;
+}
+
+// Reports a system error: the text printed for it is that of errno, so
+// errno is set to the code itself in case anything since has changed it.
+int system_error(int code, int unit) {
+  if (code == 0) return ioerr(kUnknownOpenFailure, unit);
+  errno = code;
+  return ioerr(code, unit);
+}
+
+int saved_errno_or_unknown() { return errno != 0 ? errno : kUnknownOpenFailure; }
+
+// The decoded specifiers of one OPEN.
+struct Decoded {
+  int status = TAV_STATUS_UNKNOWN;
+  int access = TAV_ACCESS_SEQUENTIAL;
+  int unformatted = 0;
+  int recl = kDefaultRecl;
+  int blank = 0;
+  int position = TAV_POS_ASIS;
+  int action = TAV_ACTION_READWRITE;
+  int delim = 0;
+  int pad = 1;
+};
+
+// Decodes the specifiers in their fixed order.  Returns 0 or the error
+// code of the first one that is invalid (crashes for DELIM=/PAD= on an
+// unformatted connection).
+int decode_specs(const OpenSpecs &s, Decoded &d) {
+  if (s.status.present() && (d.status = decode(s.status, kStatusWords)) < 0) return kBadStatus;
+  if (s.access.present() && (d.access = decode(s.access, kAccessWords)) < 0) return kBadAccess;
+  d.unformatted = d.access == TAV_ACCESS_DIRECT ? 1 : 0;
+  if (s.form.present() && (d.unformatted = decode(s.form, kFormWords)) < 0) return kBadForm;
+  if (s.recl != nullptr) {
+    if (*s.recl <= 0) return kBadRecl;
+    d.recl = *s.recl;
+  } else if (d.access == TAV_ACCESS_DIRECT) {
+    return kDirectNeedsRecl;
+  } else {
+    d.recl = d.unformatted ? kDefaultUnformattedRecl : kDefaultRecl;
+  }
+  if (s.blank.present() && (d.blank = decode(s.blank, kBlankWords)) < 0) return kBadBlank;
+  __TAVf90_io_blanks = d.blank;
+  if (s.position.present()) {
+    if (d.access == TAV_ACCESS_DIRECT) return kDirectPosition;
+    if ((d.position = decode(s.position, kPositionWords)) < 0) return kBadPosition;
+  }
+  if (s.action.present() && (d.action = decode(s.action, kActionWords)) < 0) return kBadAction;
+  if (s.delim.present()) {
+    if (d.unformatted) rt::crash("The DELIM= specifier is not allowed for an UNFORMATTED file");
+    if ((d.delim = decode(s.delim, kDelimWords)) < 0) return kBadDelim;
+  }
+  __TAVf90_io_delim = d.delim;
+  if (s.pad.present()) {
+    if (d.unformatted) rt::crash("The PAD= specifier is not allowed for an UNFORMATTED file");
+    if ((d.pad = decode(s.pad, kPadWords)) < 0) return kBadPad;
+  }
+  __TAVf90_io_pad = d.pad;
+  return 0;
+}
+
+// Length of a Fortran string without its trailing blanks.
+int trimmed_length(Spec s) {
+  int n = s.length;
+  while (n > 0 && s.text[n - 1] == ' ') --n;
+  return n;
+}
+
+bool same_name(const char *connected, Spec file, int length) {
+  return connected != nullptr && std::strlen(connected) == static_cast<std::size_t>(length) &&
+         std::memcmp(connected, file.text, static_cast<std::size_t>(length)) == 0;
+}
+
+// OPEN on a unit that stays connected to its file: only BLANK=, DELIM= and
+// PAD= may change; the other specifiers must agree with the connection.
+int change_properties(int unit, tav_unit_record &rec, FILE *stream, const OpenSpecs &s, const Decoded &d) {
+  if (s.status.present() && d.status != TAV_STATUS_OLD) return ioerr(kReopenStatus, unit);
+  if (s.access.present() && d.access != rec.access) return ioerr(kReopenAccess, unit);
+  if (s.form.present() && d.unformatted != rec.unformatted) return ioerr(kReopenForm, unit);
+  if (s.recl != nullptr && d.recl != rec.recl) return ioerr(kReopenRecl, unit);
+  if (s.action.present() && d.action != rec.action) return ioerr(kReopenAction, unit);
+  if (d.position == TAV_POS_REWIND) {
+    if (std::ftell(stream) != 0) return ioerr(kReopenPosition, unit);
+  } else if (d.position == TAV_POS_APPEND) {
+    // At the end of the file: after a WRITE, or still where an OPEN with
+    // POSITION='APPEND' left it.
+    if (rec.position_state != TAV_POS_WRITE && rec.position_state != TAV_POS_APPEND)
+      return ioerr(kReopenPosition, unit);
+  }
+  rec.blank = d.blank;
+  rec.delim = d.delim;
+  set_flag(rec, TAV_FLAG_PAD_YES, d.pad != 0);
+  unlock_io();
+  return 0;
+}
+
+const char *open_mode(int status, int action, bool exists, bool binary) {
+  if (status == TAV_STATUS_NEW || status == TAV_STATUS_REPLACE) return binary ? "w+b" : "w+";
+  if (action == TAV_ACTION_READ) return binary ? "rb" : "r";
+  if ((status == TAV_STATUS_UNKNOWN && !exists) || status == TAV_STATUS_SCRATCH) return binary ? "w+b" : "w+";
+  return binary ? "r+b" : "r+";
+}
+
+void release_storage(tav_unit_record &rec) {
+  if (rec.buffer != nullptr) storage::work_free(rec.buffer, static_cast<std::size_t>(rec.recl) + 1);
+  rec.buffer = nullptr;
+  if (rec.file_name != nullptr) storage::work_free(rec.file_name, std::strlen(rec.file_name) + 1);
+  rec.file_name = nullptr;
+}
+
+// A new connection (the unit is not connected).
+int connect(int unit, const OpenSpecs &s, Decoded d, Spec file, int file_length) {
+  tav_unit_record &rec = current_record();
+  FILE *&slot = current_stream();
+  set_flag(rec, TAV_FLAG_CONNECTED_ONCE, true);
+
+  char name[kFileNameBuffer];
+  if (d.status == TAV_STATUS_SCRATCH) {
+    std::snprintf(name, sizeof name, "/tmp/unit_%d.XXXXXX", unit);
+  } else if (file.present()) {
+    if (file_length >= kFileNameBuffer) return ioerr(kFileNameTooLong);
+    std::memcpy(name, file.text, static_cast<std::size_t>(file_length));
+    name[file_length] = '\0';
+  } else if (int code = preconnect_name(unit, name)) {
+    return ioerr(code);
+  }
+
+  bool exists = false;
+  if (d.status != TAV_STATUS_SCRATCH) {
+    exists = access(name, F_OK) == 0;
+    int why = exists ? 0 : errno;
+    if (d.status == TAV_STATUS_OLD && !exists && why == ENOENT) return ioerr(kOldMissing);
+    if (d.status == TAV_STATUS_NEW && exists) return ioerr(kNewExists);
+    if (d.status == TAV_STATUS_REPLACE && exists && unlink(name) != 0) return system_error(errno, unit);
+  }
+
+  bool binary = d.unformatted != 0 || d.access == TAV_ACCESS_DIRECT;
+  const char *mode = open_mode(d.status, d.action, exists, binary);
+  if (d.status == TAV_STATUS_NEW || d.status == TAV_STATUS_REPLACE) d.status = TAV_STATUS_OLD;
+
+  errno = 0;
+  FILE *stream = nullptr;
+  if (d.status == TAV_STATUS_SCRATCH) {
+    int fd = mkstemp(name);
+    if (fd < 0) return system_error(errno, unit);
+    stream = fdopen(fd, mode);
+    if (stream == nullptr) {
+      int code = saved_errno_or_unknown();
+      close(fd);
+      unlink(name);
+      return system_error(code, unit);
+    }
+  } else {
+    stream = std::fopen(name, mode);
+    if (stream == nullptr && errno == EACCES && !s.action.present()) {
+      // Without ACTION= a file that may not be written is connected for
+      // reading only.
+      d.action = TAV_ACTION_READ;
+      mode = binary ? "rb" : "r";
+      errno = 0;
+      stream = std::fopen(name, mode);
+    }
+    if (stream == nullptr) return system_error(errno, unit);
+  }
+
+  set_flag(rec, TAV_FLAG_RECL_GIVEN, s.recl != nullptr);
+  rec.recl = d.recl;
+  rec.rec_number = 0;
+  rec.rec_length = -1;
+  rec.rec_position = 0;
+  rec.access = d.access;
+  rec.action = d.action;
+  rec.position_state = d.position;
+  rec.delim = d.delim;
+  rec.blank = d.blank;
+  set_flag(rec, TAV_FLAG_PAD_YES, d.pad != 0);
+  rec.unformatted = d.unformatted;
+  rec.status = d.status;
+  rec.buffer = static_cast<char *>(storage::work_zalloc(static_cast<std::size_t>(d.recl) + 1));
+  std::size_t name_size = std::strlen(name) + 1;
+  rec.file_name = static_cast<char *>(storage::work_zalloc(name_size));
+  std::memcpy(rec.file_name, name, name_size);
+  set_flag(rec, TAV_FLAG_PARTIAL_OUTPUT, false);
+  set_flag(rec, TAV_FLAG_SEEKABLE, stream_seekable(stream));
+
+  if (d.position == TAV_POS_APPEND) {
+    int code = 0;
+    if (has_flag(rec, TAV_FLAG_SEEKABLE)) {
+      if (std::fseek(stream, 0, SEEK_END) != 0) code = saved_errno_or_unknown();
+    } else {
+      // A stream that cannot seek is opened again in append mode.
+      std::fclose(stream);
+      errno = 0;
+      stream = std::fopen(name, binary ? "a+b" : "a+");
+      if (stream == nullptr) code = saved_errno_or_unknown();
+    }
+    if (code != 0) {
+      if (stream != nullptr) std::fclose(stream);
+      if (d.status == TAV_STATUS_SCRATCH) unlink(name);
+      release_storage(rec);
+      return system_error(code, unit);
+    }
+  }
+
+  slot = stream;
+  unlock_io();
+  return 0;
+}
+
+}  // namespace
+
+int open_unit(int unit, const OpenSpecs &s, int error_continue) {
+  lock_io();
+  __TAVf90_error_continue = error_continue;
+  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
+  select_unit(unit, true);
+
+  Spec file = s.file;
+  int file_length = file.present() ? trimmed_length(file) : 0;
+
+  Decoded d;
+  if (int code = decode_specs(s, d)) return ioerr(code);
+  if (file.present() && d.status == TAV_STATUS_SCRATCH) return ioerr(kScratchWithFile);
+  if (!file.present() && (d.status == TAV_STATUS_NEW || d.status == TAV_STATUS_REPLACE))
+    return ioerr(kNoFileForNew, unit);
+
+  if (current_stream() == nullptr) {
+    if (!file.present() && d.status == TAV_STATUS_OLD) return ioerr(kOldNotConnected, unit);
+  } else if (file.present() && !same_name(current_record().file_name, file, file_length)) {
+    // Another file: the present connection ends first.
+    unlock_io();
+    if (int code = close_unit(unit, Spec{}, error_continue)) return code;
+    lock_io();
+    __TAVf90_error_continue = error_continue;
+    select_unit(unit, true);
+  } else {
+    return change_properties(unit, current_record(), current_stream(), s, d);
+  }
+  return connect(unit, s, d, file, file_length);
+}
+
+int close_unit(int unit, Spec status, int error_continue) {
+  lock_io();
+  __TAVf90_error_continue = error_continue;
+  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
+  if (!select_unit(unit, false) || current_stream() == nullptr) {
+    unlock_io();
+    return 0;
+  }
+  tav_unit_record &rec = current_record();
+  FILE *&slot = current_stream();
+
+  Disposition disposition = rec.status == TAV_STATUS_SCRATCH ? Disposition::kDelete : Disposition::kKeep;
+  if (status.present()) {
+    if (keyword_match(status.text, status.length, "KEEP"))
+      disposition = Disposition::kKeep;
+    else if (keyword_match(status.text, status.length, "DELETE"))
+      disposition = Disposition::kDelete;
+    else
+      return ioerr(kBadStatus);
+  }
+  // A scratch file cannot outlive its connection; the unit stays connected.
+  if (disposition == Disposition::kKeep && rec.status == TAV_STATUS_SCRATCH) return ioerr(kKeepScratch);
+
+  if (__TAVf90_pcio_verbose && has_flag(rec, TAV_FLAG_CONNECTED_ONCE) && rec.file_name != nullptr)
+    std::fprintf(stderr, "preconn_io: Logical unit %d closed (file %s)\n", unit, rec.file_name);
+
+  FILE *stream = slot;
+  int code = 0;
+  if (disposition == Disposition::kDelete) {
+    if (std::fclose(stream) != 0) code = saved_errno_or_unknown();
+    if (rec.file_name != nullptr && unlink(rec.file_name) != 0 && code == 0) code = saved_errno_or_unknown();
+  } else {
+    // Held output is completed as a record of its own.
+    if (has_flag(rec, TAV_FLAG_PARTIAL_OUTPUT)) code = partial_write(unit, true);
+    if (rec.position_state == TAV_POS_WRITE) {
+      errno = 0;
+      if (std::fflush(stream) != 0 && code == 0) code = saved_errno_or_unknown();
+      // A sequential file rewritten from an earlier point ends after the
+      // last record written.  Devices and the standard connections (NEW)
+      // are left alone.
+      if (code == 0 && rec.access == TAV_ACCESS_SEQUENTIAL && has_flag(rec, TAV_FLAG_SEEKABLE) &&
+          rec.status != TAV_STATUS_NEW) {
+        struct stat st;
+        if (fstat(fileno(stream), &st) == 0 && S_ISREG(st.st_mode)) {
+          long at = std::ftell(stream);
+          if (at < 0 || ftruncate(fileno(stream), at) != 0) code = saved_errno_or_unknown();
+        }
+      }
+    }
+    errno = 0;
+    if (std::fclose(stream) != 0 && code == 0) code = saved_errno_or_unknown();
+  }
+  set_flag(rec, TAV_FLAG_PARTIAL_OUTPUT, false);
+  slot = nullptr;
+  release_storage(rec);
+  // A failure to write out or close is this CLOSE's condition (ioerr
+  // releases the lock); data is never lost silently.
+  if (code != 0) return system_error(code, unit);
+  unlock_io();
+  return 0;
+}
+
+}  // namespace tav::io
+
+using tav::io::Spec;
+
+namespace {
+Spec spec(const char *text, int length) { return Spec{text, text != nullptr && length > 0 ? length : 0}; }
+}  // namespace
+
+extern "C" {
+
+int __TAVf90_open(int unit, const char *file, int file_length, const char *status, int status_length,
+                  const char *access, int access_length, const char *form, int form_length, int *recl,
+                  const char *blank, int blank_length, const char *position, int position_length,
+                  const char *action, int action_length, const char *delim, int delim_length, const char *pad,
+                  int pad_length, int error_continue) {
+  tav::io::OpenSpecs s;
+  s.file = spec(file, file_length);
+  s.status = spec(status, status_length);
+  s.access = spec(access, access_length);
+  s.form = spec(form, form_length);
+  s.recl = recl;
+  s.blank = spec(blank, blank_length);
+  s.position = spec(position, position_length);
+  s.action = spec(action, action_length);
+  s.delim = spec(delim, delim_length);
+  s.pad = spec(pad, pad_length);
+  return tav::io::open_unit(unit, s, error_continue);
+}
+
+int __TAVf90_close(int unit, const char *status, int status_length, int error_continue) {
+  return tav::io::close_unit(unit, spec(status, status_length), error_continue);
+}
+
+}  // extern "C"

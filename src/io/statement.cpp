@@ -1,0 +1,59 @@
+// The I/O lock and what the formatted sequential statements share.
+#include "io/statement.h"
+
+#include <cerrno>
+
+#include "io/ioerr.h"
+#include "io/sequential.h"
+#include "io/unit.h"
+#include "runtime/fatal.h"
+
+namespace tav::io {
+
+void lock_io() {
+  if (__TAVf90_io_lock) rt::crash("Recursive I/O reference");
+  __TAVf90_io_lock = 1;
+  iostat = 0;
+}
+
+int select_formatted_sequential(int unit, int action) {
+  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
+  select_unit(unit, true);
+  if (current_stream() == nullptr) {
+    if (has_flag(current_record(), TAV_FLAG_CONNECTED_ONCE)) return ioerr(kUnitNotConnected, unit);
+    if (int code = preconnect(unit, false)) return code;
+  }
+  const tav_unit_record &r = current_record();
+  if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
+  if ((r.action & action) == 0) return ioerr(action == TAV_ACTION_READ ? kNotReadable : kNotWritable, unit);
+  if (r.unformatted != 0) return ioerr(kNotFormatted, unit);
+  return 0;
+}
+
+bool advancing_from(const char *advance, int length) {
+  if (advance == nullptr || keyword_match(advance, length, "YES")) return true;
+  if (keyword_match(advance, length, "NO")) return false;
+  rt::crash("ADVANCE= specifier must be 'YES' or 'NO'");
+}
+
+int stream_error() {
+  int e = errno;
+  if (e < 1 || e > 99) e = EIO;
+  errno = e;
+  return e;
+}
+
+int put_bytes(std::FILE *stream, const char *bytes, int n) {
+  if (n <= 0) return 0;
+  errno = 0;
+  std::size_t done = std::fwrite(bytes, 1, static_cast<std::size_t>(n), stream);
+  if (done == static_cast<std::size_t>(n) && !std::ferror(stream)) return 0;
+  int e = stream_error();
+  std::clearerr(stream);
+  errno = e;
+  return e;
+}
+
+}  // namespace tav::io
+
+extern "C" void __TAVf90_lock_io(void) { tav::io::lock_io(); }

@@ -1,0 +1,264 @@
+// Integer, logical and character output editing, and the formatted write
+// entries: one per item type and kind, each running the per-item protocol
+// around its conversion.  The dusty family also takes A for numeric and
+// logical items, editing the bytes of the item's storage.
+#include <cstdint>
+
+#include "io/digits.h"
+#include "io/edit.h"
+#include "io/int_edit.h"
+#include "io/ioerr.h"
+#include "io/real_edit.h"
+#include "io/record.h"
+#include "tavf90.h"
+
+namespace tav::io {
+namespace {
+
+constexpr int kOut = TAV_MODE_OUTPUT;
+
+// Iw.m for a sign and an unsigned magnitude.  Zeros, blanks and asterisks
+// are streamed in chunks, so that any w and m cost no storage.
+int integer_field(bool negative, std::uint64_t magnitude, int w, int m) {
+  if (w > 0 && m > w) return ioerr(kInvalidIntegerEdit);
+  if (m < 0) m = 0;
+  char sign = 0;
+  if (negative)
+    sign = '-';
+  else if (Edit::plus() && !(magnitude == 0 && m == 0))
+    sign = '+';
+  char digit[24];
+  int n = (magnitude == 0 && m == 0) ? 0 : digits::decimal(magnitude, digit);
+  FieldWriter out;
+  if (w == 0 && m == 0 && magnitude == 0) {
+    out.put(' ');
+    return out.finish();
+  }
+  std::int64_t ndigits = n > m ? n : m;
+  std::int64_t length = ndigits + (sign ? 1 : 0);
+  if (w > 0) {
+    if (length > w) {
+      out.fill('*', w);
+      return out.finish();
+    }
+    out.fill(' ', w - length);
+  }
+  if (sign) out.put(sign);
+  out.fill('0', ndigits - n);
+  out.text(digit, n);
+  return out.finish();
+}
+
+// Bw.m, Ow.m and Zw.m for the n digits of an unsigned value (none for 0).
+int boz_write(const char *digit, int n, int w, int m) {
+  if (w > 0 && m > w) return ioerr(kInvalidIntegerEdit);
+  if (m < 0) m = 0;
+  FieldWriter out;
+  if (w == 0 && m == 0 && n == 0) {
+    out.put(' ');
+    return out.finish();
+  }
+  int width = w == 0 ? n : w;
+  if (n > width) {
+    out.fill('*', width);
+    return out.finish();
+  }
+  int wide = n > m ? n : m;
+  if (width > wide) out.fill(' ', width - wide);
+  if (m > n) out.fill('0', m - n);
+  out.text(digit, n);
+  return out.finish();
+}
+
+int boz(std::uint64_t value, int base, int w, int m) {
+  char digit[64];
+  int n = digits::radix(value, base, digit);
+  return boz_write(digit, n, w, m);
+}
+
+int write_int(std::int64_t value, std::uint64_t bits, bool wide, const void *storage, int size) {
+  if (int s = item_begin(kOut)) return s;
+  int w = Edit::w();
+  int status;
+  switch (Edit::letter()) {
+    case 'I':
+      status = wide ? format_I4(value, w, Edit::m()) : format_I(static_cast<std::int32_t>(value), w, Edit::m());
+      break;
+    case 'G':
+      status = wide ? format_I4(value, w, 1) : format_I(static_cast<std::int32_t>(value), w, 1);
+      break;
+    case 'B':
+      status = boz(bits, 2, w, Edit::m());
+      break;
+    case 'O':
+      status = boz(bits, 8, w, Edit::m());
+      break;
+    case 'Z':
+      status = boz(bits, 16, w, Edit::m());
+      break;
+    case 'A':
+      if (storage != nullptr) {
+        status = format_A(static_cast<const char *>(storage), w != 0 ? w : size, size);
+        break;
+      }
+      [[fallthrough]];
+    default:
+      status = ioerr(kInvalidIntegerEdit);
+  }
+  return item_end(kOut, status);
+}
+
+int write_logical(std::int32_t value, const void *storage, int size) {
+  if (int s = item_begin(kOut)) return s;
+  int status;
+  switch (Edit::letter()) {
+    case 'L':
+    case 'G':
+      status = format_L(value, Edit::w());
+      break;
+    case 'A':
+      if (storage != nullptr) {
+        status = format_A(static_cast<const char *>(storage), Edit::w() != 0 ? Edit::w() : size, size);
+        break;
+      }
+      [[fallthrough]];
+    default:
+      status = ioerr(kInvalidLogicalEdit);
+  }
+  return item_end(kOut, status);
+}
+
+// A real item; `storage` is given only by the dusty entries.
+int write_floating(double value, const void *storage, int size) {
+  if (int s = item_begin(kOut)) return s;
+  int status;
+  if (storage != nullptr && Edit::letter() == 'A')
+    status = format_A(static_cast<const char *>(storage), Edit::w() != 0 ? Edit::w() : size, size);
+  else
+    status = write_real(value);
+  return item_end(kOut, status);
+}
+
+}  // namespace
+
+int format_I(std::int32_t value, int w, int m) {
+  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  return integer_field(value < 0, magnitude, w, m);
+}
+
+int format_I4(std::int64_t value, int w, int m) {
+  std::uint64_t magnitude = value < 0 ? 0u - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  return integer_field(value < 0, magnitude, w, m);
+}
+
+int format_B(std::uint32_t value, int w, int m) { return boz(value, 2, w, m); }
+int format_O(std::uint32_t value, int w, int m) { return boz(value, 8, w, m); }
+int format_Z(std::uint32_t value, int w, int m) { return boz(value, 16, w, m); }
+int format_B4(std::uint64_t value, int w, int m) { return boz(value, 2, w, m); }
+int format_O4(std::uint64_t value, int w, int m) { return boz(value, 8, w, m); }
+int format_Z4(std::uint64_t value, int w, int m) { return boz(value, 16, w, m); }
+
+int format_L(std::int32_t value, int w) {
+  FieldWriter out;
+  if (w > 1) out.fill(' ', w - 1);
+  out.put(value != 0 ? 'T' : 'F');
+  return out.finish();
+}
+
+int format_A(const char *address, int w, int length) {
+  if (length < 0) length = 0;
+  if (w < 0) w = 0;
+  int n = w < length ? w : length;
+  FieldWriter out;
+  if (w > length) out.fill(' ', w - length);
+  if (n <= 128) {
+    out.text(address, n);
+    return out.finish();
+  }
+  // A long value goes to the record in one run of its own.
+  if (int s = out.finish()) return s;
+  return Record::put(address, n);
+}
+
+}  // namespace tav::io
+
+using namespace tav::io;
+
+extern "C" {
+
+int __TAVf90_format_A(const char *address, int w, int length) { return format_A(address, w, length); }
+
+int __TAVf90_write_i(int32_t value) {
+  return write_int(value, static_cast<std::uint32_t>(value), false, nullptr, 0);
+}
+int __TAVf90_write_i1(int8_t value) {
+  return write_int(value, static_cast<std::uint8_t>(value), false, nullptr, 0);
+}
+int __TAVf90_write_i2(int16_t value) {
+  return write_int(value, static_cast<std::uint16_t>(value), false, nullptr, 0);
+}
+int __TAVf90_write_i4(int64_t value) {
+  return write_int(value, static_cast<std::uint64_t>(value), true, &value, 8);
+}
+
+int __TAVf90_write_d(double value) { return write_floating(value, nullptr, 0); }
+int __TAVf90_write_r(float value) { return __TAVf90_write_d(value); }
+int __TAVf90_write_c(float re, float im) {
+  if (int s = __TAVf90_write_r(re)) return s;
+  return __TAVf90_write_r(im);
+}
+int __TAVf90_write_dc(double re, double im) {
+  if (int s = __TAVf90_write_d(re)) return s;
+  return __TAVf90_write_d(im);
+}
+
+int __TAVf90_write_l(int32_t value) { return write_logical(value, nullptr, 0); }
+int __TAVf90_write_l1(int8_t value) { return __TAVf90_write_l(value); }
+int __TAVf90_write_l2(int16_t value) { return __TAVf90_write_l(value); }
+int __TAVf90_write_l4(int64_t value) {
+  return __TAVf90_write_l(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))));
+}
+
+int __TAVf90_write_ch(const char *address, int length) {
+  if (int s = item_begin(kOut)) return s;
+  int status;
+  char c = Edit::letter();
+  if (c == 'A' || c == 'G')
+    status = format_A(address, Edit::w() != 0 ? Edit::w() : length, length);
+  else
+    status = ioerr(kInvalidCharacterEdit);
+  return item_end(kOut, status);
+}
+
+int __TAVf90_dusty_write_i(int32_t value) {
+  return write_int(value, static_cast<std::uint32_t>(value), false, &value, 4);
+}
+int __TAVf90_dusty_write_i1(int8_t value) {
+  return write_int(value, static_cast<std::uint8_t>(value), false, &value, 1);
+}
+int __TAVf90_dusty_write_i2(int16_t value) {
+  return write_int(value, static_cast<std::uint16_t>(value), false, &value, 2);
+}
+int __TAVf90_dusty_write_i4(int64_t value) {
+  return write_int(value, static_cast<std::uint64_t>(value), true, &value, 8);
+}
+
+int __TAVf90_dusty_write_r(float value) { return write_floating(value, &value, 4); }
+int __TAVf90_dusty_write_d(double value) { return write_floating(value, &value, 8); }
+int __TAVf90_dusty_write_c(float re, float im) {
+  if (int s = __TAVf90_dusty_write_r(re)) return s;
+  return __TAVf90_dusty_write_r(im);
+}
+int __TAVf90_dusty_write_dc(double re, double im) {
+  if (int s = __TAVf90_dusty_write_d(re)) return s;
+  return __TAVf90_dusty_write_d(im);
+}
+
+int __TAVf90_dusty_write_l(int32_t value) { return write_logical(value, &value, 4); }
+int __TAVf90_dusty_write_l1(int8_t value) { return write_logical(value, &value, 1); }
+int __TAVf90_dusty_write_l2(int16_t value) { return write_logical(value, &value, 2); }
+int __TAVf90_dusty_write_l4(int64_t value) {
+  return write_logical(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))), &value, 8);
+}
+
+}  // extern "C"

@@ -1,0 +1,178 @@
+// Formatted and list-directed WRITE on external sequential units: the begin
+// and end calls, the character hooks that assemble a record in the unit's
+// buffer, and the completion of output held by non-advancing WRITE.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "io/format.h"
+#include "io/ioerr.h"
+#include "io/list_write.h"
+#include "io/sequential.h"
+#include "io/statement.h"
+#include "io/unit.h"
+
+namespace tav::io {
+namespace {
+
+// Whether the WRITE in progress ends its record.
+bool current_advance = true;
+
+int f90_putc(char c) {
+  int pos = __TAVf90_io_position;
+  if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
+  current_record().buffer[pos] = c;
+  __TAVf90_io_position = pos + 1;
+  return 0;
+}
+
+// Stores what fits; the characters before the first that does not fit stay
+// in the record.
+int f90_puts(char *s, int n) {
+  if (n <= 0) return 0;
+  int pos = __TAVf90_io_position;
+  int room = pos < 0 ? 0 : __TAVf90_io_buflen - pos;
+  if (room < 0) room = 0;
+  int k = n < room ? n : room;
+  if (k > 0) std::memcpy(current_record().buffer + pos, s, static_cast<std::size_t>(k));
+  __TAVf90_io_position = pos + k;
+  return k < n ? ioerr(kBufferOverflow) : 0;
+}
+
+// Writes the record and its newline with one call: the buffer has a spare
+// byte beyond the record length for the newline.
+int f90_endrec() {
+  tav_unit_record &r = current_record();
+  int pos = __TAVf90_io_position;
+  __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
+  // What was held from an earlier statement goes out with this record.
+  r.rec_length = -1;
+  set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
+  if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
+  r.buffer[pos] = '\n';
+  if (int code = put_bytes(current_stream(), r.buffer, pos + 1)) return ioerr(code, __TAVf90_current_unit);
+  return 0;
+}
+
+int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
+                int error_continue) {
+  lock_io();
+  __TAVf90_error_continue = error_continue;
+  __TAVf90_end_continue = 0;
+  __TAVf90_eor_continue = 0;
+  if (int code = select_formatted_sequential(unit, TAV_ACTION_WRITE)) return code;
+  bool advancing = advancing_from(advance, advance_length);
+  tav_unit_record &r = current_record();
+  std::FILE *stream = current_stream();
+
+  // Everything that can refuse the statement comes before the unit changes.
+  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
+  int start = r.rec_length < 0 ? 0 : r.rec_length;
+  if (r.position_state == TAV_POS_READ) {
+    if (r.rec_length >= 0) {
+      // A non-advancing READ left this record held: go back to its start
+      // (the stream stands after its newline, or at the end of a last line
+      // that had none) and continue where the READ stopped.
+      long back = static_cast<long>(r.rec_length) + (std::feof(stream) ? 0 : 1);
+      if (std::fseek(stream, -back, SEEK_CUR) != 0) return ioerr(stream_error(), unit);
+      start = r.rec_position < 0 ? 0 : r.rec_position;
+      if (start > r.recl) start = r.recl;
+      // Positions the READ skipped beyond the end of the record are blanks.
+      if (start > r.rec_length) std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
+    } else {
+      // Switches the stream from reading to writing.  A stream that cannot
+      // be positioned has nothing to switch.
+      std::fseek(stream, 0, SEEK_CUR);
+    }
+  }
+
+  __TAVf90_current_unit = unit;
+  current_advance = advancing;
+  r.rec_length = start;
+  set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
+  r.position_state = TAV_POS_WRITE;
+  __TAVf90_io_buflen = r.recl;
+  __TAVf90_io_position = __TAVf90_left_tab_limit = start;
+  __TAVf90_mychar = f90_putc;
+  __TAVf90_mystring = f90_puts;
+  __TAVf90_myendrec = f90_endrec;
+  __TAVf90_io_delim = r.delim;
+  __TAVf90_io_blanks = r.blank;
+  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
+
+  if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
+  __TAVf90_io_top = -1;
+  return init_loutput();
+}
+
+int end_write() {
+  tav_unit_record &r = current_record();
+  if (__TAVf90_io_top > __TAVf90_io_position) __TAVf90_io_position = __TAVf90_io_top;
+  if (current_advance) {
+    if (int code = f90_endrec()) return code;
+  } else {
+    int held = __TAVf90_io_position;
+    if (held < 0 || held > r.recl) return ioerr(kBufferOverflow);
+    std::FILE *stream = current_stream();
+    if (stream == stdout && held > 0) {
+      // A prompt: it goes out now, so that it is seen before the READ that
+      // usually follows; the record goes on in a fresh buffer.
+      __TAVf90_io_position = 0;
+      r.rec_length = 0;
+      set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
+      int code = put_bytes(stream, r.buffer, held);
+      if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE) && std::fflush(stream) != 0) {
+        code = stream_error();
+        std::clearerr(stream);
+      }
+      if (code != 0) return ioerr(code, __TAVf90_current_unit);
+      held = 0;
+    }
+    r.rec_length = held;
+    set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
+  }
+  unlock_io();
+  return 0;
+}
+
+}  // namespace
+
+int partial_write(int unit, bool newline) {
+  std::FILE **slot = nullptr;
+  tav_unit_record *r = find_unit(unit, &slot);
+  if (r == nullptr || slot == nullptr || *slot == nullptr || r->buffer == nullptr) return 0;
+  int n = r->rec_length;
+  if (n < 0) n = 0;
+  if (n > r->recl) n = r->recl;
+  r->rec_length = -1;
+  set_flag(*r, TAV_FLAG_PARTIAL_OUTPUT, false);
+  if (newline) r->buffer[n++] = '\n';
+  return put_bytes(*slot, r->buffer, n);
+}
+
+}  // namespace tav::io
+
+using namespace tav::io;
+
+extern "C" {
+
+int __TAVf90_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
+                   int error_continue) {
+  return begin_write(unit, format, format_length, advance, advance_length, error_continue);
+}
+
+int __TAVf90_endwrite(void) { return end_write(); }
+
+int __TAVf90_partial_write(int unit, int newline) {
+  int code = partial_write(unit, newline != 0);
+  if (code == 0) return 0;
+  if (!__TAVf90_io_lock) {
+    // Outside any statement (at STOP) nobody would act on a returned code:
+    // the failure is reported, not lost.
+    __TAVf90_error_continue = __TAVf90_end_continue = __TAVf90_eor_continue = 0;
+  }
+  errno = code;
+  return ioerr(code, unit);
+}
+
+}  // extern "C"
