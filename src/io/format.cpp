@@ -1,0 +1,532 @@
+// The format interpreter.  The format text is walked in place, one call per
+// data edit descriptor: control edit descriptors act on the record as they
+// are met, a data edit descriptor is left in the current edit for the
+// conversion, and repeated descriptors are handed over again by a count
+// without rescanning.  Nothing is compiled or allocated; the state below is
+// reset by every establish_format.
+#include "io/format.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "io/edit.h"
+#include "io/ioerr.h"
+#include "io/record.h"
+#include "tavf90.h"
+
+namespace tav::io {
+namespace {
+
+// Codes of the format errors (100 + their index in the error table).
+enum : int {
+  kNoLeftParen = 115,
+  kNoRightParen = 116,
+  kNoDataAfterReversion = 117,
+  kNestedTooDeeply = 118,
+  kUnexpectedEnd = 119,
+  kExpectedInteger = 120,
+  kZeroWidth = 121,
+  kExpectedPoint = 122,
+  kExpectedP = 123,
+  kExpectedNorZ = 124,
+  kInvalidDescriptor = 125,
+  kRepeatWithoutDescriptor = 126,
+  kRepeatOnSign = 127,
+  kRepeatOnBlank = 128,
+  kMissingHLength = 129,
+  kRepeatOnString = 130,
+  kNoXSpacing = 131,
+  kRepeatOnPosition = 132,
+  kStringOnInput = 133,
+  kUnterminatedString = 137,
+  kScaleThenRepeat = 217,
+};
+
+constexpr int kMaxDepth = 30;
+constexpr std::int64_t kMaxInt = INT32_MAX;
+
+struct Interpreter {
+  const char *current = nullptr;  // next character to scan
+  // The outermost right parenthesis while it has not been consumed (the
+  // last character of the text until then); just after it once it has.
+  const char *end = nullptr;
+  const char *last = nullptr;     // last character of the text
+  bool exhausted = true;          // the outermost ')' has been consumed
+  int nesting = 0;                // depth of the group being scanned
+  const char *left_paren[kMaxDepth + 1] = {};
+  int fmt_repeat[kMaxDepth + 1] = {};
+  // Value of `actions` when the group at each depth was entered.  A group
+  // whose pass did nothing observable (only blanks, commas, colons, mode
+  // settings and such groups) gives the same result when repeated, so it
+  // is not repeated: (2000000000()) costs one pass.
+  std::uint64_t actions_at[kMaxDepth + 1] = {};
+  std::uint64_t actions = 0;
+  const char *revert_point = nullptr;
+  int revert_nest = 0;
+  int revert_repeat = 1;
+  int r_present = 0;
+  int r = 0;
+};
+
+Interpreter f;
+
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+inline char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline int as_arg(char c) { return static_cast<unsigned char>(c); }
+inline void set_letter(char c) { __TAVf90_current_edit[0] = c; }
+
+// Blanks are insignificant outside character strings.  Never runs past the
+// text.
+inline void skip_blanks() {
+  while (f.current <= f.last && *f.current == ' ') ++f.current;
+}
+
+// The scan has left the text without meeting the outermost ')'.
+inline bool past_end() {
+  return f.current > f.end || (f.current == f.end && (f.current > f.last || *f.current != ')'));
+}
+
+// Skips blanks; the scan must still be inside the format.
+int nonblank() {
+  skip_blanks();
+  return past_end() ? ioerr(kNoRightParen) : 0;
+}
+
+// Reads an unsigned integer literal (blanks between digits are ignored).  A
+// value beyond the 32-bit range is not an integer this format can use.
+int value(int &dest, bool nonzero) {
+  skip_blanks();
+  if (past_end()) return ioerr(kNoRightParen);
+  if (f.current == f.end) return ioerr(kUnexpectedEnd);
+  if (!is_digit(*f.current)) return ioerr(kExpectedInteger);
+  std::int64_t v = 0;
+  while (is_digit(*f.current)) {
+    v = v * 10 + (*f.current - '0');
+    if (v > kMaxInt) return ioerr(kExpectedInteger);
+    ++f.current;
+    skip_blanks();
+    if (past_end()) return ioerr(kNoRightParen);
+  }
+  if (v == 0 && nonzero) return ioerr(kZeroWidth);
+  dest = static_cast<int>(v);
+  return 0;
+}
+
+inline int clamp_position(std::int64_t p) {
+  return p > kMaxInt ? static_cast<int>(kMaxInt) : static_cast<int>(p);
+}
+
+// Moves the record from `from` to the current position: blanks on output;
+// on input the characters are taken and dropped, except that beyond the end
+// of a padded record there is nothing to take.
+int position_file_from(int from, int mode) {
+  int to = Record::position();
+  Record::position() = from;
+  if (mode == TAV_MODE_OUTPUT) {
+    FieldWriter out;
+    out.fill(' ', static_cast<std::int64_t>(to) - from);
+    return out.finish();
+  }
+  for (std::int64_t i = from; i < to; ++i) {
+    if (Record::pad() && i >= Record::reclen()) break;
+    char c;
+    if (int s = Record::get(&c)) return s;
+  }
+  return 0;
+}
+
+// Carries out positioning that was asked for (X, T) but not yet acted on.
+inline int pending_positioning(int reached, int mode) {
+  return reached < Record::position() ? position_file_from(reached, mode) : 0;
+}
+
+// Ends the record, keeping everything written in it even after a tab to
+// the left.
+int slash_edit() {
+  if (Record::top() > Record::position()) Record::position() = Record::top();
+  if (int s = Record::end_record()) return s;
+  if (Record::top() > 0) Record::top() = Record::position();
+  return 0;
+}
+
+// A quoted string: puts each run between doubled delimiters at once.  The
+// last character of the text cannot belong to a string (it must be the
+// closing parenthesis).
+int char_edit(char delim) {
+  const char *run = f.current;
+  for (;;) {
+    if (f.current >= f.end) {
+      if (int s = Record::put(run, static_cast<int>(f.current - run))) return s;
+      return ioerr(kUnterminatedString);
+    }
+    if (*f.current == delim) {
+      bool doubled = f.current + 1 <= f.end && f.current + 1 <= f.last && f.current[1] == delim;
+      // A doubled delimiter puts one delimiter character.
+      if (int s = Record::put(run, static_cast<int>(f.current - run) + (doubled ? 1 : 0))) return s;
+      f.current += doubled ? 2 : 1;
+      if (!doubled) return 0;
+      run = f.current;
+      continue;
+    }
+    ++f.current;
+  }
+}
+
+// nH: the next n characters of the format, whatever they are.
+int h_edit(int n) {
+  if (f.end - f.current < n) return ioerr(kUnterminatedString);
+  const char *s = f.current;
+  f.current += n;
+  return Record::put(s, n);
+}
+
+}  // namespace
+
+int establish_format(const char *text, int length, int mode) {
+  f.nesting = 0;
+  f.r_present = 0;
+  f.r = 0;
+  f.actions = 0;
+  f.exhausted = true;
+  Edit::scale() = 0;
+  Edit::plus() = 0;
+  if (text == nullptr) length = 0;
+  if (length == -1) length = static_cast<int>(std::strlen(text));
+  if (length <= 0) {
+    set_letter(')');
+    return ioerr(kNoLeftParen, 0);
+  }
+  const char *p = text;
+  f.last = text + (length - 1);
+  f.end = f.last;
+  while (p < f.last && *p == ' ') ++p;
+  if (*p != '(') {
+    set_letter(')');
+    return ioerr(kNoLeftParen, as_arg(*p));
+  }
+  f.current = f.revert_point = p + 1;
+  f.revert_nest = 0;
+  f.revert_repeat = 1;
+  f.exhausted = false;
+  Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
+  return maybe_next_edit(mode);
+}
+
+int maybe_next_edit(int mode) {
+  if (f.exhausted) {
+    set_letter(')');
+    return 0;
+  }
+  // How far the record has really been written (output) or read (input);
+  // positioning edits move only the position, and the gap is filled or
+  // skipped when something is next transferred.
+  const bool output = Record::top() >= 0;
+  if (output && Record::top() < Record::position()) Record::top() = Record::position();
+  int reached = output ? Record::top() : Record::position();
+
+  if (f.r_present && --f.r > 0) return 0;  // the same data edit again
+
+  for (;;) {
+    if (int s = nonblank()) return s;
+    if (is_digit(*f.current)) {
+      int n = 0;
+      if (int s = value(n, false)) return s;
+      if (upper(*f.current) == 'P') {
+        Edit::scale() = n;
+        ++f.current;
+        skip_blanks();
+        if (f.current <= f.last && is_digit(*f.current)) return ioerr(kScaleThenRepeat);
+        continue;
+      }
+      if (n == 0) return ioerr(kZeroWidth);
+      f.r = n;
+      f.r_present = 1;
+    } else {
+      f.r = 1;
+      f.r_present = 0;
+    }
+
+    const char c = *f.current;
+    const char letter = upper(c);
+    set_letter(letter);
+    ++f.current;
+    // I, B, O, Z, F and D may have a zero width on output only.
+    const bool input = mode == TAV_MODE_INPUT;
+
+    switch (letter) {
+      case '(': {
+        if (f.nesting == kMaxDepth) return ioerr(kNestedTooDeeply);
+        int d = ++f.nesting;
+        f.left_paren[d] = f.current;
+        f.fmt_repeat[d] = f.r;
+        f.actions_at[d] = f.actions;
+        if (d == 1) {
+          f.revert_point = f.current;
+          f.revert_nest = 1;
+          f.revert_repeat = f.r;
+        }
+        continue;
+      }
+
+      case ')': {
+        // A repeat count before a right parenthesis has nothing to repeat
+        // and is ignored.
+        f.r_present = 0;
+        f.r = 1;
+        if (f.nesting == 0) {
+          f.end = f.current;
+          f.exhausted = true;
+          return pending_positioning(reached, mode);
+        }
+        int d = f.nesting;
+        if (--f.fmt_repeat[d] > 0 && f.actions != f.actions_at[d])
+          f.current = f.left_paren[d];
+        else
+          --f.nesting;
+        continue;
+      }
+
+      case ',':
+        if (f.r_present) return ioerr(kRepeatWithoutDescriptor);
+        continue;
+
+      case '/': {
+        ++f.actions;
+        // Positioning that nothing followed is dropped.
+        if (reached < Record::position()) Record::position() = reached;
+        for (int i = 0; i < f.r; ++i)
+          if (int s = slash_edit()) return s;
+        reached = 0;
+        continue;
+      }
+
+      case ':':
+        // As for ')', a repeat count is ignored: the colon acts once.
+        f.r_present = 0;
+        f.r = 1;
+        return pending_positioning(reached, mode);
+
+      case '"':
+      case '\'': {
+        if (f.r_present) return ioerr(kRepeatOnString);
+        if (mode == TAV_MODE_INPUT) return ioerr(kStringOnInput);
+        ++f.actions;
+        if (int s = pending_positioning(reached, mode)) return s;
+        if (int s = char_edit(c)) return s;
+        if (reached < Record::position()) reached = Record::position();
+        continue;
+      }
+
+      case 'H': {
+        if (!f.r_present) return ioerr(kMissingHLength);
+        if (mode == TAV_MODE_INPUT) return ioerr(kStringOnInput);
+        ++f.actions;
+        if (int s = pending_positioning(reached, mode)) return s;
+        if (int s = h_edit(f.r)) return s;
+        if (reached < Record::position()) reached = Record::position();
+        continue;
+      }
+
+      case 'X':
+        if (!f.r_present) return ioerr(kNoXSpacing);
+        ++f.actions;
+        Record::position() = clamp_position(static_cast<std::int64_t>(Record::position()) + f.r);
+        continue;
+
+      case 'T': {
+        if (f.r_present) return ioerr(kRepeatOnPosition);
+        ++f.actions;
+        if (int s = nonblank()) return s;
+        const char sub = upper(*f.current);
+        std::int64_t pos;
+        int n = 0;
+        if (sub == 'L' || sub == 'R') {
+          ++f.current;
+          if (int s = value(n, true)) return s;
+          pos = static_cast<std::int64_t>(Record::position()) + (sub == 'L' ? -n : n);
+        } else {
+          if (int s = value(n, true)) return s;
+          pos = static_cast<std::int64_t>(n) - 1;
+        }
+        if (pos < Record::left_tab_limit()) pos = Record::left_tab_limit();
+        Record::position() = clamp_position(pos);
+        if (output && Record::top() < reached) Record::top() = reached;
+        continue;
+      }
+
+      case 'S': {
+        if (f.r_present) return ioerr(kRepeatOnSign);
+        if (int s = nonblank()) return s;
+        const char sub = upper(*f.current);
+        if (sub == 'P') {
+          Edit::plus() = 1;
+          ++f.current;
+        } else {
+          Edit::plus() = 0;
+          if (sub == 'S') ++f.current;
+        }
+        continue;
+      }
+
+      case 'B': {
+        if (int s = nonblank()) return s;
+        if (is_digit(*f.current)) goto integer;  // Bw.m
+        if (f.r_present) return ioerr(kRepeatOnBlank);
+        const char sub = upper(*f.current);
+        if (sub == 'N')
+          Record::blanks() = 0;
+        else if (sub == 'Z')
+          Record::blanks() = 1;
+        else
+          return ioerr(kExpectedNorZ, as_arg(*f.current));
+        ++f.current;
+        continue;
+      }
+
+      case '+':
+      case '-': {
+        if (int s = value(__TAVf90_k, false)) return s;
+        if (upper(*f.current) != 'P') return ioerr(kExpectedP);
+        ++f.current;
+        Edit::scale() = c == '-' ? -__TAVf90_k : __TAVf90_k;
+        continue;
+      }
+
+      case 'I':
+      case 'O':
+      case 'Z':
+      integer : {
+        int w = 0, m = 1;
+        if (int s = value(w, input)) return s;
+        if (*f.current == '.') {
+          ++f.current;
+          if (int s = value(m, false)) return s;
+        }
+        __TAVf90_w = w;
+        __TAVf90_m = m;
+        break;
+      }
+
+      case 'D':
+      case 'F': {
+        int w = 0, d = 0;
+        if (int s = value(w, input)) return s;
+        if (*f.current != '.') return ioerr(kExpectedPoint);
+        ++f.current;
+        if (int s = value(d, false)) return s;
+        __TAVf90_w = w;
+        __TAVf90_d = d;
+        if (letter == 'D') __TAVf90_e = -1;
+        break;
+      }
+
+      case 'E':
+      case 'G': {
+        if (letter == 'E') {
+          if (int s = nonblank()) return s;
+          const char sub = upper(*f.current);
+          __TAVf90_current_edit[1] = sub == 'N' || sub == 'S' ? sub : '\0';
+          if (sub == 'N' || sub == 'S') ++f.current;
+        }
+        int w = 0, d = 0, e = -1;
+        if (int s = value(w, true)) return s;
+        if (*f.current != '.') return ioerr(kExpectedPoint);
+        ++f.current;
+        if (int s = value(d, false)) return s;
+        if (upper(*f.current) == 'E') {
+          ++f.current;
+          if (int s = value(e, true)) return s;
+        }
+        __TAVf90_w = w;
+        __TAVf90_d = d;
+        __TAVf90_e = e;
+        break;
+      }
+
+      case 'L': {
+        int w = 0;
+        if (int s = value(w, true)) return s;
+        __TAVf90_w = w;
+        break;
+      }
+
+      case 'A': {
+        if (int s = nonblank()) return s;
+        int w = 0;
+        if (is_digit(*f.current)) {
+          if (int s = value(w, true)) return s;
+        }
+        __TAVf90_w = w;
+        break;
+      }
+
+      default:
+        return ioerr(kInvalidDescriptor, as_arg(letter));
+    }
+
+    // A data edit descriptor is ready.
+    ++f.actions;
+    return pending_positioning(reached, mode);
+  }
+}
+
+int definitely_next_edit(int mode) {
+  char letter = Edit::letter();
+  if (letter != ':' && letter != ')') return 0;  // a data edit is ready
+  // Colons are passed over when an item is waiting.
+  while (!f.exhausted) {
+    if (int s = maybe_next_edit(mode)) return s;
+    if (Edit::letter() != ':') break;
+  }
+  if (!f.exhausted) return 0;
+
+  // Reversion: back to the last group opened at depth 1 (with its full
+  // repeat count), or to the start, on a new record.  Scale factor, sign
+  // and blank modes stay as they are.
+  f.current = f.revert_point;
+  f.nesting = f.revert_nest;
+  if (f.nesting == 1) {
+    f.left_paren[1] = f.revert_point;
+    f.fmt_repeat[1] = f.revert_repeat;
+    f.actions_at[1] = f.actions;
+  }
+  f.exhausted = false;
+  if (int s = slash_edit()) return s;
+  do {
+    if (int s = maybe_next_edit(mode)) return s;
+  } while (!f.exhausted && Edit::letter() == ':');
+  if (f.exhausted) return ioerr(kNoDataAfterReversion);
+  return 0;
+}
+
+int get_within_field(int *remaining, char *out) {
+  if (*remaining <= 0) {
+    *out = '\0';
+    return 0;
+  }
+  if (Record::position() >= Record::reclen() && Record::pad()) {
+    // A padded record supplies blanks; a non-advancing READ with EOR= is
+    // told that the record ended inside the field.
+    if (Record::nonadvance_read() && __TAVf90_eor_continue) Record::field_status() = -2;
+    --*remaining;
+    *out = ' ';
+    return 0;
+  }
+  --*remaining;
+  return Record::get(out);
+}
+
+}  // namespace tav::io
+
+extern "C" {
+
+int __TAVf90_establish_format(const char *text, int length, int mode) {
+  return tav::io::establish_format(text, length, mode);
+}
+int __TAVf90_maybe_next_edit(int mode) { return tav::io::maybe_next_edit(mode); }
+int __TAVf90_definitely_next_edit(int mode) { return tav::io::definitely_next_edit(mode); }
+int __TAVf90_get_within_field(int *remaining, char *out) {
+  return tav::io::get_within_field(remaining, out);
+}
+
+}  // extern "C"

@@ -1,0 +1,182 @@
+// The program-unit stack as compiled code drives it, the traceback printed
+// on the fatal path, and the fatal path itself.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "frame_support.h"
+#include "support/child.h"
+#include "tavf90.h"
+
+namespace {
+
+using frametest::fatal;
+
+#pragma GCC diagnostic ignored "-Winfinite-recursion"  // it ends in a fatal error
+
+// A recursive procedure compiled with line information: on entry it
+// registers itself, each statement sets the line, and at the deepest level
+// the statement on line 7 fails.
+void recurse(int depth, int max) {
+  __TAVf90_enter_pu("REC");
+  __TAVf90_filename = "rec.f90";
+  if (depth < max) {
+    __TAVf90_lineno = 100 + depth;
+    recurse(depth + 1, max);
+  } else {
+    __TAVf90_lineno = 7;
+    __TAVf90_not_present("X");
+  }
+  __TAVf90_exit_pu();
+}
+
+void enter_main() {
+  __TAVf90_enter_pu("MAIN");
+  __TAVf90_filename = "main.f90";
+  __TAVf90_lineno = 12;
+}
+
+TEST(Traceback, DeepRecursionListsEveryCallerNewestFirst) {
+  auto r = tavtest::run([] {
+    enter_main();
+    recurse(1, 300);
+  });
+  std::string expected = fatal("Reference to OPTIONAL argument X which is not PRESENT");
+  expected += "In REC, line 7 of rec.f90\n";
+  for (int depth = 299; depth >= 1; --depth) expected += "Called by REC, line " + std::to_string(100 + depth) + " of rec.f90\n";
+  expected += "Called by MAIN, line 12 of main.f90\n";
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.err, expected);
+  EXPECT_EQ(r.out, "");
+}
+
+// Unwinding across two block boundaries restores every saved location, so
+// a failure back in the main program names only the main program.
+TEST(Traceback, ReturnsRestoreTheCallersLocation) {
+  auto r = tavtest::run([] {
+    // A return without a matching entry, on an empty stack, changes nothing.
+    __TAVf90_filename = "main.f90";
+    __TAVf90_lineno = 2;
+    __TAVf90_exit_pu();
+    if (__TAVf90_lineno != 2) std::_Exit(2);
+    enter_main();
+    for (int d = 0; d < 300; ++d) {
+      __TAVf90_enter_pu("LEVEL");
+      __TAVf90_filename = "level.f90";
+      __TAVf90_lineno = d + 1;
+    }
+    for (int d = 300; d > 0; --d) {
+      if (__TAVf90_lineno != d || std::strcmp(__TAVf90_filename, "level.f90") != 0) std::_Exit(3);
+      __TAVf90_exit_pu();
+    }
+    if (__TAVf90_lineno != 12) std::_Exit(4);
+    __TAVf90_lineno = 13;
+    __TAVf90_bad_dostep();
+  });
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.err, fatal("DO step value is zero") + "In MAIN, line 13 of main.f90\n");
+}
+
+TEST(Traceback, LineInfoTextComesFirstAndCallersShowTheirs) {
+  auto r = tavtest::run([] {
+    __TAVf90_enter_pu("MAIN");
+    __TAVf90_filename = "main.f90";
+    __TAVf90_lineno = 12;
+    __TAV_f90_line_info = "main.f90 line 12 (CALL SUB)";
+    __TAVf90_enter_pu("SUB");
+    __TAVf90_filename = "sub.f90";
+    __TAVf90_lineno = 30;
+    __TAV_f90_line_info = "sub.f90 line 30 (A(I) = 0)";
+    __TAVf90_badsub1(1, "A", 11, 1, 10);
+  });
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.err, fatal("Subscript 1 of A (value 11) is out of range (1:10)") +
+                       "In sub.f90 line 30 (A(I) = 0)\n"
+                       "Called by SUB, line 30 of sub.f90\n"
+                       "Called from main.f90 line 12 (CALL SUB)\n"
+                       "Called by MAIN, line 12 of main.f90\n");
+}
+
+TEST(Traceback, LineInfoTextAloneGivesOneInLine) {
+  auto r = tavtest::run([] {
+    __TAV_f90_line_info = "prog.f90:4";
+    __TAVf90_badss1(0);
+  });
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.err, fatal("Out of range: substring starting position 0 is less than 1") + "In prog.f90:4\n");
+}
+
+TEST(Traceback, NoLineInformationMeansNoTraceback) {
+  // Nothing located at all.
+  auto plain = tavtest::run([] { __TAVf90_crash("Bad value %d in %s", 42, "X"); });
+  EXPECT_TRUE(plain.aborted()) << plain.describe();
+  EXPECT_EQ(plain.err, fatal("Bad value 42 in X"));
+
+  // Procedures entered, but the failing point carries no line.
+  auto entered = tavtest::run([] {
+    enter_main();
+    __TAVf90_enter_pu("SUB");
+    __TAVf90_crash("Failure");
+  });
+  EXPECT_TRUE(entered.aborted()) << entered.describe();
+  EXPECT_EQ(entered.err, fatal("Failure"));
+}
+
+// The traceback does not take the stack apart: it can be printed twice and
+// the stack is still released afterwards.
+TEST(Traceback, DumpLeavesTheStackIntact) {
+  auto r = tavtest::run([] {
+    enter_main();
+    for (int d = 0; d < 130; ++d) {
+      __TAVf90_enter_pu("S");
+      __TAVf90_filename = "s.f90";
+      __TAVf90_lineno = 1;
+    }
+    __TAVf90_dump_gline_stack();
+    std::fputs("--\n", stderr);
+    __TAVf90_dump_gline_stack();
+    __TAVf90_delete_gline_stack();
+  });
+  std::string once = "In S, line 1 of s.f90\n";
+  for (int d = 0; d < 129; ++d) once += "Called by S, line 1 of s.f90\n";
+  once += "Called by MAIN, line 12 of main.f90\n";
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.err, once + "--\n" + once);
+}
+
+// A fatal error raised while the fatal path is printing ends the program at
+// once: the second message never appears.
+ssize_t crash_again(void *, const char *buf, size_t size) {
+  (void)!write(2, buf, size);
+  __TAVf90_crash("second failure");
+}
+
+TEST(FatalPath, ReentryAbortsWithoutPrinting) {
+  auto r = tavtest::run([] {
+    cookie_io_functions_t io = {};
+    io.write = crash_again;
+    FILE *reporting = fopencookie(nullptr, "w", io);
+    setvbuf(reporting, nullptr, _IONBF, 0);
+    stderr = reporting;
+    __TAVf90_crash("first failure");
+  });
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.err, "first failure");
+}
+
+// The main program may set lines without registering itself.
+TEST(FatalPath, UnregisteredRoutineIsShownAsUnknown) {
+  auto r = tavtest::run([] {
+    __TAVf90_lineno = 3;
+    __TAVf90_filename = "t.f90";
+    __TAVf90_crash("%s has %d of %d", "ARR", 5, 4);
+  });
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.err, fatal("ARR has 5 of 4") + "In ?, line 3 of t.f90\n");
+}
+
+}  // namespace
