@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Output benchmarks, the library against the peer runtime (gfortran -m32 -O2),
-# side by side: per case, the time per item of each and the ratio peer/ours.
+# side by side: per case, the CPU time per item of each (process CPU time of
+# the loop and the CLOSE: wall time is unreliable on a shared machine) and
+# the ratio peer/ours.
 # usage: scripts/bench.sh [RECORDS]   (default 1000000)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,23 +19,34 @@ trap 'rm -rf "$tmp"' EXIT
 # Cases whose records the Fortran standard fixes: both files must be equal.
 standard=" es24.16 f12.4 g15.7 i12 "
 printf '%-10s %10s %14s %14s %8s  %s\n' case items "ours ns/item" "peer ns/item" ratio output
+# run SIDE CASE FILE: prints "cpu-seconds items", or nothing if it failed
+run() {
+  local out
+  out=$("$1" "$2" "$records" "$3" 2>&1 >/dev/null) || { echo "$1 $2 failed: $(echo "$out" | tail -2)" >&2; return 0; }
+  echo "$out" | tail -1 | awk '{print $2, $4}'
+}
+status=0
 for c in es24.16 f12.4 g15.7 list-d i12 list-10i; do
-  read -r _ osecs items < <("$ours" "$c" "$records" "$tmp/ours.txt" 2>&1 >/dev/null | tail -1)
+  read -r osecs items <<<"$(run "$ours" "$c" "$tmp/ours.txt")" || true
+  if [ -z "${osecs:-}" ]; then printf '%-10s %s\n' "$c" "library side failed"; status=1; continue; fi
   ons=$(awk -v s="$osecs" -v n="$items" 'BEGIN{printf "%.1f", s*1e9/n}')
+  pns=-; ratio=-; same=-
   if [ -x "$peer" ]; then
-    read -r _ psecs _ < <("$peer" "$c" "$records" "$tmp/peer.txt" 2>&1 >/dev/null | tail -1)
-    pns=$(awk -v s="$psecs" -v n="$items" 'BEGIN{printf "%.1f", s*1e9/n}')
-    ratio=$(awk -v p="$psecs" -v o="$osecs" 'BEGIN{printf "%.2fx", p/o}')
-    if [[ $standard == *" $c "* ]]; then
-      if cmp -s "$tmp/ours.txt" "$tmp/peer.txt"; then same="identical"; else
-        same="DIFFERENT ($(diff "$tmp/ours.txt" "$tmp/peer.txt" | grep -c '^<') records)"
+    read -r psecs _ <<<"$(run "$peer" "$c" "$tmp/peer.txt")" || true
+    if [ -n "${psecs:-}" ]; then
+      pns=$(awk -v s="$psecs" -v n="$items" 'BEGIN{printf "%.1f", s*1e9/n}')
+      ratio=$(awk -v p="$psecs" -v o="$osecs" 'BEGIN{printf "%.2fx", p/o}')
+      if [[ $standard == *" $c "* ]]; then
+        if cmp -s "$tmp/ours.txt" "$tmp/peer.txt"; then same="identical"; else
+          same="DIFFERENT ($(diff "$tmp/ours.txt" "$tmp/peer.txt" | grep -c '^<') records)"; status=1
+        fi
+      else
+        same="(list-directed layout differs by design)"
       fi
-    else
-      same="(list-directed layout differs by design)"
     fi
-  else
-    pns=-; ratio=-; same=-
   fi
   printf '%-10s %10s %14s %14s %8s  %s\n' "$c" "$items" "$ons" "$pns" "$ratio" "$same"
   rm -f "$tmp/ours.txt" "$tmp/peer.txt"
+  osecs=; psecs=
 done
+exit $status
