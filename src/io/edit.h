@@ -18,6 +18,9 @@ struct Edit {
   static int m() { return __TAVf90_m; }
   static int &scale() { return __TAVf90_current_scale; }
   static int &plus() { return __TAVf90_compulsory_plus; }
+  // Set by list-directed output while it writes the parts of a complex
+  // value: F and E fields then go out without their leading blanks.
+  static int &noseparator() { return __TAVf90_noseparator; }
 };
 
 // The per-item protocol every formatted item entry follows:

@@ -1,0 +1,454 @@
+// Output editing of real values: Fw.d, Ew.d[Ee], Dw.d, ENw.d[Ee], ESw.d[Ee]
+// and Gw.d[Ee].
+//
+// Every value is edited in double precision.  The decimal digits come from
+// the correctly rounded conversions in io/digits.h; the field is then built
+// in a FieldWriter, so a whole field costs one put-string call however it is
+// made up (blanks, sign, digit text, runs of zeros).
+//
+// Infinities and NaNs are recognised from the bit pattern and never take
+// part in floating-point arithmetic or comparisons here, so that writing
+// them raises no floating-point exception even when the program traps
+// invalid operations.
+//
+// Counts that depend on w, d, e and the scale factor are worked out in 64
+// bits: any int the format interpreter hands over is safe.
+#include "io/real_edit.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "io/digits.h"
+#include "io/edit.h"
+#include "io/ioerr.h"
+#include "io/record.h"
+
+namespace tav::io {
+namespace {
+
+using i64 = std::int64_t;
+
+constexpr std::uint64_t kSignBit = 0x8000000000000000ull;
+constexpr std::uint64_t kExponentBits = 0x7FF0000000000000ull;
+constexpr std::uint64_t kFractionBits = 0x000FFFFFFFFFFFFFull;
+
+// F converts at most this many decimals; further decimals are zeros.
+constexpr int kMaxFixedDecimals = 344;
+// E and D convert at most this many digits after the point.
+constexpr int kMaxExpDigits = 40;
+// EN converts d + 40 digits after the point, but never more than this:
+// the exact decimal expansion of a double has at most 767 significant
+// digits, so every digit beyond this precision is 0 and is written as part
+// of a run of zeros instead of being converted.
+constexpr int kMaxEngDigits = 780;
+
+std::uint64_t bits_of(double v) {
+  std::uint64_t b;
+  std::memcpy(&b, &v, sizeof b);
+  return b;
+}
+
+double magnitude_of(std::uint64_t b) {
+  b &= ~kSignBit;
+  double v;
+  std::memcpy(&v, &b, sizeof v);
+  return v;
+}
+
+bool non_finite(std::uint64_t b) { return (b & kExponentBits) == kExponentBits; }
+bool is_zero(std::uint64_t b) { return (b & ~kSignBit) == 0; }
+
+// The sign character of a field: '-' when the sign bit is set (so -0.0 and
+// negative values that round to zero keep their minus), '+' under SP, or 0.
+char sign_of(std::uint64_t b) {
+  if (b & kSignBit) return '-';
+  return Edit::plus() ? '+' : '\0';
+}
+
+// Writes `count` digits starting at index `from` of a digit string whose
+// first `real` digits are in `dg` and which continues with zeros.
+void emit_digits(FieldWriter &out, const char *dg, i64 real, i64 from, i64 count) {
+  if (count <= 0) return;
+  if (from < real) {
+    i64 n = real - from < count ? real - from : count;
+    out.text(dg + from, n);
+    count -= n;
+  }
+  out.fill('0', count);
+}
+
+// Writes the exponent digits of |x| with leading zeros up to `width`.
+void emit_exponent(FieldWriter &out, i64 x, i64 width) {
+  out.put(x < 0 ? '-' : '+');
+  char buf[24];
+  int n = digits::decimal(static_cast<std::uint64_t>(x < 0 ? -x : x), buf);
+  out.fill('0', width - n);
+  out.text(buf, n);
+}
+
+// Number of decimal digits of |x| (1 for 0).
+int exponent_digits(i64 x) {
+  char buf[24];
+  return digits::decimal(static_cast<std::uint64_t>(x < 0 ? -x : x), buf);
+}
+
+// The significant digits and the decimal exponent of a magnitude converted
+// with `precision` digits after the point.  The digits are left contiguous
+// at buf + 1 (the point is overwritten).
+struct Scientific {
+  char *digits;
+  int count;
+  int exponent;
+};
+
+Scientific scientific(double magnitude, int precision, char *buf) {
+  int len = digits::scientific(magnitude, precision, buf);
+  // buf: d '.' <precision digits> 'E' sign digits
+  const char *q = buf + precision + 4;
+  int x = 0;
+  for (; q < buf + len; ++q) x = x * 10 + (*q - '0');
+  if (buf[precision + 3] == '-') x = -x;
+  buf[1] = buf[0];
+  return {buf + 1, precision + 1, x};
+}
+
+// Multiplies (k > 0) or divides (k < 0) by 10^|k| in steps of 10^6, 10^3
+// and 100 or 10, rounding to double after each step.  Stops early once the
+// value has become 0 or infinite.
+double apply_scale(double v, int k) {
+  i64 r = k < 0 ? -static_cast<i64>(k) : k;
+  while (r > 5 && v != 0.0 && v <= 1.7976931348623157e308) {
+    v = k > 0 ? v * 1e6 : v / 1e6;
+    r -= 6;
+  }
+  if (r > 5) return v;
+  if (r > 2) {
+    v = k > 0 ? v * 1e3 : v / 1e3;
+    r -= 3;
+  }
+  if (r == 2) v = k > 0 ? v * 100.0 : v / 100.0;
+  if (r == 1) v = k > 0 ? v * 10.0 : v / 10.0;
+  return v;
+}
+
+// Infinity or NaN.  e is -1 for the F layout (the text ends where the
+// integer part of an Fw.d number would end); otherwise the E layout with k
+// the scale factor in force.  Without a width (F0.d) and inside a complex
+// value of list-directed output the text is written alone.
+void inf_or_nan_into(FieldWriter &out, std::uint64_t b, i64 w, i64 d, i64 e, int k) {
+  const bool nan = (b & kFractionBits) != 0;
+  const char sign = nan ? '\0' : sign_of(b);
+  const i64 s = sign ? 1 : 0;
+  const char *text = nan ? "NaN" : "INF";
+  i64 lead = 0, trail = 0;
+  if (Edit::noseparator() || (w == 0 && e == -1)) {
+    lead = trail = 0;
+  } else if (e == -1) {
+    trail = d + 1;
+    lead = w - (d + 1) - 3 - s;
+  } else {
+    lead = w - d - e - 6 - s;
+    if (lead < 0) lead = 0;
+    if (k > 1) lead += k - 1;
+    trail = w - lead - 3 - s;
+  }
+  if (lead < 0 || trail < 0) {
+    out.fill('*', w);
+    return;
+  }
+  out.fill(' ', lead);
+  if (sign) out.put(sign);
+  out.text(text, 3);
+  out.fill(' ', trail);
+}
+
+// Fw.d with scale factor k.
+void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
+  const std::uint64_t b = bits_of(value);
+  if (non_finite(b)) return inf_or_nan_into(out, b, w, d, -1, k);
+  const char sign = sign_of(b);
+  const i64 s = sign ? 1 : 0;
+  const bool free_width = w == 0 || Edit::noseparator();
+  double mag = magnitude_of(b);
+  if (k != 0) mag = apply_scale(mag, k);
+
+  if (non_finite(bits_of(mag))) {
+    // The scale factor took the value beyond the double range.  Its digits
+    // are those of the unscaled value with the point moved k places: the
+    // 41 leading digits, then zeros (at least 309 digits before the point).
+    char buf[digits::scientific_capacity(kMaxExpDigits)];
+    Scientific t = scientific(magnitude_of(b), kMaxExpDigits, buf);
+    const i64 int_digits = static_cast<i64>(t.exponent) + k + 1;
+    const i64 len = int_digits + 1 + d + s;
+    if (!free_width && len > w) return out.fill('*', w);
+    if (!free_width) out.fill(' ', w - len);
+    if (sign) out.put(sign);
+    emit_digits(out, t.digits, t.count, 0, int_digits);
+    out.put('.');
+    out.fill('0', d);
+    return;
+  }
+
+  const int dc = d > kMaxFixedDecimals ? kMaxFixedDecimals : static_cast<int>(d);
+  const i64 extra = d - dc;
+  char buf[digits::fixed_capacity(kMaxFixedDecimals)];
+  const char *text = buf;
+  i64 len = digits::fixed(mag, dc, buf);
+  i64 field = len + extra + s;
+  // One character too many: a leading "0." before a digit gives way.
+  if (field == w + 1 && len > 2 && buf[0] == '0' && buf[1] == '.') {
+    ++text;
+    --len;
+    --field;
+  }
+  if (!free_width) {
+    if (field > w) return out.fill('*', w);
+    out.fill(' ', w - field);
+  }
+  if (sign) out.put(sign);
+  out.text(text, len);
+  out.fill('0', extra);
+}
+
+// The common E/D writer with scale factor k.  Returns 0 or the status of
+// I/O error 102 or 103 (nothing is written then).
+int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter, int k) {
+  const bool default_form = e < 0;
+  if (default_form) e = 2;
+  if (!(-d < k && k < d + 2))
+    return ioerr(kScaleFactorRange, k, static_cast<int>(d));
+  const std::uint64_t b = bits_of(value);
+  if (non_finite(b)) {
+    inf_or_nan_into(out, b, w, d, e, k);
+    return 0;
+  }
+  const char sign = sign_of(b);
+  i64 room = w - d - e - 4 - (sign ? 1 : 0);
+  bool leading_zero = true;
+  if (k <= 0 && room < 0) {
+    leading_zero = false;
+    ++room;
+  }
+  if (room < 0) {
+    out.fill('*', w);
+    return 0;
+  }
+
+  // k <= 0: d + k significant digits; k > 0: d + 1.
+  const i64 p = k <= 0 ? d - 1 + k : d;
+  const int pc = p > kMaxExpDigits ? kMaxExpDigits : static_cast<int>(p);
+  char buf[digits::scientific_capacity(kMaxExpDigits)];
+  const Scientific t = scientific(magnitude_of(b), pc, buf);
+  const i64 x = is_zero(b) ? 0 : static_cast<i64>(t.exponent) + 1 - k;
+
+  const int xd = exponent_digits(x);
+  bool letter_dropped = false;
+  if (e == 1) {
+    if (xd > 1) {
+      out.fill('*', w);
+      return 0;
+    }
+  } else if (default_form) {
+    if (xd >= 4) return ioerr(kExponentTooLarge, static_cast<int>(letter));
+    letter_dropped = xd == 3;
+  } else if (xd > e) {
+    out.fill('*', w);
+    return 0;
+  }
+
+  if (!Edit::noseparator()) out.fill(' ', room);
+  if (sign) out.put(sign);
+  if (k == 1) {
+    out.put(t.digits[0]);
+    out.put('.');
+    emit_digits(out, t.digits, t.count, 1, p);
+  } else if (k > 1) {
+    // The digits before the point may outnumber the converted ones when d
+    // is large; the string continues with zeros either way.
+    emit_digits(out, t.digits, t.count, 0, k);
+    out.put('.');
+    emit_digits(out, t.digits, t.count, k, d - k + 1);
+  } else {
+    if (leading_zero) out.put('0');
+    out.put('.');
+    out.fill('0', -static_cast<i64>(k));
+    emit_digits(out, t.digits, t.count, 0, p + 1);
+  }
+  if (!letter_dropped) out.put(letter);
+  emit_exponent(out, x, letter_dropped ? 3 : e);
+  return 0;
+}
+
+// Rounds the digit string dg (its first `real` digits stored, zeros after
+// them) to `keep` significant digits, half to even on an exact tie.  When
+// the kept digits were all 9 and round up, the string becomes 1 followed by
+// zeros and the function returns true.
+bool roundup(char *dg, i64 real, i64 keep) {
+  if (keep >= real) return false;
+  const char next = dg[keep];
+  if (next < '5') return false;
+  if (next == '5' && ((dg[keep - 1] - '0') & 1) == 0) {
+    bool tie = true;
+    for (i64 i = keep + 1; i < real && tie; ++i) tie = dg[i] == '0';
+    if (tie) return false;
+  }
+  for (i64 i = keep - 1; i >= 0; --i) {
+    if (dg[i] != '9') {
+      ++dg[i];
+      return false;
+    }
+    dg[i] = '0';
+  }
+  dg[0] = '1';
+  dg[keep] = '0';
+  return true;
+}
+
+int etype_format(double value, int w, int d, int e, char letter, int k) {
+  if (w < 0) return 0;
+  FieldWriter out;
+  if (d < 0) {
+    out.fill('*', w);
+  } else if (int st = etype_into(out, value, w, d, e, letter, k)) {
+    return st;
+  }
+  return out.finish();
+}
+
+}  // namespace
+
+int format_F(double value, int w, int d) {
+  if (w < 0) return 0;
+  FieldWriter out;
+  if (d < 0)
+    out.fill('*', w);
+  else
+    fixed_into(out, value, w, d, Edit::scale());
+  return out.finish();
+}
+
+int format_E(double value, int w, int d, int e) { return etype_format(value, w, d, e, 'E', Edit::scale()); }
+
+int format_D(double value, int w, int d, int e) { return etype_format(value, w, d, e, 'D', Edit::scale()); }
+
+int format_EN(double value, int w, int d, int e) {
+  const std::uint64_t b = bits_of(value);
+  if (non_finite(b) || w < 0 || d < 0) return etype_format(value, w, d, e, 'E', 1);
+  const bool default_form = e < 0;
+  const i64 ee = default_form ? 2 : e;
+  const char sign = sign_of(b);
+  FieldWriter out;
+  const i64 room = static_cast<i64>(w) - d - ee - 4 - (sign ? 1 : 0);
+  if (room < 0) {
+    out.fill('*', w);
+    return out.finish();
+  }
+
+  const int precision = d > kMaxEngDigits - 40 ? kMaxEngDigits : d + 40;
+  char buf[digits::scientific_capacity(kMaxEngDigits)];
+  Scientific t = scientific(magnitude_of(b), precision, buf);
+  const i64 x = t.exponent;
+  // Digits before the point, so that the exponent is a multiple of 3.
+  i64 n = x >= 0 ? x % 3 + 1 : (3 - (-x) % 3) % 3 + 1;
+  i64 exponent;
+  if (roundup(t.digits, t.count, d + n)) {
+    n = n % 3 + 1;
+    exponent = n == 1 ? x + 1 : x - n + 2;
+  } else {
+    exponent = x - n + 1;
+  }
+
+  const int xd = exponent_digits(exponent);
+  if (default_form && xd > 2) return ioerr(kExponentTooLarge, static_cast<int>('E'));
+  if (xd > ee || room - (n - 1) < 0) {
+    out.fill('*', w);
+    return out.finish();
+  }
+  out.fill(' ', room - (n - 1));
+  if (sign) out.put(sign);
+  emit_digits(out, t.digits, t.count, 0, n);
+  out.put('.');
+  emit_digits(out, t.digits, t.count, n, d);
+  out.put('E');
+  emit_exponent(out, exponent, ee);
+  return out.finish();
+}
+
+int format_G(double value, int w, int d, int e) {
+  const int k = Edit::scale();
+  const std::uint64_t b = bits_of(value);
+  if (non_finite(b) || w < 0 || d < 0) return etype_format(value, w, d, e, 'E', k);
+  // Blanks that stand in for the exponent part when F editing is chosen.
+  const i64 blanks = e < 0 ? 4 : static_cast<i64>(e) + 2;
+  const i64 fw = w - blanks;
+  i64 fd = -1;
+  if (is_zero(b)) {
+    if (d == 0) return etype_format(value, w, d, e, 'E', k);
+    fd = d - 1;
+  } else {
+    // Boundaries b(s) = 10^s * (0.1 - 0.5 * 10^-(d+1)), each step rounded.
+    const double mag = magnitude_of(b);
+    double r = 0.05;
+    for (int i = 0; i < d && r != 0.0; ++i) r *= 0.1;
+    double lo = 0.1 - r;
+    if (mag >= lo) {
+      for (i64 s = 0; s <= d; ++s) {
+        const double hi = lo * 10.0;
+        if (mag < hi) {
+          fd = d - s;
+          break;
+        }
+        lo = hi;
+      }
+    }
+    if (fd < 0) return etype_format(value, w, d, e, 'E', k);
+  }
+  FieldWriter out;
+  // A width that leaves no room for the F part cannot hold the value.
+  if (fw < 1) {
+    out.fill('*', w);
+  } else {
+    fixed_into(out, value, fw, fd, 0);
+    out.fill(' ', blanks);
+  }
+  return out.finish();
+}
+
+int stars(int w) {
+  FieldWriter out;
+  out.fill('*', w);
+  return out.finish();
+}
+
+int write_real(double value) {
+  switch (Edit::letter()) {
+    case 'F':
+      return format_F(value, Edit::w(), Edit::d());
+    case 'D':
+      return format_D(value, Edit::w(), Edit::d(), Edit::e());
+    case 'G':
+      return format_G(value, Edit::w(), Edit::d(), Edit::e());
+    case 'E':
+      switch (Edit::variant()) {
+        case 'N':
+          return format_EN(value, Edit::w(), Edit::d(), Edit::e());
+        case 'S':
+          // ES is E with a scale factor of 1.
+          return etype_format(value, Edit::w(), Edit::d(), Edit::e(), 'E', 1);
+        default:
+          return format_E(value, Edit::w(), Edit::d(), Edit::e());
+      }
+    default:
+      return ioerr(kInvalidRealEdit);
+  }
+}
+
+}  // namespace tav::io
+
+extern "C" {
+
+int __TAVf90_format_F(double value, int w, int d) { return tav::io::format_F(value, w, d); }
+int __TAVf90_format_E(double value, int w, int d, int e) { return tav::io::format_E(value, w, d, e); }
+int __TAVf90_stars(int w) { return tav::io::stars(w); }
+
+}  // extern "C"
