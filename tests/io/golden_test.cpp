@@ -159,6 +159,9 @@ Outcome run_case(const Case &c) {
     st = __TAVf90_establish_format(c.format.data(), static_cast<int>(c.format.size()), 2);
   }
   if (st == 0) st = write_item(c, list);
+  // list-directed output does not track the rightmost position; the record
+  // ends where the last value ended, as the end of the statement takes it
+  if (list) __TAVf90_io_top = __TAVf90_io_position;
   return {st, rec.text()};
 }
 
