@@ -122,6 +122,14 @@ int write_item(const Case &c, bool list) {
   const std::string &t = c.type;
   if (t == "real8") return list ? __TAVf90_lwrite_d(as_double(c.value)) : __TAVf90_write_d(as_double(c.value));
   if (t == "real4") return list ? __TAVf90_lwrite_r(as_float(c.value)) : __TAVf90_write_r(as_float(c.value));
+  if (t == "cplx8") {
+    double re = as_double(c.value.substr(0, 16)), im = as_double(c.value.substr(16, 16));
+    return list ? __TAVf90_lwrite_dc(re, im) : __TAVf90_write_dc(re, im);
+  }
+  if (t == "cplx4") {
+    float re = as_float(c.value.substr(0, 8)), im = as_float(c.value.substr(8, 8));
+    return list ? __TAVf90_lwrite_c(re, im) : __TAVf90_write_c(re, im);
+  }
   long long v = 0;
   if (t != "char") v = std::strtoll(c.value.c_str(), nullptr, 10);
   if (t == "int1") return list ? __TAVf90_lwrite_i1(static_cast<int8_t>(v)) : __TAVf90_write_i1(static_cast<int8_t>(v));
@@ -216,7 +224,7 @@ std::vector<Case> *Golden::cases_ = nullptr;
 std::map<std::string, Difference> *Golden::diffs_ = nullptr;
 
 TEST_F(Golden, TableAndDifferencesAreConsistent) {
-  ASSERT_GT(cases_->size(), 5000u) << "golden table missing or truncated (" << data_dir() << ")";
+  ASSERT_GT(cases_->size(), 6000u) << "golden table missing or truncated (" << data_dir() << ")";
   std::map<std::string, int> ids;
   for (const Case &c : *cases_) ++ids[c.id];
   for (const auto &[id, n] : ids) EXPECT_EQ(n, 1) << "duplicate case id " << id;
@@ -228,8 +236,9 @@ TEST_F(Golden, SinglePrecisionFields) { EXPECT_GT(check("real4", false), 200); }
 TEST_F(Golden, IntegerFields) { EXPECT_GT(check("int", false), 800); }
 TEST_F(Golden, LogicalFields) { EXPECT_GT(check("log", false), 30); }
 TEST_F(Golden, CharacterFields) { EXPECT_GT(check("char", false), 150); }
+TEST_F(Golden, ComplexFields) { EXPECT_GT(check("cplx", false), 300); }
 TEST_F(Golden, ListDirectedItems) {
-  int n = check("real", true) + check("int", true) + check("log", true) + check("char", true);
+  int n = check("real", true) + check("int", true) + check("log", true) + check("char", true) + check("cplx", true);
   EXPECT_GT(n, 20);
 }
 

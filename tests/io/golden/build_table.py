@@ -48,6 +48,17 @@ def reason(typ, fmt, val, ours_st, ours, peer_st, peer):
         return 'scale factor outside -d<k<d+2 (so also d=0 with k=0) is I/O error 102'
     if ours_st == 103:
         return 'EN without Ee: an exponent beyond +-99 is I/O error 103'
+    if typ.startswith('cplx'):
+        # each part under its own descriptor; F0.d parts without the zero
+        parts = []
+        for x, (m, letters, w, d, e) in zip(model.complex_parts(typ, val), model.parse_all(fmt)):
+            f = model.write_real(x, letters[0], letters[1:2], w, d, e, m)
+            if letters == 'F' and w == 0:
+                f = f.replace('0.', '.', 1) if f.lstrip('+-').startswith('0.') else f
+            parts.append(f)
+        if peer_st == '0' and ''.join(parts) == peer:
+            return 'F0.d keeps the optional leading zero of a value below 1'
+        return None
     if peer_st == 'ERR' and ours_st == 0:
         return 'the peer rejects this descriptor; the library edits the field'
     m, letters, w, d, e = model.parse(fmt)

@@ -332,6 +332,21 @@ def char_cases():
     return c
 
 
+def complex_cases():
+    c = []
+    formats = ['(2F10.3)', '(2ES14.5)', '(F9.2,E12.4)', '(SP,2G14.5)', '(1P,2E13.4)',
+               '(2EN12.3)', '(2D15.6)', '(F0.3,F0.3)', '(E10.3E1,F5.1)', '*']
+    vals = [0.0, -0.0, 1.0, -2.5, 0.1, 100.0, 1.0e-5, 1.0e100, 123.456]
+    pairs = [(1.0, 2.0), (0.0, 1.0)] + [(rng.choice(vals), rng.choice(vals)) for _ in range(20)]
+    pairs += list(zip(random_values(40), random_values(40)))
+    for re_, im in pairs:
+        for f in rng.sample(formats, 4) + ['*']:
+            c.append(('cplx8', f, hex64(re_) + hex64(im)))
+            if abs(re_) < 3.4e38 and abs(im) < 3.4e38:
+                c.append(('cplx4', f, hex32(re_) + hex32(im)))
+    return c
+
+
 def main():
     cases = []
     cases += fixed_real_cases()
@@ -350,6 +365,7 @@ def main():
     cases += log_cases()
     cases += char_cases()
     cases += list_cases()
+    cases += complex_cases()
     seen = set()
     n = 0
     for typ, fmt, val in cases:

@@ -341,7 +341,73 @@ def parse(fmt):
     return m, letters, int(w) if w else 0, int(d) if d is not None else None, int(e) if e else -1
 
 
+def parse_all(fmt):
+    """The data edit descriptors of a format without groups, such as
+    (SP,1P,E12.4,2F8.2), in order, each with the modes in force for it."""
+    k, sp = 0, False
+    out = []
+    for it in fmt[1:-1].split(','):
+        it = it.strip().upper()
+        if it == 'SP':
+            sp = True
+            continue
+        mo = re.fullmatch(r'(-?\d+P)?(\d*)(.*)', it)
+        if mo.group(1):
+            k = int(mo.group(1)[:-1])
+        if not mo.group(3):
+            continue
+        d = DESC.match(mo.group(3))
+        for _ in range(int(mo.group(2)) if mo.group(2) else 1):
+            m = Modes()
+            m.k, m.sp = k, sp
+            out.append((m, d.group(1), int(d.group(2)) if d.group(2) else 0,
+                        int(d.group(3)) if d.group(3) is not None else None,
+                        int(d.group(4)) if d.group(4) else -1))
+    return out
+
+
+def list_part(typ, v):
+    """One part of a list-directed complex value: no leading blanks."""
+    m = Modes()
+    m.nosep = True
+    a = abs(v)
+    if typ == 'cplx4':
+        if 0.1 <= a < 100.0:
+            return format_F(v, 11, 7, m)
+        m.k = 1
+        return etype(v, 15, 7, 2, 'E', m)
+    if 0.1 <= a < 100.0:
+        return format_F(v, 20, 16, m)
+    m.k = 1
+    e = 3 if not math.isnan(v) and (a < 9.999999995e-100 or a >= 9.999999995e99) else 2
+    return etype(v, 24, 16, e, 'E', m)
+
+
+def complex_parts(typ, text):
+    if typ == 'cplx8':
+        return [struct.unpack('>d', bytes.fromhex(text[i:i + 16]))[0] for i in (0, 16)]
+    return [struct.unpack('>f', bytes.fromhex(text[i:i + 8]))[0] for i in (0, 8)]
+
+
+def edit_complex(typ, fmt, text):
+    re_, im = complex_parts(typ, text)
+    try:
+        if fmt == '*':
+            return 0, ' (' + list_part(typ, re_) + ',' + list_part(typ, im) + ')'
+        descs = parse_all(fmt)
+        out = ''
+        for v, (m, letters, w, d, e) in zip((re_, im), descs):
+            if letters[0] not in 'FDEG':
+                raise IoError(134)
+            out += write_real(v, letters[0], letters[1:2], w, d, e, m)
+        return 0, out
+    except IoError as err:
+        return err.code, ''
+
+
 def value_of(typ, text):
+    if typ.startswith('cplx'):
+        return complex_parts(typ, text)
     if typ == 'real8':
         return struct.unpack('>d', bytes.fromhex(text))[0]
     if typ == 'real4':
@@ -378,6 +444,8 @@ def list_directed(typ, v):
 
 
 def edit(typ, fmt, text):
+    if typ.startswith('cplx'):
+        return edit_complex(typ, fmt, text)
     v = value_of(typ, text)
     try:
         if fmt == '*':

@@ -6,6 +6,7 @@
 !          int1 int2 int4 int8   value: decimal
 !          log1 log2 log4 log8   value: decimal (0 false, otherwise true)
 !          char                  value: the characters in hexadecimal pairs
+!          cplx4 / cplx8         value: the bit patterns of both parts, real first
 !   format a format text, or * for list-directed output
 ! Output lines:  id  status  |record|
 !   status 0, or ERR when the write statement reported an error.
@@ -19,7 +20,10 @@ program peer
   integer(8) :: i8, bits8
   integer(4) :: bits4
   real(8) :: d
-  real(4) :: r
+  real(4) :: r, r2
+  real(8) :: d2
+  complex(4) :: z4
+  complex(8) :: z8
 
   open (20, status='scratch', form='formatted', access='sequential', recl=4096)
   do
@@ -52,6 +56,28 @@ program peer
         write (20, *, iostat=ios) r
       else
         write (20, fmt, iostat=ios) r
+      end if
+    case ('cplx8')
+      read (val(1:16), '(Z16)') bits8
+      d = transfer(bits8, d)
+      read (val(17:32), '(Z16)') bits8
+      d2 = transfer(bits8, d2)
+      z8 = cmplx(d, d2, kind=8)
+      if (trim(fmt) == '*') then
+        write (20, *, iostat=ios) z8
+      else
+        write (20, fmt, iostat=ios) z8
+      end if
+    case ('cplx4')
+      read (val(1:8), '(Z8)') bits4
+      r = transfer(bits4, r)
+      read (val(9:16), '(Z8)') bits4
+      r2 = transfer(bits4, r2)
+      z4 = cmplx(r, r2, kind=4)
+      if (trim(fmt) == '*') then
+        write (20, *, iostat=ios) z4
+      else
+        write (20, fmt, iostat=ios) z4
       end if
     case ('int1', 'int2', 'int4', 'int8')
       read (val, *) i8
