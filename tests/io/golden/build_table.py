@@ -62,6 +62,8 @@ def reason(typ, fmt, val, ours_st, ours, peer_st, peer):
     if peer_st == 'ERR' and ours_st == 0:
         return 'the peer rejects this descriptor; the library edits the field'
     m, letters, w, d, e = model.parse(fmt)
+    if letters in ('E', 'D', 'ES') and d > 40:
+        return 'E/D/ES with d > 40: digits past the 40th after the point are zeros'
     if letters == 'F' and w == 0 and peer_st == '0' and ours.replace('0.', '.', 1) == peer:
         return 'F0.d keeps the optional leading zero of a value below 1'
     if letters == 'F' and m.k != 0:

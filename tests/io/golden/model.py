@@ -84,7 +84,8 @@ def format_F(v, w, d, m):
     tz = d - dd
     text = '%#.*f' % (dd, mag)
     sign = '-' if neg else ('+' if m.sp else '')
-    L = len(text) + len(sign)
+    # the decimals beyond those converted are zeros, and part of the field
+    L = len(text) + tz + len(sign)
     if L == w + 1 and text.startswith('0.') and len(text) > 2:
         text = text[1:]
         L -= 1
