@@ -66,6 +66,8 @@ def reason(typ, fmt, val, ours_st, ours, peer_st, peer):
         return 'E/D/ES with d > 40: digits past the 40th after the point are zeros'
     if letters == 'F' and w == 0 and peer_st == '0' and ours.replace('0.', '.', 1) == peer:
         return 'F0.d keeps the optional leading zero of a value below 1'
+    if letters == 'F' and m.k != 0 and math.isinf(model.scale(v, m.k)):
+        return 'F scaled past the double range: 41 significant digits, then zeros'
     if letters == 'F' and m.k != 0:
         return 'F with a scale factor: the value is scaled in binary, rounded at each step'
     if letters == 'G':

@@ -77,7 +77,21 @@ def format_F(v, w, d, m):
     if math.isnan(v) or math.isinf(v):
         return inf_or_nan(v, w, d, -1, m)
     if m.k != 0:
-        v = scale(v, m.k)
+        scaled = scale(v, m.k)
+        if math.isinf(scaled):
+            # scaled past the double range: the leading digits of the value
+            # with the point moved k places
+            sign = '-' if is_negative(v) else ('+' if m.sp else '')
+            mant, ex = ('%#.40E' % abs(v)).split('E')
+            digits = mant.replace('.', '')
+            ndig = int(ex) + m.k + 1
+            text = (digits + '0' * ndig)[:ndig] + '.' + '0' * d
+            if not (w == 0 or m.nosep):
+                if len(text) + len(sign) > w:
+                    return stars(w)
+                return ' ' * (w - len(text) - len(sign)) + sign + text
+            return sign + text
+        v = scaled
     neg = is_negative(v)
     mag = abs(v)
     dd = min(d, 344)
