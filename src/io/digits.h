@@ -9,6 +9,34 @@ namespace tav::io::digits {
 // 0).  Writes at most 20 characters, no NUL; returns the count.
 int decimal(std::uint64_t v, char *out);
 
+// The same digits written backwards so that they end just before `end`
+// (at most 10 characters, 20 for the 64-bit form); returns the count.
+// For fields assembled from the right without a copy.
+int decimal_before(std::uint64_t v, char *end);
+inline int decimal_before(std::uint32_t x, char *end) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char *p = end;
+  while (x >= 100) {
+    std::uint32_t q = x / 100;
+    std::uint32_t r = 2 * (x - q * 100);
+    p -= 2;
+    p[0] = kPairs[r];
+    p[1] = kPairs[r + 1];
+    x = q;
+  }
+  if (x >= 10) {
+    p -= 2;
+    p[0] = kPairs[2 * x];
+    p[1] = kPairs[2 * x + 1];
+  } else {
+    *--p = static_cast<char>('0' + x);
+  }
+  return static_cast<int>(end - p);
+}
+
 // Digits of v in base 2, 8 or 16 (upper-case A-F), no leading zeros; a
 // zero value has no digits.  Writes at most 64 characters; returns the count.
 int radix(std::uint64_t v, int base, char *out);

@@ -213,17 +213,14 @@ int __TAVf90_value_separator(int32_t n) {
 }
 
 int __TAVf90_lwrite_i(int32_t value) {
+  // Built from the right with a slot for the separating blank in front.
   char buf[16];
-  char *text = buf + 1;
-  buf[0] = ' ';
-  char *p = text;
-  std::uint32_t magnitude = static_cast<std::uint32_t>(value);
-  if (value < 0) {
-    *p++ = '-';
-    magnitude = 0u - magnitude;
-  }
-  p += digits::decimal(magnitude, p);
-  return put_value(text, static_cast<int>(p - text));
+  char *end = buf + sizeof buf;
+  auto bits = static_cast<std::uint32_t>(value);
+  char *text = end - digits::decimal_before(value < 0 ? 0u - bits : bits, end);
+  if (value < 0) *--text = '-';
+  text[-1] = ' ';
+  return put_value(text, static_cast<int>(end - text));
 }
 int __TAVf90_lwrite_i1(int8_t value) { return __TAVf90_lwrite_i(value); }
 int __TAVf90_lwrite_i2(int16_t value) { return __TAVf90_lwrite_i(value); }

@@ -227,9 +227,10 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Spec file, int file_length)
     }
   } else {
     stream = std::fopen(name, mode);
-    if (stream == nullptr && errno == EACCES && !s.action.present()) {
-      // Without ACTION= a file that may not be written is connected for
-      // reading only.
+    if (stream == nullptr && errno == EACCES && !s.action.present() && exists && mode[0] == 'r') {
+      // Without ACTION= an existing file that may not be written is
+      // connected for reading only.  A file that was to be created keeps
+      // its permission error: reading could not find it.
       d.action = TAV_ACTION_READ;
       mode = binary ? "rb" : "r";
       errno = 0;

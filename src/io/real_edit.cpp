@@ -15,6 +15,7 @@
 // bits: any int the format interpreter hands over is safe.
 #include "io/real_edit.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -48,12 +49,9 @@ std::uint64_t bits_of(double v) {
   return b;
 }
 
-double magnitude_of(std::uint64_t b) {
-  b &= ~kSignBit;
-  double v;
-  std::memcpy(&v, &b, sizeof v);
-  return v;
-}
+// |v| for a finite v: clears the sign bit in an SSE register (andpd), so no
+// exception is possible and v does not travel through memory.
+double magnitude_of(double v) { return std::fabs(v); }
 
 bool non_finite(std::uint64_t b) { return (b & kExponentBits) == kExponentBits; }
 bool is_zero(std::uint64_t b) { return (b & ~kSignBit) == 0; }
@@ -77,19 +75,34 @@ void emit_digits(FieldWriter &out, const char *dg, i64 real, i64 from, i64 count
   out.fill('0', count);
 }
 
-// Writes the exponent digits of |x| with leading zeros up to `width`.
-void emit_exponent(FieldWriter &out, i64 x, i64 width) {
-  out.put(x < 0 ? '-' : '+');
-  char buf[24];
-  int n = digits::decimal(static_cast<std::uint64_t>(x < 0 ? -x : x), buf);
-  out.fill('0', width - n);
-  out.text(buf, n);
+// Decimal digits of |x| into buf (at least 20 bytes); returns the count.
+int exponent_text(i64 x, char *buf) {
+  std::uint64_t a = static_cast<std::uint64_t>(x < 0 ? -x : x);
+  if (a < 10) {
+    buf[0] = static_cast<char>('0' + a);
+    return 1;
+  }
+  if (a < 100) {
+    buf[0] = static_cast<char>('0' + a / 10);
+    buf[1] = static_cast<char>('0' + a % 10);
+    return 2;
+  }
+  return digits::decimal(a, buf);
 }
 
 // Number of decimal digits of |x| (1 for 0).
 int exponent_digits(i64 x) {
   char buf[24];
-  return digits::decimal(static_cast<std::uint64_t>(x < 0 ? -x : x), buf);
+  return exponent_text(x, buf);
+}
+
+// Writes the sign and digits of exponent x with leading zeros up to `width`.
+void emit_exponent(FieldWriter &out, i64 x, i64 width) {
+  out.put(x < 0 ? '-' : '+');
+  char buf[24];
+  int n = exponent_text(x, buf);
+  out.fill('0', width - n);
+  out.text(buf, n);
 }
 
 // The significant digits and the decimal exponent of a magnitude converted
@@ -169,7 +182,7 @@ void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
   const char sign = sign_of(b);
   const i64 s = sign ? 1 : 0;
   const bool free_width = w == 0 || Edit::noseparator();
-  double mag = magnitude_of(b);
+  double mag = magnitude_of(value);
   if (k != 0) mag = apply_scale(mag, k);
 
   if (non_finite(bits_of(mag))) {
@@ -177,7 +190,7 @@ void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
     // are those of the unscaled value with the point moved k places: the
     // 41 leading digits, then zeros (at least 309 digits before the point).
     char buf[digits::scientific_capacity(kMaxExpDigits)];
-    Scientific t = scientific(magnitude_of(b), kMaxExpDigits, buf);
+    Scientific t = scientific(magnitude_of(value), kMaxExpDigits, buf);
     const i64 int_digits = static_cast<i64>(t.exponent) + k + 1;
     const i64 len = int_digits + 1 + d + s;
     if (!free_width && len > w) return out.fill('*', w);
@@ -223,22 +236,23 @@ int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter,
     return 0;
   }
   const char sign = sign_of(b);
-  i64 room = w - d - e - 4 - (sign ? 1 : 0);
+  i64 wide_room = w - d - e - 4 - (sign ? 1 : 0);
   bool leading_zero = true;
-  if (k <= 0 && room < 0) {
+  if (k <= 0 && wide_room < 0) {
     leading_zero = false;
-    ++room;
+    ++wide_room;
   }
-  if (room < 0) {
+  if (wide_room < 0) {
     out.fill('*', w);
     return 0;
   }
+  const int room = static_cast<int>(wide_room);  // at most w
 
-  // k <= 0: d + k significant digits; k > 0: d + 1.
-  const i64 p = k <= 0 ? d - 1 + k : d;
+  // k <= 0: d + k significant digits; k > 0: d + 1.  Both at most d.
+  const int p = static_cast<int>(k <= 0 ? d - 1 + k : d);
   const int pc = p > kMaxExpDigits ? kMaxExpDigits : static_cast<int>(p);
   char buf[digits::scientific_capacity(kMaxExpDigits)];
-  const Scientific t = scientific(magnitude_of(b), pc, buf);
+  const Scientific t = scientific(magnitude_of(value), pc, buf);
   const i64 x = is_zero(b) ? 0 : static_cast<i64>(t.exponent) + 1 - k;
 
   const int xd = exponent_digits(x);
@@ -346,7 +360,7 @@ int format_EN(double value, int w, int d, int e) {
 
   const int precision = d > kMaxEngDigits - 40 ? kMaxEngDigits : d + 40;
   char buf[digits::scientific_capacity(kMaxEngDigits)];
-  Scientific t = scientific(magnitude_of(b), precision, buf);
+  Scientific t = scientific(magnitude_of(value), precision, buf);
   const i64 x = t.exponent;
   // Digits before the point, so that the exponent is a multiple of 3.
   i64 n = x >= 0 ? x % 3 + 1 : (3 - (-x) % 3) % 3 + 1;
@@ -387,7 +401,7 @@ int format_G(double value, int w, int d, int e) {
     fd = d - 1;
   } else {
     // Boundaries b(s) = 10^s * (0.1 - 0.5 * 10^-(d+1)), each step rounded.
-    const double mag = magnitude_of(b);
+    const double mag = magnitude_of(value);
     double r = 0.05;
     for (int i = 0; i < d && r != 0.0; ++i) r *= 0.1;
     double lo = 0.1 - r;

@@ -3,6 +3,7 @@
 // around its conversion.  The dusty family also takes A for numeric and
 // logical items, editing the bytes of the item's storage.
 #include <cstdint>
+#include <cstring>
 
 #include "io/digits.h"
 #include "io/edit.h"
@@ -17,57 +18,78 @@ namespace {
 
 constexpr int kOut = TAV_MODE_OUTPUT;
 
-// Iw.m for a sign and an unsigned magnitude.  Zeros, blanks and asterisks
-// are streamed in chunks, so that any w and m cost no storage.
-int integer_field(bool negative, std::uint64_t magnitude, int w, int m) {
-  if (w > 0 && m > w) return ioerr(kInvalidIntegerEdit);
-  if (m < 0) m = 0;
-  char sign = 0;
-  if (negative)
-    sign = '-';
-  else if (Edit::plus() && !(magnitude == 0 && m == 0))
-    sign = '+';
-  char digit[24];
-  int n = (magnitude == 0 && m == 0) ? 0 : digits::decimal(magnitude, digit);
+// Fields up to this width are assembled in one local array and handed to
+// the record in a single run; wider ones stream through a FieldWriter.
+constexpr int kShortField = 64;
+
+// A field of `width` characters: blanks, the sign (if any), zeros up to
+// `ndigits`, then the n digits.  width >= the length of the text.
+int put_field(std::int64_t width, char sign, std::int64_t ndigits, const char *digit, int n) {
+  std::int64_t text = ndigits + (sign ? 1 : 0);
+  if (width <= kShortField) {
+    char field[kShortField];
+    int w = static_cast<int>(width);
+    char *end = field + w;
+    std::memcpy(end - n, digit, static_cast<std::size_t>(n));
+    std::memset(end - ndigits, '0', static_cast<std::size_t>(ndigits - n));
+    if (sign) field[w - text] = sign;
+    std::memset(field, ' ', static_cast<std::size_t>(w - text));
+    return Record::put(field, w);
+  }
   FieldWriter out;
-  if (w == 0 && m == 0 && magnitude == 0) {
-    out.put(' ');
-    return out.finish();
-  }
-  std::int64_t ndigits = n > m ? n : m;
-  std::int64_t length = ndigits + (sign ? 1 : 0);
-  if (w > 0) {
-    if (length > w) {
-      out.fill('*', w);
-      return out.finish();
-    }
-    out.fill(' ', w - length);
-  }
+  out.fill(' ', width - text);
   if (sign) out.put(sign);
   out.fill('0', ndigits - n);
   out.text(digit, n);
   return out.finish();
 }
 
+int asterisks(int w) {
+  FieldWriter out;
+  out.fill('*', w);
+  return out.finish();
+}
+
+// Iw.m for a sign and an unsigned magnitude (32 or 64 bits).  A short
+// field is built from the right in a blank-filled array; the zeros, blanks
+// and asterisks of a wide one are streamed in chunks, so that any w and m
+// cost no storage.
+template <typename Magnitude>
+int integer_field(bool negative, Magnitude magnitude, int w, int m) {
+  if (w > 0 && m > w) return ioerr(kInvalidIntegerEdit);
+  if (m < 0) m = 0;
+  if (w == 0 && m == 0 && magnitude == 0) return Record::put(' ');
+  char sign = 0;
+  if (negative)
+    sign = '-';
+  else if (Edit::plus() && !(magnitude == 0 && m == 0))
+    sign = '+';
+  constexpr int kDigits = 20;
+  char field[kDigits + kShortField];
+  std::memset(field, ' ', sizeof field);
+  char *end = field + sizeof field;
+  int n = (magnitude == 0 && m == 0) ? 0 : digits::decimal_before(magnitude, end);
+  std::int64_t ndigits = n > m ? n : m;
+  std::int64_t length = ndigits + (sign ? 1 : 0);
+  if (w > 0 && length > w) return asterisks(w);
+  std::int64_t width = w > 0 ? w : length;
+  if (width <= kShortField) {
+    if (m > n) std::memset(end - m, '0', static_cast<std::size_t>(m - n));
+    if (sign) end[-length] = sign;
+    return Record::put(end - width, static_cast<int>(width));
+  }
+  return put_field(width, sign, ndigits, end - n, n);
+}
+
 // Bw.m, Ow.m and Zw.m for the n digits of an unsigned value (none for 0).
 int boz_write(const char *digit, int n, int w, int m) {
   if (w > 0 && m > w) return ioerr(kInvalidIntegerEdit);
   if (m < 0) m = 0;
-  FieldWriter out;
-  if (w == 0 && m == 0 && n == 0) {
-    out.put(' ');
-    return out.finish();
-  }
+  if (w == 0 && m == 0 && n == 0) return Record::put(' ');
   int width = w == 0 ? n : w;
-  if (n > width) {
-    out.fill('*', width);
-    return out.finish();
-  }
-  int wide = n > m ? n : m;
-  if (width > wide) out.fill(' ', width - wide);
-  if (m > n) out.fill('0', m - n);
-  out.text(digit, n);
-  return out.finish();
+  if (n > width) return asterisks(width);
+  int ndigits = n > m ? n : m;
+  return put_field(width > ndigits ? width : ndigits, 0, ndigits, digit, n);
 }
 
 int boz(std::uint64_t value, int base, int w, int m) {
@@ -76,16 +98,20 @@ int boz(std::uint64_t value, int base, int w, int m) {
   return boz_write(digit, n, w, m);
 }
 
-int write_int(std::int64_t value, std::uint64_t bits, bool wide, const void *storage, int size) {
+// An integer item: Value is the 32- or 64-bit signed value, Bits its
+// unsigned bits for B, O and Z (zero-extended for the short kinds).
+// `storage` is given where A edits the item's bytes.
+template <typename Value, typename Bits>
+int write_int(Value value, Bits bits, const void *storage, int size) {
   if (int s = item_begin(kOut)) return s;
   int w = Edit::w();
   int status;
   switch (Edit::letter()) {
     case 'I':
-      status = wide ? format_I4(value, w, Edit::m()) : format_I(static_cast<std::int32_t>(value), w, Edit::m());
+      status = integer_field(value < 0, value < 0 ? Bits(0) - Bits(value) : Bits(value), w, Edit::m());
       break;
     case 'G':
-      status = wide ? format_I4(value, w, 1) : format_I(static_cast<std::int32_t>(value), w, 1);
+      status = integer_field(value < 0, value < 0 ? Bits(0) - Bits(value) : Bits(value), w, 1);
       break;
     case 'B':
       status = boz(bits, 2, w, Edit::m());
@@ -142,13 +168,13 @@ int write_floating(double value, const void *storage, int size) {
 }  // namespace
 
 int format_I(std::int32_t value, int w, int m) {
-  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-  return integer_field(value < 0, magnitude, w, m);
+  auto bits = static_cast<std::uint32_t>(value);
+  return integer_field(value < 0, value < 0 ? 0u - bits : bits, w, m);
 }
 
 int format_I4(std::int64_t value, int w, int m) {
-  std::uint64_t magnitude = value < 0 ? 0u - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  return integer_field(value < 0, magnitude, w, m);
+  auto bits = static_cast<std::uint64_t>(value);
+  return integer_field(value < 0, value < 0 ? 0u - bits : bits, w, m);
 }
 
 int format_B(std::uint32_t value, int w, int m) { return boz(value, 2, w, m); }
@@ -189,16 +215,16 @@ extern "C" {
 int __TAVf90_format_A(const char *address, int w, int length) { return format_A(address, w, length); }
 
 int __TAVf90_write_i(int32_t value) {
-  return write_int(value, static_cast<std::uint32_t>(value), false, nullptr, 0);
+  return write_int(value, static_cast<std::uint32_t>(value), nullptr, 0);
 }
 int __TAVf90_write_i1(int8_t value) {
-  return write_int(value, static_cast<std::uint8_t>(value), false, nullptr, 0);
+  return write_int(std::int32_t{value}, std::uint32_t{static_cast<std::uint8_t>(value)}, nullptr, 0);
 }
 int __TAVf90_write_i2(int16_t value) {
-  return write_int(value, static_cast<std::uint16_t>(value), false, nullptr, 0);
+  return write_int(std::int32_t{value}, std::uint32_t{static_cast<std::uint16_t>(value)}, nullptr, 0);
 }
 int __TAVf90_write_i4(int64_t value) {
-  return write_int(value, static_cast<std::uint64_t>(value), true, &value, 8);
+  return write_int(value, static_cast<std::uint64_t>(value), &value, 8);
 }
 
 int __TAVf90_write_d(double value) { return write_floating(value, nullptr, 0); }
@@ -231,16 +257,16 @@ int __TAVf90_write_ch(const char *address, int length) {
 }
 
 int __TAVf90_dusty_write_i(int32_t value) {
-  return write_int(value, static_cast<std::uint32_t>(value), false, &value, 4);
+  return write_int(value, static_cast<std::uint32_t>(value), &value, 4);
 }
 int __TAVf90_dusty_write_i1(int8_t value) {
-  return write_int(value, static_cast<std::uint8_t>(value), false, &value, 1);
+  return write_int(std::int32_t{value}, std::uint32_t{static_cast<std::uint8_t>(value)}, &value, 1);
 }
 int __TAVf90_dusty_write_i2(int16_t value) {
-  return write_int(value, static_cast<std::uint16_t>(value), false, &value, 2);
+  return write_int(std::int32_t{value}, std::uint32_t{static_cast<std::uint16_t>(value)}, &value, 2);
 }
 int __TAVf90_dusty_write_i4(int64_t value) {
-  return write_int(value, static_cast<std::uint64_t>(value), true, &value, 8);
+  return write_int(value, static_cast<std::uint64_t>(value), &value, 8);
 }
 
 int __TAVf90_dusty_write_r(float value) { return write_floating(value, &value, 4); }

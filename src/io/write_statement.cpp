@@ -67,7 +67,7 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
 
   // Everything that can refuse the statement comes before the unit changes.
   if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
-  int start = r.rec_length < 0 ? 0 : r.rec_length;
+  int start = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
   if (r.position_state == TAV_POS_READ) {
     if (r.rec_length >= 0) {
       // A non-advancing READ left this record held: go back to its start
@@ -78,7 +78,8 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
       start = r.rec_position < 0 ? 0 : r.rec_position;
       if (start > r.recl) start = r.recl;
       // Positions the READ skipped beyond the end of the record are blanks.
-      if (start > r.rec_length) std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
+      if (start > r.rec_length)
+        std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
     } else {
       // Switches the stream from reading to writing.  A stream that cannot
       // be positioned has nothing to switch.
@@ -141,6 +142,8 @@ int partial_write(int unit, bool newline) {
   std::FILE **slot = nullptr;
   tav_unit_record *r = find_unit(unit, &slot);
   if (r == nullptr || slot == nullptr || *slot == nullptr || r->buffer == nullptr) return 0;
+  // Only a WRITE leaves output held; a record held after a READ is input.
+  if (r->position_state != TAV_POS_WRITE) return 0;
   int n = r->rec_length;
   if (n < 0) n = 0;
   if (n > r->recl) n = r->recl;

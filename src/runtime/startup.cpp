@@ -33,7 +33,35 @@ constexpr unsigned kInvalid = 1, kDivByZero = 4, kOverflow = 8, kUnderflow = 16;
 
 #if defined(__i386__) || defined(__x86_64__)
 
-void load_control_word(std::uint16_t cw) { __asm__ volatile("fldcw %0" : : "m"(cw)); }
+// The x87 environment as fnstenv stores it (the 32-bit layout, also used in
+// 64-bit mode).
+struct X87Environment {
+  std::uint16_t control, unused0, status, unused1, tag, unused2;
+  std::uint32_t ip;
+  std::uint16_t cs, opcode;
+  std::uint32_t dp;
+  std::uint16_t ds, unused3;
+};
+static_assert(sizeof(X87Environment) == 28);
+
+constexpr std::uint16_t kStackFault = 0x40, kErrorSummary = 0x80, kBusy = 0x8000;
+
+void load_control_word(std::uint16_t cw) {
+  // A flag that is set when its exception gets unmasked makes the next x87
+  // instruction trap, although nothing happened since.  Flags raised before
+  // start-up (while masked) of the exceptions now unmasked are therefore
+  // cleared; the others stay for the report at the end.
+  std::uint16_t unmasked = static_cast<std::uint16_t>(~cw & 0x3F);
+  if (unmasked != 0) {
+    X87Environment env;
+    __asm__ volatile("fnstenv %0" : "=m"(env));
+    env.status &= static_cast<std::uint16_t>(~(unmasked | kStackFault | kErrorSummary | kBusy));
+    env.control = cw;
+    __asm__ volatile("fldenv %0" : : "m"(env));
+  } else {
+    __asm__ volatile("fldcw %0" : : "m"(cw));
+  }
+}
 
 unsigned exception_flags() {
   std::uint16_t sw;
@@ -49,10 +77,12 @@ void load_control_word(std::uint16_t cw) {
   std::fesetround(FE_TONEAREST);
 #if defined(__GLIBC__)
   constexpr int trapped = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-  if (cw == kTrappingControl)
+  if (cw == kTrappingControl) {
+    std::feclearexcept(trapped);
     feenableexcept(trapped);
-  else
+  } else {
     fedisableexcept(FE_ALL_EXCEPT);
+  }
 #else
   (void)cw;
 #endif
@@ -126,7 +156,8 @@ void __TAVf90_stop(const char *code) {
 
 void __TAVf90_pause(const char *text) {
   // Output written so far is shown before the program waits.
-  if (__TAVf90_file[6] != nullptr) std::fflush(__TAVf90_file[6]);
+  FILE **slot = nullptr;
+  if (tav::io::find_unit(6, &slot) != nullptr && *slot != nullptr) std::fflush(*slot);
   if (text != nullptr)
     std::fprintf(stderr, "PAUSE: %s", text);
   else

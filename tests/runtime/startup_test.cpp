@@ -1,6 +1,7 @@
 // Start-up hooks, the floating-point state they load and report, STOP,
 // PAUSE and the arithmetic-exception handler.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <cstdio>
@@ -53,6 +54,25 @@ TEST(Startup, ControlWordAndHandlerPerEntryPoint) {
   });
   EXPECT_TRUE(r.exited(0)) << r.describe();
   EXPECT_EQ(r.out, "init1 027f 0\ninit2 137f 1\ninit 1372 1\n");
+}
+
+// An invalid-operation flag left over from before start-up (raised while
+// everything was masked) must not turn into a trap once trapping is on.
+TEST(Startup, StaleFlagsDoNotTrapAfterStartUp) {
+  auto r = tavtest::run([] {
+    frametest::set_control_word(0x037F);
+    volatile long double zero = 0.0L, tiny = 1e-4000L, result;
+    result = zero / zero;
+    result = tiny * tiny;
+    start(f90_init);
+    volatile long double one = 1.0L;
+    result = one + one;
+    (void)result;
+    std::fputs("running\n", stderr);
+    f90_finish(0);
+  });
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.err, std::string("running\n") + kUnderflow);
 }
 
 TEST(Finish, UnderflowAloneInTrappingModeIsOnlyAWarning) {
@@ -116,6 +136,7 @@ TEST(Finish, InexactAndDenormalAreNeverReported) {
 TEST(SignalHandler, TrappedDivisionEndsWithTraceback) {
   auto r = tavtest::run([] {
     start(f90_init);
+    frametest::write_held(6, "x =", 3);
     __TAVf90_enter_pu("MAIN");
     __TAVf90_filename = "main.f90";
     __TAVf90_lineno = 5;
@@ -126,6 +147,7 @@ TEST(SignalHandler, TrappedDivisionEndsWithTraceback) {
   });
   EXPECT_TRUE(r.aborted()) << r.describe();
   EXPECT_EQ(r.err, "*** Arithmetic exception:  - aborting\nIn MAIN, line 5 of main.f90\n");
+  EXPECT_EQ(r.out, "x =\n");  // units were closed
 }
 
 TEST(SignalHandler, TrappedInvalidWithoutLineInformation) {
@@ -166,6 +188,36 @@ TEST(Stop, CodeIsPrintedAndStatusIsZero) {
   EXPECT_EQ(without.err, "");
 }
 
+// A record begun by a non-advancing WRITE is completed before the STOP
+// message; the normal end and the fatal path complete it too.
+TEST(Stop, HeldOutputOnUnit6IsWrittenOut) {
+  auto stop = tavtest::run([] {
+    start(f90_init1);
+    frametest::write_held(6, "Result: 42", 10);
+    __TAVf90_stop("END");
+  });
+  EXPECT_TRUE(stop.exited(0)) << stop.describe();
+  EXPECT_EQ(stop.out, "Result: 42\n");
+  EXPECT_EQ(stop.err, "STOP: END\n");
+
+  auto finish = tavtest::run([] {
+    start(f90_init1);
+    frametest::write_held(6, "partial", 7);
+    f90_finish(2);
+  });
+  EXPECT_TRUE(finish.exited(2)) << finish.describe();
+  EXPECT_EQ(finish.out, "partial\n");
+
+  auto crashed = tavtest::run([] {
+    start(f90_init1);
+    frametest::write_held(6, "so far", 6);
+    __TAVf90_bad_dostep();
+  });
+  EXPECT_TRUE(crashed.aborted()) << crashed.describe();
+  EXPECT_EQ(crashed.out, "so far\n");
+  EXPECT_EQ(crashed.err, frametest::fatal("DO step value is zero"));
+}
+
 #ifdef FRAMETEST_X87
 TEST(Stop, EndsThroughTheNormalEnd) {
   auto r = tavtest::run([] {
@@ -183,13 +235,20 @@ TEST(Stop, EndsThroughTheNormalEnd) {
 
 TEST(Pause, AtEndOfInputReturnsAtOnce) {
   auto r = tavtest::run([] {
-    start(f90_init1);
+    static char prog[] = "prog";
+    static char *argv[] = {prog, nullptr};
+    f90_init1(1, argv);  // unit 6 stays connected: PAUSE shows its output first
+    std::fputs("before\n", stdout);
     __TAVf90_pause(nullptr);
+    struct stat st;
+    fstat(1, &st);
+    std::fprintf(stderr, "shown %ld\n", static_cast<long>(st.st_size));
     std::puts("after");
   });
   EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, "Fortran-90 PAUSE\n\nType carriage return to continue\nFortran-90 execution continues...\n");
-  EXPECT_EQ(r.out, "after\n");
+  EXPECT_EQ(r.err,
+            "Fortran-90 PAUSE\n\nType carriage return to continue\nFortran-90 execution continues...\nshown 7\n");
+  EXPECT_EQ(r.out, "before\nafter\n");
 }
 
 TEST(Pause, ConsumesExactlyOneLine) {

@@ -97,14 +97,22 @@ TEST(UnitStackStorage, NormalEndReleasesTheStack) {
     static char prog[] = "prog";
     static char *argv[] = {prog, nullptr};
     f90_init1(1, argv);
-    __TAVf90_file[0] = __TAVf90_file[5] = __TAVf90_file[6] = nullptr;  // nothing to close
+    // Closing the standard units releases their buffers: only stack blocks
+    // are counted from here on.
+    f90_io_finish();
     allocs = frees = 0;
     enter(200);
-    std::atexit([] { std::printf("allocs %d frees %d\n", allocs, frees); });
+    // The standard streams are closed by then: the counts go to a file.
+    std::atexit([] {
+      if (FILE *f = std::fopen("counts", "w")) {
+        std::fprintf(f, "allocs %d frees %d\n", allocs, frees);
+        std::fclose(f);
+      }
+    });
     f90_finish(0);
   });
   EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "allocs 2 frees 2\n");
+  EXPECT_EQ(r.file("counts"), "allocs 2 frees 2\n");
 }
 
 TEST(UnitStackStorage, RefusedBlockEndsTheProgram) {
