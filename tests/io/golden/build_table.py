@@ -9,6 +9,7 @@ defined difference) before the table is committed.
 usage: build_table.py CASES PEER_OUTPUT TABLE DIFFERENCES
 """
 import math
+import re
 import sys
 from fractions import Fraction
 
@@ -59,6 +60,8 @@ def reason(typ, fmt, val, ours_st, ours, peer_st, peer):
         if peer_st == '0' and ''.join(parts) == peer:
             return 'F0.d keeps the optional leading zero of a value below 1'
         return None
+    if not model.SIMPLE.match(fmt.upper()):
+        return positional_reason(typ, fmt, val, ours, peer_st, peer)
     if peer_st == 'ERR' and ours_st == 0:
         return 'the peer rejects this descriptor; the library edits the field'
     m, letters, w, d, e = model.parse(fmt)
@@ -78,6 +81,13 @@ def reason(typ, fmt, val, ours_st, ours, peer_st, peer):
             return 'G boundary computed in double: switches form on the other side of b(s)'
         if v != 0 and g_choice_double(v, d) == g_choice_exact(v, d):
             return 'G near a boundary: the peer picks the form from rounded digits, the library compares N with b(s)'
+    return None
+
+
+def positional_reason(typ, fmt, val, ours, peer_st, peer):
+    """Formats with strings and control edits around the item."""
+    if peer_st == '0' and peer == ours.rstrip(' ') and re.search(r'(X|TR\d+)\s*\)$', fmt.upper()):
+        return 'positioning at the end of the format is carried out: trailing blanks stay'
     return None
 
 

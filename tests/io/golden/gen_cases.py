@@ -353,6 +353,29 @@ def complex_cases():
     return c
 
 
+def positional_cases():
+    """One item among strings and control edit descriptors."""
+    fmts = ["(1X,I5)", "('ab',I3,'cd')", "(T5,I3)", "(I5,TL3,'ab')", "('abcdef',T2,I2)",
+            "(TR2,I4)", "(I3,2X)", "(I2,TR3)", "(I2,T1)", "(I3,:,'end')", "(1H*,I3)",
+            "('it''s',I2)", '("q""",I2)', "(SP,I4,SS)", "(S,SP,I4)", "(SP,I3,' ',SS)",
+            "(BN,I3)", "(BZ,I3)", "(TL5,I3)", "(5X,TL2,I2)", "(T10,I3,T1,'x')",
+            "(I6,TL4,'--')", "(3X,I2,'|')", "('x',2X,I1,2X)", "(4HabcdI3)", "( i 5 )",
+            "(1X, I4, T3, 'Z')", "(T3,I2,TL4,'ab')", "(I3,' end',:,' more')"]
+    rfmts = ["(F6.2,' m')", "(ES10.3,1X,'units')", "(2P,F8.3,' k')", "(1X,SP,E12.4)",
+             "('v=',G12.4)", "(T4,F5.1,T1,'>')", "(SP,F7.2,S,' x')", "(-1P,F8.3,2X)"]
+    c = []
+    for f in fmts:
+        for v in ('42', '-7', '0', '123456'):
+            c.append(('int4', f, v))
+    for f in rfmts:
+        for v in (3.25, -0.5, 1234.5678, 0.0):
+            c.append(('real8', f, hex64(v)))
+    for f in ("(2X,A)", "(A,TL2,'!')", "('[',A3,']')", "(T3,A,T1,'<')"):
+        for t in ('abc', 'hello world'):
+            c.append(('char', f, t.encode().hex().upper()))
+    return c
+
+
 def main():
     cases = []
     cases += fixed_real_cases()
@@ -372,6 +395,7 @@ def main():
     cases += char_cases()
     cases += list_cases()
     cases += complex_cases()
+    cases += positional_cases()
     seen = set()
     n = 0
     for typ, fmt, val in cases:

@@ -458,9 +458,126 @@ def list_directed(typ, v):
     return ' ' + v
 
 
+SIMPLE = re.compile(r'^\((SP,)?(-?\d+P,?)?[A-Z]+\d*(\.\d+)?(E\d+)?\)$')
+
+
+def split_format(fmt):
+    """The items of a format without groups; strings kept whole."""
+    items, cur, i, body = [], '', 0, fmt[1:-1]
+    while i < len(body):
+        ch = body[i]
+        if ch in '\'"':
+            j = i + 1
+            s = ''
+            while True:
+                if body[j] == ch and j + 1 < len(body) and body[j + 1] == ch:
+                    s += ch
+                    j += 2
+                elif body[j] == ch:
+                    break
+                else:
+                    s += body[j]
+                    j += 1
+            items.append(('str', s))
+            i = j + 1
+            continue
+        mo = re.match(r'(\d+)H', body[i:], re.I)
+        if mo and not cur:
+            n = int(mo.group(1))
+            start = i + len(mo.group(0))
+            items.append(('str', body[start:start + n]))
+            i = start + n
+            continue
+        if ch == ',':
+            if cur:
+                items.append(('ed', cur))
+            cur = ''
+        else:
+            cur += ch
+        i += 1
+    if cur:
+        items.append(('ed', cur))
+    return items
+
+
+def edit_positional(typ, fmt, text):
+    """One item under a format with strings and control edits: the record
+    as the format interpreter builds it (position, rightmost position
+    reached, blanks filled in only when something follows)."""
+    rec = []
+    pos = top = 0
+    m = Modes()
+    done = False
+
+    def pending():
+        if top < pos:
+            put(' ' * (pos - top), top)
+
+    def put(s, at=None):
+        nonlocal pos, top
+        p = pos if at is None else at
+        while len(rec) < p + len(s):
+            rec.append(' ')
+        rec[p:p + len(s)] = list(s)
+        if at is None:
+            pos += len(s)
+        top = max(top, p + len(s))
+
+    for kind, it in split_format(fmt):
+        if kind == 'str':
+            pending()
+            put(it)
+            continue
+        u = re.sub(r'\s', '', it).upper()
+        if u == ':':
+            if done:
+                pending()
+                break
+            continue
+        if u in ('SP',):
+            m.sp = True
+        elif u in ('S', 'SS'):
+            m.sp = False
+        elif u in ('BN', 'BZ'):
+            pass
+        elif re.fullmatch(r'-?\d+P', u):
+            m.k = int(u[:-1])
+        elif re.fullmatch(r'\d+X', u):
+            pos += int(u[:-1])
+        elif u.startswith('TL'):
+            pos = max(pos - int(u[2:]), 0)
+        elif u.startswith('TR'):
+            pos += int(u[2:])
+        elif re.fullmatch(r'T\d+', u):
+            pos = int(u[1:]) - 1
+        else:
+            if done:
+                # a second data edit descriptor: the statement ends here
+                break
+            mo = re.fullmatch(r'(-?\d+P)?(.*)', u)
+            if mo.group(1):
+                m.k = int(mo.group(1)[:-1])
+            f = '(' + ('SP,' if m.sp else '') + ('%dP,' % m.k if m.k else '') + mo.group(2) + ')'
+            st, field = edit_simple(typ, f, text)
+            if st:
+                return st, ''
+            pending()
+            put(field)
+            done = True
+    else:
+        pending()
+    return 0, ''.join(rec)
+
+
 def edit(typ, fmt, text):
     if typ.startswith('cplx'):
         return edit_complex(typ, fmt, text)
+    if fmt != '*' and not SIMPLE.match(fmt.upper()):
+        return edit_positional(typ, fmt, text)
+    return edit_simple(typ, fmt, text)
+
+
+def edit_simple(typ, fmt, text):
     v = value_of(typ, text)
     try:
         if fmt == '*':
