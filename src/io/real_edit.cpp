@@ -225,18 +225,17 @@ void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
 
 // The common E/D writer with scale factor k.  Returns 0 or the status of
 // I/O error 102 or 103 (nothing is written then).
-int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter, int k) {
+int etype_into(FieldWriter &out, double value, int w, int d, int e, char letter, int k) {
   const bool default_form = e < 0;
   if (default_form) e = 2;
-  if (!(-d < k && k < d + 2))
-    return ioerr(kScaleFactorRange, k, static_cast<int>(d));
+  if (!(k > -d && static_cast<i64>(k) < static_cast<i64>(d) + 2)) return ioerr(kScaleFactorRange, k, d);
   const std::uint64_t b = bits_of(value);
   if (non_finite(b)) {
     inf_or_nan_into(out, b, w, d, e, k);
     return 0;
   }
   const char sign = sign_of(b);
-  i64 wide_room = w - d - e - 4 - (sign ? 1 : 0);
+  i64 wide_room = static_cast<i64>(w) - d - e - 4 - (sign ? 1 : 0);
   bool leading_zero = true;
   if (k <= 0 && wide_room < 0) {
     leading_zero = false;
@@ -249,8 +248,8 @@ int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter,
   const int room = static_cast<int>(wide_room);  // at most w
 
   // k <= 0: d + k significant digits; k > 0: d + 1.  Both at most d.
-  const int p = static_cast<int>(k <= 0 ? d - 1 + k : d);
-  const int pc = p > kMaxExpDigits ? kMaxExpDigits : static_cast<int>(p);
+  const int p = k <= 0 ? d - 1 + k : d;
+  const int pc = p > kMaxExpDigits ? kMaxExpDigits : p;
   char buf[digits::scientific_capacity(kMaxExpDigits)];
   const Scientific t = scientific(magnitude_of(value), pc, buf);
   const i64 x = is_zero(b) ? 0 : static_cast<i64>(t.exponent) + 1 - k;
@@ -281,7 +280,7 @@ int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter,
     // is large; the string continues with zeros either way.
     emit_digits(out, t.digits, t.count, 0, k);
     out.put('.');
-    emit_digits(out, t.digits, t.count, k, d - k + 1);
+    emit_digits(out, t.digits, t.count, k, static_cast<i64>(d) - k + 1);
   } else {
     if (leading_zero) out.put('0');
     out.put('.');
@@ -293,6 +292,14 @@ int etype_into(FieldWriter &out, double value, i64 w, i64 d, i64 e, char letter,
   return 0;
 }
 
+// Whether the digits after the first `keep` of dg are 5 followed by zeros.
+bool looks_like_tie(const char *dg, i64 real, i64 keep) {
+  if (keep >= real || dg[keep] != '5') return false;
+  for (i64 i = keep + 1; i < real; ++i)
+    if (dg[i] != '0') return false;
+  return true;
+}
+
 // Rounds the digit string dg (its first `real` digits stored, zeros after
 // them) to `keep` significant digits, half to even on an exact tie.  When
 // the kept digits were all 9 and round up, the string becomes 1 followed by
@@ -301,11 +308,7 @@ bool roundup(char *dg, i64 real, i64 keep) {
   if (keep >= real) return false;
   const char next = dg[keep];
   if (next < '5') return false;
-  if (next == '5' && ((dg[keep - 1] - '0') & 1) == 0) {
-    bool tie = true;
-    for (i64 i = keep + 1; i < real && tie; ++i) tie = dg[i] == '0';
-    if (tie) return false;
-  }
+  if (((dg[keep - 1] - '0') & 1) == 0 && looks_like_tie(dg, real, keep)) return false;
   for (i64 i = keep - 1; i >= 0; --i) {
     if (dg[i] != '9') {
       ++dg[i];
@@ -361,9 +364,16 @@ int format_EN(double value, int w, int d, int e) {
   const int precision = d > kMaxEngDigits - 40 ? kMaxEngDigits : d + 40;
   char buf[digits::scientific_capacity(kMaxEngDigits)];
   Scientific t = scientific(magnitude_of(value), precision, buf);
-  const i64 x = t.exponent;
   // Digits before the point, so that the exponent is a multiple of 3.
-  i64 n = x >= 0 ? x % 3 + 1 : (3 - (-x) % 3) % 3 + 1;
+  auto lead_digits = [](i64 x) { return x >= 0 ? x % 3 + 1 : (3 - (-x) % 3) % 3 + 1; };
+  i64 n = lead_digits(t.exponent);
+  if (precision < kMaxEngDigits && looks_like_tie(t.digits, t.count, d + n)) {
+    // The converted digits were themselves rounded: only the exact
+    // expansion tells a true tie from a value just above or below one.
+    t = scientific(magnitude_of(value), kMaxEngDigits, buf);
+    n = lead_digits(t.exponent);
+  }
+  const i64 x = t.exponent;
   i64 exponent;
   if (roundup(t.digits, t.count, d + n)) {
     n = n % 3 + 1;
