@@ -88,6 +88,7 @@ inline bool past_end() {
 
 // Skips blanks; the scan must still be inside the format.
 int nonblank() {
+  if (f.current < f.end && *f.current != ' ') return 0;
   skip_blanks();
   return past_end() ? ioerr(kNoRightParen) : 0;
 }
@@ -104,6 +105,8 @@ int value(int &dest, bool nonzero) {
     v = v * 10 + (*f.current - '0');
     if (v > kMaxInt) return ioerr(kExpectedInteger);
     ++f.current;
+    // Inside the text and not at a blank, the checks below cannot fire.
+    if (f.current < f.end && *f.current != ' ') continue;
     skip_blanks();
     if (past_end()) return ioerr(kNoRightParen);
   }
