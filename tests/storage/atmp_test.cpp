@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "fatal.h"
+#include "storage_support.h"
 #include "tavf90.h"
 
 namespace {

@@ -7,10 +7,13 @@
 #include <cstring>
 
 #include "primitives.h"
-#include "support/child.h"
+#include "storage/storage_support.h"
 #include "tavf90.h"
 
 namespace {
+
+using storage_test::dims;
+using storage_test::expect_fatal;
 
 class Requests : public ::testing::Test {
  protected:
@@ -26,23 +29,6 @@ std::string log() {
   std::string s;
   for (const counted::Call &c : counted::calls()) s += (s.empty() ? "" : ", ") + c.entry + " " + std::to_string(c.bytes);
   return s;
-}
-
-// The bounds of the first `rank` dimensions as "lower:extent:stride ...".
-std::string dims(const tav_dim *dim, int rank) {
-  std::string s;
-  for (int i = 0; i < rank; ++i)
-    s += (i ? " " : "") + std::to_string(dim[i].lower) + ":" + std::to_string(dim[i].extent) + ":" +
-         std::to_string(dim[i].stride);
-  return s;
-}
-
-// Runs body in a child and expects it to end through the fatal path with
-// exactly `message`.
-void expect_fatal(const std::function<void()> &body, const std::string &message) {
-  auto r = tavtest::run(body);
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, message + "\nProgram terminated by fatal error\n") << message;
 }
 
 TEST_F(Requests, PointerArrayBoundsAndByteCount) {
