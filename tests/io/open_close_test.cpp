@@ -15,6 +15,8 @@
 
 namespace {
 
+using tavtest::kAborted;
+
 int len(const char *s) { return s != nullptr ? static_cast<int>(std::strlen(s)) : 0; }
 
 // The specifiers of one OPEN statement; null = absent.
@@ -74,9 +76,19 @@ void show(const char *what, int code, int unit = 10) {
 }
 
 // The result of a statement that returned (with IOSTAT=): its code, marked
-// with '!' when iostat disagrees or the lock was not released.
-void rc(int code) {
-  std::printf(" %d%s", code, iostat != code || __TAVf90_io_lock != 0 ? "!" : "");
+// with '!' when iostat disagrees or the lock was not released.  Taken as
+// soon as the statement returns: the elements of a braced list are
+// initialized in order.
+struct Rc {
+  int code;
+  bool odd;
+  Rc(int c) : code(c), odd(iostat != c || __TAVf90_io_lock != 0) {}  // NOLINT: implicit on purpose
+};
+
+void codes(const char *what, std::initializer_list<Rc> results) {
+  std::printf("%s", what);
+  for (const Rc &r : results) std::printf(" %d%s", r.code, r.odd ? "!" : "");
+  std::printf("\n");
   std::fflush(stdout);
 }
 
@@ -89,45 +101,36 @@ void write_text(int unit, std::string text) {
     std::abort();
 }
 
-tavtest::Result run(void (*body)(), std::map<std::string, std::string> files = {},
+tavtest::Result run(void (*body)(), const tavtest::Ending &ending, std::map<std::string, std::string> files = {},
                     std::vector<std::pair<std::string, std::string>> env = {}) {
   tavtest::Options o;
   o.files = std::move(files);
   o.env = std::move(env);
   o.unset_env = {"FORT10", "FORT12345"};
-  return tavtest::run([body] { f90_io_init(); body(); }, o);
+  return tavtest::expect_run(::testing::UnitTest::GetInstance()->current_test_info()->name(),
+                             [body] { f90_io_init(); body(); }, ending, o);
 }
 
 std::string fatal(const std::string &message) { return message + "\nProgram terminated by fatal I/O error\n"; }
 
 TEST(Open, ReopenOfTheSameFileChangesOnlyTheModes) {
-  auto r = run(
-      [] {
-        show("open", Open{.file = "a.dat  "}.go());
-        FILE *first = __TAVf90_file[10];
-        show("blank", Open{.file = "a.dat", .blank = "ZERO"}.go());
-        show("delim", Open{.file = "a.dat", .delim = "quote", .pad = "NO"}.go());
-        int recl = 80, other = 512;
-        std::printf("errors");
-        rc(Open{.file = "a.dat", .access = "DIRECT", .recl = &recl}.go());
-        rc(Open{.file = "a.dat", .status = "UNKNOWN"}.go());
-        rc(Open{.file = "a.dat", .form = "UNFORMATTED"}.go());
-        rc(Open{.file = "a.dat", .recl = &other}.go());
-        rc(Open{.file = "a.dat", .action = "READ"}.go());
-        rc(Open{.file = "a.dat", .position = "APPEND"}.go());
-        rc(Open{.status = "OLD", .position = "REWIND"}.go());
-        write_text(10, "new\n");
-        rc(Open{.position = "REWIND"}.go());
-        rc(Open{.position = "APPEND"}.go());
-        show("\nafter", 0);
-        std::printf("same stream %d\n", __TAVf90_file[10] == first);
-        Open{.file = "a.dat", .access = "DIRECT", .recl = &recl}.go(0);
-      },
-      {{"a.dat", "old\nlonger\n"}});
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.out, "open:0 a.dat\nblank:0 a.dat blank=1\ndelim:0 a.dat delim=1 flags=10\n"
-                   "errors 158 157 159 160 161 162 0 162 0\nafter:0 a.dat ps=2\nsame stream 1\n");
-  EXPECT_EQ(r.err, fatal("OPEN on connected unit 10 has different ACCESS= specifier"));
+  auto r = run([] {
+    show("open", Open{.file = "a.dat  "}.go());
+    FILE *first = __TAVf90_file[10];
+    show("blank", Open{.file = "a.dat", .blank = "ZERO"}.go());
+    show("delim", Open{.file = "a.dat", .delim = "quote", .pad = "NO"}.go());
+    int recl = 80, other = 512;
+    codes("errors", {Open{.file = "a.dat", .access = "DIRECT", .recl = &recl}.go(),
+                     Open{.file = "a.dat", .status = "UNKNOWN"}.go(), Open{.file = "a.dat", .form = "UNFORMATTED"}.go(),
+                     Open{.file = "a.dat", .recl = &other}.go(), Open{.file = "a.dat", .action = "READ"}.go(),
+                     Open{.file = "a.dat", .position = "APPEND"}.go(), Open{.status = "OLD", .position = "REWIND"}.go(),
+                     (write_text(10, "new\n"), Open{.position = "REWIND"}.go()), Open{.position = "APPEND"}.go()});
+    show("after", 0);
+    std::printf("same stream %d\n", __TAVf90_file[10] == first);
+    Open{.file = "a.dat", .access = "DIRECT", .recl = &recl}.go(0);
+  }, {kAborted, "open:0 a.dat\nblank:0 a.dat blank=1\ndelim:0 a.dat delim=1 flags=10\n"
+      "errors 158 157 159 160 161 162 0 162 0\nafter:0 a.dat ps=2\nsame stream 1\n",
+      fatal("OPEN on connected unit 10 has different ACCESS= specifier").c_str()}, {{"a.dat", "old\nlonger\n"}});
   // The shutdown on the fatal path kept the file and cut it after the WRITE.
   EXPECT_EQ(r.file("a.dat"), "new\n");
 }
@@ -138,9 +141,7 @@ TEST(Open, AnotherFileClosesTheFirstConnection) {
     write_text(10, "one\n");
     show("b", Open{.file = "b.dat", .blank = "ZERO"}.go());
     show("missing dir", Open{.file = "nodir/c.dat"}.go());
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "a:0 a.dat\nb:0 b.dat blank=1\nmissing dir:2 closed\n");
+  }, {0, "a:0 a.dat\nb:0 b.dat blank=1\nmissing dir:2 closed\n"});
   EXPECT_EQ(r.file("a.dat"), "one\n");
   EXPECT_TRUE(r.has_file("b.dat"));
 }
@@ -162,8 +163,7 @@ TEST(Open, ScratchFileLivesUntilClose) {
     int err = dup(2);  // stderr itself is closed with unit 0
     f90_io_finish();
     dprintf(err, "after finish %d\n", access(second.c_str(), F_OK) == 0);
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
+  }, {0});
   const std::string lead = "open:0 /tmp/unit_10.";
   std::size_t at = r.out.find(lead);
   ASSERT_NE(at, std::string::npos) << r.out;
@@ -176,70 +176,54 @@ TEST(Open, ScratchFileLivesUntilClose) {
 }
 
 TEST(Open, StatusNewReplaceOld) {
-  auto r = run(
-      [] {
-        show("176", Open{.file = "x", .status = "NEW"}.go());
-        show("replace", Open{.file = "x", .status = "REPLACE"}.go());
-        struct stat st;
-        std::printf("size %ld\n", stat("x", &st) == 0 ? static_cast<long>(st.st_size) : -1L);
-        close_unit(10);
-        show("175", Open{.file = "missing", .status = "OLD"}.go());
-        show("new", Open{.file = "fresh", .status = "New"}.go());
-        close_unit(10);
-        show("212", Open{.status = "NEW"}.go());
-        show("212", Open{.status = "REPLACE"}.go());
-        show("155", Open{.unit = 11, .status = "OLD"}.go(), 11);
-        show("old", Open{.file = "x", .status = "OLD"}.go());
-        Open{.unit = 12, .file = "missing", .status = "OLD"}.go(0);
-      },
+  auto r = run([] {
+    show("176", Open{.file = "x", .status = "NEW"}.go());
+    show("replace", Open{.file = "x", .status = "REPLACE"}.go());
+    struct stat st;
+    std::printf("size %ld\n", stat("x", &st) == 0 ? static_cast<long>(st.st_size) : -1L);
+    close_unit(10);
+    show("175", Open{.file = "missing", .status = "OLD"}.go());
+    show("new", Open{.file = "fresh", .status = "New"}.go()), close_unit(10);
+    show("212", Open{.status = "NEW"}.go());
+    show("212", Open{.status = "REPLACE"}.go());
+    show("155", Open{.unit = 11, .status = "OLD"}.go(), 11);
+    show("old", Open{.file = "x", .status = "OLD"}.go());
+    Open{.unit = 12, .file = "missing", .status = "OLD"}.go(0);
+  }, {kAborted, "176:176 closed flags=8\nreplace:0 x st=1\nsize 0\n175:175 closed\nnew:0 fresh st=1\n"
+      "212:212 closed\n212:212 closed\n155:155 closed flags=0\nold:0 x st=1\n", fatal("Cannot find OLD file").c_str()},
       {{"x", "data\n"}});
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.out, "176:176 closed flags=8\nreplace:0 x st=1\nsize 0\n175:175 closed\nnew:0 fresh st=1\n"
-                   "212:212 closed\n212:212 closed\n155:155 closed flags=0\nold:0 x st=1\n");
-  EXPECT_EQ(r.err, fatal("Cannot find OLD file"));
   EXPECT_TRUE(r.has_file("fresh"));
 }
 
 TEST(Open, SpecifierValuesAndDefaults) {
-  auto r = run([] {
+  run([] {
     int zero = 0, negative = -5, eighty = 80;
-    show("unknown", Open{.file = "f", .status = "unknown "}.go());
-    close_unit(10);
-    show("direct", Open{.file = "f", .access = "Direct", .recl = &eighty}.go());
-    close_unit(10);
-    show("unformatted", Open{.file = "f", .form = "UNFORMATTED", .action = "write"}.go());
-    close_unit(10);
+    show("unknown", Open{.file = "f", .status = "unknown "}.go()), close_unit(10);
+    show("direct", Open{.file = "f", .access = "Direct", .recl = &eighty}.go()), close_unit(10);
+    show("unformatted", Open{.file = "f", .form = "UNFORMATTED", .action = "write"}.go()), close_unit(10);
     show("direct formatted", Open{.file = "f", .access = "DIRECT", .form = "FORMATTED", .recl = &eighty,
                                   .blank = "zero", .action = "READ", .delim = "APOSTROPHE", .pad = "no"}.go());
     close_unit(10);
-    std::printf("errors");
-    rc(Open{.file = "f", .status = "OLDX", .access = "bad"}.go());
-    rc(Open{.file = "f", .access = " DIRECT"}.go());
-    rc(Open{.file = "f", .form = "FORM"}.go());
-    rc(Open{.file = "f", .access = "DIRECT"}.go());
-    rc(Open{.file = "f", .recl = &zero}.go());
-    rc(Open{.file = "f", .access = "DIRECT", .recl = &negative}.go());
-    rc(Open{.file = "f", .blank = "NONE"}.go());
-    rc(Open{.file = "f", .access = "DIRECT", .recl = &eighty, .position = "ASIS"}.go());
-    rc(Open{.file = "f", .position = "END"}.go());
-    rc(Open{.file = "f", .action = "READWRITEX"}.go());
-    rc(Open{.file = "f", .delim = "QUOTES"}.go());
-    rc(Open{.file = "f", .pad = "Y"}.go());
-    rc(Open{.unit = -3}.go());
-    rc(close_unit(-3));
-    show("\nstill", 0);
+    codes("errors", {Open{.file = "f", .status = "OLDX", .access = "bad"}.go(),
+                     Open{.file = "f", .access = " DIRECT"}.go(), Open{.file = "f", .form = "FORM"}.go(),
+                     Open{.file = "f", .access = "DIRECT"}.go(), Open{.file = "f", .recl = &zero}.go(),
+                     Open{.file = "f", .access = "DIRECT", .recl = &negative}.go(),
+                     Open{.file = "f", .blank = "NONE"}.go(),
+                     Open{.file = "f", .access = "DIRECT", .recl = &eighty, .position = "ASIS"}.go(),
+                     Open{.file = "f", .position = "END"}.go(), Open{.file = "f", .action = "READWRITEX"}.go(),
+                     Open{.file = "f", .delim = "QUOTES"}.go(), Open{.file = "f", .pad = "Y"}.go(),
+                     Open{.unit = -3}.go(), close_unit(-3)});
+    show("still", 0);
     Open{.file = "f", .form = "UNFORMATTED", .pad = "YES"}.go();
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.out, "unknown:0 f\ndirect:0 f recl=80 acc=2 unf=1 flags=27\nunformatted:0 f recl=65536 act=2 unf=1\n"
-                   "direct formatted:0 f recl=80 acc=2 act=1 delim=2 blank=1 flags=26\n"
-                   "errors 163 164 165 171 213 213 166 216 167 168 169 170 147 147\n"
-                   "still:0!iostat=147,lock=0 closed flags=26\n");
-  EXPECT_EQ(r.err, "The PAD= specifier is not allowed for an UNFORMATTED file\nProgram terminated by fatal error\n");
+  }, {kAborted, "unknown:0 f\ndirect:0 f recl=80 acc=2 unf=1 flags=27\nunformatted:0 f recl=65536 act=2 unf=1\n"
+      "direct formatted:0 f recl=80 acc=2 act=1 delim=2 blank=1 flags=26\n"
+      "errors 163 164 165 171 213 213 166 216 167 168 169 170 147 147\nstill:0!iostat=147,lock=0 closed flags=26\n",
+      "The PAD= specifier is not allowed for an UNFORMATTED file\nProgram terminated by fatal error\n"});
 }
 
 TEST(Open, ReadOnlyFileFallsBackToReading) {
-  auto r = run([] {
+  auto r = tavtest::run([] {
+    f90_io_init();
     // A file that may be read but not written.  Root writes anything, so a
     // root child gives up its privileges first; exit 77 when it cannot.
     FILE *f = std::fopen("ro", "w");
@@ -264,65 +248,52 @@ TEST(Open, ReadOnlyFileFallsBackToReading) {
 }
 
 TEST(Open, AppendAddsAtTheEnd) {
-  auto r = run(
-      [] {
-        show("append", Open{.file = "log", .position = "append"}.go());
-        std::printf("at %ld\n", std::ftell(__TAVf90_file[10]));
-        write_text(10, "second\n");
-        show("close", close_unit(10));
-        // A FIFO cannot seek: it is opened again for appending.
-        mkfifo("pipe", 0600);
-        show("fifo", Open{.file = "pipe", .position = "APPEND"}.go());
-        std::printf("O_APPEND %d\n", (fcntl(fileno(__TAVf90_file[10]), F_GETFL) & O_APPEND) != 0);
-      },
+  auto r = run([] {
+    show("append", Open{.file = "log", .position = "append"}.go());
+    std::printf("at %ld\n", std::ftell(__TAVf90_file[10]));
+    write_text(10, "second\n");
+    show("close", close_unit(10));
+    // A FIFO cannot seek: it is opened again for appending.
+    mkfifo("pipe", 0600);
+    show("fifo", Open{.file = "pipe", .position = "APPEND"}.go());
+    std::printf("O_APPEND %d\n", (fcntl(fileno(__TAVf90_file[10]), F_GETFL) & O_APPEND) != 0);
+  }, {0, "append:0 log ps=6\nat 6\nclose:0 closed\nfifo:0 pipe ps=6 flags=9\nO_APPEND 1\n"},
       {{"log", "first\n"}});
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "append:0 log ps=6\nat 6\nclose:0 closed\nfifo:0 pipe ps=6 flags=9\nO_APPEND 1\n");
   EXPECT_EQ(r.file("log"), "first\nsecond\n");
 }
 
 TEST(Open, FileNamesAndSystemErrors) {
-  auto r = run(
-      [] {
-        std::string name(1024, 'a');
-        show("1024", Open{.file = name.c_str()}.go());
-        name = std::string(1020, 'a') + "    ";  // trailing blanks do not count
-        show("1020", Open{.file = name.c_str()}.go());
-        show("env", Open{.unit = 11}.go(), 11);
-        show("blank", Open{.file = "   "}.go());
-        show("nodir", Open{.file = "nodir/x"}.go());
-        Open{.file = "nodir/x"}.go(0);
-      },
+  run([] {
+    std::string name(1024, 'a');
+    show("1024", Open{.file = name.c_str()}.go());
+    name = std::string(1020, 'a') + "    ";  // trailing blanks do not count
+    show("1020", Open{.file = name.c_str()}.go());
+    show("env", Open{.unit = 11}.go(), 11);
+    show("blank", Open{.file = "   "}.go());
+    show("nodir", Open{.file = "nodir/x"}.go());
+    Open{.file = "nodir/x"}.go(0);
+  }, {kAborted, "1024:174 closed flags=8\n1020:36 closed flags=8\nenv:174 closed flags=8\nblank:2 closed flags=8\n"
+      "nodir:2 closed flags=8\n", fatal("I/O error on unit 10: No such file or directory").c_str()},
       {}, {{"FORT11", std::string(1024, 'n')}});
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.out, "1024:174 closed flags=8\n1020:36 closed flags=8\nenv:174 closed flags=8\n"
-                   "blank:2 closed flags=8\nnodir:2 closed flags=8\n");
-  EXPECT_EQ(r.err, fatal("I/O error on unit 10: No such file or directory"));
 }
 
 TEST(Close, UnconnectedUnitsAndDispositions) {
-  auto r = run(
-      [] {
-        show("never", close_unit(10, "BOGUS"));
-        show("never", close_unit(12345), 12345);
-        show("bad status", (Open{.file = "keep.dat"}.go(), close_unit(10, "KEPT")));
-        show("keep", close_unit(10, "keep "));
-        show("again", close_unit(10));
-        Open{.file = "gone.dat"}.go();
-        show("delete", close_unit(10, "DELETE"));
-        __TAVf90_pcio_verbose = 1;
-        Open{.unit = 12345}.go();
-        write_text(12345, "ext\n");
-        show("ext", close_unit(12345), 12345);
-      },
-      {{"gone.dat", "x\n"}});
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "never:0 closed flags=0\nnever:0 none\nbad status:163 keep.dat\nkeep:0 closed\nagain:0 closed\n"
-                   "delete:0 closed\next:0 closed\n");
-  EXPECT_EQ(r.err,
-            "preconn_io: No initialisation found for FORT12345\n"
-            "preconn_io: Logical unit 12345 opened to fort.12345\n"
-            "preconn_io: Logical unit 12345 closed (file fort.12345)\n");
+  auto r = run([] {
+    show("never", close_unit(10, "BOGUS"));
+    show("never", close_unit(12345), 12345);
+    show("bad status", (Open{.file = "keep.dat"}.go(), close_unit(10, "KEPT")));
+    show("keep", close_unit(10, "keep "));
+    show("again", close_unit(10));
+    Open{.file = "gone.dat"}.go();
+    show("delete", close_unit(10, "DELETE"));
+    __TAVf90_pcio_verbose = 1;
+    Open{.unit = 12345}.go();
+    write_text(12345, "ext\n");
+    show("ext", close_unit(12345), 12345);
+  }, {0, "never:0 closed flags=0\nnever:0 none\nbad status:163 keep.dat\nkeep:0 closed\nagain:0 closed\n"
+      "delete:0 closed\next:0 closed\n",
+      "preconn_io: No initialisation found for FORT12345\npreconn_io: Logical unit 12345 opened to fort.12345\n"
+      "preconn_io: Logical unit 12345 closed (file fort.12345)\n"}, {{"gone.dat", "x\n"}});
   EXPECT_EQ(r.files(), (std::vector<std::string>{"fort.12345", "keep.dat"}));
   EXPECT_EQ(r.file("fort.12345"), "ext\n");
 }
@@ -330,36 +301,31 @@ TEST(Close, UnconnectedUnitsAndDispositions) {
 // A regular file is cut after a WRITE, not after a READ; a device is not cut.
 // Output held by a non-advancing WRITE is completed as a record.
 TEST(Close, TruncatesAfterAWriteAndCompletesHeldOutput) {
-  auto r = run(
-      [] {
-        Open{.file = "t"}.go();
-        write_text(10, "zz\n");
-        show("rewritten", close_unit(10));
-        Open{.file = "u"}.go();
-        char line[8];
-        std::fgets(line, sizeof line, __TAVf90_file[10]);
-        __TAVf90_file_info[10].position_state = TAV_POS_READ;
-        show("read", close_unit(10));
-        show("null", Open{.file = "/dev/null"}.go());
-        write_text(10, "gone\n");
-        show("null", close_unit(10));
-        Open{.file = "a.dat"}.go();
-        write_text(10, "ab");
-        write_text(10, "cd");
-        show("close", close_unit(10));
-        Open{.file = "b.dat"}.go();
-        write_text(10, "x");
-        show("switch", Open{.file = "c.dat"}.go());
-        close_unit(10);
-        show("148", stmttest::begin_write(10, true, 1));
-        Open{.status = "SCRATCH"}.go();
-        write_text(10, "held");
-        show("scratch", close_unit(10));
-      },
-      {{"t", "aaaa\nbbbb\ncccc\n"}, {"u", "aaaa\nbbbb\n"}});
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "rewritten:0 closed\nread:0 closed\nnull:0 /dev/null\nnull:0 closed\nclose:0 closed\n"
-                   "switch:0 c.dat\n148:148 closed\nscratch:0 closed\n");
+  auto r = run([] {
+    Open{.file = "t"}.go();
+    write_text(10, "zz\n");
+    show("rewritten", close_unit(10));
+    Open{.file = "u"}.go();
+    char line[8];
+    std::fgets(line, sizeof line, __TAVf90_file[10]);
+    __TAVf90_file_info[10].position_state = TAV_POS_READ;
+    show("read", close_unit(10));
+    show("null", Open{.file = "/dev/null"}.go());
+    write_text(10, "gone\n");
+    show("null", close_unit(10));
+    Open{.file = "a.dat"}.go();
+    write_text(10, "ab");
+    write_text(10, "cd");
+    show("close", close_unit(10));
+    Open{.file = "b.dat"}.go();
+    write_text(10, "x");
+    show("switch", Open{.file = "c.dat"}.go()), close_unit(10);
+    show("148", stmttest::begin_write(10, true, 1));
+    Open{.status = "SCRATCH"}.go();
+    write_text(10, "held");
+    show("scratch", close_unit(10));
+  }, {0, "rewritten:0 closed\nread:0 closed\nnull:0 /dev/null\nnull:0 closed\nclose:0 closed\n"
+      "switch:0 c.dat\n148:148 closed\nscratch:0 closed\n"}, {{"t", "aaaa\nbbbb\ncccc\n"}, {"u", "aaaa\nbbbb\n"}});
   EXPECT_EQ(r.file("t"), "zz\n");
   EXPECT_EQ(r.file("u"), "aaaa\nbbbb\n");
   EXPECT_EQ(r.file("a.dat"), "abcd\n");
@@ -369,7 +335,7 @@ TEST(Close, TruncatesAfterAWriteAndCompletesHeldOutput) {
 // Data that cannot be written out is an error of the CLOSE, never lost
 // silently: returned with IOSTAT=, fatal without, and fatal at program end.
 TEST(Close, FailureToWriteOutIsReported) {
-  auto returned = run([] {
+  run([] {
     Open{.file = "/dev/full"}.go();
     write_text(10, "lost\n");
     show("full", close_unit(10));
@@ -379,25 +345,19 @@ TEST(Close, FailureToWriteOutIsReported) {
     Open{.unit = 12, .file = "/dev/full"}.go();
     write_text(12, "held");
     show("held", close_unit(12), 12);
-  });
-  EXPECT_TRUE(returned.exited(0)) << returned.describe();
-  EXPECT_EQ(returned.out, "full:28 closed\nfull:28 closed\nheld:28 closed\n");
+  }, {0, "full:28 closed\nfull:28 closed\nheld:28 closed\n"});
 
-  auto fatal_close = run([] {
+  run([] {
     Open{.file = "/dev/full"}.go();
     write_text(10, "lost\n");
     close_unit(10, nullptr, 0);
-  });
-  EXPECT_TRUE(fatal_close.aborted()) << fatal_close.describe();
-  EXPECT_EQ(fatal_close.err, fatal("I/O error on unit 10: No space left on device"));
+  }, {kAborted, nullptr, fatal("I/O error on unit 10: No space left on device").c_str()});
 
-  auto at_end = run([] {
+  run([] {
     Open{.unit = 12345, .file = "/dev/full"}.go();
     write_text(12345, "lost\n");
     f90_io_finish();
-  });
-  EXPECT_TRUE(at_end.aborted()) << at_end.describe();
-  EXPECT_EQ(at_end.err, fatal("I/O error on unit 12345: No space left on device"));
+  }, {kAborted, nullptr, fatal("I/O error on unit 12345: No space left on device").c_str()});
 }
 
 }  // namespace
