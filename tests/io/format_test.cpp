@@ -73,7 +73,6 @@ struct Out {
 Out write_items(const std::string &format, int count) {
   TestRecord rec;
   Out o;
-  std::string edits;
   o.status = __TAVf90_establish_format(format.c_str(), -1, kOut);
   for (int i = 1; i <= count && o.status == 0; ++i) o.status = item(kOut, "<" + std::to_string(i) + ">", o.edits);
   o.text = rec.text();
