@@ -129,7 +129,7 @@ TEST(FormatOutput, Table) {
   const OutCase cases[] = {
       // Repeat counts and reversion: the last group opened at depth 1 is the
       // one reverted to, with its repeat; inner groups are scanned afresh.
-      {"(3I5)", 7, 0, "<1><2><3>\n<4><5><6>\n<7>"},
+      {"(3I5)", 7, 0, "<1><2><3>\n<4><5><6>\n<7>", "I5.1 I5.1 I5.1 I5.1 I5.1 I5.1 I5.1"},
       {"(I5, 2(I3, F6.2))", 10, 0, "<1><2><3><4><5>\n<6><7><8><9>\n<10>",
        "I5.1 I3.1 F6.2 I3.1 F6.2 I3.1 F6.2 I3.1 F6.2 I3.1"},
       {"(2(I1), 2(I2, 2(I3)), I4)", 12, 0, "<1><2><3><4><5><6><7><8><9>\n<10><11><12>",

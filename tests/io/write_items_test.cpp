@@ -111,22 +111,16 @@ TEST(WriteItems, DescriptorErrors) {
     int code;
   };
   const Bad cases[] = {
-      {"(I4.5)", [] { return __TAVf90_write_i(1); }, 135},
-      {"(B2.3)", [] { return __TAVf90_write_i(1); }, 135},
-      {"(I8.9)", [] { return __TAVf90_write_i4(1); }, 135},
-      {"(F10.3)", [] { return __TAVf90_write_i(1); }, 135},
-      {"(A)", [] { return __TAVf90_write_i(1); }, 135},
-      {"(I5)", [] { return __TAVf90_write_r(1.0f); }, 134},
-      {"(L3)", [] { return __TAVf90_write_d(1.0); }, 134},
-      {"(A)", [] { return __TAVf90_write_r(1.0f); }, 134},
-      {"(I2)", [] { return __TAVf90_write_l(1); }, 136},
-      {"(A)", [] { return __TAVf90_write_l(1); }, 136},
-      {"(I3)", [] { return __TAVf90_dusty_write_l(1); }, 136},
-      {"(L2)", [] { return __TAVf90_write_ch("ab", 2); }, 145},
+      {"(I4.5)", [] { return __TAVf90_write_i(1); }, 135},   {"(B2.3)", [] { return __TAVf90_write_i(1); }, 135},
+      {"(I8.9)", [] { return __TAVf90_write_i4(1); }, 135},  {"(F10.3)", [] { return __TAVf90_write_i(1); }, 135},
+      {"(A)", [] { return __TAVf90_write_i(1); }, 135},      {"(I5)", [] { return __TAVf90_write_r(1.0f); }, 134},
+      {"(L3)", [] { return __TAVf90_write_d(1.0); }, 134},   {"(A)", [] { return __TAVf90_write_r(1.0f); }, 134},
+      {"(I2)", [] { return __TAVf90_write_l(1); }, 136},     {"(A)", [] { return __TAVf90_write_l(1); }, 136},
+      {"(I3)", [] { return __TAVf90_dusty_write_l(1); }, 136}, {"(L2)", [] { return __TAVf90_write_ch("ab", 2); }, 145},
       {"(I3)", [] { return __TAVf90_write_ch("ab", 2); }, 145},
-      // The second part of a complex is not tried after the first fails.
+      // The second part of a complex is not tried after the first fails;
+      // nor are the edits after a failed item carried out.
       {"(I5,F5.1)", [] { return __TAVf90_write_c(1.0f, 2.0f); }, 134},
-      // Nor are the edits after a failed item carried out.
       {"(I2.3,'<')", [] { return __TAVf90_write_i(7); }, 135},
   };
   for (const Bad &c : cases) {
