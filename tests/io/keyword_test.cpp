@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "support/child.h"
 #include "tavf90.h"
@@ -12,17 +13,13 @@ int match(const char *value, const char *keyword) {
 }
 
 TEST(Keyword, CaseAndTrailingBlanks) {
-  EXPECT_EQ(match("REWIND", "REWIND"), 1);
-  EXPECT_EQ(match("rewind", "REWIND"), 1);
-  EXPECT_EQ(match("ReWiNd   ", "REWIND"), 1);
-  EXPECT_EQ(match("no", "NO"), 1);
-  EXPECT_EQ(match("NO ", "NO"), 1);
-  EXPECT_EQ(match(" NO", "NO"), 0);
-  EXPECT_EQ(match("NOX", "NO"), 0);
-  EXPECT_EQ(match("N", "NO"), 0);
-  EXPECT_EQ(match("REWINDx", "REWIND"), 0);
   // Only letters fold: a character that merely lies 32 below is no match.
-  EXPECT_EQ(match("\x0e", "."), 0);
+  const std::tuple<const char *, const char *, int> cases[] = {
+      {"REWIND", "REWIND", 1}, {"rewind", "REWIND", 1}, {"ReWiNd   ", "REWIND", 1}, {"no", "NO", 1},
+      {"NO ", "NO", 1},        {" NO", "NO", 0},         {"NOX", "NO", 0},            {"N", "NO", 0},
+      {"REWINDx", "REWIND", 0}, {"\x0e", ".", 0},
+  };
+  for (const auto &[value, keyword, matches] : cases) EXPECT_EQ(match(value, keyword), matches) << value;
   EXPECT_EQ(__TAVf90_cidata_match("YESNO", 3, "YES"), 1);
   EXPECT_EQ(__TAVf90_cidata_match("", 0, ""), 1);
 }

@@ -33,27 +33,61 @@ std::string list_write(const std::function<void()> &items, int buflen = 1024, in
 
 void ch(const char *s) { EXPECT_EQ(__TAVf90_lwrite_ch(s, static_cast<int>(std::strlen(s))), 0); }
 
-TEST(ListWrite, IntegersAndLogicals) {
-  EXPECT_EQ(list_write([] {
-              for (int v : {1, -20, 0}) __TAVf90_lwrite_i(v);
-            }),
-            " 1 -20 0");
-  EXPECT_EQ(list_write([] {
-              __TAVf90_lwrite_i(INT_MIN);
-              __TAVf90_lwrite_i1(-128);
-              __TAVf90_lwrite_i2(-32768);
-              __TAVf90_lwrite_i4(INT64_MIN);
-              __TAVf90_lwrite_i4(INT64_MAX);
-            }),
-            " -2147483648 -128 -32768 -9223372036854775808 9223372036854775807");
-  EXPECT_EQ(list_write([] {
-              __TAVf90_lwrite_l(1);
-              __TAVf90_lwrite_l(0);
-              __TAVf90_lwrite_l1(static_cast<int8_t>(0x80));
-              __TAVf90_lwrite_l2(256);
-              __TAVf90_lwrite_l4(INT64_C(1) << 32);  // only the low word decides
-            }),
-            " T F T T F");
+TEST(ListWrite, Records) {
+  struct Case {
+    void (*items)();
+    const char *text;
+    int buflen = 1024, delim = 0;
+  };
+  const Case cases[] = {
+      {[] { for (int v : {1, -20, 0}) __TAVf90_lwrite_i(v); }, " 1 -20 0"},
+      {[] {
+         __TAVf90_lwrite_i(INT_MIN), __TAVf90_lwrite_i1(-128), __TAVf90_lwrite_i2(-32768);
+         __TAVf90_lwrite_i4(INT64_MIN), __TAVf90_lwrite_i4(INT64_MAX);
+       }, " -2147483648 -128 -32768 -9223372036854775808 9223372036854775807"},
+      // Only the low word of an 8-byte logical decides.
+      {[] {
+         __TAVf90_lwrite_l(1), __TAVf90_lwrite_l(0), __TAVf90_lwrite_l1(static_cast<int8_t>(0x80));
+         __TAVf90_lwrite_l2(256), __TAVf90_lwrite_l4(INT64_C(1) << 32);
+       }, " T F T T F"},
+      // RECL=20: two nine-digit values do not share a record.  A
+      // CHARACTER(10) internal file: eight digits fit, nine ask for a new
+      // record.
+      {[] { __TAVf90_lwrite_i(123456789), __TAVf90_lwrite_i(123456789); }, " 123456789\n 123456789", 20},
+      {[] { __TAVf90_lwrite_i(12345678); }, " 12345678", 10},
+      {[] { __TAVf90_lwrite_i(123456789); }, "\n 123456789", 10},
+      // Undelimited character values join; a first value, even an empty
+      // one, has its blank in column 1; long values continue after one blank
+      // on each new record.
+      {[] { ch("ab"), ch("cd"); }, " abcd"},
+      {[] { ch("ab"), __TAVf90_lwrite_i(1), ch("cd"), ch(""), ch("e"); }, " ab 1 cde"},
+      {[] { ch(""); }, " "},
+      {[] { ch("abcdefghijklmnopqrst"); }, " abcdefgh\n ijklmnop\n qrst", 10},
+      {[] { ch("abcdefgh"), ch("ij"); }, " abcdefgh\n ij", 10},
+      // Delimited ones continue in column 1; a doubled delimiter that meets
+      // the end of the record goes to the next.
+      {[] { ch("it's"), ch(""), ch("a"); }, " 'it''s' '' 'a'", 1024, 2},
+      {[] { ch("it's"), ch("say \"hi\""); }, " \"it's\" \"say \"\"hi\"\"\"", 1024, 1},
+      {[] { ch("abcdefghijkl"); }, " 'abcdefg\nhijkl'", 10, 2},
+      {[] { ch("ab'c"); }, " 'ab'\n'c'", 6, 2},
+      // Real forms.  Just below 1.0e-99 the exponent has three digits,
+      // unless the rounding to 17 digits carries the value up to 1.0e-99.
+      {[] { for (float v : {1.0f, -99.99f, 0.1f, 0.0f, 100.0f, -1.0e10f}) __TAVf90_lwrite_r(v); },
+       "   1.0000000 -99.9899979   0.1000000   0.0000000E+00   1.0000000E+02  -1.0000000E+10"},
+      {[] { for (double v : {0.1, 0.0, 1.0e-5, 1.0e-100, -1.0e100}) __TAVf90_lwrite_d(v); },
+       "   0.1000000000000000  0.0000000000000000E+000   1.0000000000000001E-05"
+       "  1.0000000000000000E-100 -1.0000000000000000E+100"},
+      {[] { __TAVf90_lwrite_d(9.999999997e-100), __TAVf90_lwrite_d(9.9999999999999999e-100); },
+       "  9.9999999970000007E-100   1.0000000000000000E-99"},
+      // Complex values.  The second fits an empty record but not after what
+      // is there (6 + 25 + 1 >= 30); in the third 11 + 11 + 3 does not fit a
+      // record of 20: the imaginary part goes to the start of the next.
+      {[] { __TAVf90_lwrite_c(1.0f, 2.0f), __TAVf90_lwrite_i(5), __TAVf90_lwrite_dc(0.0, 1.0); },
+       " (1.0000000,2.0000000) 5 (0.0000000000000000E+000,1.0000000000000000)"},
+      {[] { __TAVf90_lwrite_i(12345), __TAVf90_lwrite_c(1.0f, 2.0f); }, " 12345\n (1.0000000,2.0000000)", 30},
+      {[] { __TAVf90_lwrite_c(1.0f, -2.0f); }, " (1.0000000,\n-2.0000000)", 20},
+  };
+  for (const Case &c : cases) EXPECT_EQ(list_write(c.items, c.buflen, c.delim), c.text);
 }
 
 TEST(ListWrite, Putlls) {
@@ -99,13 +133,7 @@ TEST(ListWrite, LastColumnOfARecordIsNeverStartedInto) {
   EXPECT_EQ(t.substr(1014), "\n 987654321");
 }
 
-TEST(ListWrite, ShortRecords) {
-  auto nine = [] { __TAVf90_lwrite_i(123456789); };
-  // RECL=20: two nine-digit values do not share a record.
-  EXPECT_EQ(list_write([&] { nine(), nine(); }, 20), " 123456789\n 123456789");
-  // A CHARACTER(10) internal file: eight digits fit, nine ask for a new record.
-  EXPECT_EQ(list_write([] { __TAVf90_lwrite_i(12345678); }, 10), " 12345678");
-  EXPECT_EQ(list_write(nine, 10), "\n 123456789");
+TEST(ListWrite, ShortRecordsAndTheSeparatorStep) {
   // A value too long for an empty record fails in the hook; the next one
   // starts a new record.
   list_write(
@@ -114,6 +142,8 @@ TEST(ListWrite, ShortRecords) {
         EXPECT_EQ(__TAVf90_lwrite_l(1), 0);
       },
       5);
+  // A record of one column still makes progress (each character fails).
+  list_write([] { EXPECT_EQ(__TAVf90_lwrite_ch("ab", 2), 100); }, 1);
   // The separator step alone, for generated code.
   int ends = 0;
   EXPECT_EQ(list_write(
@@ -128,71 +158,6 @@ TEST(ListWrite, ShortRecords) {
                 10, 0, &ends),
             std::string(" \0\0\0\0\n ", 7));
   EXPECT_EQ(ends, 1);
-}
-
-TEST(ListWrite, UndelimitedCharacterValuesJoin) {
-  EXPECT_EQ(list_write([] { ch("ab"), ch("cd"); }), " abcd");
-  EXPECT_EQ(list_write([] {
-              ch("ab");
-              __TAVf90_lwrite_i(1);
-              ch("cd"), ch(""), ch("e");
-            }),
-            " ab 1 cde");
-  // A first value, even an empty one, has its blank in column 1.
-  EXPECT_EQ(list_write([] { ch(""); }), " ");
-  // Long values continue after one blank on each new record.
-  EXPECT_EQ(list_write([] { ch("abcdefghijklmnopqrst"); }, 10), " abcdefgh\n ijklmnop\n qrst");
-  EXPECT_EQ(list_write([] { ch("abcdefgh"), ch("ij"); }, 10), " abcdefgh\n ij");
-  // A record of one column still makes progress (each character fails).
-  list_write([] { EXPECT_EQ(__TAVf90_lwrite_ch("ab", 2), 100); }, 1);
-}
-
-TEST(ListWrite, DelimitedCharacterValues) {
-  EXPECT_EQ(list_write([] { ch("it's"), ch(""), ch("a"); }, 1024, 2), " 'it''s' '' 'a'");
-  EXPECT_EQ(list_write([] { ch("it's"), ch("say \"hi\""); }, 1024, 1), " \"it's\" \"say \"\"hi\"\"\"");
-  // Long values continue in column 1; a doubled delimiter that meets the
-  // end of the record goes to the next.
-  EXPECT_EQ(list_write([] { ch("abcdefghijkl"); }, 10, 2), " 'abcdefg\nhijkl'");
-  EXPECT_EQ(list_write([] { ch("ab'c"); }, 6, 2), " 'ab'\n'c'");
-}
-
-TEST(ListWrite, RealForms) {
-  EXPECT_EQ(list_write([] {
-              for (float v : {1.0f, -99.99f, 0.1f, 0.0f, 100.0f, -1.0e10f}) __TAVf90_lwrite_r(v);
-            }),
-            "   1.0000000 -99.9899979   0.1000000   0.0000000E+00   1.0000000E+02  -1.0000000E+10");
-  EXPECT_EQ(list_write([] {
-              for (double v : {0.1, 0.0, 1.0e-5, 1.0e-100, -1.0e100}) __TAVf90_lwrite_d(v);
-            }),
-            "   0.1000000000000000  0.0000000000000000E+000   1.0000000000000001E-05"
-            "  1.0000000000000000E-100 -1.0000000000000000E+100");
-  // Just below 1.0e-99 the exponent has three digits, unless the rounding
-  // to 17 digits carries the value up to 1.0e-99.
-  EXPECT_EQ(list_write([] {
-              __TAVf90_lwrite_d(9.999999997e-100);
-              __TAVf90_lwrite_d(9.9999999999999999e-100);
-            }),
-            "  9.9999999970000007E-100   1.0000000000000000E-99");
-}
-
-TEST(ListWrite, ComplexValues) {
-  EXPECT_EQ(list_write([] {
-              __TAVf90_lwrite_c(1.0f, 2.0f);
-              __TAVf90_lwrite_i(5);
-              __TAVf90_lwrite_dc(0.0, 1.0);
-            }),
-            " (1.0000000,2.0000000) 5 (0.0000000000000000E+000,1.0000000000000000)");
-  // Fits an empty record but not after what is there: 6 + 25 + 1 >= 30.
-  EXPECT_EQ(list_write(
-                [] {
-                  __TAVf90_lwrite_i(12345);
-                  __TAVf90_lwrite_c(1.0f, 2.0f);
-                },
-                30),
-            " 12345\n (1.0000000,2.0000000)");
-  // 11 + 11 + 3 does not fit a record of 20: the imaginary part goes to the
-  // start of the next.
-  EXPECT_EQ(list_write([] { __TAVf90_lwrite_c(1.0f, -2.0f); }, 20), " (1.0000000,\n-2.0000000)");
 }
 
 }  // namespace

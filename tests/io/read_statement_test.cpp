@@ -11,9 +11,10 @@
 namespace {
 
 using namespace stmttest;
+using tavtest::expect_run;
+using tavtest::kAborted;
 
-const char kFatalIo[] = "Program terminated by fatal I/O error\n";
-const char kFatal[] = "\nProgram terminated by fatal error\n";
+#define FATAL_IO "Program terminated by fatal I/O error\n"
 
 tavtest::Options with_stdin(std::string data) {
   tavtest::Options o;
@@ -21,202 +22,150 @@ tavtest::Options with_stdin(std::string data) {
   return o;
 }
 
-TEST(ReadStatement, RecordsEndOfFileAndReadAfterIt) {
-  auto r = tavtest::run(
-      [] {
-        f90_io_init();
-        // An advancing READ that takes part of a record skips the rest.
-        int code;
-        begin_read(5, true, kIostat);
-        say(take(1, &code));
-        __TAVf90_endread();
-        say(read_record());
-        say(read_record());
-        say(read_record());
-        int rc = begin_read(5, true, kEnd);
-        std::printf("eof %d %d %d\n", rc, iostat, __TAVf90_io_lock);
-        rc = begin_read(5, true, kIostat);
-        std::printf("after %d %d %d\n", rc, iostat, __TAVf90_io_lock);
-      },
-      with_stdin("ab\n\ncdef\nlast"));
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "a\n\ncdef\nlast\neof -1 -1 0\nafter 210 210 0\n");
-  EXPECT_EQ(r.err, "");
-}
+// Prints a statement's result with iostat and the lock.
+void show(int rc) { std::printf("%d %d %d\n", rc, iostat, __TAVf90_io_lock); }
 
-TEST(ReadStatement, EndOfFileWithoutEndIsFatal) {
+TEST(ReadStatement, RecordsEndOfFileAndReadAfterIt) {
+  expect_run("records", [] {
+    f90_io_init();
+    // An advancing READ that takes part of a record skips the rest.
+    int code;
+    begin_read(5, true, kIostat);
+    say(take(1, &code));
+    __TAVf90_endread();
+    for (int i = 0; i < 3; ++i) say(read_record());
+    show(begin_read(5, true, kEnd));
+    show(begin_read(5, true, kIostat));
+  }, {0, "a\n\ncdef\nlast\n-1 -1 0\n210 210 0\n", ""}, with_stdin("ab\n\ncdef\nlast"));
   for (int flags : {0, kEor}) {
-    auto r = tavtest::run(
-        [flags] {
-          f90_io_init();
-          begin_read(5, true, flags);
-          say("not reached");
-        },
-        with_stdin(""));
-    EXPECT_TRUE(r.aborted()) << r.describe();
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, std::string("End of file on unit 5\n") + kFatalIo);
+    expect_run("eof", [flags] {
+      f90_io_init();
+      begin_read(5, true, flags);
+      say("not reached");
+    }, {kAborted, "", "End of file on unit 5\n" FATAL_IO}, with_stdin(""));
   }
 }
 
 TEST(ReadStatement, RecordLengthLimit) {
-  std::string in = std::string(1024, 'x') + "\n" + std::string(1025, 'y') + "\n" + std::string(1025, 'z');
-  auto r = tavtest::run(
-      [] {
-        f90_io_init();
-        for (int i = 0; i < 6; ++i) {
-          std::string s = read_record();
-          if (s.size() > 8) s = std::to_string(s.size()) + s[0];
-          std::printf("%s %d\n", s.c_str(), iostat);
-        }
-      },
-      with_stdin(in));
-  EXPECT_TRUE(r.exited(0)) << r.describe();
   // The character that does not fit stays unread and begins the next
   // record, also on a last line without a newline.
-  EXPECT_EQ(r.out, "1024x 0\n#104 104\ny 0\n#104 104\nz 0\n#-1 -1\n");
+  expect_run("length", [] {
+    f90_io_init();
+    for (int i = 0; i < 6; ++i) {
+      std::string s = read_record();
+      if (s.size() > 8) s = std::to_string(s.size()) + s[0];
+      std::printf("%s %d\n", s.c_str(), iostat);
+    }
+  }, {0, "1024x 0\n#104 104\ny 0\n#104 104\nz 0\n#-1 -1\n"},
+             with_stdin(std::string(1024, 'x') + "\n" + std::string(1025, 'y') + "\n" + std::string(1025, 'z')));
 }
 
 TEST(ReadStatement, NonAdvancingWithSize) {
-  auto r = tavtest::run(
-      [] {
-        f90_io_init();
-        int code, k = -9;
-        for (int i = 0; i < 2; ++i) {
-          begin_read(5, false, kIostat, &k);
-          std::string s = take(3, &code);
-          __TAVf90_endread();
-          std::printf("%s %d\n", s.c_str(), k);
-        }
-        // Running past the end of the record is the end-of-record
-        // condition (IOSTAT= catches it); the record is then left.
-        k = -9;
-        begin_read(5, false, kIostat, &k);
-        std::printf("pad %d\n", __TAVf90_io_pad);
-        take(1, &code);
-        std::printf("%d %d %d %d\n", code, iostat, k, __TAVf90_io_lock);
-        say(read_record());
-        // With EOR= it pads; the hooks still report the end of the record
-        // and SIZE= counts what was taken before it.
-        begin_read(5, false, kEor, &k);
-        std::printf("pad %d\n", __TAVf90_io_pad);
-        std::string s = take(6, &code);
-        std::printf("%s %d %d\n", s.c_str(), code, k);
-        say(read_record());
-      },
-      with_stdin("abcdef\nnext\nlast\nmore\n"));
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "abc 3\ndef 3\npad 1\n-2 -2 0 0\nnext\npad 1\nlast -2 4\nmore\n");
+  expect_run("size", [] {
+    f90_io_init();
+    int code, k = -9;
+    for (int i = 0; i < 2; ++i) {
+      begin_read(5, false, kIostat, &k);
+      std::string s = take(3, &code);
+      __TAVf90_endread();
+      std::printf("%s %d\n", s.c_str(), k);
+    }
+    // Running past the end of the record is the end-of-record condition
+    // (IOSTAT= catches it); the record is then left.
+    k = -9;
+    begin_read(5, false, kIostat, &k);
+    std::printf("pad %d\n", __TAVf90_io_pad);
+    take(1, &code);
+    std::printf("%d %d %d %d\n", code, iostat, k, __TAVf90_io_lock);
+    say(read_record());
+    // With EOR= it pads; the hooks still report the end of the record and
+    // SIZE= counts what was taken before it.
+    begin_read(5, false, kEor, &k);
+    std::printf("pad %d\n", __TAVf90_io_pad);
+    std::string s = take(6, &code);
+    std::printf("%s %d %d\n", s.c_str(), code, k);
+    say(read_record());
+  }, {0, "abc 3\ndef 3\npad 1\n-2 -2 0 0\nnext\npad 1\nlast -2 4\nmore\n"},
+             with_stdin("abcdef\nnext\nlast\nmore\n"));
 }
 
-TEST(ReadStatement, EndOfRecordWithoutEorIsFatal) {
-  auto r = tavtest::run(
-      [] {
-        f90_io_init();
-        int code;
-        // Without EOR= (or IOSTAT=) a non-advancing READ does not pad even
-        // under PAD='YES'.
-        begin_read(5, false, kEnd);
-        std::fprintf(stderr, "pad %d\n", __TAVf90_io_pad);
-        take(3, &code);
-        say("not reached");
-      },
-      with_stdin("ab\n"));
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, std::string("pad 0\nEnd of record on unit 5\n") + kFatalIo);
-}
-
-TEST(ReadStatement, PadNoOnAdvancingRead) {
-  auto r = tavtest::run(
-      [] {
-        f90_io_init();
-        __TAVf90_file_info[5].flags &= ~TAV_FLAG_PAD_YES;
-        int code;
-        begin_read(5, true, kIostat);
-        std::printf("pad %d\n", __TAVf90_io_pad);
-        std::string s = take(3, &code);
-        std::printf("%s %d %d\n", s.c_str(), code, iostat);
-        char buf[3];
-        begin_read(5, true, kIostat);
-        std::printf("%d\n", __TAVf90_mystring(buf, 3));
-        // Non-advancing input keeps the end-of-record condition.
-        begin_read(5, false, kIostat);
-        take(3, &code);
-        std::printf("%d\n", code);
-        begin_read(5, true, 0);
-        take(3, &code);
-      },
-      with_stdin("ab\nab\nab\nab\n"));
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.out, "pad 0\nab 207 207\n207\n-2\n");
-  EXPECT_EQ(r.err, std::string("End of record on unit 5\n") + kFatalIo);
+TEST(ReadStatement, EndOfRecordWithoutPadding) {
+  // Without EOR= (or IOSTAT=) a non-advancing READ does not pad even under
+  // PAD='YES'.
+  expect_run("no EOR=", [] {
+    f90_io_init();
+    int code;
+    begin_read(5, false, kEnd);
+    std::fprintf(stderr, "pad %d\n", __TAVf90_io_pad);
+    take(3, &code);
+    say("not reached");
+  }, {kAborted, nullptr, "pad 0\nEnd of record on unit 5\n" FATAL_IO}, with_stdin("ab\n"));
+  expect_run("PAD='NO'", [] {
+    f90_io_init();
+    __TAVf90_file_info[5].flags &= ~TAV_FLAG_PAD_YES;
+    int code;
+    begin_read(5, true, kIostat);
+    std::printf("pad %d\n", __TAVf90_io_pad);
+    std::string s = take(3, &code);
+    std::printf("%s %d %d\n", s.c_str(), code, iostat);
+    char buf[3];
+    begin_read(5, true, kIostat);
+    std::printf("%d\n", __TAVf90_mystring(buf, 3));
+    // Non-advancing input keeps the end-of-record condition.
+    begin_read(5, false, kIostat);
+    take(3, &code);
+    std::printf("%d\n", code);
+    begin_read(5, true, 0);
+    take(3, &code);
+  }, {kAborted, "pad 0\nab 207 207\n207\n-2\n", "End of record on unit 5\n" FATAL_IO},
+             with_stdin("ab\nab\nab\nab\n"));
 }
 
 TEST(ReadStatement, RefusedBeginLeavesTheUnitAlone) {
-  auto r = tavtest::run(
-      [] {
-        f90_io_init();
-        int rc = begin_read(-3, true, kIostat);
-        std::printf("%d %d %d\n", rc, iostat, __TAVf90_io_lock);
-        std::printf("%d\n", begin_read(6, true, kIostat));
-        std::printf("%d\n", begin_write(5, true, 1));
-        say(read_record());
-        begin_read(-3, true, kEnd | kEor);
-      },
-      with_stdin("line\n"));
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.out, "147 147 0\n151\n153\nline\n");
-  EXPECT_EQ(r.err, std::string("Unit number -3 out of range\n") + kFatalIo);
+  expect_run("refused", [] {
+    f90_io_init();
+    show(begin_read(-3, true, kIostat));
+    std::printf("%d\n", begin_read(6, true, kIostat));
+    std::printf("%d\n", begin_write(5, true, 1));
+    say(read_record());
+    begin_read(-3, true, kEnd | kEor);
+  }, {kAborted, "147 147 0\n151\n153\nline\n", "Unit number -3 out of range\n" FATAL_IO}, with_stdin("line\n"));
 }
 
 TEST(ReadStatement, FormatMovesThroughRecords) {
-  auto r = tavtest::run(
-      [] {
-        f90_io_init();
-        // A slash reads the next record; the READ then leaves it.
-        begin_read(5, true, kIostat, nullptr, "(/)");
-        __TAVf90_endread();
-        say(read_record());
-        // A format error discards the record like any other condition.
-        int rc = begin_read(5, true, kIostat, nullptr, "(Q)");
-        std::printf("%d %d %d\n", rc, iostat, __TAVf90_io_lock);
-        say(read_record());
-      },
-      with_stdin("a\nb\nc\nd\ne\n"));
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "c\n125 125 0\ne\n");
+  expect_run("format", [] {
+    f90_io_init();
+    // A slash reads the next record; the READ then leaves it.
+    begin_read(5, true, kIostat, nullptr, "(/)");
+    __TAVf90_endread();
+    say(read_record());
+    // A format error discards the record like any other condition.
+    show(begin_read(5, true, kIostat, nullptr, "(Q)"));
+    say(read_record());
+  }, {0, "c\n125 125 0\ne\n"}, with_stdin("a\nb\nc\nd\ne\n"));
 }
 
 TEST(ReadStatement, StreamErrorIsASystemError) {
-  auto setup = [] {
+  static auto setup = [] {
     if (std::freopen(".", "r", stdin) == nullptr) std::abort();
     f90_io_init();
   };
-  auto r = tavtest::run([&] {
+  expect_run("iostat", [] {
     setup();
     std::string s = read_record();
     std::printf("%s %d\n", s.c_str(), iostat);
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "#21 21\n");
-  auto fatal = tavtest::run([&] {
+  }, {0, "#21 21\n"});
+  expect_run("fatal", [] {
     setup();
     begin_read(5, true, kEnd);
-  });
-  EXPECT_TRUE(fatal.aborted()) << fatal.describe();
-  EXPECT_EQ(fatal.err, std::string("I/O error on unit 5: Is a directory\n") + kFatalIo);
+  }, {kAborted, nullptr, "I/O error on unit 5: Is a directory\n" FATAL_IO});
 }
 
 // Specifier misuse and nested statements end the program even when the
 // statement has IOSTAT=.
 TEST(ReadStatement, MisuseIsFatal) {
-  struct Case {
-    const char *message;
-    void (*body)();
-  };
-  const Case cases[] = {
-      {"ADVANCE= specifier must be 'YES' or 'NO'",
-       [] { __TAVf90_read(5, nullptr, 0, "MAYBE", 5, nullptr, kIostat); }},
+  const std::pair<const char *, void (*)()> cases[] = {
+      {"ADVANCE= specifier must be 'YES' or 'NO'", [] { __TAVf90_read(5, nullptr, 0, "MAYBE", 5, nullptr, kIostat); }},
       {"ADVANCE= specifier must be 'YES' or 'NO'", [] { __TAVf90_write(6, "()", 2, "MAYBE", 5, 1); }},
       {"ADVANCE= specifier must be 'YES' or 'NO'",
        [] {
@@ -231,28 +180,16 @@ TEST(ReadStatement, MisuseIsFatal) {
          int k;
          __TAVf90_read(5, nullptr, 0, "YES", 3, &k, kIostat);
        }},
-      {"Recursive I/O reference",
-       [] {
-         begin_read(5, true, kIostat);
-         begin_write(6, true, 1);
-       }},
-      {"Recursive I/O reference",
-       [] {
-         __TAVf90_lock_io();
-         begin_read(5, true, kIostat);
-       }},
+      {"Recursive I/O reference", [] { begin_read(5, true, kIostat); begin_write(6, true, 1); }},
+      {"Recursive I/O reference", [] { __TAVf90_lock_io(); begin_read(5, true, kIostat); }},
   };
-  for (const Case &c : cases) {
-    auto r = tavtest::run(
-        [&c] {
-          f90_io_init();
-          c.body();
-          say("not reached");
-        },
-        with_stdin("abc\n"));
-    EXPECT_TRUE(r.aborted()) << c.message << "\n" << r.describe();
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, std::string(c.message) + kFatal);
+  for (const auto &[message, body] : cases) {
+    std::string err = std::string(message) + "\nProgram terminated by fatal error\n";
+    expect_run(message, [body = body] {
+      f90_io_init();
+      body();
+      say("not reached");
+    }, {kAborted, "", err.c_str()}, with_stdin("abc\n"));
   }
 }
 

@@ -9,51 +9,41 @@
 namespace {
 
 using namespace stmttest;
+using tavtest::expect_run;
+using tavtest::kAborted;
 
-TEST(Shutdown, StopReportsHeldOutputThatCannotBeWritten) {
-  auto r = tavtest::run([] {
+void write_text(int unit, const char *text, bool advancing = true) {
+  if (begin_write(unit, advancing) == 0 && put(text) == 0) __TAVf90_endwrite();
+}
+
+TEST(Shutdown, UnwritableDataAtTheEnd) {
+  // Held by a non-advancing WRITE, then completed by STOP.
+  expect_run("stop", [] {
     if (std::freopen("/dev/full", "w", stdout) == nullptr) std::abort();
     f90_init1(0, nullptr);
-    // Held by a non-advancing WRITE, then completed by STOP.
-    if (begin_write(6, false) == 0 && put("abc") == 0) __TAVf90_endwrite();
+    write_text(6, "abc", false);
     __TAVf90_stop("1");
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err,
-            "I/O error on unit 6: No space left on device\n"
-            "Program terminated by fatal I/O error\n");
-}
-
-TEST(Shutdown, FatalPathClosesTheOtherUnitsWhenOneFails) {
-  auto r = tavtest::run([] {
+  }, {kAborted, nullptr, "I/O error on unit 6: No space left on device\nProgram terminated by fatal I/O error\n"});
+  // The normal end goes through the fatal path, and the fatal path closes
+  // the other units when one fails.
+  auto finish = expect_run("finish", [] {
     f90_init1(0, nullptr);
     open_file(7, "/dev/full");
     open_file(8, "kept.txt");
-    if (begin_write(7) == 0 && put("lost") == 0) __TAVf90_endwrite();
-    if (begin_write(8, false) == 0 && put("held") == 0) __TAVf90_endwrite();
-    __TAVf90_crash("boom %d", 3);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err,
-            "boom 3\nProgram terminated by fatal error\n"
-            "I/O error on unit 7: No space left on device\n");
-  EXPECT_EQ(r.file("kept.txt"), "held\n");
-}
-
-TEST(Shutdown, NormalEndWithUnwritableDataEndsThroughTheFatalPath) {
-  auto r = tavtest::run([] {
-    f90_init1(0, nullptr);
-    open_file(7, "/dev/full");
-    open_file(8, "kept.txt");
-    if (begin_write(7) == 0 && put("lost") == 0) __TAVf90_endwrite();
-    if (begin_write(8) == 0 && put("line") == 0) __TAVf90_endwrite();
+    write_text(7, "lost");
+    write_text(8, "line");
     f90_finish(0);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err,
-            "I/O error on unit 7: No space left on device\n"
-            "Program terminated by fatal I/O error\n");
-  EXPECT_EQ(r.file("kept.txt"), "line\n");
+  }, {kAborted, nullptr, "I/O error on unit 7: No space left on device\nProgram terminated by fatal I/O error\n"});
+  EXPECT_EQ(finish.file("kept.txt"), "line\n");
+  auto crash = expect_run("crash", [] {
+    f90_init1(0, nullptr);
+    open_file(7, "/dev/full");
+    open_file(8, "kept.txt");
+    write_text(7, "lost");
+    write_text(8, "held", false);
+    __TAVf90_crash("boom %d", 3);
+  }, {kAborted, nullptr, "boom 3\nProgram terminated by fatal error\nI/O error on unit 7: No space left on device\n"});
+  EXPECT_EQ(crash.file("kept.txt"), "held\n");
 }
 
 }  // namespace

@@ -33,6 +33,14 @@ Outcome write_with(const char *format, const std::function<int()> &items, int bu
   return r;
 }
 
+// The first nonzero of the statuses of a statement's item calls, made in
+// order (a braced list is evaluated left to right).
+int first(std::initializer_list<int> statuses) {
+  for (int s : statuses)
+    if (s != 0) return s;
+  return 0;
+}
+
 struct Case {
   const char *format;
   int64_t value;
@@ -75,12 +83,8 @@ TEST(WriteInteger, OtherKinds) {
   }
   // Short kinds: sign-extended for I, zero-extended for B, O and Z.
   Outcome r = write_with("(I0,1X,Z0,1X,I4,1X,Z0,1X,B0)", [] {
-    int s = __TAVf90_write_i1(-1);
-    if (!s) s = __TAVf90_write_i1(-1);
-    if (!s) s = __TAVf90_write_i2(-300);
-    if (!s) s = __TAVf90_write_i2(-1);
-    if (!s) s = __TAVf90_write_i1(-128);
-    return s;
+    return first({__TAVf90_write_i1(-1), __TAVf90_write_i1(-1), __TAVf90_write_i2(-300), __TAVf90_write_i2(-1),
+                  __TAVf90_write_i1(-128)});
   });
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.text, "-1 FF -300 FFFF 10000000");
@@ -107,22 +111,16 @@ TEST(WriteItems, DescriptorErrors) {
     int code;
   };
   const Bad cases[] = {
-      {"(I4.5)", [] { return __TAVf90_write_i(1); }, 135},
-      {"(B2.3)", [] { return __TAVf90_write_i(1); }, 135},
-      {"(I8.9)", [] { return __TAVf90_write_i4(1); }, 135},
-      {"(F10.3)", [] { return __TAVf90_write_i(1); }, 135},
-      {"(A)", [] { return __TAVf90_write_i(1); }, 135},
-      {"(I5)", [] { return __TAVf90_write_r(1.0f); }, 134},
-      {"(L3)", [] { return __TAVf90_write_d(1.0); }, 134},
-      {"(A)", [] { return __TAVf90_write_r(1.0f); }, 134},
-      {"(I2)", [] { return __TAVf90_write_l(1); }, 136},
-      {"(A)", [] { return __TAVf90_write_l(1); }, 136},
-      {"(I3)", [] { return __TAVf90_dusty_write_l(1); }, 136},
-      {"(L2)", [] { return __TAVf90_write_ch("ab", 2); }, 145},
+      {"(I4.5)", [] { return __TAVf90_write_i(1); }, 135},   {"(B2.3)", [] { return __TAVf90_write_i(1); }, 135},
+      {"(I8.9)", [] { return __TAVf90_write_i4(1); }, 135},  {"(F10.3)", [] { return __TAVf90_write_i(1); }, 135},
+      {"(A)", [] { return __TAVf90_write_i(1); }, 135},      {"(I5)", [] { return __TAVf90_write_r(1.0f); }, 134},
+      {"(L3)", [] { return __TAVf90_write_d(1.0); }, 134},   {"(A)", [] { return __TAVf90_write_r(1.0f); }, 134},
+      {"(I2)", [] { return __TAVf90_write_l(1); }, 136},     {"(A)", [] { return __TAVf90_write_l(1); }, 136},
+      {"(I3)", [] { return __TAVf90_dusty_write_l(1); }, 136}, {"(L2)", [] { return __TAVf90_write_ch("ab", 2); }, 145},
       {"(I3)", [] { return __TAVf90_write_ch("ab", 2); }, 145},
-      // The second part of a complex is not tried after the first fails.
+      // The second part of a complex is not tried after the first fails;
+      // nor are the edits after a failed item carried out.
       {"(I5,F5.1)", [] { return __TAVf90_write_c(1.0f, 2.0f); }, 134},
-      // Nor are the edits after a failed item carried out.
       {"(I2.3,'<')", [] { return __TAVf90_write_i(7); }, 135},
   };
   for (const Bad &c : cases) {
@@ -135,13 +133,9 @@ TEST(WriteItems, DescriptorErrors) {
 
 TEST(WriteItems, LogicalAndCharacter) {
   Outcome r = write_with("(L1,L4,G3.1,L2,L2,L2)", [] {
-    int s = __TAVf90_write_l(1);
-    if (!s) s = __TAVf90_write_l(0);
-    if (!s) s = __TAVf90_write_l1(static_cast<int8_t>(0x80));
-    if (!s) s = __TAVf90_write_l2(0);
-    if (!s) s = __TAVf90_write_l4(INT64_C(1) << 32);  // the low word decides
-    if (!s) s = __TAVf90_write_l4(2);
-    return s;
+    return first({__TAVf90_write_l(1), __TAVf90_write_l(0), __TAVf90_write_l1(static_cast<int8_t>(0x80)),
+                  __TAVf90_write_l2(0), __TAVf90_write_l4(INT64_C(1) << 32) /* the low word decides */,
+                  __TAVf90_write_l4(2)});
   });
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.text, "T   F  T F F T");
@@ -150,12 +144,10 @@ TEST(WriteItems, LogicalAndCharacter) {
   r = write_with(
       "(A,A5,A2,G5.1,A,A3,'|',A,'|',A2999,'|',A3002)",
       [&big] {
-        int s = __TAVf90_write_ch("abc", 3);
-        for (int i = 0; i < 3 && !s; ++i) s = __TAVf90_write_ch("abc", 3);
-        if (!s) s = __TAVf90_write_ch("", 0);
-        if (!s) s = __TAVf90_write_ch("", 0);
-        for (int i = 0; i < 3 && !s; ++i) s = __TAVf90_write_ch(big.data(), 3000);
-        return s;
+        return first({__TAVf90_write_ch("abc", 3), __TAVf90_write_ch("abc", 3), __TAVf90_write_ch("abc", 3),
+                      __TAVf90_write_ch("abc", 3), __TAVf90_write_ch("", 0), __TAVf90_write_ch("", 0),
+                      __TAVf90_write_ch(big.data(), 3000), __TAVf90_write_ch(big.data(), 3000),
+                      __TAVf90_write_ch(big.data(), 3000)});
       },
       10000);
   EXPECT_EQ(r.status, 0);
@@ -166,10 +158,7 @@ TEST(WriteItems, DustyAOnItemStorage) {
   int32_t abcd;
   std::memcpy(&abcd, "abcd", 4);
   Outcome r = write_with("(A,A6,A2)", [abcd] {
-    int s = __TAVf90_dusty_write_i(abcd);
-    if (!s) s = __TAVf90_dusty_write_i(abcd);
-    if (!s) s = __TAVf90_dusty_write_i(abcd);
-    return s;
+    return first({__TAVf90_dusty_write_i(abcd), __TAVf90_dusty_write_i(abcd), __TAVf90_dusty_write_i(abcd)});
   });
   EXPECT_EQ(r.text, "abcd  abcdab");
 
@@ -180,51 +169,41 @@ TEST(WriteItems, DustyAOnItemStorage) {
   std::memcpy(&four, "wxyz", 4);
   double dbl;
   std::memcpy(&dbl, "ABCDEFGH", 8);
+  // The plain 8-byte entry takes A too.
   r = write_with("(9A,A3)", [&] {
-    int s = __TAVf90_dusty_write_i1('p');
-    if (!s) s = __TAVf90_dusty_write_i2(static_cast<int16_t>('q' | ('r' << 8)));
-    if (!s) s = __TAVf90_dusty_write_i4(eight);
-    if (!s) s = __TAVf90_write_i4(eight);  // the plain 8-byte entry takes A too
-    if (!s) s = __TAVf90_dusty_write_r(four);
-    if (!s) s = __TAVf90_dusty_write_d(dbl);
-    if (!s) s = __TAVf90_dusty_write_l(abcd);
-    if (!s) s = __TAVf90_dusty_write_l1('s');
-    if (!s) s = __TAVf90_dusty_write_l4(eight);
-    if (!s) s = __TAVf90_dusty_write_l2(static_cast<int16_t>('t' | ('u' << 8)));
-    return s;
+    return first({__TAVf90_dusty_write_i1('p'), __TAVf90_dusty_write_i2(static_cast<int16_t>('q' | ('r' << 8))),
+                  __TAVf90_dusty_write_i4(eight), __TAVf90_write_i4(eight), __TAVf90_dusty_write_r(four),
+                  __TAVf90_dusty_write_d(dbl), __TAVf90_dusty_write_l(abcd), __TAVf90_dusty_write_l1('s'),
+                  __TAVf90_dusty_write_l4(eight), __TAVf90_dusty_write_l2(static_cast<int16_t>('t' | ('u' << 8)))});
   });
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.text, "pqr1234567812345678wxyzABCDEFGHabcds12345678 tu");
 
   // Other descriptors edit as the plain entries do.
   r = write_with("(I3,L2,Z3,F4.1,A)", [four] {
-    int s = __TAVf90_dusty_write_i(42);
-    if (!s) s = __TAVf90_dusty_write_l4(1);
-    if (!s) s = __TAVf90_dusty_write_i1(-1);
-    if (!s) s = __TAVf90_dusty_write_c(2.0f, four);
-    return s;
+    return first({__TAVf90_dusty_write_i(42), __TAVf90_dusty_write_l4(1), __TAVf90_dusty_write_i1(-1),
+                  __TAVf90_dusty_write_c(2.0f, four)});
   });
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.text, " 42 T FF 2.0wxyz");
 }
 
 TEST(WriteItems, ProtocolAndComplexParts) {
-  // Reversion before an item when the format is exhausted.
-  Outcome r = write_with("(I3)", [] {
-    int s = 0;
-    for (int v : {1, 2, 3})
-      if (!s) s = __TAVf90_write_i(v);
-    return s;
-  });
-  EXPECT_EQ(r.text, "  1\n  2\n  3");
-  // Control edits after an item are carried out by the item call.
-  r = write_with("(I2,'<')", [] { return __TAVf90_write_i(7); });
-  EXPECT_EQ(r.text, " 7<");
-  // Each part of a complex item takes its own descriptor.
-  r = write_with("(F6.1,F6.1)", [] { return __TAVf90_write_c(1.5f, -2.5f); });
-  EXPECT_EQ(r.text, "   1.5  -2.5");
-  r = write_with("(2F5.1)", [] { return __TAVf90_write_dc(3.0, 4.0); });
-  EXPECT_EQ(r.text, "  3.0  4.0");
+  // Reversion before an item when the format is exhausted; control edits
+  // after an item are carried out by the item call; each part of a complex
+  // item takes its own descriptor.
+  const std::pair<const char *, int (*)()> cases[] = {
+      {"(I3)", [] { return first({__TAVf90_write_i(1), __TAVf90_write_i(2), __TAVf90_write_i(3)}); }},
+      {"(I2,'<')", [] { return __TAVf90_write_i(7); }},
+      {"(F6.1,F6.1)", [] { return __TAVf90_write_c(1.5f, -2.5f); }},
+      {"(2F5.1)", [] { return __TAVf90_write_dc(3.0, 4.0); }},
+  };
+  const char *expected[] = {"  1\n  2\n  3", " 7<", "   1.5  -2.5", "  3.0  4.0"};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    Outcome r = write_with(cases[i].first, cases[i].second);
+    EXPECT_EQ(r.status, 0) << cases[i].first;
+    EXPECT_EQ(r.text, expected[i]) << cases[i].first;
+  }
 }
 
 }  // namespace

@@ -140,16 +140,13 @@ const std::vector<Case> kCases = {
 // clang-format on
 
 TEST(CheckReporters, EachEndsTheProgramWithItsMessage) {
-  for (const Case &c : kCases) {
-    auto r = tavtest::run(c.report);
-    EXPECT_TRUE(r.aborted()) << c.label << ": " << r.describe();
-    EXPECT_EQ(r.err, fatal(c.message)) << c.label;
-    EXPECT_EQ(r.out, "") << c.label;
-  }
+  for (const Case &c : kCases) tavtest::expect_run(c.label, c.report, {tavtest::kAborted, "", fatal(c.message).c_str()});
 }
 
 TEST(CheckReporters, MessageIsFollowedByTheTraceback) {
-  auto r = tavtest::run([] {
+  std::string err = fatal("Subscript 2 of A (value 11) is out of range (1:10)") +
+                    "In SUB, line 30 of sub.f90\nCalled by MAIN, line 12 of main.f90\n";
+  tavtest::expect_run("traceback", [] {
     __TAVf90_enter_pu("MAIN");
     __TAVf90_filename = "main.f90";
     __TAVf90_lineno = 12;
@@ -157,49 +154,35 @@ TEST(CheckReporters, MessageIsFollowedByTheTraceback) {
     __TAVf90_filename = "sub.f90";
     __TAVf90_lineno = 30;
     __TAVf90_badsub1(2, "A", 11, 1, 10);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, fatal("Subscript 2 of A (value 11) is out of range (1:10)") +
-                       "In SUB, line 30 of sub.f90\nCalled by MAIN, line 12 of main.f90\n");
+  }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
 tav_dim dim(intptr_t extent, intptr_t stride = 4, intptr_t lower = 1) { return tav_dim{extent, stride, lower}; }
 
-TEST(CheckShapes, AgreeingExtentsReturn) {
-  auto r = tavtest::run([] {
-    // Strides and lower bounds may differ; only extents count.
+TEST(CheckShapes, OnlyExtentsCountAndTheFirstDifferenceIsReported) {
+  tavtest::expect_run("agree", [] {
+    // Strides and lower bounds may differ; nothing is compared at rank 0 or
+    // below.
     tav_dim a[3] = {dim(2, 4, 1), dim(3, 8, 0), dim(0)};
     tav_dim b[3] = {dim(2, 12, -4), dim(3, 4, 7), dim(0)};
     __TAVf90_check_shapes(a, b, 3);
-    // Nothing is compared at rank 0 or below.
-    tav_dim c[1] = {dim(1)};
-    tav_dim d[1] = {dim(2)};
-    __TAVf90_check_shapes(c, d, 0);
-    __TAVf90_check_shapes(c, d, -1);
+    __TAVf90_check_shapes(a, b + 1, 0);
+    __TAVf90_check_shapes(a, b + 1, -1);
     std::fputs("agreed\n", stdout);
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "agreed\n");
-  EXPECT_EQ(r.err, "");
-}
-
-TEST(CheckShapes, FirstDifferenceIsReported) {
-  auto r = tavtest::run([] {
+  }, {0, "agreed\n", ""});
+  std::string second = fatal("Shape mismatch: Dimension 2 extents are 3 and 4");
+  tavtest::expect_run("second", [] {
     tav_dim a[3] = {dim(2), dim(3), dim(5)};
     tav_dim b[3] = {dim(2), dim(4), dim(6)};
     __TAVf90_check_shapes(a, b, 3);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, fatal("Shape mismatch: Dimension 2 extents are 3 and 4"));
-
-  auto seventh = tavtest::run([] {
+  }, {tavtest::kAborted, nullptr, second.c_str()});
+  std::string seventh = fatal("Shape mismatch: Dimension 7 extents are 7 and 0");
+  tavtest::expect_run("seventh", [] {
     tav_dim a[7], b[7];
     for (int i = 0; i < 7; ++i) a[i] = b[i] = dim(i + 1);
     b[6] = dim(0);
     __TAVf90_check_shapes(a, b, 7);
-  });
-  EXPECT_TRUE(seventh.aborted()) << seventh.describe();
-  EXPECT_EQ(seventh.err, fatal("Shape mismatch: Dimension 7 extents are 7 and 0"));
+  }, {tavtest::kAborted, nullptr, seventh.c_str()});
 }
 
 }  // namespace

@@ -14,227 +14,156 @@
 namespace {
 
 using frametest::start;
+using tavtest::expect_run;
+using tavtest::kAborted;
 
-const char *kInvalid = "Warning: Floating invalid operand occurred\n";
-const char *kDivide = "Warning: Floating divide by zero occurred\n";
-const char *kOverflow = "Warning: Floating overflow occurred\n";
-const char *kUnderflow = "Warning: Floating underflow occurred\n";
+#define W_INVALID "Warning: Floating invalid operand occurred\n"
+#define W_DIVIDE "Warning: Floating divide by zero occurred\n"
+#define W_OVERFLOW "Warning: Floating overflow occurred\n"
+#define W_UNDERFLOW "Warning: Floating underflow occurred\n"
 
 TEST(Startup, StoresTheCommandLine) {
-  auto r = tavtest::run([] {
+  expect_run("argv", [] {
     static char a0[] = "prog", a1[] = "-x";
     static char *argv[] = {a0, a1, nullptr};
     f90_init1(2, argv);
     std::printf("%d %s %s\n", __TAVf90_argc, __TAVf90_argv[0], __TAVf90_argv[1]);
     std::fflush(stdout);
     std::_Exit(0);
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "2 prog -x\n");
+  }, {0, "2 prog -x\n"});
 }
 
 #ifdef FRAMETEST_X87
 
-bool fpe_handler_installed() {
-  struct sigaction current;
-  sigaction(SIGFPE, nullptr, &current);
-  return current.sa_handler == __TAVf90_signal_handler;
-}
-
 TEST(Startup, ControlWordAndHandlerPerEntryPoint) {
-  auto r = tavtest::run([] {
+  expect_run("init", [] {
+    auto report = [](const char *name) {
+      struct sigaction current;
+      sigaction(SIGFPE, nullptr, &current);
+      std::printf("%s %04x %d\n", name, frametest::control_word(), current.sa_handler == __TAVf90_signal_handler);
+    };
     frametest::set_control_word(0x027F);
     start(f90_init1);
-    std::printf("init1 %04x %d\n", frametest::control_word(), fpe_handler_installed());
+    report("init1");
     start(f90_init2);
-    std::printf("init2 %04x %d\n", frametest::control_word(), fpe_handler_installed());
+    report("init2");
     start(f90_init);
-    std::printf("init %04x %d\n", frametest::control_word(), fpe_handler_installed());
+    report("init");
     frametest::set_control_word(0x037F);
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "init1 027f 0\ninit2 137f 1\ninit 1372 1\n");
+  }, {0, "init1 027f 0\ninit2 137f 1\ninit 1372 1\n"});
 }
 
-// An invalid-operation flag left over from before start-up (raised while
-// everything was masked) must not turn into a trap once trapping is on.
-TEST(Startup, StaleFlagsDoNotTrapAfterStartUp) {
-  auto r = tavtest::run([] {
+// Each scenario raises exceptions with long double arithmetic on volatile
+// operands, so that nothing is folded at compile time.
+volatile long double zero = 0.0L, one = 1.0L, three = 3.0L, tiny = 1e-4000L, huge = 1e4000L, result;
+
+TEST(Finish, ExceptionReports) {
+  // A flag left over from before start-up (raised while everything was
+  // masked) must not turn into a trap once trapping is on.
+  expect_run("stale flags", [] {
     frametest::set_control_word(0x037F);
-    volatile long double zero = 0.0L, tiny = 1e-4000L, result;
     result = zero / zero;
     result = tiny * tiny;
     start(f90_init);
-    volatile long double one = 1.0L;
     result = one + one;
-    (void)result;
     std::fputs("running\n", stderr);
     f90_finish(0);
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, std::string("running\n") + kUnderflow);
-}
-
-TEST(Finish, UnderflowAloneInTrappingModeIsOnlyAWarning) {
-  auto r = tavtest::run([] {
+  }, {0, nullptr, "running\n" W_UNDERFLOW});
+  // Underflow alone in trapping mode is only a warning; so is it at a STOP.
+  expect_run("underflow", [] {
     frametest::clear_exception_flags();
     start(f90_init);
-    volatile long double tiny = 1e-4000L;
-    volatile long double product = tiny * tiny;
-    (void)product;
+    result = tiny * tiny;
     f90_finish(0);
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, kUnderflow);
-}
-
-TEST(Finish, NonTrappingModeReportsInAFixedOrder) {
-  auto both = tavtest::run([] {
+  }, {0, nullptr, W_UNDERFLOW});
+  expect_run("stop", [] {
+    frametest::clear_exception_flags();
+    start(f90_init);
+    result = tiny * tiny;
+    __TAVf90_stop("1");
+  }, {0, nullptr, "STOP: 1\n" W_UNDERFLOW});
+  // Non-trapping mode reports in a fixed order, whatever order they were
+  // raised in, and keeps the caller's exit status.
+  expect_run("two", [] {
     frametest::clear_exception_flags();
     start(f90_init2);
-    volatile long double one = 1.0L, zero = 0.0L, result;
     result = one / zero;
     result = zero / zero;
-    (void)result;
     f90_finish(0);
-  });
-  EXPECT_TRUE(both.exited(0)) << both.describe();
-  EXPECT_EQ(both.err, std::string(kInvalid) + kDivide);
-
-  // Raised in the reverse order; reported invalid, divide, overflow,
-  // underflow, and with the caller's exit status.
-  auto all = tavtest::run([] {
+  }, {0, nullptr, W_INVALID W_DIVIDE});
+  expect_run("all", [] {
     frametest::clear_exception_flags();
     start(f90_init2);
-    volatile long double tiny = 1e-4000L, huge = 1e4000L, one = 1.0L, zero = 0.0L, result;
     result = tiny * tiny;
     result = huge * huge;
     result = one / zero;
     result = zero / zero;
-    (void)result;
     f90_finish(5);
-  });
-  EXPECT_TRUE(all.exited(5)) << all.describe();
-  EXPECT_EQ(all.err, std::string(kInvalid) + kDivide + kOverflow + kUnderflow);
-}
-
-TEST(Finish, InexactAndDenormalAreNeverReported) {
-  auto r = tavtest::run([] {
+  }, {5, nullptr, W_INVALID W_DIVIDE W_OVERFLOW W_UNDERFLOW});
+  // Inexact and denormal are never reported.
+  expect_run("inexact", [] {
     frametest::clear_exception_flags();
     start(f90_init2);
-    volatile long double three = 3.0L, result;
-    result = 1.0L / three;  // inexact
+    result = one / three;
     volatile float denormal = 1e-40f;
-    result = denormal * three;  // denormal operand
-    (void)result;
+    result = denormal * three;
     f90_finish(0);
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, "");
+  }, {0, nullptr, ""});
 }
 
-TEST(SignalHandler, TrappedDivisionEndsWithTraceback) {
-  auto r = tavtest::run([] {
+TEST(SignalHandler, TrappedExceptionEndsWithTraceback) {
+  expect_run("divide", [] {
     start(f90_init);
     frametest::write_held(6, "x =", 3);
     __TAVf90_enter_pu("MAIN");
     __TAVf90_filename = "main.f90";
     __TAVf90_lineno = 5;
-    volatile long double one = 1.0L, zero = 0.0L, result;
     result = one / zero;
-    (void)result;
     std::fputs("not trapped\n", stderr);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, "*** Arithmetic exception:  - aborting\nIn MAIN, line 5 of main.f90\n");
-  EXPECT_EQ(r.out, "x =\n");  // units were closed
-}
-
-TEST(SignalHandler, TrappedInvalidWithoutLineInformation) {
-  auto r = tavtest::run([] {
+  }, {kAborted, "x =\n", "*** Arithmetic exception:  - aborting\nIn MAIN, line 5 of main.f90\n"});
+  expect_run("invalid without line information", [] {
     start(f90_init);
-    volatile long double zero = 0.0L, result;
     result = zero / zero;
-    (void)result;
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, "*** Arithmetic exception:  - aborting\n");
+  }, {kAborted, nullptr, "*** Arithmetic exception:  - aborting\n"});
 }
 
 #endif  // FRAMETEST_X87
 
 TEST(SignalHandler, OtherSignalsAreUnexpected) {
-  auto r = tavtest::run([] {
+  std::string err = "Unexpected signal " + std::to_string(SIGUSR1) + "\n";
+  expect_run("SIGUSR1", [] {
     __TAVf90_lineno = 9;  // no traceback on this path
     __TAVf90_signal_handler(SIGUSR1);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, "Unexpected signal " + std::to_string(SIGUSR1) + "\n");
+  }, {kAborted, nullptr, err.c_str()});
 }
 
 TEST(Stop, CodeIsPrintedAndStatusIsZero) {
-  auto with_code = tavtest::run([] {
-    start(f90_init1);
-    __TAVf90_stop("'DONE' 42");
-  });
-  EXPECT_TRUE(with_code.exited(0)) << with_code.describe();
-  EXPECT_EQ(with_code.err, "STOP: 'DONE' 42\n");
-
-  auto without = tavtest::run([] {
-    start(f90_init1);
-    __TAVf90_stop(nullptr);
-  });
-  EXPECT_TRUE(without.exited(0)) << without.describe();
-  EXPECT_EQ(without.err, "");
+  expect_run("code", [] { start(f90_init1); __TAVf90_stop("'DONE' 42"); }, {0, nullptr, "STOP: 'DONE' 42\n"});
+  expect_run("none", [] { start(f90_init1); __TAVf90_stop(nullptr); }, {0, nullptr, ""});
 }
 
 // A record begun by a non-advancing WRITE is completed before the STOP
 // message; the normal end and the fatal path complete it too.
 TEST(Stop, HeldOutputOnUnit6IsWrittenOut) {
-  auto stop = tavtest::run([] {
+  expect_run("stop", [] {
     start(f90_init1);
     frametest::write_held(6, "Result: 42", 10);
     __TAVf90_stop("END");
-  });
-  EXPECT_TRUE(stop.exited(0)) << stop.describe();
-  EXPECT_EQ(stop.out, "Result: 42\n");
-  EXPECT_EQ(stop.err, "STOP: END\n");
-
-  auto finish = tavtest::run([] {
+  }, {0, "Result: 42\n", "STOP: END\n"});
+  expect_run("finish", [] {
     start(f90_init1);
     frametest::write_held(6, "partial", 7);
     f90_finish(2);
-  });
-  EXPECT_TRUE(finish.exited(2)) << finish.describe();
-  EXPECT_EQ(finish.out, "partial\n");
-
-  auto crashed = tavtest::run([] {
+  }, {2, "partial\n"});
+  expect_run("fatal", [] {
     start(f90_init1);
     frametest::write_held(6, "so far", 6);
     __TAVf90_bad_dostep();
-  });
-  EXPECT_TRUE(crashed.aborted()) << crashed.describe();
-  EXPECT_EQ(crashed.out, "so far\n");
-  EXPECT_EQ(crashed.err, frametest::fatal("DO step value is zero"));
+  }, {kAborted, "so far\n", "DO step value is zero\nProgram terminated by fatal error\n"});
 }
-
-#ifdef FRAMETEST_X87
-TEST(Stop, EndsThroughTheNormalEnd) {
-  auto r = tavtest::run([] {
-    frametest::clear_exception_flags();
-    start(f90_init);
-    volatile long double tiny = 1e-4000L, result;
-    result = tiny * tiny;
-    (void)result;
-    __TAVf90_stop("1");
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, std::string("STOP: 1\n") + kUnderflow);
-}
-#endif
 
 TEST(Pause, AtEndOfInputReturnsAtOnce) {
-  auto r = tavtest::run([] {
+  expect_run("eof", [] {
     static char prog[] = "prog";
     static char *argv[] = {prog, nullptr};
     f90_init1(1, argv);  // unit 6 stays connected: PAUSE shows its output first
@@ -244,28 +173,20 @@ TEST(Pause, AtEndOfInputReturnsAtOnce) {
     fstat(1, &st);
     std::fprintf(stderr, "shown %ld\n", static_cast<long>(st.st_size));
     std::puts("after");
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err,
-            "Fortran-90 PAUSE\n\nType carriage return to continue\nFortran-90 execution continues...\nshown 7\n");
-  EXPECT_EQ(r.out, "before\nafter\n");
+  }, {0, "before\nafter\n",
+      "Fortran-90 PAUSE\n\nType carriage return to continue\nFortran-90 execution continues...\nshown 7\n"});
 }
 
 TEST(Pause, ConsumesExactlyOneLine) {
   tavtest::Options o;
   o.stdin_data = "go on\nnext line\n";
-  auto r = tavtest::run(
-      [] {
-        start(f90_init1);
-        __TAVf90_pause("WAITING");
-        char rest[32] = {};
-        if (std::fgets(rest, sizeof rest, stdin) == nullptr) std::strcpy(rest, "(none)");
-        std::fputs(rest, stdout);
-      },
-      o);
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, "PAUSE: WAITING\n\nType carriage return to continue\nFortran-90 execution continues...\n");
-  EXPECT_EQ(r.out, "next line\n");
+  expect_run("line", [] {
+    start(f90_init1);
+    __TAVf90_pause("WAITING");
+    char rest[32] = {};
+    if (std::fgets(rest, sizeof rest, stdin) == nullptr) std::strcpy(rest, "(none)");
+    std::fputs(rest, stdout);
+  }, {0, "next line\n", "PAUSE: WAITING\n\nType carriage return to continue\nFortran-90 execution continues...\n"}, o);
 }
 
 }  // namespace

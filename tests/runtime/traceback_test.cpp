@@ -40,35 +40,31 @@ void enter_main() {
   __TAVf90_lineno = 12;
 }
 
+void set_location(const char *unit, const char *file, int line) {
+  __TAVf90_enter_pu(unit);
+  __TAVf90_filename = file;
+  __TAVf90_lineno = line;
+}
+
 TEST(Traceback, DeepRecursionListsEveryCallerNewestFirst) {
-  auto r = tavtest::run([] {
-    enter_main();
-    recurse(1, 300);
-  });
-  std::string expected = fatal("Reference to OPTIONAL argument X which is not PRESENT");
-  expected += "In REC, line 7 of rec.f90\n";
-  for (int depth = 299; depth >= 1; --depth) expected += "Called by REC, line " + std::to_string(100 + depth) + " of rec.f90\n";
-  expected += "Called by MAIN, line 12 of main.f90\n";
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, expected);
-  EXPECT_EQ(r.out, "");
+  std::string err = fatal("Reference to OPTIONAL argument X which is not PRESENT") + "In REC, line 7 of rec.f90\n";
+  for (int depth = 299; depth >= 1; --depth) err += "Called by REC, line " + std::to_string(100 + depth) + " of rec.f90\n";
+  err += "Called by MAIN, line 12 of main.f90\n";
+  tavtest::expect_run("recursion", [] { enter_main(); recurse(1, 300); }, {tavtest::kAborted, "", err.c_str()});
 }
 
 // Unwinding across two block boundaries restores every saved location, so
 // a failure back in the main program names only the main program.
 TEST(Traceback, ReturnsRestoreTheCallersLocation) {
-  auto r = tavtest::run([] {
+  std::string err = fatal("DO step value is zero") + "In MAIN, line 13 of main.f90\n";
+  tavtest::expect_run("returns", [] {
     // A return without a matching entry, on an empty stack, changes nothing.
     __TAVf90_filename = "main.f90";
     __TAVf90_lineno = 2;
     __TAVf90_exit_pu();
     if (__TAVf90_lineno != 2) std::_Exit(2);
     enter_main();
-    for (int d = 0; d < 300; ++d) {
-      __TAVf90_enter_pu("LEVEL");
-      __TAVf90_filename = "level.f90";
-      __TAVf90_lineno = d + 1;
-    }
+    for (int d = 0; d < 300; ++d) set_location("LEVEL", "level.f90", d + 1);
     for (int d = 300; d > 0; --d) {
       if (__TAVf90_lineno != d || std::strcmp(__TAVf90_filename, "level.f90") != 0) std::_Exit(3);
       __TAVf90_exit_pu();
@@ -76,76 +72,58 @@ TEST(Traceback, ReturnsRestoreTheCallersLocation) {
     if (__TAVf90_lineno != 12) std::_Exit(4);
     __TAVf90_lineno = 13;
     __TAVf90_bad_dostep();
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, fatal("DO step value is zero") + "In MAIN, line 13 of main.f90\n");
+  }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
-TEST(Traceback, LineInfoTextComesFirstAndCallersShowTheirs) {
-  auto r = tavtest::run([] {
-    __TAVf90_enter_pu("MAIN");
-    __TAVf90_filename = "main.f90";
-    __TAVf90_lineno = 12;
+TEST(Traceback, LineInfoText) {
+  // It comes first, and callers show theirs.
+  std::string err = fatal("Subscript 1 of A (value 11) is out of range (1:10)") +
+                    "In sub.f90 line 30 (A(I) = 0)\nCalled by SUB, line 30 of sub.f90\n"
+                    "Called from main.f90 line 12 (CALL SUB)\nCalled by MAIN, line 12 of main.f90\n";
+  tavtest::expect_run("callers", [] {
+    set_location("MAIN", "main.f90", 12);
     __TAV_f90_line_info = "main.f90 line 12 (CALL SUB)";
-    __TAVf90_enter_pu("SUB");
-    __TAVf90_filename = "sub.f90";
-    __TAVf90_lineno = 30;
+    set_location("SUB", "sub.f90", 30);
     __TAV_f90_line_info = "sub.f90 line 30 (A(I) = 0)";
     __TAVf90_badsub1(1, "A", 11, 1, 10);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, fatal("Subscript 1 of A (value 11) is out of range (1:10)") +
-                       "In sub.f90 line 30 (A(I) = 0)\n"
-                       "Called by SUB, line 30 of sub.f90\n"
-                       "Called from main.f90 line 12 (CALL SUB)\n"
-                       "Called by MAIN, line 12 of main.f90\n");
-}
-
-TEST(Traceback, LineInfoTextAloneGivesOneInLine) {
-  auto r = tavtest::run([] {
+  }, {tavtest::kAborted, nullptr, err.c_str()});
+  // Alone it gives one "In" line.
+  err = fatal("Out of range: substring starting position 0 is less than 1") + "In prog.f90:4\n";
+  tavtest::expect_run("alone", [] {
     __TAV_f90_line_info = "prog.f90:4";
     __TAVf90_badss1(0);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, fatal("Out of range: substring starting position 0 is less than 1") + "In prog.f90:4\n");
+  }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
 TEST(Traceback, NoLineInformationMeansNoTraceback) {
-  // Nothing located at all.
-  auto plain = tavtest::run([] { __TAVf90_crash("Bad value %d in %s", 42, "X"); });
-  EXPECT_TRUE(plain.aborted()) << plain.describe();
-  EXPECT_EQ(plain.err, fatal("Bad value 42 in X"));
-
-  // Procedures entered, but the failing point carries no line.
-  auto entered = tavtest::run([] {
+  // Nothing located at all; or procedures entered, but the failing point
+  // carries no line.
+  std::string err = fatal("Bad value 42 in X");
+  tavtest::expect_run("plain", [] { __TAVf90_crash("Bad value %d in %s", 42, "X"); },
+                      {tavtest::kAborted, nullptr, err.c_str()});
+  err = fatal("Failure");
+  tavtest::expect_run("entered", [] {
     enter_main();
     __TAVf90_enter_pu("SUB");
     __TAVf90_crash("Failure");
-  });
-  EXPECT_TRUE(entered.aborted()) << entered.describe();
-  EXPECT_EQ(entered.err, fatal("Failure"));
+  }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
 // The traceback does not take the stack apart: it can be printed twice and
 // the stack is still released afterwards.
 TEST(Traceback, DumpLeavesTheStackIntact) {
-  auto r = tavtest::run([] {
+  std::string once = "In S, line 1 of s.f90\n";
+  for (int d = 0; d < 129; ++d) once += "Called by S, line 1 of s.f90\n";
+  once += "Called by MAIN, line 12 of main.f90\n";
+  std::string err = once + "--\n" + once;
+  tavtest::expect_run("dump", [] {
     enter_main();
-    for (int d = 0; d < 130; ++d) {
-      __TAVf90_enter_pu("S");
-      __TAVf90_filename = "s.f90";
-      __TAVf90_lineno = 1;
-    }
+    for (int d = 0; d < 130; ++d) set_location("S", "s.f90", 1);
     __TAVf90_dump_gline_stack();
     std::fputs("--\n", stderr);
     __TAVf90_dump_gline_stack();
     __TAVf90_delete_gline_stack();
-  });
-  std::string once = "In S, line 1 of s.f90\n";
-  for (int d = 0; d < 129; ++d) once += "Called by S, line 1 of s.f90\n";
-  once += "Called by MAIN, line 12 of main.f90\n";
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, once + "--\n" + once);
+  }, {0, nullptr, err.c_str()});
 }
 
 // A fatal error raised while the fatal path is printing ends the program at
@@ -156,27 +134,24 @@ ssize_t crash_again(void *, const char *buf, size_t size) {
 }
 
 TEST(FatalPath, ReentryAbortsWithoutPrinting) {
-  auto r = tavtest::run([] {
+  tavtest::expect_run("reentry", [] {
     cookie_io_functions_t io = {};
     io.write = crash_again;
     FILE *reporting = fopencookie(nullptr, "w", io);
     setvbuf(reporting, nullptr, _IONBF, 0);
     stderr = reporting;
     __TAVf90_crash("first failure");
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, "first failure");
+  }, {tavtest::kAborted, nullptr, "first failure"});
 }
 
 // The main program may set lines without registering itself.
 TEST(FatalPath, UnregisteredRoutineIsShownAsUnknown) {
-  auto r = tavtest::run([] {
+  std::string err = fatal("ARR has 5 of 4") + "In ?, line 3 of t.f90\n";
+  tavtest::expect_run("unregistered", [] {
     __TAVf90_lineno = 3;
     __TAVf90_filename = "t.f90";
     __TAVf90_crash("%s has %d of %d", "ARR", 5, 4);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, fatal("ARR has 5 of 4") + "In ?, line 3 of t.f90\n");
+  }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
 }  // namespace

@@ -6,11 +6,12 @@
 #include <climits>
 #include <cstring>
 
-#include "fatal.h"
+#include "storage_support.h"
 #include "tavf90.h"
 
 namespace {
 
+using storage_test::dims;
 using storage_test::expect_fatal;
 
 TEST(Allocate, PointerArrayIsUsableAndReleased) {
@@ -32,27 +33,35 @@ TEST(Allocate, PointerArrayIsUsableAndReleased) {
 }
 
 TEST(Allocate, DeallocateOfUnallocatedObjects) {
-  int stat = 0;
-  tav_ptr_desc d{};
-  __TAVf90_Deallocate_a(1, 4, &d, &stat);
-  EXPECT_EQ(stat, 1);
-  tav_cptr_desc c{};
-  stat = 0;
-  __TAVf90_Deallocate_ca(1, &c, &stat);
-  EXPECT_EQ(stat, 1);
-  stat = 0;
-  __TAVf90_Deallocate_s(nullptr, 4, &stat);
-  EXPECT_EQ(stat, 2);
-  stat = 0;
-  __TAVf90_Deallocate_i(nullptr, __TAVf90_make_info(1, 1, 3), 4, &stat);
-  EXPECT_EQ(stat, 1);
-  stat = 0;
-  __TAVf90_Deallocate_aa(nullptr, __TAVf90_make_info(1, 1, 3).dim, 1, 4, &stat);
-  EXPECT_EQ(stat, 1);
-  // The address a skipped ALLOCATE gave back is no allocation either.
-  stat = 0;
-  __TAVf90_Deallocate_aa(TAV_UNDEFINED_POINTER, __TAVf90_make_info(1, 1, 3).dim, 1, 4, &stat);
-  EXPECT_EQ(stat, 1);
+  // Each returns its STAT= value.  The address a skipped ALLOCATE gave back
+  // is no allocation either.
+  const std::pair<int (*)(), int> cases[] = {
+      {[] { int s = 0; tav_ptr_desc d{}; __TAVf90_Deallocate_a(1, 4, &d, &s); return s; }, 1},
+      {[] { int s = 0; tav_cptr_desc c{}; __TAVf90_Deallocate_ca(1, &c, &s); return s; }, 1},
+      {[] { int s = 0; __TAVf90_Deallocate_s(nullptr, 4, &s); return s; }, 2},
+      {[] { int s = 0; __TAVf90_Deallocate_i(nullptr, __TAVf90_make_info(1, 1, 3), 4, &s); return s; }, 1},
+      {[] { int s = 0; __TAVf90_Deallocate_aa(nullptr, __TAVf90_make_info(1, 1, 3).dim, 1, 4, &s); return s; }, 1},
+      {[] {
+         int s = 0;
+         __TAVf90_Deallocate_aa(TAV_UNDEFINED_POINTER, __TAVf90_make_info(1, 1, 3).dim, 1, 4, &s);
+         return s;
+       }, 1},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first(), cases[i].second) << "case " << i;
+
+  const std::pair<void (*)(), const char *> fatal[] = {
+      {[] { tav_ptr_desc d{}; __TAVf90_Deallocate_a(1, 4, &d, nullptr); }, "DEALLOCATE: Array not allocated"},
+      {[] { tav_cptr_desc d{}; __TAVf90_Deallocate_ca(1, &d, nullptr); },
+       "DEALLOCATE: Character array not allocated"},
+      {[] { tav_cptr_desc d{}; d.base = TAV_UNDEFINED_POINTER; __TAVf90_Deallocate_ca(1, &d, nullptr); },
+       "DEALLOCATE: POINTER has never been associated"},
+      {[] { __TAVf90_Deallocate_s(nullptr, 4, nullptr); }, "DEALLOCATE: object not allocated/associated"},
+      {[] { __TAVf90_Deallocate_i(nullptr, __TAVf90_make_info(1, 1, 1), 4, nullptr); },
+       "DEALLOCATE failure: ALLOCATABLE array is not ALLOCATEd"},
+      {[] { __TAVf90_Deallocate_aa(nullptr, nullptr, 1, 4, nullptr); },
+       "DEALLOCATE failure: ALLOCATABLE array is not ALLOCATEd"},
+  };
+  for (const auto &[body, message] : fatal) expect_fatal(body, message);
 }
 
 TEST(Allocate, EarlierFailureSkipsDeallocation) {
@@ -80,45 +89,13 @@ TEST(Allocate, EarlierFailureSkipsDeallocation) {
   EXPECT_EQ(stat, 0);
 }
 
-TEST(Allocate, FatalDeallocateMessages) {
-  expect_fatal([] {
-    tav_ptr_desc d{};
-    __TAVf90_Deallocate_a(1, 4, &d, nullptr);
-  }, "DEALLOCATE: Array not allocated");
-  expect_fatal([] {
-    tav_cptr_desc d{};
-    __TAVf90_Deallocate_ca(1, &d, nullptr);
-  }, "DEALLOCATE: Character array not allocated");
-  expect_fatal([] {
-    tav_cptr_desc d{};
-    d.base = TAV_UNDEFINED_POINTER;
-    __TAVf90_Deallocate_ca(1, &d, nullptr);
-  }, "DEALLOCATE: POINTER has never been associated");
-  expect_fatal([] { __TAVf90_Deallocate_s(nullptr, 4, nullptr); }, "DEALLOCATE: object not allocated/associated");
-  expect_fatal([] { __TAVf90_Deallocate_i(nullptr, __TAVf90_make_info(1, 1, 1), 4, nullptr); },
-               "DEALLOCATE failure: ALLOCATABLE array is not ALLOCATEd");
-  expect_fatal([] { __TAVf90_Deallocate_aa(nullptr, nullptr, 1, 4, nullptr); },
-               "DEALLOCATE failure: ALLOCATABLE array is not ALLOCATEd");
-}
-
 TEST(MakeInfo, BoundsOffsetAndStridesInElements) {
   tav_info info = __TAVf90_make_info(3, 2, 4, -1, 0, 5, 9);
   EXPECT_EQ(info.rank, 3);
-  EXPECT_EQ(info.dim[0].extent, 3);
-  EXPECT_EQ(info.dim[1].extent, 2);
-  EXPECT_EQ(info.dim[2].extent, 5);
-  EXPECT_EQ(info.dim[0].stride, 1);
-  EXPECT_EQ(info.dim[1].stride, 3);
-  EXPECT_EQ(info.dim[2].stride, 6);
-  EXPECT_EQ(info.dim[1].lower, -1);
+  EXPECT_EQ(dims(info.dim, 3), "2:3:1 -1:2:3 5:5:6");
   EXPECT_EQ(info.offset, -(2 + 3 * -1 + 6 * 5));
-
-  tav_info empty = __TAVf90_make_info(2, 5, 4, 1, 3);
-  EXPECT_EQ(empty.dim[0].extent, 0);
-  EXPECT_EQ(empty.dim[1].stride, 0);
-}
-
-TEST(MakeInfo, ExtentBeyondAWordIsHeld) {
+  EXPECT_EQ(dims(__TAVf90_make_info(2, 5, 4, 1, 3).dim, 2), "5:0:1 1:3:0");
+  // An extent beyond a word is held.
   EXPECT_EQ(__TAVf90_make_info(1, 0, INT_MAX).dim[0].extent, INT_MAX);
   EXPECT_EQ(__TAVf90_make_info(1, 1, INT_MAX).dim[0].extent, INT_MAX);
   EXPECT_EQ(__TAVf90_make_info(2, 1, 4, -5, INT_MAX).dim[1].extent, INT_MAX);
@@ -129,43 +106,49 @@ TEST(MakeInfo, ExtentBeyondAWordIsHeld) {
 TEST(Associated, ArrayPointers) {
   char block[64];
   tav_ptr_desc p{}, t{};
+  std::string seen;
+  auto check = [&] { seen += std::to_string(__TAVf90_assoc_aa(2, &p, 0, &t)); };
   p.base = t.base = block;
   p.dim[0] = t.dim[0] = tav_dim{4, 4, 1};
   p.dim[1] = t.dim[1] = tav_dim{2, 16, 1};
-  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 1);
+  check();
   t.dim[1].stride = 32;
-  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+  check();
   // Along a dimension of one element the stride says nothing.
   t.dim[1] = tav_dim{1, 32, 1};
   p.dim[1] = tav_dim{1, 16, 7};
-  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 1);
+  check();
   // The same storage seen with no elements is not associated.
   p.dim[0].extent = t.dim[0].extent = 0;
-  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
-  p.dim[0].extent = t.dim[0].extent = 4;
+  check();
+  p.dim[0].extent = 4;
   t.dim[0].extent = 3;
-  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+  check();
   t.dim[0].extent = 4;
   t.base = block + 4;
-  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+  check();
   p.base = t.base = nullptr;
-  EXPECT_EQ(__TAVf90_assoc_aa(2, &p, 0, &t), 0);
+  check();
+  EXPECT_EQ(seen, "1010000");
 }
 
 TEST(Associated, CharacterAndScalarPointers) {
   char block[64];
   tav_cptr_desc p{}, t{};
+  std::string seen;
+  auto check = [&] { seen += std::to_string(__TAVf90_assoc_ch_aa(1, &p, 0, &t)); };
   p.base = t.base = block;
   p.len = t.len = 4;
   p.dim[0] = t.dim[0] = tav_dim{3, 4, 1};
-  EXPECT_EQ(__TAVf90_assoc_ch_aa(1, &p, 0, &t), 1);
+  check();
   t.len = 2;
-  EXPECT_EQ(__TAVf90_assoc_ch_aa(1, &p, 0, &t), 0);
+  check();
   p.len = t.len = 0;
-  EXPECT_EQ(__TAVf90_assoc_ch_aa(1, &p, 0, &t), 0);
+  check();
   p.len = t.len = 4;
   t.dim[0].stride = 8;
-  EXPECT_EQ(__TAVf90_assoc_ch_aa(1, &p, 0, &t), 0);
+  check();
+  EXPECT_EQ(seen, "1000");
 
   int x, y;
   EXPECT_EQ(__TAVf90_assoc_ss(&x, &x), 1);
@@ -180,20 +163,11 @@ TEST(Associated, CharacterAndScalarPointers) {
 
 TEST(Associated, UndefinedPointerIsFatal) {
   const char *message = "Uninitialised pointer used as argument to ASSOCIATED function";
-  expect_fatal([] {
-    tav_ptr_desc p{}, t{};
-    p.base = TAV_UNDEFINED_POINTER;
-    __TAVf90_assoc_aa(1, &p, 0, &t);
-  }, message);
-  expect_fatal([] {
-    tav_cptr_desc p{}, t{};
-    t.base = TAV_UNDEFINED_POINTER;
-    __TAVf90_assoc_ch_aa(1, &p, 0, &t);
-  }, message);
-  expect_fatal([] {
-    int x = 0;
-    __TAVf90_assoc_ss(&x, TAV_UNDEFINED_POINTER);
-  }, message);
+  expect_fatal([] { tav_ptr_desc p{}, t{}; p.base = TAV_UNDEFINED_POINTER; __TAVf90_assoc_aa(1, &p, 0, &t); },
+               message);
+  expect_fatal([] { tav_cptr_desc p{}, t{}; t.base = TAV_UNDEFINED_POINTER; __TAVf90_assoc_ch_aa(1, &p, 0, &t); },
+               message);
+  expect_fatal([] { int x = 0; __TAVf90_assoc_ss(&x, TAV_UNDEFINED_POINTER); }, message);
 }
 
 TEST(AssumeShape, SharesStorageWithNewLowerBounds) {
@@ -207,10 +181,7 @@ TEST(AssumeShape, SharesStorageWithNewLowerBounds) {
   std::memset(&dummy, 0x77, sizeof dummy);
   __TAVf90_assume_shape(&dummy, &actual, 2, 0, -1);
   EXPECT_EQ(dummy.base, actual.base);
-  EXPECT_EQ(dummy.dim[0].extent, 3);
-  EXPECT_EQ(dummy.dim[0].stride, -8);
-  EXPECT_EQ(dummy.dim[0].lower, 0);
-  EXPECT_EQ(dummy.dim[1].lower, -1);
+  EXPECT_EQ(dims(dummy.dim, 2), "0:3:-8 -1:2:48");
   // Element (0, -1) is the first element.
   EXPECT_EQ(dummy.offset + 0 * -8 + -1 * 48, 0);
 
@@ -236,17 +207,12 @@ TEST(Allocate, PairsLeaveNothingBehind) {
     tav_cptr_desc c;
     __TAVf90_Allocate_ca(&c, i, 1, -i, i, &stat);
     __TAVf90_Deallocate_ca(1, &c, &stat);
-    void *s = __TAVf90_Allocate_zs(i, &stat);
-    __TAVf90_Deallocate_s(s, i, &stat);
+    __TAVf90_Deallocate_s(__TAVf90_Allocate_zs(i, &stat), i, &stat);
     tav_info info = __TAVf90_make_info(2, 1, i, 0, 1);
-    void *a = __TAVf90_Allocate_zi(info, 8, &stat);
-    __TAVf90_Deallocate_i(a, info, 8, &stat);
-    void *aa = __TAVf90_Allocate_aa(i * 8, &stat);
-    __TAVf90_Deallocate_aa(aa, __TAVf90_make_info(1, 1, i).dim, 1, 8, &stat);
-    void *au = __TAVf90_Alloc_i(info, 2);
-    __TAVf90_DeAlloc(au, 4 * i);
-    void *v = __TAVf90_Alloc_s(i);
-    __TAVf90_DeAlloc(v, i);
+    __TAVf90_Deallocate_i(__TAVf90_Allocate_zi(info, 8, &stat), info, 8, &stat);
+    __TAVf90_Deallocate_aa(__TAVf90_Allocate_aa(i * 8, &stat), __TAVf90_make_info(1, 1, i).dim, 1, 8, &stat);
+    __TAVf90_DeAlloc(__TAVf90_Alloc_i(info, 2), 4 * i);
+    __TAVf90_DeAlloc(__TAVf90_Alloc_s(i), i);
     ASSERT_EQ(stat, 0);
   }
 }

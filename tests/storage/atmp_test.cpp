@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
-#include "fatal.h"
+#include "storage_support.h"
 #include "tavf90.h"
 
 namespace {
@@ -43,40 +44,30 @@ TEST(Temporary, NegativeExtentMeansEmpty) {
   __TAVf90_freevec_ch(c);
 }
 
-tav_vector tagged(int n) {
-  tav_vector v = __TAVf90_mkatmp_i(1, n);
-  return v;
-}
-
 TEST(AtmpList, FirstInFirstOut) {
+  // Each temporary is told apart by its extent; the list holds copies.
   tav_atmplist list = __TAVf90_atmplist_create();
   EXPECT_EQ(list.first, nullptr);
-  tav_vector a = tagged(1), b = tagged(2), c = tagged(3);
+  tav_vector a = __TAVf90_mkatmp_i(1, 1), b = __TAVf90_mkatmp_i(1, 2), c = __TAVf90_mkatmp_i(1, 3),
+             d = __TAVf90_mkatmp_i(1, 4);
+  char *const bases[] = {nullptr, a.base, b.base, c.base, d.base};
   tav_atmp_node *na = __TAVf90_atmplist_append(&list, &a);
   EXPECT_EQ(list.first, na);
   __TAVf90_atmplist_append(&list, &b);
   __TAVf90_atmplist_append(&list, &c);
-  a.extent[0] = 99;  // the list holds copies
+  a.extent[0] = 99;
   tav_vector out;
-  __TAVf90_atmplist_elt(list, &out, 2);
-  EXPECT_EQ(out.base, c.base);
-  __TAVf90_atmplist_elt(list, &out, 0);
-  EXPECT_EQ(out.extent[0], 1);
-  __TAVf90_atmplist_step(&list, &out);
-  EXPECT_EQ(out.base, a.base);
-  __TAVf90_freevec_i(out);
-  __TAVf90_atmplist_elt(list, &out, 0);
-  EXPECT_EQ(out.base, b.base);
-  __TAVf90_atmplist_step(&list, &out);
-  __TAVf90_freevec_i(out);
-  tav_vector d = tagged(4);
+  std::string seen;
+  auto note = [&] {
+    seen += std::to_string(out.extent[0]);
+    EXPECT_EQ(out.base, bases[out.extent[0] % 5]);
+  };
+  auto elt = [&](int n) { __TAVf90_atmplist_elt(list, &out, n), note(); };
+  auto step = [&] { __TAVf90_atmplist_step(&list, &out), note(), __TAVf90_freevec_i(out); };
+  elt(2), elt(0), step(), elt(0), step();
   __TAVf90_atmplist_append(&list, &d);
-  __TAVf90_atmplist_step(&list, &out);
-  EXPECT_EQ(out.base, c.base);
-  __TAVf90_freevec_i(out);
-  __TAVf90_atmplist_step(&list, &out);
-  EXPECT_EQ(out.extent[0], 4);
-  __TAVf90_freevec_i(out);
+  step(), step();
+  EXPECT_EQ(seen, "3112234");
   EXPECT_EQ(list.first, nullptr);
   __TAVf90_atmplist_finish(list);
 }

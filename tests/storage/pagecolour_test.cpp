@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "fatal.h"
+#include "storage_support.h"
 #include "tavf90.h"
 
 namespace {

@@ -37,19 +37,6 @@ std::vector<std::uintptr_t> walked(int rank, const tav_ptr_desc &d) {
   return out;
 }
 
-TEST(Walk, Section) {
-  static char block[1 << 16];
-  tav_ptr_desc d{};
-  d.base = block;
-  // Every other row and column of a 3 x 4 array of doubles.
-  d.dim[0] = tav_dim{2, 16, 1};
-  d.dim[1] = tav_dim{2, 48, 1};
-  auto order = walked(2, d);
-  ASSERT_EQ(order.size(), 4u);
-  auto b = reinterpret_cast<std::uintptr_t>(block);
-  EXPECT_EQ(order, (std::vector<std::uintptr_t>{b, b + 16, b + 48, b + 64}));
-}
-
 TEST(Walk, NegativeStridesInAnyDimension) {
   static char block[1 << 16];
   tav_ptr_desc d{};

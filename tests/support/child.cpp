@@ -1,5 +1,7 @@
 #include "support/child.h"
 
+#include <gtest/gtest.h>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -143,6 +145,20 @@ Result run(const std::function<void()> &body, const Options &options) {
     r.exit_code = WEXITSTATUS(status);
   if (!options.stdout_pipe) r.out = slurp(io + "/stdout", nullptr);
   r.err = slurp(io + "/stderr", nullptr);
+  return r;
+}
+
+Result expect_run(const std::string &what, const std::function<void()> &body, const Ending &ending,
+                  const Options &options) {
+  Result r = run(body, options);
+  bool ended = ending.status < 0 ? r.signal == -ending.status : r.exited(ending.status);
+  EXPECT_TRUE(ended) << what << ": " << r.describe();
+  if (ending.out != nullptr) {
+    EXPECT_EQ(r.out, ending.out) << what;
+  }
+  if (ending.err != nullptr) {
+    EXPECT_EQ(r.err, ending.err) << what;
+  }
   return r;
 }
 

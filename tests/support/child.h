@@ -55,4 +55,17 @@ class Result {
 // exit(0), so C streams are flushed as at a normal end.
 Result run(const std::function<void()> &body, const Options &options = {});
 
+// How a scenario is expected to end: `status` is its exit code, or minus
+// the signal that ended it (kAborted); a null `out` or `err` is not compared.
+constexpr int kAborted = -SIGABRT;
+struct Ending {
+  int status;
+  const char *out = nullptr;
+  const char *err = nullptr;
+};
+// Runs body in a child and checks its ending (as gtest failures labelled
+// with `what`); returns the result for further checks.
+Result expect_run(const std::string &what, const std::function<void()> &body, const Ending &ending,
+                  const Options &options = {});
+
 }  // namespace tavtest

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "support/child.h"
 #include "tavf90.h"
@@ -44,52 +45,49 @@ void leave(int n) {
   for (int i = 0; i < n; ++i) __TAVf90_exit_pu();
 }
 
+// The counts as "allocs/frees".
+std::string counts() { return std::to_string(allocs) + "/" + std::to_string(frees); }
+
 TEST(UnitStackStorage, OneBlockPer128CallsAndOneSpare) {
   allocs = frees = 0;
+  std::string seen;
+  auto note = [&seen] { seen += " " + counts(); };
   enter(128);
-  EXPECT_EQ(allocs, 1);
+  note();
   enter(1);  // depth 129 needs a second block
-  EXPECT_EQ(allocs, 2);
+  note();
   // Oscillating across the boundary reuses the emptied block.
-  for (int i = 0; i < 50; ++i) {
-    leave(1);
-    enter(1);
-  }
-  EXPECT_EQ(allocs, 2);
-  EXPECT_EQ(frees, 0);
-
+  for (int i = 0; i < 50; ++i) leave(1), enter(1);
+  note();
   enter(128 + 1);  // depth 258: third block
-  EXPECT_EQ(allocs, 3);
+  note();
   leave(129);  // back to 129: one emptied block is the spare
-  EXPECT_EQ(frees, 0);
+  note();
   leave(1);  // 128: the second emptied block replaces the spare
-  EXPECT_EQ(frees, 1);
+  note();
   enter(1);
-  EXPECT_EQ(allocs, 3);
-
+  note();
   leave(129);  // empty stack, spare kept
-  EXPECT_EQ(frees, 2);
+  note();
   enter(1);
-  EXPECT_EQ(allocs, 3);
   leave(1);
+  note();
   __TAVf90_delete_gline_stack();
-  EXPECT_EQ(frees, 3);
-  EXPECT_EQ(allocs, frees);
+  note();
+  EXPECT_EQ(seen, " 1/0 2/0 2/0 3/0 3/0 3/1 3/1 3/2 3/2 3/3");
 }
 
 TEST(UnitStackStorage, DeleteReleasesEveryBlockAndTheSpare) {
   allocs = frees = 0;
   enter(300);
   leave(100);  // depth 200: two blocks in use, one spare
-  EXPECT_EQ(allocs, 3);
   __TAVf90_delete_gline_stack();
-  EXPECT_EQ(frees, 3);
+  EXPECT_EQ(counts(), "3/3");
   // The stack starts over from nothing.
   enter(1);
-  EXPECT_EQ(allocs, 4);
   leave(1);
   __TAVf90_delete_gline_stack();
-  EXPECT_EQ(frees, 4);
+  EXPECT_EQ(counts(), "4/4");
 }
 
 TEST(UnitStackStorage, NormalEndReleasesTheStack) {
@@ -116,13 +114,11 @@ TEST(UnitStackStorage, NormalEndReleasesTheStack) {
 }
 
 TEST(UnitStackStorage, RefusedBlockEndsTheProgram) {
-  auto r = tavtest::run([] {
+  tavtest::expect_run("refused", [] {
     refuse = true;
     __TAVf90_enter_pu("P");
     std::fputs("carried on\n", stderr);
-  });
-  EXPECT_TRUE(r.aborted()) << r.describe();
-  EXPECT_EQ(r.err, "Out of memory\nProgram terminated by fatal error\n");
+  }, {tavtest::kAborted, nullptr, "Out of memory\nProgram terminated by fatal error\n"});
 }
 
 }  // namespace
