@@ -200,6 +200,171 @@ Decomposed decompose(double v) {
   return {fraction | (std::uint64_t{1} << 52), biased - 1075};
 }
 
+// Exact conversion through an integer part and a binary fraction.
+//
+// For v = I + f / 2^s with I < 2^64 and f < 2^s, the decimals of f / 2^s
+// come out nine at a time: P = f * 10^k (at most 96 bits, built from two
+// 32 x 32-bit products) holds the next k decimals above bit s and the rest
+// of the fraction below it, so everything is exact and the bits below s
+// tell exactly whether the dropped part is below, at or above one half of
+// the last decimal kept.
+struct U96 {
+  std::uint64_t hi;  // bits 32..95
+  std::uint32_t lo;  // bits 0..31
+};
+
+U96 multiply96(std::uint64_t f, std::uint32_t c) {
+  const std::uint64_t a = std::uint64_t{static_cast<std::uint32_t>(f)} * c;
+  const std::uint64_t b = std::uint64_t{static_cast<std::uint32_t>(f >> 32)} * c;
+  return {b + (a >> 32), static_cast<std::uint32_t>(a)};
+}
+
+// The next decimals of a fraction and what is left of it.
+struct Chunk {
+  std::uint32_t digits;  // floor(f * c / 2^s)
+  int rest_vs_half;      // the rest against 2^(s-1): -1, 0 or 1
+  std::uint64_t rest;    // f * c mod 2^s; valid for s <= 64
+};
+
+// Requires f < 2^s and 1 <= s <= 95 (so digits < c).
+Chunk next_decimals(std::uint64_t f, int s, std::uint32_t c) {
+  const U96 p = multiply96(f, c);
+  Chunk r;
+  if (s > 32) {
+    const int t = s - 32;
+    const std::uint64_t rest_hi = p.hi & ((std::uint64_t{1} << t) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (t - 1);
+    r.digits = static_cast<std::uint32_t>(p.hi >> t);
+    r.rest = (rest_hi << 32) | p.lo;
+    r.rest_vs_half = rest_hi != half ? (rest_hi > half ? 1 : -1) : (p.lo != 0 ? 1 : 0);
+  } else if (s == 32) {
+    r.digits = static_cast<std::uint32_t>(p.hi);
+    r.rest = p.lo;
+    r.rest_vs_half = p.lo != 0x80000000u ? (p.lo > 0x80000000u ? 1 : -1) : 0;
+  } else {
+    const std::uint32_t rest = p.lo & ((std::uint32_t{1} << s) - 1);
+    const std::uint32_t half = std::uint32_t{1} << (s - 1);
+    r.digits = static_cast<std::uint32_t>((p.hi << (32 - s)) | (p.lo >> s));
+    r.rest = rest;
+    r.rest_vs_half = rest != half ? (rest > half ? 1 : -1) : 0;
+  }
+  return r;
+}
+
+constexpr std::uint32_t kPow10u32[10] = {1,      10,      100,      1000,      10000,
+                                         100000, 1000000, 10000000, 100000000, 1000000000};
+
+// Writes the first `count` decimals of f / 2^s, truncated, to out and
+// returns the rest against one half of the last of them (-1, 0, 1).
+// Requires f < 2^s and either s <= 64 or (count <= 9 and f < 2^53).
+int fraction_decimals(std::uint64_t f, int s, int count, char *out) {
+  if (f == 0 || s >= 96) {
+    // With s >= 96, f * 10^9 < 2^83 is far below one half of 2^s.
+    std::memset(out, '0', static_cast<std::size_t>(count));
+    return -1;
+  }
+  while (count > 9) {
+    const Chunk c = next_decimals(f, s, kPow10u32[9]);
+    u32_digits_back(c.digits, out + 9, 9);
+    out += 9;
+    count -= 9;
+    f = c.rest;
+  }
+  const Chunk c = next_decimals(f, s, kPow10u32[count]);
+  u32_digits_back(c.digits, out + count, count);
+  return c.rest_vs_half;
+}
+
+// Adds one to the last of n decimal digits; true when all of them were 9
+// (they are all 0 then).
+bool increment(char *dg, int n) {
+  for (int i = n - 1; i >= 0; --i) {
+    if (dg[i] != '9') {
+      ++dg[i];
+      return false;
+    }
+    dg[i] = '0';
+  }
+  return true;
+}
+
+// v = integer + fraction / 2^s with fraction < 2^s (s = 0: no fraction).
+struct Split {
+  std::uint64_t integer;
+  std::uint64_t fraction;
+  int s;
+};
+
+// False when the integer part does not fit 64 bits.
+bool split(Decomposed v, Split &out) {
+  if (v.q >= 0) {
+    if (v.q > 11) return false;  // m < 2^53
+    out = {v.m << v.q, 0, 0};
+  } else if (v.q > -64) {
+    const int s = -v.q;
+    out = {v.m >> s, v.m & ((std::uint64_t{1} << s) - 1), s};
+  } else {
+    out = {0, v.m, -v.q};
+  }
+  return true;
+}
+
+// "%#.*f" through the split: false (nothing written) when the integer part
+// is too large or the fraction too long for the chunked decimals.
+bool fixed_split(const Decomposed v, int decimals, char *out, int &len) {
+  Split x;
+  if (!split(v, x)) return false;
+  if (decimals > 9 && x.s > 64 && x.fraction != 0) return false;
+  int n = u64_digits(x.integer, out);
+  out[n] = '.';
+  char *frac = out + n + 1;
+  const int cmp = fraction_decimals(x.fraction, x.s, decimals, frac);
+  if (cmp > 0 || (cmp == 0 && ((decimals > 0 ? frac[decimals - 1] - '0' : static_cast<int>(x.integer)) & 1))) {
+    if (decimals == 0 || increment(frac, decimals)) {
+      // The carry reaches the integer part, which may gain a digit.
+      n = u64_digits(x.integer + 1, out);
+      out[n] = '.';
+      std::memset(out + n + 1, '0', static_cast<std::size_t>(decimals));
+    }
+  }
+  len = n + 1 + decimals;
+  return true;
+}
+
+// The significant digits of "%#.*E" (precision + 1 of them into dg) and
+// the decimal exponent, for values of at least 1 whose integer part fits
+// 64 bits; false otherwise.
+constexpr int kMaxSplitPrecision = 40;
+bool scientific_split(const Decomposed v, int precision, char *dg, int &exponent) {
+  Split x;
+  if (precision > kMaxSplitPrecision || !split(v, x) || x.integer == 0) return false;
+  const int n = u64_digits(x.integer, dg);
+  const int keep = precision + 1;
+  int x10 = n - 1;
+  bool up;
+  if (keep >= n) {
+    const int cmp = fraction_decimals(x.fraction, x.s, keep - n, dg + n);
+    up = cmp > 0 || (cmp == 0 && ((dg[keep - 1] - '0') & 1));
+  } else {
+    // Rounded inside the integer digits: whatever follows the first
+    // dropped digit (more digits, the fraction) only matters on a 5.
+    const char next = dg[keep];
+    if (next != '5') {
+      up = next > '5';
+    } else {
+      bool beyond = x.fraction != 0;
+      for (int i = keep + 1; i < n && !beyond; ++i) beyond = dg[i] != '0';
+      up = beyond || ((dg[keep - 1] - '0') & 1);
+    }
+  }
+  if (up && increment(dg, keep)) {
+    dg[0] = '1';
+    ++x10;
+  }
+  exponent = x10;
+  return true;
+}
+
 int fixed_general(double magnitude, int decimals, char *out) {
   char *end = std::to_chars(out, out + fixed_capacity(decimals), magnitude, std::chars_format::fixed, decimals).ptr;
   if (decimals == 0) *end++ = '.';
@@ -221,10 +386,28 @@ int scientific_general(double magnitude, int precision, char *out) {
   return static_cast<int>(end - out);
 }
 
+// "%#.*E" from precision + 1 significant digits and the exponent.
+int scientific_text(const char *dg, int precision, int x, char *out) {
+  char *p = out;
+  *p++ = dg[0];
+  *p++ = '.';
+  std::memcpy(p, dg + 1, static_cast<std::size_t>(precision));
+  p += precision;
+  *p++ = 'E';
+  *p++ = x < 0 ? '-' : '+';
+  const int ax = x < 0 ? -x : x;
+  if (ax >= 100) *p++ = static_cast<char>('0' + ax / 100);
+  std::memcpy(p, kPairs + 2 * (ax % 100), 2);
+  p += 2;
+  return static_cast<int>(p - out);
+}
+
 }  // namespace
 
 int fixed(double magnitude, int decimals, char *out) {
   const Decomposed v = decompose(magnitude);
+  int len;
+  if (fixed_split(v, decimals, out, len)) return len;
   std::uint64_t r;
   if (!scaled_round(v.m, v.q, decimals, r)) return fixed_general(magnitude, decimals, out);
   char dg[20];
@@ -249,8 +432,10 @@ int fixed(double magnitude, int decimals, char *out) {
 
 int scientific(double magnitude, int precision, char *out) {
   const Decomposed v = decompose(magnitude);
-  if (precision > 17) return scientific_general(magnitude, precision, out);
   int x = 0;
+  if (char dg[kMaxSplitPrecision + 1 + 20]; v.m != 0 && scientific_split(v, precision, dg, x))
+    return scientific_text(dg, precision, x, out);
+  if (precision > 17) return scientific_general(magnitude, precision, out);
   std::uint64_t r = 0;
   if (v.m == 0) {
     // Zero: all digits 0, exponent +00.
@@ -283,18 +468,7 @@ int scientific(double magnitude, int precision, char *out) {
   } else {
     n = u64_digits(r, dg);
   }
-  char *p = out;
-  *p++ = dg[0];
-  *p++ = '.';
-  std::memcpy(p, dg + 1, static_cast<std::size_t>(n - 1));
-  p += n - 1;
-  *p++ = 'E';
-  *p++ = x < 0 ? '-' : '+';
-  const int ax = x < 0 ? -x : x;
-  if (ax >= 100) *p++ = static_cast<char>('0' + ax / 100);
-  std::memcpy(p, kPairs + 2 * (ax % 100), 2);
-  p += 2;
-  return static_cast<int>(p - out);
+  return scientific_text(dg, n - 1, x, out);
 }
 
 }  // namespace tav::io::digits

@@ -321,6 +321,46 @@ bool roundup(char *dg, i64 real, i64 keep) {
   return true;
 }
 
+// Gw.d chooses F editing with d - s decimals for a magnitude in
+// [b(s), b(s + 1)), s = 0 .. d, where b(0) = 0.1 - 0.5 * 10^-d and each
+// following boundary is ten times the one before, every step rounded to
+// double.
+constexpr double g_boundary_base(int d) {
+  double r = 0.05;
+  for (int i = 0; i < d && r != 0.0; ++i) r *= 0.1;
+  return 0.1 - r;
+}
+
+// The boundaries b(0) .. b(d + 1) for the usual d, computed at compile time
+// by the same double operations (and so bit for bit the same values).
+constexpr int kGTableDigits = 30;
+struct GBoundaries {
+  double b[kGTableDigits + 1][kGTableDigits + 2];
+  constexpr GBoundaries() : b() {
+    for (int d = 0; d <= kGTableDigits; ++d) {
+      double lo = g_boundary_base(d);
+      for (int s = 0; s <= d + 1; ++s, lo *= 10.0) b[d][s] = lo;
+    }
+  }
+};
+constexpr GBoundaries kGBoundaries;
+
+// The decimals of the F editing G chooses for a finite nonzero magnitude
+// (d <= kGTableDigits), or -1 for E editing.
+i64 g_decimals_from_table(double mag, int d, std::uint64_t bits) {
+  const double *b = kGBoundaries.b[d];
+  // Start from the decimal exponent estimated from the binary one (b(j) is
+  // close to 10^(j-1)); the loops settle the exact place.
+  const int e2 = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+  int j = ((e2 * 78913) >> 18) + 1;
+  if (j < -1) j = -1;
+  if (j > d + 1) j = d + 1;
+  while (j >= 0 && mag < b[j]) --j;
+  while (j <= d && mag >= b[j + 1]) ++j;
+  // Now b(j) <= mag < b(j + 1), with b(-1) = 0 and b(d + 2) = infinity.
+  return j < 0 || j > d ? -1 : d - j;
+}
+
 int etype_format(double value, int w, int d, int e, char letter, int k) {
   if (w < 0) return 0;
   FieldWriter out;
@@ -410,19 +450,20 @@ int format_G(double value, int w, int d, int e) {
     if (d == 0) return etype_format(value, w, d, e, 'E', k);
     fd = d - 1;
   } else {
-    // Boundaries b(s) = 10^s * (0.1 - 0.5 * 10^-(d+1)), each step rounded.
     const double mag = magnitude_of(value);
-    double r = 0.05;
-    for (int i = 0; i < d && r != 0.0; ++i) r *= 0.1;
-    double lo = 0.1 - r;
-    if (mag >= lo) {
-      for (i64 s = 0; s <= d; ++s) {
-        const double hi = lo * 10.0;
-        if (mag < hi) {
-          fd = d - s;
-          break;
+    if (d <= kGTableDigits) {
+      fd = g_decimals_from_table(mag, d, b);
+    } else {
+      double lo = g_boundary_base(d);
+      if (mag >= lo) {
+        for (i64 s = 0; s <= d; ++s) {
+          const double hi = lo * 10.0;
+          if (mag < hi) {
+            fd = d - s;
+            break;
+          }
+          lo = hi;
         }
-        lo = hi;
       }
     }
     if (fd < 0) return etype_format(value, w, d, e, 'E', k);
