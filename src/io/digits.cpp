@@ -149,13 +149,13 @@ void u32_digits_back(std::uint32_t v, char *end, int count) {
   if (count) *--end = static_cast<char>('0' + v % 10);
 }
 
+constexpr std::uint32_t kPow10u32[10] = {1,      10,      100,      1000,      10000,
+                                         100000, 1000000, 10000000, 100000000, 1000000000};
+
 int u32_count(std::uint32_t v) {
-  int n = 1;
-  while (v >= 10) {
-    v /= 10;
-    ++n;
-  }
-  return n;
+  // floor(bits * log10(2)) is the count or one less.
+  const int t = ((32 - __builtin_clz(v | 1)) * 1233) >> 12;
+  return t + ((v | 1) >= kPow10u32[t]);
 }
 
 // Decimal digits of v without leading zeros; 64-bit divisions only by 10^9.
@@ -251,8 +251,6 @@ Chunk next_decimals(std::uint64_t f, int s, std::uint32_t c) {
   return r;
 }
 
-constexpr std::uint32_t kPow10u32[10] = {1,      10,      100,      1000,      10000,
-                                         100000, 1000000, 10000000, 100000000, 1000000000};
 
 // Writes the first `count` decimals of f / 2^s, truncated, to out and
 // returns the rest against one half of the last of them (-1, 0, 1).
@@ -386,6 +384,17 @@ int scientific_general(double magnitude, int precision, char *out) {
   return static_cast<int>(end - out);
 }
 
+// significant() through the general conversion.
+int significant_general(double magnitude, int precision, char *dg) {
+  const int len = scientific_general(magnitude, precision, dg);
+  // dg: d '.' <precision digits> 'E' sign exponent digits
+  int x = 0;
+  for (const char *q = dg + precision + 4; q < dg + len; ++q) x = x * 10 + (*q - '0');
+  if (dg[precision + 3] == '-') x = -x;
+  std::memmove(dg + 1, dg + 2, static_cast<std::size_t>(precision));
+  return x;
+}
+
 // "%#.*E" from precision + 1 significant digits and the exponent.
 int scientific_text(const char *dg, int precision, int x, char *out) {
   char *p = out;
@@ -430,45 +439,48 @@ int fixed(double magnitude, int decimals, char *out) {
   return static_cast<int>(p - out);
 }
 
-int scientific(double magnitude, int precision, char *out) {
+int significant(double magnitude, int precision, char *dg) {
   const Decomposed v = decompose(magnitude);
   int x = 0;
-  if (char dg[kMaxSplitPrecision + 1 + 20]; v.m != 0 && scientific_split(v, precision, dg, x))
-    return scientific_text(dg, precision, x, out);
-  if (precision > 17) return scientific_general(magnitude, precision, out);
+  if (char tmp[kMaxSplitPrecision + 1 + 20]; v.m != 0 && scientific_split(v, precision, tmp, x)) {
+    std::memcpy(dg, tmp, static_cast<std::size_t>(precision + 1));
+    return x;
+  }
+  if (precision > 17) return significant_general(magnitude, precision, dg);
   std::uint64_t r = 0;
   if (v.m == 0) {
     // Zero: all digits 0, exponent +00.
-  } else {
-    // floor(log10(v)) is x or x + 1, from the position of the leading bit.
-    const int e2 = v.q + 63 - __builtin_clzll(v.m);
-    x = (e2 * 78913) >> 18;
-    // For values of 1 and above the exact powers of ten settle the choice
-    // between x and x + 1 at once; otherwise a result with one digit too
-    // many shows that x + 1 is right.
-    if (x >= 0 && x < kMaxExactPow10 && magnitude >= kExactPow10.v[x + 1]) ++x;
-    const std::uint64_t limit = kPow.ten[precision + 1];
-    if (!scaled_round(v.m, v.q, precision - x, r)) return scientific_general(magnitude, precision, out);
-    if (r > limit) {
-      ++x;
-      if (!scaled_round(v.m, v.q, precision - x, r)) return scientific_general(magnitude, precision, out);
-    }
-    if (r < kPow.ten[precision]) return scientific_general(magnitude, precision, out);
-    if (r == limit) {
-      // Rounded up to the next power of ten.
-      r /= 10;
-      ++x;
-    }
+    std::memset(dg, '0', static_cast<std::size_t>(precision + 1));
+    return 0;
   }
-  char dg[20];
-  int n;
-  if (r == 0) {
-    n = precision + 1;
-    std::memset(dg, '0', static_cast<std::size_t>(n));
-  } else {
-    n = u64_digits(r, dg);
+  // floor(log10(v)) is x or x + 1, from the position of the leading bit.
+  const int e2 = v.q + 63 - __builtin_clzll(v.m);
+  x = (e2 * 78913) >> 18;
+  // For values of 1 and above the exact powers of ten settle the choice
+  // between x and x + 1 at once; otherwise a result with one digit too
+  // many shows that x + 1 is right.
+  if (x >= 0 && x < kMaxExactPow10 && magnitude >= kExactPow10.v[x + 1]) ++x;
+  const std::uint64_t limit = kPow.ten[precision + 1];
+  if (!scaled_round(v.m, v.q, precision - x, r)) return significant_general(magnitude, precision, dg);
+  if (r > limit) {
+    ++x;
+    if (!scaled_round(v.m, v.q, precision - x, r)) return significant_general(magnitude, precision, dg);
   }
-  return scientific_text(dg, n - 1, x, out);
+  if (r < kPow.ten[precision]) return significant_general(magnitude, precision, dg);
+  if (r == limit) {
+    // Rounded up to the next power of ten.
+    r /= 10;
+    ++x;
+  }
+  u64_digits(r, dg);
+  return x;
+}
+
+int scientific(double magnitude, int precision, char *out) {
+  if (precision > kMaxSplitPrecision) return scientific_general(magnitude, precision, out);
+  char dg[scientific_capacity(kMaxSplitPrecision)];
+  const int x = significant(magnitude, precision, dg);
+  return scientific_text(dg, precision, x, out);
 }
 
 }  // namespace tav::io::digits

@@ -106,8 +106,7 @@ void emit_exponent(FieldWriter &out, i64 x, i64 width) {
 }
 
 // The significant digits and the decimal exponent of a magnitude converted
-// with `precision` digits after the point.  The digits are left contiguous
-// at buf + 1 (the point is overwritten).
+// with `precision` digits after the point (buf as for digits::significant).
 struct Scientific {
   char *digits;
   int count;
@@ -115,14 +114,8 @@ struct Scientific {
 };
 
 Scientific scientific(double magnitude, int precision, char *buf) {
-  int len = digits::scientific(magnitude, precision, buf);
-  // buf: d '.' <precision digits> 'E' sign digits
-  const char *q = buf + precision + 4;
-  int x = 0;
-  for (; q < buf + len; ++q) x = x * 10 + (*q - '0');
-  if (buf[precision + 3] == '-') x = -x;
-  buf[1] = buf[0];
-  return {buf + 1, precision + 1, x};
+  const int x = digits::significant(magnitude, precision, buf);
+  return {buf, precision + 1, x};
 }
 
 // Multiplies (k > 0) or divides (k < 0) by 10^|k| in steps of 10^6, 10^3
