@@ -63,9 +63,46 @@ char sign_of(std::uint64_t b) {
   return Edit::plus() ? '+' : '\0';
 }
 
+// A field of at most kCapacity characters built in place and handed to the
+// put-string hook at once.  The fast counterpart of FieldWriter for the
+// usual fields: used only where the writer is known to produce exactly w
+// characters with w <= kCapacity (a fixed width, not inside a complex value
+// of list-directed output); the bounds checks below never cut a field then
+// and only guard the buffer.
+class LocalField {
+ public:
+  static constexpr int kCapacity = 256;
+  void put(char c) {
+    if (n_ < kCapacity) buf_[n_++] = c;
+  }
+  void fill(char c, i64 count) {
+    if (count > kCapacity - n_) count = kCapacity - n_;
+    if (count > 0) {
+      std::memset(buf_ + n_, c, static_cast<std::size_t>(count));
+      n_ += static_cast<int>(count);
+    }
+  }
+  void text(const char *s, i64 count) {
+    if (count > kCapacity - n_) count = kCapacity - n_;
+    if (count > 0) {
+      std::memcpy(buf_ + n_, s, static_cast<std::size_t>(count));
+      n_ += static_cast<int>(count);
+    }
+  }
+  int finish() { return Record::put(buf_, n_); }
+
+ private:
+  char buf_[kCapacity];
+  int n_ = 0;
+};
+
+// Whether a field of width w can be built in a LocalField.
+bool local_width(i64 w) { return w >= 1 && w <= LocalField::kCapacity && !Edit::noseparator(); }
+
 // Writes `count` digits starting at index `from` of a digit string whose
 // first `real` digits are in `dg` and which continues with zeros.
-void emit_digits(FieldWriter &out, const char *dg, i64 real, i64 from, i64 count) {
+template <class Out>
+void emit_digits(Out &out, const char *dg, i64 real, i64 from, i64 count) {
   if (count <= 0) return;
   if (from < real) {
     i64 n = real - from < count ? real - from : count;
@@ -97,7 +134,8 @@ int exponent_digits(i64 x) {
 }
 
 // Writes the sign and digits of exponent x with leading zeros up to `width`.
-void emit_exponent(FieldWriter &out, i64 x, i64 width) {
+template <class Out>
+void emit_exponent(Out &out, i64 x, i64 width) {
   out.put(x < 0 ? '-' : '+');
   char buf[24];
   int n = exponent_text(x, buf);
@@ -141,7 +179,8 @@ double apply_scale(double v, int k) {
 // integer part of an Fw.d number would end); otherwise the E layout with k
 // the scale factor in force.  Without a width (F0.d) and inside a complex
 // value of list-directed output the text is written alone.
-void inf_or_nan_into(FieldWriter &out, std::uint64_t b, i64 w, i64 d, i64 e, int k) {
+template <class Out>
+void inf_or_nan_into(Out &out, std::uint64_t b, i64 w, i64 d, i64 e, int k) {
   const bool nan = (b & kFractionBits) != 0;
   const char sign = nan ? '\0' : sign_of(b);
   const i64 s = sign ? 1 : 0;
@@ -169,7 +208,8 @@ void inf_or_nan_into(FieldWriter &out, std::uint64_t b, i64 w, i64 d, i64 e, int
 }
 
 // Fw.d with scale factor k.
-void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
+template <class Out>
+void fixed_into(Out &out, double value, i64 w, i64 d, int k) {
   const std::uint64_t b = bits_of(value);
   if (non_finite(b)) return inf_or_nan_into(out, b, w, d, -1, k);
   const char sign = sign_of(b);
@@ -218,7 +258,8 @@ void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
 
 // The common E/D writer with scale factor k.  Returns 0 or the status of
 // I/O error 102 or 103 (nothing is written then).
-int etype_into(FieldWriter &out, double value, int w, int d, int e, char letter, int k) {
+template <class Out>
+int etype_into(Out &out, double value, int w, int d, int e, char letter, int k) {
   const bool default_form = e < 0;
   if (default_form) e = 2;
   if (!(k > -d && static_cast<i64>(k) < static_cast<i64>(d) + 2)) return ioerr(kScaleFactorRange, k, d);
@@ -354,9 +395,9 @@ i64 g_decimals_from_table(double mag, int d, std::uint64_t bits) {
   return j < 0 || j > d ? -1 : d - j;
 }
 
-int etype_format(double value, int w, int d, int e, char letter, int k) {
-  if (w < 0) return 0;
-  FieldWriter out;
+template <class Out>
+int etype_field(double value, int w, int d, int e, char letter, int k) {
+  Out out;
   if (d < 0) {
     out.fill('*', w);
   } else if (int st = etype_into(out, value, w, d, e, letter, k)) {
@@ -365,16 +406,42 @@ int etype_format(double value, int w, int d, int e, char letter, int k) {
   return out.finish();
 }
 
-}  // namespace
-
-int format_F(double value, int w, int d) {
+int etype_format(double value, int w, int d, int e, char letter, int k) {
   if (w < 0) return 0;
-  FieldWriter out;
+  if (local_width(w)) return etype_field<LocalField>(value, w, d, e, letter, k);
+  return etype_field<FieldWriter>(value, w, d, e, letter, k);
+}
+
+template <class Out>
+int fixed_field(double value, int w, int d) {
+  Out out;
   if (d < 0)
     out.fill('*', w);
   else
     fixed_into(out, value, w, d, Edit::scale());
   return out.finish();
+}
+
+// G's F editing: Fw'.d' and the blanks that stand in for the exponent.
+template <class Out>
+int g_fixed_field(double value, i64 fw, i64 fd, i64 blanks, int w) {
+  Out out;
+  // A width that leaves no room for the F part cannot hold the value.
+  if (fw < 1) {
+    out.fill('*', w);
+  } else {
+    fixed_into(out, value, fw, fd, 0);
+    out.fill(' ', blanks);
+  }
+  return out.finish();
+}
+
+}  // namespace
+
+int format_F(double value, int w, int d) {
+  if (w < 0) return 0;
+  if (local_width(w)) return fixed_field<LocalField>(value, w, d);
+  return fixed_field<FieldWriter>(value, w, d);
 }
 
 int format_E(double value, int w, int d, int e) { return etype_format(value, w, d, e, 'E', Edit::scale()); }
@@ -461,15 +528,8 @@ int format_G(double value, int w, int d, int e) {
     }
     if (fd < 0) return etype_format(value, w, d, e, 'E', k);
   }
-  FieldWriter out;
-  // A width that leaves no room for the F part cannot hold the value.
-  if (fw < 1) {
-    out.fill('*', w);
-  } else {
-    fixed_into(out, value, fw, fd, 0);
-    out.fill(' ', blanks);
-  }
-  return out.finish();
+  if (local_width(w)) return g_fixed_field<LocalField>(value, fw, fd, blanks, w);
+  return g_fixed_field<FieldWriter>(value, fw, fd, blanks, w);
 }
 
 int stars(int w) {
