@@ -395,6 +395,109 @@ i64 g_decimals_from_table(double mag, int d, std::uint64_t bits) {
   return j < 0 || j > d ? -1 : d - j;
 }
 
+// The usual fields are built straight into one buffer and written with a
+// single call: a width of at most LocalField::kCapacity that is filled
+// exactly (local_width), a finite value, at most kFastDigits digits after
+// the point and the scale factors 0 (F, E, D) or 1 (ES).  They give the
+// same fields as fixed_into and etype_into.
+constexpr int kFastDigits = 40;
+
+// Fw.d followed by `trail` blanks (G's F editing), w + trail <= kCapacity.
+int fixed_fast(double value, std::uint64_t b, int w, int d, int trail) {
+  constexpr int kCap = LocalField::kCapacity;
+  char field[kCap + digits::fixed_capacity(kFastDigits) + kCap];
+  char *text = field + kCap;
+  int len = digits::fixed(magnitude_of(value), d, text);
+  const char sign = sign_of(b);
+  int used = len + (sign ? 1 : 0);
+  // One character too many: a leading "0." before a digit gives way.
+  if (used == w + 1 && len > 2 && text[0] == '0' && text[1] == '.') {
+    ++text;
+    --len;
+    --used;
+  }
+  char *start;
+  if (used > w) {
+    start = field;
+    std::memset(start, '*', static_cast<std::size_t>(w));
+    text = start + w;
+  } else {
+    if (sign) *--text = sign;
+    start = text - (w - used);
+    std::memset(start, ' ', static_cast<std::size_t>(w - used));
+    text += used;
+  }
+  if (trail > 0) std::memset(text, ' ', static_cast<std::size_t>(trail));
+  return Record::put(start, w + trail);
+}
+
+// Ew.d[Ee] / Dw.d[Ee] with k = 0 and ESw.d[Ee] (k = 1); k must be valid for
+// d (0 < d for k = 0) and the digits converted at most kFastDigits.
+int etype_fast(double value, std::uint64_t b, int w, int d, int e, char letter, int k) {
+  const bool default_form = e < 0;
+  if (default_form) e = 2;
+  const char sign = sign_of(b);
+  int room = w - d - e - 4 - (sign ? 1 : 0);
+  bool leading_zero = true;
+  if (k == 0 && room < 0) {
+    leading_zero = false;
+    ++room;
+  }
+  char field[LocalField::kCapacity + digits::scientific_capacity(kFastDigits)];
+  if (room < 0) {
+    std::memset(field, '*', static_cast<std::size_t>(w));
+    return Record::put(field, w);
+  }
+  char *p = field + room;
+  if (sign) *p++ = sign;
+  int x;
+  if (k == 1) {
+    // d + 1 significant digits: the first before the point.
+    x = digits::significant(magnitude_of(value), d, p + 1);
+    p[0] = p[1];
+    p[1] = '.';
+    p += d + 2;
+  } else {
+    // d significant digits after the point.
+    if (leading_zero) *p++ = '0';
+    *p++ = '.';
+    x = digits::significant(magnitude_of(value), d - 1, p);
+    p += d;
+  }
+  x = is_zero(b) ? 0 : x + 1 - k;
+  const int ax = x < 0 ? -x : x;
+  const int xd = ax < 10 ? 1 : ax < 100 ? 2 : ax < 1000 ? 3 : 4;
+  bool letter_dropped = false;
+  if (e == 1) {
+    if (xd > 1) {
+      std::memset(field, '*', static_cast<std::size_t>(w));
+      return Record::put(field, w);
+    }
+  } else if (default_form) {
+    if (xd >= 4) return ioerr(kExponentTooLarge, static_cast<int>(letter));
+    letter_dropped = xd == 3;
+  } else if (xd > e) {
+    std::memset(field, '*', static_cast<std::size_t>(w));
+    return Record::put(field, w);
+  }
+  std::memset(field, ' ', static_cast<std::size_t>(room));
+  if (!letter_dropped) *p++ = letter;
+  *p++ = x < 0 ? '-' : '+';
+  const int width = letter_dropped ? 3 : e;
+  for (int i = xd; i < width; ++i) *p++ = '0';
+  switch (xd) {
+    case 3:
+      *p++ = static_cast<char>('0' + ax / 100);
+      [[fallthrough]];
+    case 2:
+      *p++ = static_cast<char>('0' + ax / 10 % 10);
+      [[fallthrough]];
+    default:
+      *p++ = static_cast<char>('0' + ax % 10);
+  }
+  return Record::put(field, w);
+}
+
 template <class Out>
 int etype_field(double value, int w, int d, int e, char letter, int k) {
   Out out;
@@ -408,7 +511,12 @@ int etype_field(double value, int w, int d, int e, char letter, int k) {
 
 int etype_format(double value, int w, int d, int e, char letter, int k) {
   if (w < 0) return 0;
-  if (local_width(w)) return etype_field<LocalField>(value, w, d, e, letter, k);
+  if (local_width(w)) {
+    const std::uint64_t b = bits_of(value);
+    if (!non_finite(b) && ((k == 0 && d > 0 && d <= kFastDigits) || (k == 1 && d >= 0 && d <= kFastDigits)))
+      return etype_fast(value, b, w, d, e, letter, k);
+    return etype_field<LocalField>(value, w, d, e, letter, k);
+  }
   return etype_field<FieldWriter>(value, w, d, e, letter, k);
 }
 
@@ -440,7 +548,11 @@ int g_fixed_field(double value, i64 fw, i64 fd, i64 blanks, int w) {
 
 int format_F(double value, int w, int d) {
   if (w < 0) return 0;
-  if (local_width(w)) return fixed_field<LocalField>(value, w, d);
+  if (local_width(w)) {
+    const std::uint64_t b = bits_of(value);
+    if (!non_finite(b) && Edit::scale() == 0 && d >= 0 && d <= kFastDigits) return fixed_fast(value, b, w, d, 0);
+    return fixed_field<LocalField>(value, w, d);
+  }
   return fixed_field<FieldWriter>(value, w, d);
 }
 
@@ -528,7 +640,10 @@ int format_G(double value, int w, int d, int e) {
     }
     if (fd < 0) return etype_format(value, w, d, e, 'E', k);
   }
-  if (local_width(w)) return g_fixed_field<LocalField>(value, fw, fd, blanks, w);
+  if (local_width(w)) {
+    if (fw >= 1 && fd <= kFastDigits) return fixed_fast(value, b, static_cast<int>(fw), static_cast<int>(fd), static_cast<int>(blanks));
+    return g_fixed_field<LocalField>(value, fw, fd, blanks, w);
+  }
   return g_fixed_field<FieldWriter>(value, fw, fd, blanks, w);
 }
 

@@ -425,4 +425,54 @@ TEST(RealEdit, GBoundariesStepwiseInDouble) {
   EXPECT_GT(checked, 2500);
 }
 
+// Fields of the usual widths are built by a shortcut, wider ones (over 256
+// characters) by the general writer.  A field that starts with a blank
+// must come out the same with 300 more blanks in front of it when widened,
+// so every shortcut is checked against the general writer here, over all
+// kinds of values, edits, exponent widths, scale factors and SP.
+TEST(RealEdit, UsualFieldsAgreeWithWideOnes) {
+  std::mt19937_64 gen(4242);
+  const char *kinds[] = {"F", "E", "D", "ES", "G"};
+  int compared = 0;
+  for (int i = 0; i < 20000; ++i) {
+    double v;
+    switch (i % 4) {
+      case 0: {
+        std::uint64_t b = gen() & 0x7FFFFFFFFFFFFFFFull;
+        std::memcpy(&v, &b, sizeof v);
+        if (!std::isfinite(v)) v = 0.0;
+        break;
+      }
+      case 1:
+        // Binary fractions: decimal ties.
+        v = std::ldexp(static_cast<double>(gen() % (1u << 20)), -static_cast<int>(gen() % 24));
+        break;
+      case 2:
+        v = std::ldexp(static_cast<double>((gen() >> 11) | 1), static_cast<int>(gen() % 120) - 100);
+        break;
+      default:
+        v = std::pow(10.0, static_cast<int>(gen() % 41) - 20) * (gen() % 2 ? 1.0 : 0.9999999);
+    }
+    if (gen() % 2) v = -v;
+    Edit ed{kinds[gen() % 5], 0, 0, -1};
+    const bool fixed = ed.edit[0] == 'F';
+    ed.d = static_cast<int>(gen() % 44);
+    if (!fixed && ed.d == 0) ed.d = 1;
+    ed.w = static_cast<int>(gen() % 64) + 1;
+    if (!fixed && gen() % 3 == 0) ed.e = static_cast<int>(gen() % 4) + 1;
+    // Mostly no scale factor (the shortcuts), else any valid one.
+    if (gen() % 3 == 0) ed.k = fixed ? static_cast<int>(gen() % 7) - 3 : static_cast<int>(gen() % 4) - 1;
+    if (!fixed && ed.edit[1] != 'S' && !(ed.k > -ed.d && ed.k < ed.d + 2)) ed.k = 0;
+    ed.plus = gen() % 4 == 0;
+    const std::string narrow = write(ed, v);
+    ASSERT_EQ(narrow.size(), static_cast<std::size_t>(ed.w)) << ed.edit << ed.w << "." << ed.d;
+    if (narrow[0] != ' ') continue;
+    Edit wide = ed;
+    wide.w += 300;
+    ASSERT_EQ(write(wide, v), sp(300) + narrow) << ed.edit << ed.w << "." << ed.d << "E" << ed.e << " k=" << ed.k << " of " << v;
+    ++compared;
+  }
+  EXPECT_GT(compared, 8000);
+}
+
 }  // namespace
