@@ -203,54 +203,30 @@ Decomposed decompose(double v) {
 // Exact conversion through an integer part and a binary fraction.
 //
 // For v = I + f / 2^s with I < 2^64 and f < 2^s, the decimals of f / 2^s
-// come out nine at a time: P = f * 10^k (at most 96 bits, built from two
-// 32 x 32-bit products) holds the next k decimals above bit s and the rest
-// of the fraction below it, so everything is exact and the bits below s
-// tell exactly whether the dropped part is below, at or above one half of
-// the last decimal kept.
-struct U96 {
-  std::uint64_t hi;  // bits 32..95
-  std::uint32_t lo;  // bits 0..31
-};
+// come out up to nine at a time: the product f * 10^k (at most 96 bits,
+// built from two 32 x 32-bit products) holds the next k decimals above
+// bit s and the rest of the fraction below it, so everything is exact, and
+// the bits below s tell exactly whether the dropped part is below, at or
+// above one half of the last decimal kept.
 
-U96 multiply96(std::uint64_t f, std::uint32_t c) {
-  const std::uint64_t a = std::uint64_t{static_cast<std::uint32_t>(f)} * c;
-  const std::uint64_t b = std::uint64_t{static_cast<std::uint32_t>(f >> 32)} * c;
-  return {b + (a >> 32), static_cast<std::uint32_t>(a)};
-}
-
-// The next decimals of a fraction and what is left of it.
+// The first k <= 9 decimals of a tiny fraction f / 2^s, 64 < s < 96 and
+// f < 2^53 (c = 10^k), and the rest against one half of the last of them
+// (-1, 0, 1).
 struct Chunk {
-  std::uint32_t digits;  // floor(f * c / 2^s)
-  int rest_vs_half;      // the rest against 2^(s-1): -1, 0 or 1
-  std::uint64_t rest;    // f * c mod 2^s; valid for s <= 64
+  std::uint32_t digits;
+  int rest_vs_half;
 };
 
-// Requires f < 2^s and 1 <= s <= 95 (so digits < c).
-Chunk next_decimals(std::uint64_t f, int s, std::uint32_t c) {
-  const U96 p = multiply96(f, c);
-  Chunk r;
-  if (s > 32) {
-    const int t = s - 32;
-    const std::uint64_t rest_hi = p.hi & ((std::uint64_t{1} << t) - 1);
-    const std::uint64_t half = std::uint64_t{1} << (t - 1);
-    r.digits = static_cast<std::uint32_t>(p.hi >> t);
-    r.rest = (rest_hi << 32) | p.lo;
-    r.rest_vs_half = rest_hi != half ? (rest_hi > half ? 1 : -1) : (p.lo != 0 ? 1 : 0);
-  } else if (s == 32) {
-    r.digits = static_cast<std::uint32_t>(p.hi);
-    r.rest = p.lo;
-    r.rest_vs_half = p.lo != 0x80000000u ? (p.lo > 0x80000000u ? 1 : -1) : 0;
-  } else {
-    const std::uint32_t rest = p.lo & ((std::uint32_t{1} << s) - 1);
-    const std::uint32_t half = std::uint32_t{1} << (s - 1);
-    r.digits = static_cast<std::uint32_t>((p.hi << (32 - s)) | (p.lo >> s));
-    r.rest = rest;
-    r.rest_vs_half = rest != half ? (rest > half ? 1 : -1) : 0;
-  }
-  return r;
+Chunk tiny_fraction_decimals(std::uint64_t f, int s, std::uint32_t c) {
+  // f * c < 2^83: bits 32..95 in hi, bits 0..31 in lo.
+  const std::uint64_t a = std::uint64_t{static_cast<std::uint32_t>(f)} * c;
+  const std::uint64_t hi = std::uint64_t{static_cast<std::uint32_t>(f >> 32)} * c + (a >> 32);
+  const std::uint32_t lo = static_cast<std::uint32_t>(a);
+  const int t = s - 32;  // 32 < t < 64
+  const std::uint64_t rest_hi = hi & ((std::uint64_t{1} << t) - 1);
+  const std::uint64_t half = std::uint64_t{1} << (t - 1);
+  return {static_cast<std::uint32_t>(hi >> t), rest_hi != half ? (rest_hi > half ? 1 : -1) : (lo != 0 ? 1 : 0)};
 }
-
 
 // Writes the first `count` decimals of f / 2^s, truncated, to out and
 // returns the rest against one half of the last of them (-1, 0, 1).
@@ -261,16 +237,32 @@ int fraction_decimals(std::uint64_t f, int s, int count, char *out) {
     std::memset(out, '0', static_cast<std::size_t>(count));
     return -1;
   }
-  while (count > 9) {
-    const Chunk c = next_decimals(f, s, kPow10u32[9]);
-    u32_digits_back(c.digits, out + 9, 9);
-    out += 9;
-    count -= 9;
-    f = c.rest;
+  if (s > 64) {
+    const Chunk c = tiny_fraction_decimals(f, s, kPow10u32[count]);
+    u32_digits_back(c.digits, out + count, count);
+    return c.rest_vs_half;
   }
-  const Chunk c = next_decimals(f, s, kPow10u32[count]);
-  u32_digits_back(c.digits, out + count, count);
-  return c.rest_vs_half;
+  // As a 64-bit binary fraction F / 2^64, the next k decimals are the top
+  // 32 bits of the 96-bit product F * 10^k and the rest is its low 64 bits,
+  // already in place for the next step.  Only 32-bit products and moves.
+  std::uint64_t frac = f << (64 - s);
+  std::uint32_t d, rest_hi, rest_lo;
+  for (;;) {
+    const int k = count > 9 ? 9 : count;
+    const std::uint32_t c = kPow10u32[k];
+    const std::uint64_t a = std::uint64_t{static_cast<std::uint32_t>(frac)} * c;
+    const std::uint64_t hi = std::uint64_t{static_cast<std::uint32_t>(frac >> 32)} * c + (a >> 32);
+    d = static_cast<std::uint32_t>(hi >> 32);
+    rest_hi = static_cast<std::uint32_t>(hi);
+    rest_lo = static_cast<std::uint32_t>(a);
+    u32_digits_back(d, out + k, k);
+    if (count == k) break;
+    out += k;
+    count -= k;
+    frac = (std::uint64_t{rest_hi} << 32) | rest_lo;
+  }
+  if (rest_hi != 0x80000000u) return rest_hi > 0x80000000u ? 1 : -1;
+  return rest_lo != 0 ? 1 : 0;
 }
 
 // Adds one to the last of n decimal digits; true when all of them were 9
