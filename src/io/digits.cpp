@@ -158,14 +158,19 @@ int u32_count(std::uint32_t v) {
   return t + ((v | 1) >= kPow10u32[t]);
 }
 
+int u64_digits_wide(std::uint64_t v, char *out);
+
 // Decimal digits of v without leading zeros; 64-bit divisions only by 10^9.
-int u64_digits(std::uint64_t v, char *out) {
-  if (v <= 0xFFFFFFFFu) {
-    const std::uint32_t x = static_cast<std::uint32_t>(v);
-    const int n = u32_count(x);
-    u32_digits_back(x, out + n, n);
-    return n;
-  }
+// The usual 32-bit case is inlined into the callers.
+inline int u64_digits(std::uint64_t v, char *out) {
+  if (v > 0xFFFFFFFFu) return u64_digits_wide(v, out);
+  const std::uint32_t x = static_cast<std::uint32_t>(v);
+  const int n = u32_count(x);
+  u32_digits_back(x, out + n, n);
+  return n;
+}
+
+__attribute__((noinline)) int u64_digits_wide(std::uint64_t v, char *out) {
   const std::uint64_t q = v / 1000000000u;
   const std::uint32_t low = static_cast<std::uint32_t>(v - q * 1000000000u);
   int n;
