@@ -230,17 +230,20 @@ Chunk tiny_fraction_decimals(std::uint64_t f, int s, std::uint32_t c) {
   const int t = s - 32;  // 32 < t < 64
   const std::uint64_t rest_hi = hi & ((std::uint64_t{1} << t) - 1);
   const std::uint64_t half = std::uint64_t{1} << (t - 1);
+  // (The rest is never 0: f * c has fewer than 62 factors 2.)
   return {static_cast<std::uint32_t>(hi >> t), rest_hi != half ? (rest_hi > half ? 1 : -1) : (lo != 0 ? 1 : 0)};
 }
 
 // Writes the first `count` decimals of f / 2^s, truncated, to out and
-// returns the rest against one half of the last of them (-1, 0, 1).
+// returns the rest against one half of the last of them: 1 above, 0 equal,
+// -1 below, kNoRest when there is no rest at all.
 // Requires f < 2^s and either s <= 64 or (count <= 9 and f < 2^53).
+constexpr int kNoRest = -2;
 int fraction_decimals(std::uint64_t f, int s, int count, char *out) {
   if (f == 0 || s >= 96) {
     // With s >= 96, f * 10^9 < 2^83 is far below one half of 2^s.
     std::memset(out, '0', static_cast<std::size_t>(count));
-    return -1;
+    return f == 0 ? kNoRest : -1;
   }
   if (s > 64) {
     const Chunk c = tiny_fraction_decimals(f, s, kPow10u32[count]);
@@ -266,7 +269,7 @@ int fraction_decimals(std::uint64_t f, int s, int count, char *out) {
     count -= k;
     frac = (std::uint64_t{rest_hi} << 32) | rest_lo;
   }
-  if (rest_hi != 0x80000000u) return rest_hi > 0x80000000u ? 1 : -1;
+  if (rest_hi != 0x80000000u) return rest_hi > 0x80000000u ? 1 : (rest_hi | rest_lo) != 0 ? -1 : kNoRest;
   return rest_lo != 0 ? 1 : 0;
 }
 
@@ -326,13 +329,49 @@ bool fixed_split(const Decomposed v, int decimals, char *out, int &len) {
   return true;
 }
 
-// The significant digits of "%#.*E" (precision + 1 of them into dg) and
-// the decimal exponent, for values of at least 1 whose integer part fits
-// 64 bits; false otherwise.
+// The significant digits of "%#.*E" below 1 for 2^-64 <= v < 1 (see
+// scientific_split).
+bool scientific_fraction(const Split x, int precision, char *dg, int &exponent) {
+  // floor(log10(v)) is est - 1, est or est + 1, with est from the leading
+  // bit: enough decimals for the smallest of them, so that at least
+  // precision + 1 significant digits are there (at most two more).
+  const int e2 = 63 - __builtin_clzll(x.fraction) - x.s;
+  const int est = (e2 * 78913) >> 18;
+  const int count = precision - est + 1;
+  const int state = fraction_decimals(x.fraction, x.s, count, dg);
+  int lead = 0;
+  while (dg[lead] == '0') ++lead;
+  char *sig = dg + lead;
+  const int keep = precision + 1;
+  const int extra = count - lead - keep;
+  bool up;
+  if (extra == 0) {
+    up = state > 0 || (state == 0 && ((sig[keep - 1] - '0') & 1));
+  } else if (sig[keep] != '5') {
+    up = sig[keep] > '5';
+  } else {
+    const bool beyond = state != kNoRest || (extra == 2 && sig[keep + 1] != '0');
+    up = beyond || ((sig[keep - 1] - '0') & 1);
+  }
+  exponent = -lead - 1;
+  if (up && increment(sig, keep)) {
+    sig[0] = '1';
+    ++exponent;
+  }
+  std::memmove(dg, sig, static_cast<std::size_t>(keep));
+  return true;
+}
+
+// The significant digits of "%#.*E" (precision + 1 of them into dg, which
+// must hold kSplitDigitsCapacity) and the decimal exponent, for nonzero
+// values whose integer part fits 64 bits and which are at least 2^-64;
+// false otherwise.
 constexpr int kMaxSplitPrecision = 40;
+constexpr int kSplitDigitsCapacity = kMaxSplitPrecision + 24;
 bool scientific_split(const Decomposed v, int precision, char *dg, int &exponent) {
   Split x;
-  if (precision > kMaxSplitPrecision || !split(v, x) || x.integer == 0) return false;
+  if (precision > kMaxSplitPrecision || !split(v, x)) return false;
+  if (x.integer == 0) return x.s <= 64 && x.fraction != 0 && scientific_fraction(x, precision, dg, exponent);
   const int n = u64_digits(x.integer, dg);
   const int keep = precision + 1;
   int x10 = n - 1;
@@ -439,7 +478,7 @@ int fixed(double magnitude, int decimals, char *out) {
 int significant(double magnitude, int precision, char *dg) {
   const Decomposed v = decompose(magnitude);
   int x = 0;
-  if (char tmp[kMaxSplitPrecision + 1 + 20]; v.m != 0 && scientific_split(v, precision, tmp, x)) {
+  if (char tmp[kSplitDigitsCapacity]; v.m != 0 && scientific_split(v, precision, tmp, x)) {
     std::memcpy(dg, tmp, static_cast<std::size_t>(precision + 1));
     return x;
   }

@@ -361,6 +361,11 @@ TEST(Digits, IntegerAndFractionShortcut) {
     // for the integers among them, a tie in the integer digits).
     const std::uint64_t odd = (gen() >> static_cast<int>(12 + gen() % 50)) | 1;
     values.push_back(std::ldexp(static_cast<double>(odd), -static_cast<int>(gen() % 12)));
+    // Binary fractions below 1: their decimals end in a 5 after as many
+    // places as the fraction has bits, so every precision up to 40 meets
+    // them exactly, a place or two before them, or just past a tie.
+    const std::uint64_t small = (gen() >> static_cast<int>(24 + gen() % 40)) | 1;
+    values.push_back(std::ldexp(static_cast<double>(small), -static_cast<int>(64 - __builtin_clzll(small) + gen() % 24)));
     // Integers ending in 5 followed by zeros: ties inside the integer digits.
     const std::uint64_t five = (gen() % 100000 * 10 + 5) * static_cast<std::uint64_t>(std::pow(10.0, gen() % 13));
     values.push_back(static_cast<double>(five));
