@@ -4,7 +4,10 @@
 // Every value is edited in double precision.  The decimal digits come from
 // the correctly rounded conversions in io/digits.h; the field is then built
 // in a FieldWriter, so a whole field costs one put-string call however it is
-// made up (blanks, sign, digit text, runs of zeros).
+// made up (blanks, sign, digit text, runs of zeros).  Fields of the usual
+// widths are built in a local buffer instead (LocalField; for F, E and D
+// without a scale factor, ES and G's F editing the digits are even
+// converted straight into the field: fixed_fast, etype_fast).
 //
 // Infinities and NaNs are recognised from the bit pattern and never take
 // part in floating-point arithmetic or comparisons here, so that writing
@@ -356,7 +359,7 @@ bool roundup(char *dg, i64 real, i64 keep) {
 }
 
 // Gw.d chooses F editing with d - s decimals for a magnitude in
-// [b(s), b(s + 1)), s = 0 .. d, where b(0) = 0.1 - 0.5 * 10^-d and each
+// [b(s), b(s + 1)), s = 0 .. d, where b(0) = 0.1 - 0.5 * 10^-(d+1) and each
 // following boundary is ten times the one before, every step rounded to
 // double.
 constexpr double g_boundary_base(int d) {

@@ -396,7 +396,7 @@ TEST(Digits, IntegerAndFractionShortcut) {
 }
 
 // G chooses F editing with d - s decimals in [b(s), b(s+1)), where b(0) =
-// 0.1 - 0.5 * 10^-d and each boundary is ten times the one before, every
+// 0.1 - 0.5 * 10^-(d+1) and each boundary is ten times the one before, every
 // step rounded to double.  The double just below and at each boundary
 // must fall on either side, for every d (short ones are looked up, long
 // ones computed).
