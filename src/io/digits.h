@@ -52,4 +52,9 @@ constexpr int fixed_capacity(int decimals) { return 312 + decimals; }
 int scientific(double magnitude, int precision, char *out);
 constexpr int scientific_capacity(int precision) { return 16 + precision; }
 
+// The precision + 1 significant digits of the "%#.*E" text of a finite
+// non-negative value, without the point, into dg (which must hold
+// scientific_capacity(precision)); returns the decimal exponent.
+int significant(double magnitude, int precision, char *dg);
+
 }  // namespace tav::io::digits

@@ -4,7 +4,10 @@
 // Every value is edited in double precision.  The decimal digits come from
 // the correctly rounded conversions in io/digits.h; the field is then built
 // in a FieldWriter, so a whole field costs one put-string call however it is
-// made up (blanks, sign, digit text, runs of zeros).
+// made up (blanks, sign, digit text, runs of zeros).  Fields of the usual
+// widths are built in a local buffer instead (LocalField; for F, E and D
+// without a scale factor, ES and G's F editing the digits are even
+// converted straight into the field: fixed_fast, etype_fast).
 //
 // Infinities and NaNs are recognised from the bit pattern and never take
 // part in floating-point arithmetic or comparisons here, so that writing
@@ -63,9 +66,46 @@ char sign_of(std::uint64_t b) {
   return Edit::plus() ? '+' : '\0';
 }
 
+// A field of at most kCapacity characters built in place and handed to the
+// put-string hook at once.  The fast counterpart of FieldWriter for the
+// usual fields: used only where the writer is known to produce exactly w
+// characters with w <= kCapacity (a fixed width, not inside a complex value
+// of list-directed output); the bounds checks below never cut a field then
+// and only guard the buffer.
+class LocalField {
+ public:
+  static constexpr int kCapacity = 256;
+  void put(char c) {
+    if (n_ < kCapacity) buf_[n_++] = c;
+  }
+  void fill(char c, i64 count) {
+    if (count > kCapacity - n_) count = kCapacity - n_;
+    if (count > 0) {
+      std::memset(buf_ + n_, c, static_cast<std::size_t>(count));
+      n_ += static_cast<int>(count);
+    }
+  }
+  void text(const char *s, i64 count) {
+    if (count > kCapacity - n_) count = kCapacity - n_;
+    if (count > 0) {
+      std::memcpy(buf_ + n_, s, static_cast<std::size_t>(count));
+      n_ += static_cast<int>(count);
+    }
+  }
+  int finish() { return Record::put(buf_, n_); }
+
+ private:
+  char buf_[kCapacity];
+  int n_ = 0;
+};
+
+// Whether a field of width w can be built in a LocalField.
+bool local_width(i64 w) { return w >= 1 && w <= LocalField::kCapacity && !Edit::noseparator(); }
+
 // Writes `count` digits starting at index `from` of a digit string whose
 // first `real` digits are in `dg` and which continues with zeros.
-void emit_digits(FieldWriter &out, const char *dg, i64 real, i64 from, i64 count) {
+template <class Out>
+void emit_digits(Out &out, const char *dg, i64 real, i64 from, i64 count) {
   if (count <= 0) return;
   if (from < real) {
     i64 n = real - from < count ? real - from : count;
@@ -97,7 +137,8 @@ int exponent_digits(i64 x) {
 }
 
 // Writes the sign and digits of exponent x with leading zeros up to `width`.
-void emit_exponent(FieldWriter &out, i64 x, i64 width) {
+template <class Out>
+void emit_exponent(Out &out, i64 x, i64 width) {
   out.put(x < 0 ? '-' : '+');
   char buf[24];
   int n = exponent_text(x, buf);
@@ -106,8 +147,7 @@ void emit_exponent(FieldWriter &out, i64 x, i64 width) {
 }
 
 // The significant digits and the decimal exponent of a magnitude converted
-// with `precision` digits after the point.  The digits are left contiguous
-// at buf + 1 (the point is overwritten).
+// with `precision` digits after the point (buf as for digits::significant).
 struct Scientific {
   char *digits;
   int count;
@@ -115,14 +155,8 @@ struct Scientific {
 };
 
 Scientific scientific(double magnitude, int precision, char *buf) {
-  int len = digits::scientific(magnitude, precision, buf);
-  // buf: d '.' <precision digits> 'E' sign digits
-  const char *q = buf + precision + 4;
-  int x = 0;
-  for (; q < buf + len; ++q) x = x * 10 + (*q - '0');
-  if (buf[precision + 3] == '-') x = -x;
-  buf[1] = buf[0];
-  return {buf + 1, precision + 1, x};
+  const int x = digits::significant(magnitude, precision, buf);
+  return {buf, precision + 1, x};
 }
 
 // Multiplies (k > 0) or divides (k < 0) by 10^|k| in steps of 10^6, 10^3
@@ -148,7 +182,8 @@ double apply_scale(double v, int k) {
 // integer part of an Fw.d number would end); otherwise the E layout with k
 // the scale factor in force.  Without a width (F0.d) and inside a complex
 // value of list-directed output the text is written alone.
-void inf_or_nan_into(FieldWriter &out, std::uint64_t b, i64 w, i64 d, i64 e, int k) {
+template <class Out>
+void inf_or_nan_into(Out &out, std::uint64_t b, i64 w, i64 d, i64 e, int k) {
   const bool nan = (b & kFractionBits) != 0;
   const char sign = nan ? '\0' : sign_of(b);
   const i64 s = sign ? 1 : 0;
@@ -176,7 +211,8 @@ void inf_or_nan_into(FieldWriter &out, std::uint64_t b, i64 w, i64 d, i64 e, int
 }
 
 // Fw.d with scale factor k.
-void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
+template <class Out>
+void fixed_into(Out &out, double value, i64 w, i64 d, int k) {
   const std::uint64_t b = bits_of(value);
   if (non_finite(b)) return inf_or_nan_into(out, b, w, d, -1, k);
   const char sign = sign_of(b);
@@ -225,7 +261,8 @@ void fixed_into(FieldWriter &out, double value, i64 w, i64 d, int k) {
 
 // The common E/D writer with scale factor k.  Returns 0 or the status of
 // I/O error 102 or 103 (nothing is written then).
-int etype_into(FieldWriter &out, double value, int w, int d, int e, char letter, int k) {
+template <class Out>
+int etype_into(Out &out, double value, int w, int d, int e, char letter, int k) {
   const bool default_form = e < 0;
   if (default_form) e = 2;
   if (!(k > -d && static_cast<i64>(k) < static_cast<i64>(d) + 2)) return ioerr(kScaleFactorRange, k, d);
@@ -321,9 +358,152 @@ bool roundup(char *dg, i64 real, i64 keep) {
   return true;
 }
 
-int etype_format(double value, int w, int d, int e, char letter, int k) {
-  if (w < 0) return 0;
-  FieldWriter out;
+// Gw.d chooses F editing with d - s decimals for a magnitude in
+// [b(s), b(s + 1)), s = 0 .. d, where b(0) = 0.1 - 0.5 * 10^-(d+1) and each
+// following boundary is ten times the one before, every step rounded to
+// double.
+constexpr double g_boundary_base(int d) {
+  double r = 0.05;
+  for (int i = 0; i < d && r != 0.0; ++i) r *= 0.1;
+  return 0.1 - r;
+}
+
+// The boundaries b(0) .. b(d + 1) for the usual d, computed at compile time
+// by the same double operations (and so bit for bit the same values).
+constexpr int kGTableDigits = 30;
+struct GBoundaries {
+  double b[kGTableDigits + 1][kGTableDigits + 2];
+  constexpr GBoundaries() : b() {
+    for (int d = 0; d <= kGTableDigits; ++d) {
+      double lo = g_boundary_base(d);
+      for (int s = 0; s <= d + 1; ++s, lo *= 10.0) b[d][s] = lo;
+    }
+  }
+};
+constexpr GBoundaries kGBoundaries;
+
+// The decimals of the F editing G chooses for a finite nonzero magnitude
+// (d <= kGTableDigits), or -1 for E editing.
+i64 g_decimals_from_table(double mag, int d, std::uint64_t bits) {
+  const double *b = kGBoundaries.b[d];
+  // Start from the decimal exponent estimated from the binary one (b(j) is
+  // close to 10^(j-1)); the loops settle the exact place.
+  const int e2 = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+  int j = ((e2 * 78913) >> 18) + 1;
+  if (j < -1) j = -1;
+  if (j > d + 1) j = d + 1;
+  while (j >= 0 && mag < b[j]) --j;
+  while (j <= d && mag >= b[j + 1]) ++j;
+  // Now b(j) <= mag < b(j + 1), with b(-1) = 0 and b(d + 2) = infinity.
+  return j < 0 || j > d ? -1 : d - j;
+}
+
+// The usual fields are built straight into one buffer and written with a
+// single call: a width of at most LocalField::kCapacity that is filled
+// exactly (local_width), a finite value, at most kFastDigits digits after
+// the point and the scale factors 0 (F, E, D) or 1 (ES).  They give the
+// same fields as fixed_into and etype_into.
+constexpr int kFastDigits = 40;
+
+// Fw.d followed by `trail` blanks (G's F editing), w + trail <= kCapacity.
+int fixed_fast(double value, std::uint64_t b, int w, int d, int trail) {
+  constexpr int kCap = LocalField::kCapacity;
+  char field[kCap + digits::fixed_capacity(kFastDigits) + kCap];
+  char *text = field + kCap;
+  int len = digits::fixed(magnitude_of(value), d, text);
+  const char sign = sign_of(b);
+  int used = len + (sign ? 1 : 0);
+  // One character too many: a leading "0." before a digit gives way.
+  if (used == w + 1 && len > 2 && text[0] == '0' && text[1] == '.') {
+    ++text;
+    --len;
+    --used;
+  }
+  char *start;
+  if (used > w) {
+    start = field;
+    std::memset(start, '*', static_cast<std::size_t>(w));
+    text = start + w;
+  } else {
+    if (sign) *--text = sign;
+    start = text - (w - used);
+    std::memset(start, ' ', static_cast<std::size_t>(w - used));
+    text += used;
+  }
+  if (trail > 0) std::memset(text, ' ', static_cast<std::size_t>(trail));
+  return Record::put(start, w + trail);
+}
+
+// Ew.d[Ee] / Dw.d[Ee] with k = 0 and ESw.d[Ee] (k = 1); k must be valid for
+// d (0 < d for k = 0) and the digits converted at most kFastDigits.
+int etype_fast(double value, std::uint64_t b, int w, int d, int e, char letter, int k) {
+  const bool default_form = e < 0;
+  if (default_form) e = 2;
+  const char sign = sign_of(b);
+  int room = w - d - e - 4 - (sign ? 1 : 0);
+  bool leading_zero = true;
+  if (k == 0 && room < 0) {
+    leading_zero = false;
+    ++room;
+  }
+  char field[LocalField::kCapacity + digits::scientific_capacity(kFastDigits)];
+  if (room < 0) {
+    std::memset(field, '*', static_cast<std::size_t>(w));
+    return Record::put(field, w);
+  }
+  char *p = field + room;
+  if (sign) *p++ = sign;
+  int x;
+  if (k == 1) {
+    // d + 1 significant digits: the first before the point.
+    x = digits::significant(magnitude_of(value), d, p + 1);
+    p[0] = p[1];
+    p[1] = '.';
+    p += d + 2;
+  } else {
+    // d significant digits after the point.
+    if (leading_zero) *p++ = '0';
+    *p++ = '.';
+    x = digits::significant(magnitude_of(value), d - 1, p);
+    p += d;
+  }
+  x = is_zero(b) ? 0 : x + 1 - k;
+  const int ax = x < 0 ? -x : x;
+  const int xd = ax < 10 ? 1 : ax < 100 ? 2 : ax < 1000 ? 3 : 4;
+  bool letter_dropped = false;
+  if (e == 1) {
+    if (xd > 1) {
+      std::memset(field, '*', static_cast<std::size_t>(w));
+      return Record::put(field, w);
+    }
+  } else if (default_form) {
+    if (xd >= 4) return ioerr(kExponentTooLarge, static_cast<int>(letter));
+    letter_dropped = xd == 3;
+  } else if (xd > e) {
+    std::memset(field, '*', static_cast<std::size_t>(w));
+    return Record::put(field, w);
+  }
+  std::memset(field, ' ', static_cast<std::size_t>(room));
+  if (!letter_dropped) *p++ = letter;
+  *p++ = x < 0 ? '-' : '+';
+  const int width = letter_dropped ? 3 : e;
+  for (int i = xd; i < width; ++i) *p++ = '0';
+  switch (xd) {
+    case 3:
+      *p++ = static_cast<char>('0' + ax / 100);
+      [[fallthrough]];
+    case 2:
+      *p++ = static_cast<char>('0' + ax / 10 % 10);
+      [[fallthrough]];
+    default:
+      *p++ = static_cast<char>('0' + ax % 10);
+  }
+  return Record::put(field, w);
+}
+
+template <class Out>
+int etype_field(double value, int w, int d, int e, char letter, int k) {
+  Out out;
   if (d < 0) {
     out.fill('*', w);
   } else if (int st = etype_into(out, value, w, d, e, letter, k)) {
@@ -332,16 +512,51 @@ int etype_format(double value, int w, int d, int e, char letter, int k) {
   return out.finish();
 }
 
-}  // namespace
-
-int format_F(double value, int w, int d) {
+int etype_format(double value, int w, int d, int e, char letter, int k) {
   if (w < 0) return 0;
-  FieldWriter out;
+  if (local_width(w)) {
+    const std::uint64_t b = bits_of(value);
+    if (!non_finite(b) && ((k == 0 && d > 0 && d <= kFastDigits) || (k == 1 && d >= 0 && d <= kFastDigits)))
+      return etype_fast(value, b, w, d, e, letter, k);
+    return etype_field<LocalField>(value, w, d, e, letter, k);
+  }
+  return etype_field<FieldWriter>(value, w, d, e, letter, k);
+}
+
+template <class Out>
+int fixed_field(double value, int w, int d) {
+  Out out;
   if (d < 0)
     out.fill('*', w);
   else
     fixed_into(out, value, w, d, Edit::scale());
   return out.finish();
+}
+
+// G's F editing: Fw'.d' and the blanks that stand in for the exponent.
+template <class Out>
+int g_fixed_field(double value, i64 fw, i64 fd, i64 blanks, int w) {
+  Out out;
+  // A width that leaves no room for the F part cannot hold the value.
+  if (fw < 1) {
+    out.fill('*', w);
+  } else {
+    fixed_into(out, value, fw, fd, 0);
+    out.fill(' ', blanks);
+  }
+  return out.finish();
+}
+
+}  // namespace
+
+int format_F(double value, int w, int d) {
+  if (w < 0) return 0;
+  if (local_width(w)) {
+    const std::uint64_t b = bits_of(value);
+    if (!non_finite(b) && Edit::scale() == 0 && d >= 0 && d <= kFastDigits) return fixed_fast(value, b, w, d, 0);
+    return fixed_field<LocalField>(value, w, d);
+  }
+  return fixed_field<FieldWriter>(value, w, d);
 }
 
 int format_E(double value, int w, int d, int e) { return etype_format(value, w, d, e, 'E', Edit::scale()); }
@@ -410,32 +625,29 @@ int format_G(double value, int w, int d, int e) {
     if (d == 0) return etype_format(value, w, d, e, 'E', k);
     fd = d - 1;
   } else {
-    // Boundaries b(s) = 10^s * (0.1 - 0.5 * 10^-(d+1)), each step rounded.
     const double mag = magnitude_of(value);
-    double r = 0.05;
-    for (int i = 0; i < d && r != 0.0; ++i) r *= 0.1;
-    double lo = 0.1 - r;
-    if (mag >= lo) {
-      for (i64 s = 0; s <= d; ++s) {
-        const double hi = lo * 10.0;
-        if (mag < hi) {
-          fd = d - s;
-          break;
+    if (d <= kGTableDigits) {
+      fd = g_decimals_from_table(mag, d, b);
+    } else {
+      double lo = g_boundary_base(d);
+      if (mag >= lo) {
+        for (i64 s = 0; s <= d; ++s) {
+          const double hi = lo * 10.0;
+          if (mag < hi) {
+            fd = d - s;
+            break;
+          }
+          lo = hi;
         }
-        lo = hi;
       }
     }
     if (fd < 0) return etype_format(value, w, d, e, 'E', k);
   }
-  FieldWriter out;
-  // A width that leaves no room for the F part cannot hold the value.
-  if (fw < 1) {
-    out.fill('*', w);
-  } else {
-    fixed_into(out, value, fw, fd, 0);
-    out.fill(' ', blanks);
+  if (local_width(w)) {
+    if (fw >= 1 && fd <= kFastDigits) return fixed_fast(value, b, static_cast<int>(fw), static_cast<int>(fd), static_cast<int>(blanks));
+    return g_fixed_field<LocalField>(value, fw, fd, blanks, w);
   }
-  return out.finish();
+  return g_fixed_field<FieldWriter>(value, fw, fd, blanks, w);
 }
 
 int stars(int w) {

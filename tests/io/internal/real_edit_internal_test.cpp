@@ -329,4 +329,155 @@ TEST(Digits, MatchCLibraryConversions) {
   EXPECT_GT(checked, 250000);
 }
 
+// Compares both conversions with the C library for every precision 0..40.
+void expect_like_c_library(double v, std::vector<char> &mine, int &checked) {
+  char ref[512];
+  for (int p = 0; p <= 40; ++p) {
+    int n = digits::fixed(v, p, mine.data());
+    int rn = std::snprintf(ref, sizeof ref, "%#.*f", p, v);
+    ASSERT_EQ(std::string(mine.data(), static_cast<std::size_t>(n)), std::string(ref, static_cast<std::size_t>(rn)))
+        << "fixed " << p << " of " << ref;
+    n = digits::scientific(v, p, mine.data());
+    rn = std::snprintf(ref, sizeof ref, "%#.*E", p, v);
+    ASSERT_EQ(std::string(mine.data(), static_cast<std::size_t>(n)), std::string(ref, static_cast<std::size_t>(rn)))
+        << "scientific " << p << " of " << ref;
+    checked += 2;
+  }
+}
+
+// Values with an integer part below 2^64 and a binary fraction take an
+// exact shortcut; it must agree with the C library everywhere, above all on
+// exact decimal ties, on carries through runs of nines into a new leading
+// digit, around powers of ten and for fractions of up to 95 bits.
+TEST(Digits, IntegerAndFractionShortcut) {
+  std::mt19937_64 gen(7745);
+  std::vector<double> values;
+  for (int i = 0; i < 1500; ++i) {
+    // Any 53-bit mantissa, from integers beyond 2^64 down to fractions of
+    // more than 96 bits.
+    const double m = static_cast<double>((gen() >> 11) | (std::uint64_t{1} << 52));
+    values.push_back(std::ldexp(m, static_cast<int>(gen() % 180) - 150));
+    // Exact ties: an odd multiple of 2^-(k+1) is a tie at k decimals (and
+    // for the integers among them, a tie in the integer digits).
+    const std::uint64_t odd = (gen() >> static_cast<int>(12 + gen() % 50)) | 1;
+    values.push_back(std::ldexp(static_cast<double>(odd), -static_cast<int>(gen() % 12)));
+    // Binary fractions below 1: their decimals end in a 5 after as many
+    // places as the fraction has bits, so every precision up to 40 meets
+    // them exactly, a place or two before them, or just past a tie.
+    const std::uint64_t small = (gen() >> static_cast<int>(24 + gen() % 40)) | 1;
+    values.push_back(std::ldexp(static_cast<double>(small), -static_cast<int>(64 - __builtin_clzll(small) + gen() % 24)));
+    // Integers ending in 5 followed by zeros: ties inside the integer digits.
+    const std::uint64_t five = (gen() % 100000 * 10 + 5) * static_cast<std::uint64_t>(std::pow(10.0, gen() % 13));
+    values.push_back(static_cast<double>(five));
+  }
+  for (int k = -25; k <= 20; ++k) {
+    // Runs of nines that round up to the next power of ten, and the
+    // neighbours of the powers of ten themselves.
+    const double p = std::pow(10.0, k);
+    for (double v : {p, 9.5 * p, 9.95 * p, 9.9999995 * p, 9.99999999999999995 * p})
+      values.insert(values.end(), {v, std::nextafter(v, 0.0), std::nextafter(v, 1e300)});
+  }
+  for (std::uint64_t b : {std::uint64_t{1}, std::uint64_t{0x000FFFFFFFFFFFFF}, std::uint64_t{0x0010000000000000},
+                          std::uint64_t{0x43EFFFFFFFFFFFFF}, std::uint64_t{0x43F0000000000000}}) {
+    // A subnormal, the largest subnormal, the smallest normal, the largest
+    // double below 2^64 and 2^64.
+    double v;
+    std::memcpy(&v, &b, sizeof v);
+    values.push_back(v);
+  }
+  values.insert(values.end(), {0.0, 0.5, 1.5, 2.5, 0.125, 0.375, 1e15 + 0.5, 4503599627370495.5, 18446744073709549568.0});
+  std::vector<char> mine(static_cast<std::size_t>(digits::fixed_capacity(40)));
+  int checked = 0;
+  for (double v : values) {
+    expect_like_c_library(v, mine, checked);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+  EXPECT_GT(checked, 300000);
+}
+
+// G chooses F editing with d - s decimals in [b(s), b(s+1)), where b(0) =
+// 0.1 - 0.5 * 10^-(d+1) and each boundary is ten times the one before, every
+// step rounded to double.  The double just below and at each boundary
+// must fall on either side, for every d (short ones are looked up, long
+// ones computed).
+TEST(RealEdit, GBoundariesStepwiseInDouble) {
+  int checked = 0;
+  // (d = 0 is left out: E editing with d = 0 is an error without a scale
+  // factor.)
+  for (int d = 1; d <= 36; ++d) {
+    double r = 0.05;
+    for (int i = 0; i < d; ++i) r *= 0.1;
+    double b = 0.1 - r;
+    const int w = d + 30;
+    for (int s = 0; s <= d + 1; ++s, b *= 10.0) {
+      for (double v : {std::nextafter(b, 0.0), b}) {
+        for (double sv : {v, -v}) {
+          const std::string text = write({"G", w, d, -1}, sv);
+          // F editing is followed by four blanks in place of the exponent.
+          const bool f_editing = text.find('E') == std::string::npos && text.compare(text.size() - 4, 4, "    ") == 0;
+          const int expected_s = v < b ? s - 1 : s;  // the interval v lies in
+          ASSERT_EQ(f_editing, expected_s >= 0 && expected_s <= d) << "G" << w << "." << d << " of " << sv << ": " << text;
+          if (f_editing) {
+            const std::size_t point = text.find('.');
+            ASSERT_NE(point, std::string::npos) << text;
+            EXPECT_EQ(text.size() - 4 - point - 1, static_cast<std::size_t>(d - expected_s)) << "G" << w << "." << d << " of " << sv;
+          }
+          ++checked;
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 2500);
+}
+
+// Fields of the usual widths are built by a shortcut, wider ones (over 256
+// characters) by the general writer.  A field that starts with a blank
+// must come out the same with 300 more blanks in front of it when widened,
+// so every shortcut is checked against the general writer here, over all
+// kinds of values, edits, exponent widths, scale factors and SP.
+TEST(RealEdit, UsualFieldsAgreeWithWideOnes) {
+  std::mt19937_64 gen(4242);
+  const char *kinds[] = {"F", "E", "D", "ES", "G"};
+  int compared = 0;
+  for (int i = 0; i < 20000; ++i) {
+    double v;
+    switch (i % 4) {
+      case 0: {
+        std::uint64_t b = gen() & 0x7FFFFFFFFFFFFFFFull;
+        std::memcpy(&v, &b, sizeof v);
+        if (!std::isfinite(v)) v = 0.0;
+        break;
+      }
+      case 1:
+        // Binary fractions: decimal ties.
+        v = std::ldexp(static_cast<double>(gen() % (1u << 20)), -static_cast<int>(gen() % 24));
+        break;
+      case 2:
+        v = std::ldexp(static_cast<double>((gen() >> 11) | 1), static_cast<int>(gen() % 120) - 100);
+        break;
+      default:
+        v = std::pow(10.0, static_cast<int>(gen() % 41) - 20) * (gen() % 2 ? 1.0 : 0.9999999);
+    }
+    if (gen() % 2) v = -v;
+    Edit ed{kinds[gen() % 5], 0, 0, -1};
+    const bool fixed = ed.edit[0] == 'F';
+    ed.d = static_cast<int>(gen() % 44);
+    if (!fixed && ed.d == 0) ed.d = 1;
+    ed.w = static_cast<int>(gen() % 64) + 1;
+    if (!fixed && gen() % 3 == 0) ed.e = static_cast<int>(gen() % 4) + 1;
+    // Mostly no scale factor (the shortcuts), else any valid one.
+    if (gen() % 3 == 0) ed.k = fixed ? static_cast<int>(gen() % 7) - 3 : static_cast<int>(gen() % 4) - 1;
+    if (!fixed && ed.edit[1] != 'S' && !(ed.k > -ed.d && ed.k < ed.d + 2)) ed.k = 0;
+    ed.plus = gen() % 4 == 0;
+    const std::string narrow = write(ed, v);
+    ASSERT_EQ(narrow.size(), static_cast<std::size_t>(ed.w)) << ed.edit << ed.w << "." << ed.d;
+    if (narrow[0] != ' ') continue;
+    Edit wide = ed;
+    wide.w += 300;
+    ASSERT_EQ(write(wide, v), sp(300) + narrow) << ed.edit << ed.w << "." << ed.d << "E" << ed.e << " k=" << ed.k << " of " << v;
+    ++compared;
+  }
+  EXPECT_GT(compared, 8000);
+}
+
 }  // namespace
