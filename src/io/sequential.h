@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <cstring>
 
 #include "tavf90.h"
 
@@ -13,6 +14,18 @@ namespace tav::io {
 // TAV_ACTION_WRITE).  Nothing of the unit is changed by a failed check.
 // Returns 0, or the condition with the statement ended.
 int select_formatted_sequential(int unit, int action);
+
+// The same; a connected unit below 100 that passes the checks is selected
+// here without a call.
+inline int select_formatted_sequential_fast(int unit, int action) {
+  if (static_cast<unsigned>(unit) < 100u && __TAVf90_file[unit] != nullptr) {
+    tav_unit_record &r = __TAVf90_file_info[unit];
+    __TAVf90_cur_finfo = &r;
+    __TAVf90_cur_fptr = &__TAVf90_file[unit];
+    if (r.access == TAV_ACCESS_SEQUENTIAL && (r.action & action) != 0 && r.unformatted == 0) return 0;
+  }
+  return select_formatted_sequential(unit, action);
+}
 
 // Decodes ADVANCE= (absent, "YES" or "NO"); any other value ends the
 // program.
@@ -27,6 +40,26 @@ int stream_error();
 // Writes n bytes to the stream in one call.  Returns 0 or the error number
 // of the failure (stream_error()); the stream's error indicator is cleared
 // so that a later operation reports only its own failure.
-int put_bytes(std::FILE *stream, const char *bytes, int n);
+int put_bytes_call(std::FILE *stream, const char *bytes, int n);
+
+// The same, but bytes that fit in the free part of a fully buffered
+// stream's buffer are copied there directly, as putc_unlocked does with one
+// character: the buffer is flushed (and a failure reported) only by the
+// call that does not fit, exactly as with fwrite.  Unbuffered and
+// line-buffered streams, streams not currently writing or not byte
+// oriented, and streams with their error indicator set take the call.
+inline int put_bytes(std::FILE *stream, const char *bytes, int n) {
+  // Flag bits of the stream: unbuffered, no writes, error seen, line
+  // buffered, currently writing.
+  constexpr int kUnbuffered = 0x2, kNoWrites = 0x8, kErrSeen = 0x20, kLineBuf = 0x200, kPutting = 0x800;
+  constexpr int kMask = kUnbuffered | kNoWrites | kErrSeen | kLineBuf | kPutting;
+  if ((stream->_flags & kMask) == kPutting && stream->_mode < 0 && n > 0 &&
+      stream->_IO_write_end - stream->_IO_write_ptr >= n) {
+    std::memcpy(stream->_IO_write_ptr, bytes, static_cast<std::size_t>(n));
+    stream->_IO_write_ptr += n;
+    return 0;
+  }
+  return put_bytes_call(stream, bytes, n);
+}
 
 }  // namespace tav::io

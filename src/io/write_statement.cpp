@@ -17,11 +17,15 @@ namespace {
 
 // Whether the WRITE in progress ends its record.
 bool current_advance = true;
+// The buffer of the record being written: that of the current unit, kept
+// here so that the hooks need not reach it through the current-unit
+// pointer (no other statement runs while a WRITE does).
+char *current_buffer = nullptr;
 
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  current_record().buffer[pos] = c;
+  current_buffer[pos] = c;
   __TAVf90_io_position = pos + 1;
   return 0;
 }
@@ -34,7 +38,7 @@ int f90_puts(char *s, int n) {
   int room = pos < 0 ? 0 : __TAVf90_io_buflen - pos;
   if (room < 0) room = 0;
   int k = n < room ? n : room;
-  if (k > 0) std::memcpy(current_record().buffer + pos, s, static_cast<std::size_t>(k));
+  if (k > 0) std::memcpy(current_buffer + pos, s, static_cast<std::size_t>(k));
   __TAVf90_io_position = pos + k;
   return k < n ? ioerr(kBufferOverflow) : 0;
 }
@@ -54,20 +58,12 @@ int f90_endrec() {
   return 0;
 }
 
-int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
-                int error_continue) {
-  lock_io();
-  __TAVf90_error_continue = error_continue;
-  __TAVf90_end_continue = 0;
-  __TAVf90_eor_continue = 0;
-  if (int code = select_formatted_sequential(unit, TAV_ACTION_WRITE)) return code;
-  bool advancing = advancing_from(advance, advance_length);
-  tav_unit_record &r = current_record();
-  std::FILE *stream = current_stream();
-
-  // Everything that can refuse the statement comes before the unit changes.
-  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
-  int start = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
+// A WRITE that continues a record held by an earlier statement (a
+// non-advancing READ or WRITE): where the record starts, after the stream
+// has been brought back to the start of a record held by a READ.  Returns
+// 0 or the condition.
+int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &start) {
+  start = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
   if (r.position_state == TAV_POS_READ) {
     if (r.rec_length >= 0) {
       // A non-advancing READ left this record held: go back to its start
@@ -86,9 +82,31 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
       std::fseek(stream, 0, SEEK_CUR);
     }
   }
+  return 0;
+}
+
+int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
+                int error_continue) {
+  if (__TAVf90_io_lock) lock_io();  // a statement in progress: fatal
+  __TAVf90_io_lock = 1;
+  iostat = 0;
+  __TAVf90_error_continue = error_continue;
+  __TAVf90_end_continue = 0;
+  __TAVf90_eor_continue = 0;
+  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
+  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
+  tav_unit_record &r = *__TAVf90_cur_finfo;
+
+  // Everything that can refuse the statement comes before the unit changes.
+  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
+  int start = 0;
+  if (r.rec_length >= 0 || r.position_state == TAV_POS_READ) {
+    if (int code = held_record_start(unit, r, *__TAVf90_cur_fptr, start)) return code;
+  }
 
   __TAVf90_current_unit = unit;
   current_advance = advancing;
+  current_buffer = r.buffer;
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
   r.position_state = TAV_POS_WRITE;
