@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "io/copy.h"
+
 #include "tavf90.h"
 
 namespace tav::io {
@@ -55,7 +57,7 @@ inline int put_bytes(std::FILE *stream, const char *bytes, int n) {
   constexpr int kMask = kUnbuffered | kNoWrites | kErrSeen | kLineBuf | kPutting;
   if ((stream->_flags & kMask) == kPutting && stream->_mode < 0 && n > 0 &&
       stream->_IO_write_end - stream->_IO_write_ptr >= n) {
-    std::memcpy(stream->_IO_write_ptr, bytes, static_cast<std::size_t>(n));
+    copy_bytes(stream->_IO_write_ptr, bytes, n);
     stream->_IO_write_ptr += n;
     return 0;
   }

@@ -64,9 +64,10 @@ int integer_field(bool negative, Magnitude magnitude, int w, int m) {
     sign = '-';
   else if (Edit::plus() && !(magnitude == 0 && m == 0))
     sign = '+';
+  // The field is built from the right; the array has room in front of the
+  // widest short field for the blanks below, which go in blocks of eight.
   constexpr int kDigits = 20;
   char field[kDigits + kShortField];
-  std::memset(field, ' ', sizeof field);
   char *end = field + sizeof field;
   int n = (magnitude == 0 && m == 0) ? 0 : digits::decimal_before(magnitude, end);
   std::int64_t ndigits = n > m ? n : m;
@@ -76,7 +77,9 @@ int integer_field(bool negative, Magnitude magnitude, int w, int m) {
   if (width <= kShortField) {
     if (m > n) std::memset(end - m, '0', static_cast<std::size_t>(m - n));
     if (sign) end[-length] = sign;
-    return Record::put(end - width, static_cast<int>(width));
+    static constexpr char kBlanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+    for (char *q = end - length; q > end - width; q -= 8) std::memcpy(q - 8, kBlanks, 8);
+    return Record::put_run(end - width, static_cast<int>(width));
   }
   return put_field(width, sign, ndigits, end - n, n);
 }

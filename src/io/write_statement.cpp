@@ -8,6 +8,7 @@
 #include "io/format.h"
 #include "io/ioerr.h"
 #include "io/list_write.h"
+#include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
 #include "io/unit.h"
@@ -17,15 +18,10 @@ namespace {
 
 // Whether the WRITE in progress ends its record.
 bool current_advance = true;
-// The buffer of the record being written: that of the current unit, kept
-// here so that the hooks need not reach it through the current-unit
-// pointer (no other statement runs while a WRITE does).
-char *current_buffer = nullptr;
-
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  current_buffer[pos] = c;
+  write_buffer.buffer[pos] = c;
   __TAVf90_io_position = pos + 1;
   return 0;
 }
@@ -38,7 +34,7 @@ int f90_puts(char *s, int n) {
   int room = pos < 0 ? 0 : __TAVf90_io_buflen - pos;
   if (room < 0) room = 0;
   int k = n < room ? n : room;
-  if (k > 0) std::memcpy(current_buffer + pos, s, static_cast<std::size_t>(k));
+  if (k > 0) std::memcpy(write_buffer.buffer + pos, s, static_cast<std::size_t>(k));
   __TAVf90_io_position = pos + k;
   return k < n ? ioerr(kBufferOverflow) : 0;
 }
@@ -106,7 +102,9 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
 
   __TAVf90_current_unit = unit;
   current_advance = advancing;
-  current_buffer = r.buffer;
+  // The buffer of the record being written is kept at hand for the hooks
+  // and Record::put_run (no other statement runs while a WRITE does).
+  write_buffer.buffer = r.buffer;
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
   r.position_state = TAV_POS_WRITE;
@@ -155,6 +153,8 @@ int end_write() {
 }
 
 }  // namespace
+
+WriteBuffer write_buffer = {f90_puts, nullptr};
 
 int partial_write(int unit, bool newline) {
   std::FILE **slot = nullptr;
