@@ -204,7 +204,11 @@ class FastScan {
     for (;;) {
       // The element starts inside the text at a non-blank, or at the
       // outermost right parenthesis.
-      if (p > end_ || (p == end_ && *p != ')') || *p == ' ') break;
+      if (p < end_) {
+        if (*p == ' ') break;
+      } else if (p > end_ || *p != ')') {
+        break;
+      }
       int r = 1;
       int r_present = 0;
       const char *q = p;

@@ -70,17 +70,24 @@ int integer_field(bool negative, Magnitude magnitude, int w, int m) {
   char field[kDigits + kShortField];
   char *end = field + sizeof field;
   int n = (magnitude == 0 && m == 0) ? 0 : digits::decimal_before(magnitude, end);
+  if (m <= kShortField) {
+    // Every count below is small.
+    int ndigits = n > m ? n : m;
+    int length = ndigits + (sign ? 1 : 0);
+    if (w > 0 && length > w) return asterisks(w);
+    int width = w > 0 ? w : length;
+    if (width <= kShortField) {
+      if (m > n) std::memset(end - m, '0', static_cast<std::size_t>(m - n));
+      if (sign) end[-length] = sign;
+      static constexpr char kBlanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+      for (char *q = end - length; q > end - width; q -= 8) std::memcpy(q - 8, kBlanks, 8);
+      return Record::put_run(end - width, width);
+    }
+  }
   std::int64_t ndigits = n > m ? n : m;
   std::int64_t length = ndigits + (sign ? 1 : 0);
   if (w > 0 && length > w) return asterisks(w);
   std::int64_t width = w > 0 ? w : length;
-  if (width <= kShortField) {
-    if (m > n) std::memset(end - m, '0', static_cast<std::size_t>(m - n));
-    if (sign) end[-length] = sign;
-    static constexpr char kBlanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
-    for (char *q = end - length; q > end - width; q -= 8) std::memcpy(q - 8, kBlanks, 8);
-    return Record::put_run(end - width, static_cast<int>(width));
-  }
   return put_field(width, sign, ndigits, end - n, n);
 }
 
