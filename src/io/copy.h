@@ -26,4 +26,23 @@ inline void copy_bytes(char *dst, const char *src, int n) {
   }
 }
 
+// memset(dst, c, n) for n >= 0, short counts without a call.
+inline void fill_bytes(char *dst, char c, int n) {
+  if (n >= 8 && n <= 16) {
+    std::uint64_t a = 0x0101010101010101u * static_cast<unsigned char>(c);
+    std::memcpy(dst, &a, 8);
+    std::memcpy(dst + n - 8, &a, 8);
+  } else if (n >= 4 && n < 8) {
+    std::uint32_t a = 0x01010101u * static_cast<unsigned char>(c);
+    std::memcpy(dst, &a, 4);
+    std::memcpy(dst + n - 4, &a, 4);
+  } else if (n > 0 && n < 4) {
+    dst[0] = c;
+    dst[n / 2] = c;
+    dst[n - 1] = c;
+  } else if (n > 0) {
+    std::memset(dst, c, static_cast<std::size_t>(n));
+  }
+}
+
 }  // namespace tav::io

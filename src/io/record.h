@@ -53,6 +53,17 @@ struct Record {
     }
     return put(s, n);
   }
+  // Room for a run of n characters at the position in the buffer of an
+  // external WRITE, or null (the run then goes through put).  The caller
+  // writes all n characters there and then calls advance(n): the result is
+  // that of put.
+  static char *reserve(int n) {
+    if (__TAVf90_mystring != write_buffer.hook) return nullptr;
+    int pos = __TAVf90_io_position;
+    if (pos < 0 || n <= 0 || n > __TAVf90_io_buflen - pos) return nullptr;
+    return write_buffer.buffer + pos;
+  }
+  static void advance(int n) { __TAVf90_io_position += n; }
   static int get(char *c) { return __TAVf90_mygetc(c); }
   static int get(char *dst, int n) { return n > 0 ? __TAVf90_mystring(dst, n) : 0; }
   static int end_record() { return __TAVf90_myendrec(); }

@@ -50,18 +50,38 @@ int put_bytes_call(std::FILE *stream, const char *bytes, int n);
 // call that does not fit, exactly as with fwrite.  Unbuffered and
 // line-buffered streams, streams not currently writing or not byte
 // oriented, and streams with their error indicator set take the call.
-inline int put_bytes(std::FILE *stream, const char *bytes, int n) {
+// Where n bytes can go straight into the stream's buffer, else null.
+inline char *stream_room(std::FILE *stream, int n) {
   // Flag bits of the stream: unbuffered, no writes, error seen, line
   // buffered, currently writing.
   constexpr int kUnbuffered = 0x2, kNoWrites = 0x8, kErrSeen = 0x20, kLineBuf = 0x200, kPutting = 0x800;
   constexpr int kMask = kUnbuffered | kNoWrites | kErrSeen | kLineBuf | kPutting;
   if ((stream->_flags & kMask) == kPutting && stream->_mode < 0 && n > 0 &&
-      stream->_IO_write_end - stream->_IO_write_ptr >= n) {
-    copy_bytes(stream->_IO_write_ptr, bytes, n);
-    stream->_IO_write_ptr += n;
+      stream->_IO_write_end - stream->_IO_write_ptr >= n)
+    return stream->_IO_write_ptr;
+  return nullptr;
+}
+
+inline int put_bytes(std::FILE *stream, const char *bytes, int n) {
+  if (char *room = stream_room(stream, n)) {
+    copy_bytes(room, bytes, n);
+    stream->_IO_write_ptr = room + n;
     return 0;
   }
   return put_bytes_call(stream, bytes, n);
+}
+
+// put_bytes of the n bytes of a record and a newline, which the caller's
+// buffer has room for after them.
+inline int put_record(std::FILE *stream, char *record, int n) {
+  if (char *room = stream_room(stream, n + 1)) {
+    copy_bytes(room, record, n);
+    room[n] = '\n';
+    stream->_IO_write_ptr = room + n + 1;
+    return 0;
+  }
+  record[n] = '\n';
+  return put_bytes_call(stream, record, n + 1);
 }
 
 }  // namespace tav::io

@@ -49,8 +49,7 @@ int f90_endrec() {
   r.rec_length = -1;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
-  r.buffer[pos] = '\n';
-  if (int code = put_bytes(current_stream(), r.buffer, pos + 1)) return ioerr(code, __TAVf90_current_unit);
+  if (int code = put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
   return 0;
 }
 
