@@ -199,7 +199,7 @@ class FastScan {
  public:
   explicit FastScan(bool input) : end_(f.end), input_(input) {}
 
-  bool run(int &status) {
+  [[gnu::always_inline]] bool run(int &status) {
     const char *p = f.current;
     for (;;) {
       // The element starts inside the text at a non-blank, or at the
@@ -652,8 +652,14 @@ int establish_format(const char *text, int length, int mode) {
   f.revert_nest = 0;
   f.revert_repeat = 1;
   f.exhausted = false;
-  Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
-  return maybe_next_edit(mode);
+  // The scan of maybe_next_edit, at a start where nothing is repeated and
+  // the record is reached up to its position.
+  const int position = Record::position();
+  const int top = mode == TAV_MODE_OUTPUT ? position : -1;
+  Record::top() = top;
+  int status;
+  if (FastScan(mode == TAV_MODE_INPUT).run(status)) return status;
+  return scan_next_edit(mode, top >= 0 ? top : position, top >= 0);
 }
 
 int maybe_next_edit(int mode) {
