@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <climits>
 #include <cstdint>
@@ -152,6 +153,39 @@ TEST(RecordPaths, FieldAtTheEndOfTheRecord) {
   EXPECT_TRUE(r.exited(0)) << r.describe();
   EXPECT_EQ(r.out, in_memory);
   EXPECT_NE(r.out.find("\n100:" + blanks + "   -12345678\n"), std::string::npos);
+}
+
+TEST(RecordPaths, ListDirectedIntegersInPlace) {
+  // Enough values to fill several records of 1024 characters, so that the
+  // values around each record end are written both ways.
+  auto items = [] {
+    for (int i = 0; i < 40; ++i)
+      for (std::int64_t v : kValues)
+        if (fits_int32(v)) __TAVf90_lwrite_i(static_cast<std::int32_t>(v));
+  };
+  std::string in_memory;
+  {
+    tavtest::TestRecord rec(1024);
+    ASSERT_EQ(__TAVf90_init_loutput(), 0);
+    items();
+    __TAVf90_io_top = 0;  // the fixture shows the current record up to max(position, top)
+    in_memory = rec.text() + "\n";
+  }
+  EXPECT_GE(std::count(in_memory.begin(), in_memory.end(), '\n'), 3);
+  EXPECT_EQ(in_memory.substr(0, 32), " 0 1 -1 7 8 -9 10 99 -100 1000 9");
+
+  auto r = tavtest::run([items] {
+    f90_io_init();
+    // A record of x's first, so that any position left unwritten shows.
+    __TAVf90_write(6, "(A)", -1, nullptr, 0, 0);
+    __TAVf90_write_ch(std::string(1000, 'x').c_str(), 1000);
+    __TAVf90_endwrite();
+    __TAVf90_write(6, nullptr, 0, nullptr, 0, 0);
+    items();
+    __TAVf90_endwrite();
+  });
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out, std::string(1000, 'x') + "\n" + in_memory);
 }
 
 // Records of several lengths on standard output, under the buffering
