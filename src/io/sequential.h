@@ -2,10 +2,8 @@
 #pragma once
 
 #include <cstdio>
-#include <cstring>
 
 #include "io/copy.h"
-
 #include "tavf90.h"
 
 namespace tav::io {
@@ -44,13 +42,11 @@ int stream_error();
 // so that a later operation reports only its own failure.
 int put_bytes_call(std::FILE *stream, const char *bytes, int n);
 
-// The same, but bytes that fit in the free part of a fully buffered
-// stream's buffer are copied there directly, as putc_unlocked does with one
-// character: the buffer is flushed (and a failure reported) only by the
-// call that does not fit, exactly as with fwrite.  Unbuffered and
-// line-buffered streams, streams not currently writing or not byte
-// oriented, and streams with their error indicator set take the call.
-// Where n bytes can go straight into the stream's buffer, else null.
+// Where n bytes can go straight into the free part of the stream's
+// buffer, as putc_unlocked puts one character there; else null.  Only a
+// fully buffered, byte-oriented stream that is currently writing and has
+// no error indicator set offers room; unbuffered and line-buffered streams
+// always take the call, which passes their output on at once.
 inline char *stream_room(std::FILE *stream, int n) {
   // Flag bits of the stream: unbuffered, no writes, error seen, line
   // buffered, currently writing.
@@ -62,6 +58,9 @@ inline char *stream_room(std::FILE *stream, int n) {
   return nullptr;
 }
 
+// put_bytes_call, but bytes that fit in the stream's buffer are copied
+// there without a call: the buffer is written out (and a failure reported)
+// only by the call for the bytes that do not fit, exactly as with fwrite.
 inline int put_bytes(std::FILE *stream, const char *bytes, int n) {
   if (char *room = stream_room(stream, n)) {
     copy_bytes(room, bytes, n);

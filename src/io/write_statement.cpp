@@ -18,6 +18,7 @@ namespace {
 
 // Whether the WRITE in progress ends its record.
 bool current_advance = true;
+
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
@@ -53,10 +54,10 @@ int f90_endrec() {
   return 0;
 }
 
-// A WRITE that continues a record held by an earlier statement (a
-// non-advancing READ or WRITE): where the record starts, after the stream
-// has been brought back to the start of a record held by a READ.  Returns
-// 0 or the condition.
+// Where the record of a WRITE starts on a unit whose record is held by an
+// earlier non-advancing statement or whose stream a READ left: within the
+// held record, the stream switched to writing (and brought back to the
+// start of a record the READ held).  Returns 0 or the condition.
 int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &start) {
   start = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
   if (r.position_state == TAV_POS_READ) {
