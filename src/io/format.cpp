@@ -183,52 +183,203 @@ int h_edit(int n) {
   return Record::put(s, n);
 }
 
-}  // namespace
+// The common part of a format -- descriptors, commas and parentheses
+// written without blanks, with numbers of at most nine digits -- decoded
+// without the general scan.  Each element is checked completely before any
+// state is changed, so that whatever is not recognised (blanks, control
+// edits, strings, anything erroneous, the end of the text) is left to the
+// general scan from the start of that element, which then behaves exactly
+// as if it had scanned everything itself.  Returns true when a data edit or
+// the end of the format was reached (status in `status`); false with
+// f.current at the element to scan generally.  The elements it decodes
+// never move the record position, so no positioning is ever pending when
+// it stops: the record's reached point is never behind the position at
+// the start of a scan.
+class FastScan {
+ public:
+  explicit FastScan(bool input) : end_(f.end), input_(input) {}
 
-int establish_format(const char *text, int length, int mode) {
-  f.nesting = 0;
-  f.r_present = 0;
-  f.r = 0;
-  f.actions = 0;
-  f.exhausted = true;
-  Edit::scale() = 0;
-  Edit::plus() = 0;
-  if (text == nullptr) length = 0;
-  if (length == -1) length = static_cast<int>(std::strlen(text));
-  if (length <= 0) {
-    set_letter(')');
-    return ioerr(kNoLeftParen, 0);
+  [[gnu::always_inline]] bool run(int &status) {
+    const char *p = f.current;
+    for (;;) {
+      // The element starts inside the text at a non-blank, or at the
+      // outermost right parenthesis.
+      if (p < end_) {
+        if (*p == ' ') break;
+      } else if (p > end_ || *p != ')') {
+        break;
+      }
+      int r = 1;
+      int r_present = 0;
+      const char *q = p;
+      if (is_digit(*q)) {
+        // A repeat count, which must be followed by a descriptor or a group.
+        if (!number(q, r, true) || q == end_) break;
+        r_present = 1;
+      }
+      const char letter = upper(*q);
+      const char *s = q + 1;  // after the letter
+      switch (letter) {
+        case '(': {
+          if (f.nesting == kMaxDepth) goto general;
+          f.r = r;
+          f.r_present = r_present;
+          set_letter('(');
+          int d = ++f.nesting;
+          f.left_paren[d] = s;
+          f.fmt_repeat[d] = r;
+          f.actions_at[d] = f.actions;
+          if (d == 1) {
+            f.revert_point = s;
+            f.revert_nest = 1;
+            f.revert_repeat = r;
+          }
+          p = s;
+          continue;
+        }
+        case ')': {
+          if (r_present) goto general;
+          f.r_present = 0;
+          f.r = 1;
+          set_letter(')');
+          if (f.nesting == 0) {
+            f.current = f.end = s;
+            f.exhausted = true;
+            status = 0;
+            return true;
+          }
+          int d = f.nesting;
+          if (--f.fmt_repeat[d] > 0 && f.actions != f.actions_at[d])
+            p = f.left_paren[d];
+          else {
+            --f.nesting;
+            p = s;
+          }
+          continue;
+        }
+        case ',':
+          if (r_present) goto general;
+          f.r = 1;
+          f.r_present = 0;
+          set_letter(',');
+          p = s;
+          continue;
+        case 'I':
+        case 'O':
+        case 'Z': {
+          int w, m = 1;
+          if (!number(s, w, input_)) goto general;
+          if (*s == '.') {
+            ++s;
+            if (!number(s, m, false)) goto general;
+          }
+          commit(r, r_present, letter, s);
+          __TAVf90_w = w;
+          __TAVf90_m = m;
+          break;
+        }
+        case 'D':
+        case 'F': {
+          int w, d;
+          if (!number(s, w, input_) || *s != '.') goto general;
+          ++s;
+          if (!number(s, d, false)) goto general;
+          commit(r, r_present, letter, s);
+          __TAVf90_w = w;
+          __TAVf90_d = d;
+          if (letter == 'D') __TAVf90_e = -1;
+          break;
+        }
+        case 'E':
+        case 'G': {
+          char variant = '\0';
+          if (letter == 'E') {
+            if (s >= end_ || *s == ' ') goto general;
+            const char sub = upper(*s);
+            if (sub == 'N' || sub == 'S') {
+              variant = sub;
+              ++s;
+            }
+          }
+          int w, d, e = -1;
+          if (!number(s, w, true) || *s != '.') goto general;
+          ++s;
+          if (!number(s, d, false)) goto general;
+          if (upper(*s) == 'E') {
+            ++s;
+            if (!number(s, e, true)) goto general;
+          }
+          commit(r, r_present, letter, s);
+          if (letter == 'E') __TAVf90_current_edit[1] = variant;
+          __TAVf90_w = w;
+          __TAVf90_d = d;
+          __TAVf90_e = e;
+          break;
+        }
+        case 'L': {
+          int w;
+          if (!number(s, w, true)) goto general;
+          commit(r, r_present, letter, s);
+          __TAVf90_w = w;
+          break;
+        }
+        case 'A': {
+          int w = 0;
+          if (s > end_ || (s == end_ && *s != ')') || *s == ' ') goto general;
+          if (is_digit(*s) && !number(s, w, true)) goto general;
+          commit(r, r_present, letter, s);
+          __TAVf90_w = w;
+          break;
+        }
+        default:
+          goto general;
+      }
+      // A data edit descriptor is ready.
+      ++f.actions;
+      status = 0;
+      return true;
+    general:
+      f.current = p;
+      return false;
+    }
+    f.current = p;
+    return false;
   }
-  const char *p = text;
-  f.last = text + (length - 1);
-  f.end = f.last;
-  while (p < f.last && *p == ' ') ++p;
-  if (*p != '(') {
-    set_letter(')');
-    return ioerr(kNoLeftParen, as_arg(*p));
+
+ private:
+  // An unsigned number of one to nine digits at p, inside the text, that
+  // ends at a non-blank inside the text or at the outermost right
+  // parenthesis; a zero is refused where `nonzero`.  Advances p past it.
+  bool number(const char *&p, int &dest, bool nonzero) const {
+    const char *q = p;
+    if (q >= end_ || !is_digit(*q)) return false;
+    int v = *q++ - '0';
+    while (q < end_ && is_digit(*q)) {
+      if (q - p == 9) return false;
+      v = v * 10 + (*q++ - '0');
+    }
+    if ((q == end_ && *q != ')') || *q == ' ') return false;
+    if (nonzero && v == 0) return false;
+    dest = v;
+    p = q;
+    return true;
   }
-  f.current = f.revert_point = p + 1;
-  f.revert_nest = 0;
-  f.revert_repeat = 1;
-  f.exhausted = false;
-  Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
-  return maybe_next_edit(mode);
-}
 
-int maybe_next_edit(int mode) {
-  if (f.exhausted) {
-    set_letter(')');
-    return 0;
+  static void commit(int r, int r_present, char letter, const char *next) {
+    f.r = r;
+    f.r_present = r_present;
+    set_letter(letter);
+    f.current = next;
   }
-  // How far the record has really been written (output) or read (input);
-  // positioning edits move only the position, and the gap is filled or
-  // skipped when something is next transferred.
-  const bool output = Record::top() >= 0;
-  if (output && Record::top() < Record::position()) Record::top() = Record::position();
-  int reached = output ? Record::top() : Record::position();
 
-  if (f.r_present && --f.r > 0) return 0;  // the same data edit again
+  const char *const end_;
+  const bool input_;
+};
 
+// The general scan, from f.current to the next data edit descriptor, a
+// colon or the end of the format.  `reached`: how far the record has been
+// written or read when the scan starts.
+[[gnu::noinline]] int scan_next_edit(int mode, int reached, const bool output) {
   for (;;) {
     if (int s = nonblank()) return s;
     if (is_digit(*f.current)) {
@@ -471,6 +622,65 @@ int maybe_next_edit(int mode) {
     ++f.actions;
     return pending_positioning(reached, mode);
   }
+}
+
+}  // namespace
+
+int establish_format(const char *text, int length, int mode) {
+  f.nesting = 0;
+  f.r_present = 0;
+  f.r = 0;
+  f.actions = 0;
+  f.exhausted = true;
+  Edit::scale() = 0;
+  Edit::plus() = 0;
+  if (text == nullptr) length = 0;
+  if (length == -1) length = static_cast<int>(std::strlen(text));
+  if (length <= 0) {
+    set_letter(')');
+    return ioerr(kNoLeftParen, 0);
+  }
+  const char *p = text;
+  f.last = text + (length - 1);
+  f.end = f.last;
+  while (p < f.last && *p == ' ') ++p;
+  if (*p != '(') {
+    set_letter(')');
+    return ioerr(kNoLeftParen, as_arg(*p));
+  }
+  f.current = f.revert_point = p + 1;
+  f.revert_nest = 0;
+  f.revert_repeat = 1;
+  f.exhausted = false;
+  // The scan of maybe_next_edit, at a start where nothing is repeated and
+  // the record is reached up to its position.
+  const int position = Record::position();
+  const int top = mode == TAV_MODE_OUTPUT ? position : -1;
+  Record::top() = top;
+  int status;
+  if (FastScan(mode == TAV_MODE_INPUT).run(status)) return status;
+  return scan_next_edit(mode, top >= 0 ? top : position, top >= 0);
+}
+
+int maybe_next_edit(int mode) {
+  if (f.exhausted) {
+    set_letter(')');
+    return 0;
+  }
+  // How far the record has really been written (output) or read (input);
+  // positioning edits move only the position, and the gap is filled or
+  // skipped when something is next transferred.
+  int top = Record::top();
+  const int position = Record::position();
+  const bool output = top >= 0;
+  if (output && top < position) Record::top() = top = position;
+  const int reached = output ? top : position;
+
+  if (f.r_present && --f.r > 0) return 0;  // the same data edit again
+
+  int status;
+  if (FastScan(mode == TAV_MODE_INPUT).run(status)) return status;
+  return scan_next_edit(mode, reached, output);
 }
 
 int definitely_next_edit(int mode) {

@@ -213,14 +213,28 @@ int __TAVf90_value_separator(int32_t n) {
 }
 
 int __TAVf90_lwrite_i(int32_t value) {
-  // Built from the right with a slot for the separating blank in front.
+  auto bits = static_cast<std::uint32_t>(value);
+  const std::uint32_t magnitude = value < 0 ? 0u - bits : bits;
+  const int n = digits::decimal_length(magnitude) + (value < 0 ? 1 : 0);
+  bool blank;
+  if (int s = separate(n, blank)) return s;
+  ListState::last_was_char() = 0;
+  const int total = n + (blank ? 1 : 0);
+  if (char *dst = Record::reserve(total)) {
+    // In place in the record of an external WRITE.
+    digits::decimal_before(magnitude, dst + total);
+    if (value < 0) dst[total - n] = '-';
+    if (blank) dst[0] = ' ';
+    Record::advance(total);
+    return 0;
+  }
+  // Built from the right with the separating blank in front.
   char buf[16];
   char *end = buf + sizeof buf;
-  auto bits = static_cast<std::uint32_t>(value);
-  char *text = end - digits::decimal_before(value < 0 ? 0u - bits : bits, end);
-  if (value < 0) *--text = '-';
-  text[-1] = ' ';
-  return put_value(text, static_cast<int>(end - text));
+  digits::decimal_before(magnitude, end);
+  if (value < 0) end[-n] = '-';
+  end[-n - 1] = ' ';
+  return Record::put(end - total, total);
 }
 int __TAVf90_lwrite_i1(int8_t value) { return __TAVf90_lwrite_i(value); }
 int __TAVf90_lwrite_i2(int16_t value) { return __TAVf90_lwrite_i(value); }

@@ -5,9 +5,20 @@
 
 #include <cstdint>
 
+#include "io/copy.h"
 #include "tavf90.h"
 
 namespace tav::io {
+
+// The record of an external WRITE is assembled in its unit's buffer by the
+// put-string hook that statement installs (`hook`, set once); `buffer` is
+// the buffer of the statement in progress.  While that hook is installed,
+// Record::put_run stores into the buffer itself.
+struct WriteBuffer {
+  tav_string_hook hook;
+  char *buffer;
+};
+extern WriteBuffer write_buffer;
 
 struct Record {
   // Position of the next character in the record, from 0.
@@ -29,6 +40,30 @@ struct Record {
   static int put(const char *s, int n) {
     return n > 0 ? __TAVf90_mystring(const_cast<char *>(s), n) : 0;
   }
+  // put(s, n) for output editing: the same result, without the hook's call
+  // when the run fits in the buffer of an external WRITE.
+  static int put_run(const char *s, int n) {
+    if (__TAVf90_mystring == write_buffer.hook) {
+      int pos = __TAVf90_io_position;
+      if (pos >= 0 && n > 0 && n <= __TAVf90_io_buflen - pos) {
+        copy_bytes(write_buffer.buffer + pos, s, n);
+        __TAVf90_io_position = pos + n;
+        return 0;
+      }
+    }
+    return put(s, n);
+  }
+  // Room for a run of n characters at the position in the buffer of an
+  // external WRITE, or null (the run then goes through put).  The caller
+  // writes all n characters there and then calls advance(n): the result is
+  // that of put.
+  static char *reserve(int n) {
+    if (__TAVf90_mystring != write_buffer.hook) return nullptr;
+    int pos = __TAVf90_io_position;
+    if (pos < 0 || n <= 0 || n > __TAVf90_io_buflen - pos) return nullptr;
+    return write_buffer.buffer + pos;
+  }
+  static void advance(int n) { __TAVf90_io_position += n; }
   static int get(char *c) { return __TAVf90_mygetc(c); }
   static int get(char *dst, int n) { return n > 0 ? __TAVf90_mystring(dst, n) : 0; }
   static int end_record() { return __TAVf90_myendrec(); }
@@ -81,7 +116,7 @@ class FieldWriter {
  private:
   static constexpr int kSize = 256;
   void flush() {
-    if (status_ == 0 && n_ > 0) status_ = Record::put(buf_, n_);
+    if (status_ == 0 && n_ > 0) status_ = Record::put_run(buf_, n_);
     n_ = 0;
   }
   char buf_[kSize];

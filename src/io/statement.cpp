@@ -43,7 +43,7 @@ int stream_error() {
   return e;
 }
 
-int put_bytes(std::FILE *stream, const char *bytes, int n) {
+int put_bytes_call(std::FILE *stream, const char *bytes, int n) {
   if (n <= 0) return 0;
   // One thread runs the program: the stream needs no locking.  A short
   // count means the stream failed (a flush of its buffer included).

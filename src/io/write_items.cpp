@@ -51,9 +51,10 @@ int asterisks(int w) {
 }
 
 // Iw.m for a sign and an unsigned magnitude (32 or 64 bits).  A short
-// field is built from the right in a blank-filled array; the zeros, blanks
-// and asterisks of a wide one are streamed in chunks, so that any w and m
-// cost no storage.
+// field is built from the right, in place in the record of an external
+// WRITE when it fits there, else in a local array; the zeros, blanks and
+// asterisks of a wide one are streamed in chunks, so that any w and m cost
+// no storage.
 template <typename Magnitude>
 int integer_field(bool negative, Magnitude magnitude, int w, int m) {
   if (w > 0 && m > w) return ioerr(kInvalidIntegerEdit);
@@ -64,20 +65,46 @@ int integer_field(bool negative, Magnitude magnitude, int w, int m) {
     sign = '-';
   else if (Edit::plus() && !(magnitude == 0 && m == 0))
     sign = '+';
+  int n = (magnitude == 0 && m == 0) ? 0 : digits::decimal_length(magnitude);
+  if (m <= kShortField) {
+    // Every count below is small.
+    int ndigits = n > m ? n : m;
+    int length = ndigits + (sign ? 1 : 0);
+    if (w > 0 && length > w) return asterisks(w);
+    int width = w > 0 ? w : length;
+    if (char *dst = width <= kShortField ? Record::reserve(width) : nullptr) {
+      // Built in place in the record, from the right.
+      char *end = dst + width;
+      if (n > 0) digits::decimal_before(magnitude, end);
+      fill_bytes(end - ndigits, '0', ndigits - n);
+      if (sign) end[-length] = sign;
+      fill_bytes(dst, ' ', width - length);
+      Record::advance(width);
+      return 0;
+    }
+  }
+  // The field is built from the right; the array has room in front of the
+  // widest short field for the blanks below, which go in blocks of eight.
   constexpr int kDigits = 20;
   char field[kDigits + kShortField];
-  std::memset(field, ' ', sizeof field);
   char *end = field + sizeof field;
-  int n = (magnitude == 0 && m == 0) ? 0 : digits::decimal_before(magnitude, end);
+  if (n > 0) digits::decimal_before(magnitude, end);
+  if (m <= kShortField) {
+    int ndigits = n > m ? n : m;
+    int length = ndigits + (sign ? 1 : 0);
+    int width = w > 0 ? w : length;
+    if (width <= kShortField) {
+      if (m > n) std::memset(end - m, '0', static_cast<std::size_t>(m - n));
+      if (sign) end[-length] = sign;
+      static constexpr char kBlanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+      for (char *q = end - length; q > end - width; q -= 8) std::memcpy(q - 8, kBlanks, 8);
+      return Record::put_run(end - width, width);
+    }
+  }
   std::int64_t ndigits = n > m ? n : m;
   std::int64_t length = ndigits + (sign ? 1 : 0);
   if (w > 0 && length > w) return asterisks(w);
   std::int64_t width = w > 0 ? w : length;
-  if (width <= kShortField) {
-    if (m > n) std::memset(end - m, '0', static_cast<std::size_t>(m - n));
-    if (sign) end[-length] = sign;
-    return Record::put(end - width, static_cast<int>(width));
-  }
   return put_field(width, sign, ndigits, end - n, n);
 }
 

@@ -8,6 +8,7 @@
 #include "io/format.h"
 #include "io/ioerr.h"
 #include "io/list_write.h"
+#include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
 #include "io/unit.h"
@@ -21,7 +22,7 @@ bool current_advance = true;
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  current_record().buffer[pos] = c;
+  write_buffer.buffer[pos] = c;
   __TAVf90_io_position = pos + 1;
   return 0;
 }
@@ -34,7 +35,7 @@ int f90_puts(char *s, int n) {
   int room = pos < 0 ? 0 : __TAVf90_io_buflen - pos;
   if (room < 0) room = 0;
   int k = n < room ? n : room;
-  if (k > 0) std::memcpy(current_record().buffer + pos, s, static_cast<std::size_t>(k));
+  if (k > 0) std::memcpy(write_buffer.buffer + pos, s, static_cast<std::size_t>(k));
   __TAVf90_io_position = pos + k;
   return k < n ? ioerr(kBufferOverflow) : 0;
 }
@@ -49,25 +50,16 @@ int f90_endrec() {
   r.rec_length = -1;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
-  r.buffer[pos] = '\n';
-  if (int code = put_bytes(current_stream(), r.buffer, pos + 1)) return ioerr(code, __TAVf90_current_unit);
+  if (int code = put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
   return 0;
 }
 
-int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
-                int error_continue) {
-  lock_io();
-  __TAVf90_error_continue = error_continue;
-  __TAVf90_end_continue = 0;
-  __TAVf90_eor_continue = 0;
-  if (int code = select_formatted_sequential(unit, TAV_ACTION_WRITE)) return code;
-  bool advancing = advancing_from(advance, advance_length);
-  tav_unit_record &r = current_record();
-  std::FILE *stream = current_stream();
-
-  // Everything that can refuse the statement comes before the unit changes.
-  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
-  int start = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
+// Where the record of a WRITE starts on a unit whose record is held by an
+// earlier non-advancing statement or whose stream a READ left: within the
+// held record, the stream switched to writing (and brought back to the
+// start of a record the READ held).  Returns 0 or the condition.
+int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &start) {
+  start = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
   if (r.position_state == TAV_POS_READ) {
     if (r.rec_length >= 0) {
       // A non-advancing READ left this record held: go back to its start
@@ -86,9 +78,33 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
       std::fseek(stream, 0, SEEK_CUR);
     }
   }
+  return 0;
+}
+
+int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
+                int error_continue) {
+  if (__TAVf90_io_lock) lock_io();  // a statement in progress: fatal
+  __TAVf90_io_lock = 1;
+  iostat = 0;
+  __TAVf90_error_continue = error_continue;
+  __TAVf90_end_continue = 0;
+  __TAVf90_eor_continue = 0;
+  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
+  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
+  tav_unit_record &r = *__TAVf90_cur_finfo;
+
+  // Everything that can refuse the statement comes before the unit changes.
+  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
+  int start = 0;
+  if (r.rec_length >= 0 || r.position_state == TAV_POS_READ) {
+    if (int code = held_record_start(unit, r, *__TAVf90_cur_fptr, start)) return code;
+  }
 
   __TAVf90_current_unit = unit;
   current_advance = advancing;
+  // The buffer of the record being written is kept at hand for the hooks
+  // and Record::put_run (no other statement runs while a WRITE does).
+  write_buffer.buffer = r.buffer;
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
   r.position_state = TAV_POS_WRITE;
@@ -137,6 +153,8 @@ int end_write() {
 }
 
 }  // namespace
+
+WriteBuffer write_buffer = {f90_puts, nullptr};
 
 int partial_write(int unit, bool newline) {
   std::FILE **slot = nullptr;
