@@ -69,9 +69,9 @@ enum class Disposition { kKeep, kDelete };
 
 // Decodes a present specifier: its code, or -1 when no keyword matches.
 template <std::size_t N>
-int decode(Spec spec, const Keyword (&words)[N]) {
+int decode(Specifier value, const Keyword (&words)[N]) {
   for (const Keyword &k : words)
-    if (keyword_match(spec.text, spec.length, k.word)) return k.code;
+    if (keyword_match(value.text, value.length, k.word)) return k.code;
   return -1;
 }
 
@@ -135,13 +135,13 @@ int decode_specs(const OpenSpecs &s, Decoded &d) {
 }
 
 // Length of a Fortran string without its trailing blanks.
-int trimmed_length(Spec s) {
+int trimmed_length(Specifier s) {
   int n = s.length;
   while (n > 0 && s.text[n - 1] == ' ') --n;
   return n;
 }
 
-bool same_name(const char *connected, Spec file, int length) {
+bool same_name(const char *connected, Specifier file, int length) {
   return connected != nullptr && std::strlen(connected) == static_cast<std::size_t>(length) &&
          std::memcmp(connected, file.text, static_cast<std::size_t>(length)) == 0;
 }
@@ -184,7 +184,7 @@ void release_storage(tav_unit_record &rec) {
 }
 
 // A new connection (the unit is not connected).
-int connect(int unit, const OpenSpecs &s, Decoded d, Spec file, int file_length) {
+int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_length) {
   tav_unit_record &rec = current_record();
   FILE *&slot = current_stream();
   set_flag(rec, TAV_FLAG_CONNECTED_ONCE, true);
@@ -291,7 +291,7 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   select_unit(unit, true);
 
-  Spec file = s.file;
+  Specifier file = s.file;
   int file_length = file.present() ? trimmed_length(file) : 0;
 
   Decoded d;
@@ -305,7 +305,7 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
   } else if (file.present() && !same_name(current_record().file_name, file, file_length)) {
     // Another file: the present connection ends first.
     unlock_io();
-    if (int code = close_unit(unit, Spec{}, error_continue)) return code;
+    if (int code = close_unit(unit, Specifier{}, error_continue)) return code;
     lock_io();
     __TAVf90_error_continue = error_continue;
     select_unit(unit, true);
@@ -315,7 +315,7 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
   return connect(unit, s, d, file, file_length);
 }
 
-int close_unit(int unit, Spec status, int error_continue) {
+int close_unit(int unit, Specifier status, int error_continue) {
   lock_io();
   __TAVf90_error_continue = error_continue;
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
@@ -379,10 +379,10 @@ int close_unit(int unit, Spec status, int error_continue) {
 
 }  // namespace tav::io
 
-using tav::io::Spec;
+using tav::io::Specifier;
 
 namespace {
-Spec spec(const char *text, int length) { return Spec{text, text != nullptr && length > 0 ? length : 0}; }
+Specifier specifier(const char *text, int length) { return Specifier{text, text != nullptr && length > 0 ? length : 0}; }
 }  // namespace
 
 extern "C" {
@@ -393,21 +393,21 @@ int __TAVf90_open(int unit, const char *file, int file_length, const char *statu
                   const char *action, int action_length, const char *delim, int delim_length, const char *pad,
                   int pad_length, int error_continue) {
   tav::io::OpenSpecs s;
-  s.file = spec(file, file_length);
-  s.status = spec(status, status_length);
-  s.access = spec(access, access_length);
-  s.form = spec(form, form_length);
+  s.file = specifier(file, file_length);
+  s.status = specifier(status, status_length);
+  s.access = specifier(access, access_length);
+  s.form = specifier(form, form_length);
   s.recl = recl;
-  s.blank = spec(blank, blank_length);
-  s.position = spec(position, position_length);
-  s.action = spec(action, action_length);
-  s.delim = spec(delim, delim_length);
-  s.pad = spec(pad, pad_length);
+  s.blank = specifier(blank, blank_length);
+  s.position = specifier(position, position_length);
+  s.action = specifier(action, action_length);
+  s.delim = specifier(delim, delim_length);
+  s.pad = specifier(pad, pad_length);
   return tav::io::open_unit(unit, s, error_continue);
 }
 
 int __TAVf90_close(int unit, const char *status, int status_length, int error_continue) {
-  return tav::io::close_unit(unit, spec(status, status_length), error_continue);
+  return tav::io::close_unit(unit, specifier(status, status_length), error_continue);
 }
 
 }  // extern "C"

@@ -4,19 +4,19 @@
 namespace tav::io {
 
 // A Fortran character specifier: address and length; absent when null.
-struct Spec {
+struct Specifier {
   const char *text = nullptr;
   int length = 0;
   bool present() const { return text != nullptr; }
 };
 
 struct OpenSpecs {
-  Spec file, status, access, form;
+  Specifier file, status, access, form;
   int *recl = nullptr;
-  Spec blank, position, action, delim, pad;
+  Specifier blank, position, action, delim, pad;
 };
 
 int open_unit(int unit, const OpenSpecs &specs, int error_continue);
-int close_unit(int unit, Spec status, int error_continue);
+int close_unit(int unit, Specifier status, int error_continue);
 
 }  // namespace tav::io

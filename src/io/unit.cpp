@@ -171,7 +171,7 @@ void io_finish(bool fatal_path) {
   __TAVf90_io_lock = 0;
   io_initialised = 0;
   auto close_one = [fatal_path](int unit) {
-    if (int code = close_unit(unit, Spec{}, fatal_path ? 1 : 0)) print_condition(code, unit);
+    if (int code = close_unit(unit, Specifier{}, fatal_path ? 1 : 0)) print_condition(code, unit);
   };
   for (ExtNode *n = ext_finfo; n != nullptr; n = n->next)
     if (n->stream != nullptr) close_one(n->unit);
@@ -238,7 +238,7 @@ int __TAVf90_extended_unit_inquire_f(const char *name) {
 
 void __TAVf90_close_extended_units(void) {
   for (ExtNode *n = ext_finfo; n != nullptr; n = n->next)
-    if (n->stream != nullptr) close_unit(n->unit, Spec{}, 0);
+    if (n->stream != nullptr) close_unit(n->unit, Specifier{}, 0);
 }
 
 void __TAVf90_close_real_unit(void) {
