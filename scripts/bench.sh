@@ -10,6 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAV_BENCH_BUILD:-$root/build/bench}
 records=${1:-1000000}
 reps=${TAV_BENCH_REPS:-3}
+"$root/scripts/deps.sh" --peer
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF -DTAV_EXAMPLES=OFF >/dev/null
 cmake --build "$build" -j2 --target bench >/dev/null
 ours=$build/bench/bench_ours

@@ -3,6 +3,8 @@
 # Only needed when the cases change; the tests read the committed files.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+"$here/../../../scripts/deps.sh" --peer
+command -v python3 >/dev/null || { echo "python3 is needed to regenerate the table" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 gfortran -m32 -O1 "$here/peer.f90" -o "$work/peer"
