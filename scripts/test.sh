@@ -18,7 +18,7 @@ for cfg in plain sanitize; do
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   fi
-  (cd "$dir" && ctest --output-on-failure -j "$jobs") || status=1
+  (cd "$dir" && ctest --output-on-failure --timeout 300 -j "$jobs") || status=1
   unset ASAN_OPTIONS UBSAN_OPTIONS
 done
 if [ -x ../shared/abi/check-exports ] && [ -f build/plain/libtavf90.so ]; then
