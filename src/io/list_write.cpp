@@ -69,12 +69,8 @@ RealForm single_form(float value) {
 
 // The exponent the E form of a shows with 17 significant digits.
 int decimal_exponent(double a) {
-  char text[digits::scientific_capacity(16)];
-  int n = digits::scientific(a, 16, text);
-  const char *e = static_cast<const char *>(std::memchr(text, 'E', static_cast<std::size_t>(n)));
-  int x = 0;
-  for (const char *p = e + 2; p < text + n; ++p) x = x * 10 + (*p - '0');
-  return e[1] == '-' ? -x : x;
+  char dg[digits::scientific_capacity(16)];
+  return digits::significant(a, 16, dg);
 }
 
 RealForm double_form(double value) {

@@ -93,7 +93,7 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   __TAVf90_error_continue = flags == -1 ? 1 : 0;
   __TAVf90_end_continue = flags & 1;
   __TAVf90_eor_continue = flags & 2;
-  if (int code = select_formatted_sequential(unit, TAV_ACTION_READ)) return code;
+  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
   bool advancing = advancing_from(advance, advance_length);
   if (size != nullptr && advancing) rt::crash("SIZE= is not valid without ADVANCE='NO'");
   tav_unit_record &r = current_record();

@@ -10,11 +10,7 @@
 
 namespace tav::io {
 
-void lock_io() {
-  if (__TAVf90_io_lock) rt::crash("Recursive I/O reference");
-  __TAVf90_io_lock = 1;
-  iostat = 0;
-}
+void recursive_io() { rt::crash("Recursive I/O reference"); }
 
 int select_formatted_sequential(int unit, int action) {
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);

@@ -6,9 +6,17 @@
 
 namespace tav::io {
 
+// Ends the program: an I/O statement began while another was in progress.
+[[noreturn]] void recursive_io();
+
 // Takes the I/O lock (a statement already in progress is fatal:
-// "Recursive I/O reference") and clears iostat.
-void lock_io();
+// "Recursive I/O reference") and clears iostat.  Every begin call starts
+// here, so it is inline.
+inline void lock_io() {
+  if (__TAVf90_io_lock) recursive_io();
+  __TAVf90_io_lock = 1;
+  iostat = 0;
+}
 inline void unlock_io() { __TAVf90_io_lock = 0; }
 
 // Ends a formatted READ: stores SIZE=, saves the record position, releases

@@ -83,9 +83,7 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
 
 int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
                 int error_continue) {
-  if (__TAVf90_io_lock) lock_io();  // a statement in progress: fatal
-  __TAVf90_io_lock = 1;
-  iostat = 0;
+  lock_io();
   __TAVf90_error_continue = error_continue;
   __TAVf90_end_continue = 0;
   __TAVf90_eor_continue = 0;

@@ -34,9 +34,8 @@ struct Edit {
   int plus = 0;      // SP
 };
 
-// Writes v under the given edit on a fresh record; expects `status`.
-std::string write(const Edit &ed, double v, int status = 0) {
-  tavtest::TestRecord rec(4096);
+// Makes `ed` the current edit, with its scale factor and sign mode.
+void set_edit(const Edit &ed) {
   __TAVf90_current_edit[0] = ed.edit[0];
   __TAVf90_current_edit[1] = ed.edit[1];
   __TAVf90_w = ed.w;
@@ -44,6 +43,12 @@ std::string write(const Edit &ed, double v, int status = 0) {
   __TAVf90_e = ed.e;
   __TAVf90_current_scale = ed.k;
   __TAVf90_compulsory_plus = ed.plus;
+}
+
+// Writes v under the given edit on a fresh record; expects `status`.
+std::string write(const Edit &ed, double v, int status = 0) {
+  tavtest::TestRecord rec(4096);
+  set_edit(ed);
   EXPECT_EQ(tav::io::write_real(v), status) << ed.edit << ed.w << "." << ed.d;
   EXPECT_EQ(__TAVf90_current_scale, ed.k);  // ES and G restore what they change
   return rec.text();
@@ -263,13 +268,7 @@ TEST(RealEdit, AlwaysExactlyW) {
             static_cast<int>(gen() % 12) - 5, static_cast<int>(gen() % 2)};
     if (ed.edit[0] == 'F' || ed.edit[0] == 'D') ed.e = -1;
     tavtest::TestRecord rec(2048);
-    __TAVf90_current_edit[0] = ed.edit[0];
-    __TAVf90_current_edit[1] = ed.edit[1];
-    __TAVf90_w = ed.w;
-    __TAVf90_d = ed.d;
-    __TAVf90_e = ed.e;
-    __TAVf90_current_scale = ed.k;
-    __TAVf90_compulsory_plus = ed.plus;
+    set_edit(ed);
     const int st = tav::io::write_real(v);
     const std::string text = rec.text();
     const std::string what = std::string(ed.edit) + std::to_string(ed.w) + "." + std::to_string(ed.d) + "E" +
