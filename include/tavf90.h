@@ -15,10 +15,11 @@
 
 #ifdef __cplusplus
 extern "C" {
-#define TAV_NORETURN [[noreturn]]
-#else
-#define TAV_NORETURN _Noreturn
 #endif
+
+/* The GNU spelling: it may follow TAV_API in C and C++ with gcc and clang
+   alike (clang refuses a standard attribute list after a GNU attribute). */
+#define TAV_NORETURN __attribute__((__noreturn__))
 
 #define TAV_API __attribute__((visibility("default")))
 #define TAV_PRINTF(f, a) __attribute__((format(printf, f, a)))
