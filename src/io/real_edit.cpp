@@ -440,17 +440,20 @@ int etype_fast(double value, std::uint64_t b, int w, int d, int e, char letter, 
   const bool default_form = e < 0;
   if (default_form) e = 2;
   const char sign = sign_of(b);
-  int room = w - d - e - 4 - (sign ? 1 : 0);
+  // In 64 bits: e may be anything up to INT32_MAX.
+  i64 wide_room = static_cast<i64>(w) - d - e - 4 - (sign ? 1 : 0);
   bool leading_zero = true;
-  if (k == 0 && room < 0) {
+  if (k == 0 && wide_room < 0) {
     leading_zero = false;
-    ++room;
+    ++wide_room;
   }
   char field[LocalField::kCapacity + digits::scientific_capacity(kFastDigits)];
-  if (room < 0) {
+  if (wide_room < 0) {
     std::memset(field, '*', static_cast<std::size_t>(w));
     return Record::put(field, w);
   }
+  // Now d + e + room < w <= kCapacity.
+  const int room = static_cast<int>(wide_room);
   char *p = field + room;
   if (sign) *p++ = sign;
   int x;
