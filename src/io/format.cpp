@@ -2,8 +2,9 @@
 // data edit descriptor: control edit descriptors act on the record as they
 // are met, a data edit descriptor is left in the current edit for the
 // conversion, and repeated descriptors are handed over again by a count
-// without rescanning.  Nothing is compiled or allocated; the state below is
-// reset by every establish_format.
+// without rescanning.  Nothing is compiled or allocated; the position in
+// the format is part of the statement state, reset by every begin call and
+// set up by establish_format.
 #include "io/format.h"
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "io/edit.h"
 #include "io/ioerr.h"
 #include "io/record.h"
+#include "io/statement.h"
 #include "tavf90.h"
 
 namespace tav::io {
@@ -42,33 +44,11 @@ enum : int {
   kScaleThenRepeat = 217,
 };
 
-constexpr int kMaxDepth = 30;
+constexpr int kMaxDepth = kMaxFormatDepth;
 constexpr std::int64_t kMaxInt = INT32_MAX;
 
-struct Interpreter {
-  const char *current = nullptr;  // next character to scan
-  // The outermost right parenthesis while it has not been consumed (the
-  // last character of the text until then); just after it once it has.
-  const char *end = nullptr;
-  const char *last = nullptr;     // last character of the text
-  bool exhausted = true;          // the outermost ')' has been consumed
-  int nesting = 0;                // depth of the group being scanned
-  const char *left_paren[kMaxDepth + 1] = {};
-  int fmt_repeat[kMaxDepth + 1] = {};
-  // Value of `actions` when the group at each depth was entered.  A group
-  // whose pass did nothing observable (only blanks, commas, colons, mode
-  // settings and such groups) gives the same result when repeated, so it
-  // is not repeated: (2000000000()) costs one pass.
-  std::uint64_t actions_at[kMaxDepth + 1] = {};
-  std::uint64_t actions = 0;
-  const char *revert_point = nullptr;
-  int revert_nest = 0;
-  int revert_repeat = 1;
-  int r_present = 0;
-  int r = 0;
-};
-
-Interpreter f;
+// The interpreter's place in the format, kept in the statement state.
+constexpr FormatPosition &f = statement.format;
 
 inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
 inline char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -627,13 +607,7 @@ class FastScan {
 }  // namespace
 
 int establish_format(const char *text, int length, int mode) {
-  f.nesting = 0;
-  f.r_present = 0;
-  f.r = 0;
-  f.actions = 0;
-  f.exhausted = true;
-  Edit::scale() = 0;
-  Edit::plus() = 0;
+  f.reset();
   if (text == nullptr) length = 0;
   if (length == -1) length = static_cast<int>(std::strlen(text));
   if (length <= 0) {
@@ -734,6 +708,9 @@ int get_within_field(int *remaining, char *out) {
 extern "C" {
 
 int __TAVf90_establish_format(const char *text, int length, int mode) {
+  // Called from outside the library's begin calls: the modes start afresh
+  // here as they do at every begin call.
+  tav::io::reset_modes();
   return tav::io::establish_format(text, length, mode);
 }
 int __TAVf90_maybe_next_edit(int mode) { return tav::io::maybe_next_edit(mode); }

@@ -14,16 +14,11 @@
 namespace tav::io {
 namespace {
 
-// State of the READ in progress.
-bool current_advance = true;
-int *current_sizeptr = nullptr;
-int current_size = 0;
-
 // Running past the end of the record: an advancing READ on a PAD='NO'
 // connection has a record too short for its format; otherwise it is the
 // end-of-record condition.
 int end_of_record() {
-  if (current_advance && !has_flag(current_record(), TAV_FLAG_PAD_YES))
+  if (statement.advancing && !has_flag(current_record(), TAV_FLAG_PAD_YES))
     return ioerr(kPadNoEndOfRecord, __TAVf90_current_unit);
   return ioerr(kEndOfRecord, __TAVf90_current_unit);
 }
@@ -31,9 +26,9 @@ int end_of_record() {
 int f90_getc(char *c) {
   int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_reclen) return end_of_record();
-  *c = current_record().buffer[pos];
+  *c = statement.record.data[pos];
   __TAVf90_io_position = pos + 1;
-  ++current_size;
+  ++statement.size;
   return 0;
 }
 
@@ -45,9 +40,9 @@ int f90_gets(char *dst, int n) {
   int avail = pos < 0 ? 0 : __TAVf90_io_reclen - pos;
   if (avail < 0) avail = 0;
   int k = n < avail ? n : avail;
-  if (k > 0) std::memcpy(dst, current_record().buffer + pos, static_cast<std::size_t>(k));
+  if (k > 0) std::memcpy(dst, statement.record.data + pos, static_cast<std::size_t>(k));
   __TAVf90_io_position = pos + k;
-  current_size += k;
+  statement.size += k;
   return k < n ? end_of_record() : 0;
 }
 
@@ -89,10 +84,7 @@ int f90_endrec() {
 
 int begin_read(int unit, const char *format, int format_length, const char *advance, int advance_length, int *size,
                int flags) {
-  lock_io();
-  __TAVf90_error_continue = flags == -1 ? 1 : 0;
-  __TAVf90_end_continue = flags & 1;
-  __TAVf90_eor_continue = flags & 2;
+  begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
   bool advancing = advancing_from(advance, advance_length);
   if (size != nullptr && advancing) rt::crash("SIZE= is not valid without ADVANCE='NO'");
@@ -103,9 +95,9 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
 
   __TAVf90_current_unit = unit;
-  current_advance = advancing;
-  current_sizeptr = size;
-  current_size = 0;
+  statement.advancing = advancing;
+  statement.size_ptr = size;
+  statement.record = RecordBuffer{r.buffer, nullptr, f90_gets};
   __TAVf90_io_buflen = r.recl;
   __TAVf90_mychar = nullptr;
   __TAVf90_mygetc = f90_getc;
@@ -128,7 +120,6 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   __TAVf90_read_kluge = 1;
   __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
-  __TAVf90_io_top = -1;
   return 0;
 }
 
@@ -136,8 +127,8 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
 
 int end_read() {
   tav_unit_record &r = current_record();
-  if (current_advance) r.rec_length = -1;
-  if (current_sizeptr != nullptr) *current_sizeptr = current_size;
+  if (statement.advancing) r.rec_length = -1;
+  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
   r.rec_position = __TAVf90_io_position;
   __TAVf90_read_kluge = 0;
   __TAVf90_io_nonadvance_read = 0;

@@ -10,6 +10,8 @@
 
 namespace tav::io {
 
+Statement statement;
+
 void recursive_io() { rt::crash("Recursive I/O reference"); }
 
 int select_formatted_sequential(int unit, int action) {

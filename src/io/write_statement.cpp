@@ -16,13 +16,10 @@
 namespace tav::io {
 namespace {
 
-// Whether the WRITE in progress ends its record.
-bool current_advance = true;
-
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  write_buffer.buffer[pos] = c;
+  statement.record.data[pos] = c;
   __TAVf90_io_position = pos + 1;
   return 0;
 }
@@ -35,7 +32,7 @@ int f90_puts(char *s, int n) {
   int room = pos < 0 ? 0 : __TAVf90_io_buflen - pos;
   if (room < 0) room = 0;
   int k = n < room ? n : room;
-  if (k > 0) std::memcpy(write_buffer.buffer + pos, s, static_cast<std::size_t>(k));
+  if (k > 0) std::memcpy(statement.record.data + pos, s, static_cast<std::size_t>(k));
   __TAVf90_io_position = pos + k;
   return k < n ? ioerr(kBufferOverflow) : 0;
 }
@@ -83,10 +80,7 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
 
 int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
                 int error_continue) {
-  lock_io();
-  __TAVf90_error_continue = error_continue;
-  __TAVf90_end_continue = 0;
-  __TAVf90_eor_continue = 0;
+  begin_statement(error_continue, 0, 0);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
   bool advancing = advance == nullptr || advancing_from(advance, advance_length);
   tav_unit_record &r = *__TAVf90_cur_finfo;
@@ -99,10 +93,10 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   }
 
   __TAVf90_current_unit = unit;
-  current_advance = advancing;
-  // The buffer of the record being written is kept at hand for the hooks
-  // and Record::put_run (no other statement runs while a WRITE does).
-  write_buffer.buffer = r.buffer;
+  statement.advancing = advancing;
+  // The record is assembled in the unit's buffer, by the hooks or by the
+  // editing code directly.
+  statement.record = RecordBuffer{r.buffer, f90_puts, nullptr};
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
   r.position_state = TAV_POS_WRITE;
@@ -116,14 +110,13 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
 
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
-  __TAVf90_io_top = -1;
   return init_loutput();
 }
 
 int end_write() {
   tav_unit_record &r = current_record();
   if (__TAVf90_io_top > __TAVf90_io_position) __TAVf90_io_position = __TAVf90_io_top;
-  if (current_advance) {
+  if (statement.advancing) {
     if (int code = f90_endrec()) return code;
   } else {
     int held = __TAVf90_io_position;
@@ -151,8 +144,6 @@ int end_write() {
 }
 
 }  // namespace
-
-WriteBuffer write_buffer = {f90_puts, nullptr};
 
 int partial_write(int unit, bool newline) {
   std::FILE **slot = nullptr;
