@@ -1,6 +1,7 @@
 // Formatted and list-directed READ on external sequential units: the begin
 // and end calls and the character hooks that read records into the unit's
 // buffer and hand their characters to the editing code.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -8,6 +9,7 @@
 #include "io/ioerr.h"
 #include "io/sequential.h"
 #include "io/statement.h"
+#include "io/stream.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
 
@@ -49,32 +51,24 @@ int f90_gets(char *dst, int n) {
 // Reads the next record (a line, its newline consumed) into the buffer.
 int f90_endrec() {
   tav_unit_record &r = current_record();
-  std::FILE *stream = current_stream();
-  std::clearerr(stream);
   __TAVf90_io_reclen = 0;
-  char *buf = r.buffer;
-  const int recl = r.recl;
   int n = 0;
-  int c;
-  while ((c = getc_unlocked(stream)) != EOF && c != '\n') {
-    if (n == recl) {
+  switch (stream::read_line(current_stream(), r.buffer, r.recl, &n)) {
+    case stream::Line::kRecord:
+      break;
+    case stream::Line::kTooLong:
       // The record does not fit; its next character stays unread.
-      std::ungetc(c, stream);
       r.rec_length = -1;
       __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
       return ioerr(kRecordTooLong);
+    case stream::Line::kError: {
+      int code = errno;
+      r.rec_length = -1;
+      return ioerr(code, __TAVf90_current_unit);
     }
-    buf[n++] = static_cast<char>(c);
-  }
-  if (c == EOF && std::ferror(stream)) {
-    int code = stream_error();
-    std::clearerr(stream);
-    r.rec_length = -1;
-    return ioerr(code, __TAVf90_current_unit);
-  }
-  if (c == EOF && n == 0) {
-    r.position_state = TAV_POS_EOF;
-    return ioerr(kEndOfFile, __TAVf90_current_unit);
+    case stream::Line::kEnd:
+      r.position_state = TAV_POS_EOF;
+      return ioerr(kEndOfFile, __TAVf90_current_unit);
   }
   // A last line without a newline is a record like any other.
   __TAVf90_io_reclen = r.rec_length = n;

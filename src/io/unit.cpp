@@ -1,8 +1,5 @@
 #include "io/unit.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +7,7 @@
 #include "io/ioerr.h"
 #include "io/open_close.h"
 #include "io/statement.h"
+#include "io/stream.h"
 #include "storage/work.h"
 
 extern "C" {
@@ -68,7 +66,7 @@ void connect_standard(int unit, FILE *stream, int action, int status, bool pad) 
   r.status = status;
   r.flags = TAV_FLAG_CONNECTED_ONCE;
   set_flag(r, TAV_FLAG_PAD_YES, pad);
-  set_flag(r, TAV_FLAG_SEEKABLE, stream_seekable(stream));
+  set_flag(r, TAV_FLAG_SEEKABLE, stream::seekable(stream));
 }
 
 }  // namespace
@@ -96,14 +94,6 @@ tav_unit_record *find_unit(int unit, FILE ***stream) {
   if (n == nullptr) return nullptr;
   if (stream != nullptr) *stream = &n->stream;
   return &n->record;
-}
-
-bool stream_seekable(FILE *stream) {
-  struct stat st;
-  if (stream == nullptr || fstat(fileno(stream), &st) != 0) return false;
-  if (S_ISDIR(st.st_mode) || S_ISREG(st.st_mode) || S_ISBLK(st.st_mode)) return true;
-  if (S_ISCHR(st.st_mode)) return isatty(fileno(stream)) == 0;
-  return false;
 }
 
 bool keyword_match(const char *value, int length, const char *keyword) {
@@ -182,6 +172,7 @@ extern "C" {
 
 void f90_io_init(void) {
   if (io_initialised) return;
+  stream::check_buffer_access();
   for (int u = 0; u < 100; ++u) {
     __TAVf90_file[u] = nullptr;
     set_flag(__TAVf90_file_info[u], TAV_FLAG_CONNECTED_ONCE, false);

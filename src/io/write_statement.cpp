@@ -11,6 +11,7 @@
 #include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
+#include "io/stream.h"
 #include "io/unit.h"
 
 namespace tav::io {
@@ -47,7 +48,7 @@ int f90_endrec() {
   r.rec_length = -1;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
-  if (int code = put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
+  if (int code = stream::put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
   return 0;
 }
 
@@ -62,17 +63,15 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
       // A non-advancing READ left this record held: go back to its start
       // (the stream stands after its newline, or at the end of a last line
       // that had none) and continue where the READ stopped.
-      long back = static_cast<long>(r.rec_length) + (std::feof(stream) ? 0 : 1);
-      if (std::fseek(stream, -back, SEEK_CUR) != 0) return ioerr(stream_error(), unit);
+      long back = static_cast<long>(r.rec_length) + (stream::at_end(stream) ? 0 : 1);
+      if (stream::seek(stream, -back, SEEK_CUR) != 0) return ioerr(stream::error(), unit);
       start = r.rec_position < 0 ? 0 : r.rec_position;
       if (start > r.recl) start = r.recl;
       // Positions the READ skipped beyond the end of the record are blanks.
       if (start > r.rec_length)
         std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
     } else {
-      // Switches the stream from reading to writing.  A stream that cannot
-      // be positioned has nothing to switch.
-      std::fseek(stream, 0, SEEK_CUR);
+      stream::switch_to_writing(stream);
     }
   }
   return 0;
@@ -128,10 +127,10 @@ int end_write() {
       __TAVf90_io_position = 0;
       r.rec_length = 0;
       set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
-      int code = put_bytes(stream, r.buffer, held);
-      if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE) && std::fflush(stream) != 0) {
-        code = stream_error();
-        std::clearerr(stream);
+      int code = stream::put(stream, r.buffer, held);
+      if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE) && stream::flush(stream) != 0) {
+        code = stream::error();
+        stream::clear_error(stream);
       }
       if (code != 0) return ioerr(code, __TAVf90_current_unit);
       held = 0;
@@ -157,7 +156,7 @@ int partial_write(int unit, bool newline) {
   r->rec_length = -1;
   set_flag(*r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (newline) r->buffer[n++] = '\n';
-  return put_bytes(*slot, r->buffer, n);
+  return stream::put(*slot, r->buffer, n);
 }
 
 int report_stream_failure(int unit, int code) {
