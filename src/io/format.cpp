@@ -607,7 +607,6 @@ class FastScan {
 }  // namespace
 
 int establish_format(const char *text, int length, int mode) {
-  f.reset();
   if (text == nullptr) length = 0;
   if (length == -1) length = static_cast<int>(std::strlen(text));
   if (length <= 0) {
@@ -708,9 +707,10 @@ int get_within_field(int *remaining, char *out) {
 extern "C" {
 
 int __TAVf90_establish_format(const char *text, int length, int mode) {
-  // Called from outside the library's begin calls: the modes start afresh
-  // here as they do at every begin call.
+  // Called from outside the library's begin calls: the modes and the
+  // interpreter start afresh here as they do at every begin call.
   tav::io::reset_modes();
+  tav::io::statement.format.reset();
   return tav::io::establish_format(text, length, mode);
 }
 int __TAVf90_maybe_next_edit(int mode) { return tav::io::maybe_next_edit(mode); }

@@ -31,15 +31,13 @@ struct FormatPosition {
   int r_present = 0;
   int r = 0;
 
-  // No format: nothing to scan.  The tables are only read at depths that
-  // a scan of the new format has entered, so they are left as they are.
+  // No format: nothing to scan.  establish_format sets the pointers and
+  // the reversion point of a new format; the tables are only read at
+  // depths that a scan of it has entered.
   void reset() {
-    current = end = last = revert_point = nullptr;
     exhausted = true;
     nesting = 0;
     actions = 0;
-    revert_nest = 0;
-    revert_repeat = 1;
     r_present = 0;
     r = 0;
   }

@@ -63,15 +63,16 @@ inline void reset_modes() {
 
 // The start of every data-transfer statement: takes the lock, sets the
 // continuation flags (IOSTAT=/ERR=, END=, EOR=) and resets the whole
-// statement state.  The begin call then selects its unit and installs its
-// record, hooks and record position.
+// statement state -- a list-directed statement needs nothing more.  The
+// begin call then selects its unit and installs its record, hooks and
+// record position; a formatted one hands its format to establish_format,
+// which also sets the current edit.
 inline void begin_statement(int error_continue, int end_continue, int eor_continue) {
   lock_io();
   __TAVf90_error_continue = error_continue;
   __TAVf90_end_continue = end_continue;
   __TAVf90_eor_continue = eor_continue;
   reset_modes();
-  __TAVf90_current_edit[0] = ')';
   __TAVf90_io_top = -1;
   __TAVf90_field_status = 0;
   __TAVf90_read_kluge = 0;

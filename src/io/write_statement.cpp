@@ -7,7 +7,6 @@
 
 #include "io/format.h"
 #include "io/ioerr.h"
-#include "io/list_write.h"
 #include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
@@ -108,8 +107,9 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   __TAVf90_io_blanks = r.blank;
   __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
 
+  // A list-directed WRITE starts as begin_statement left it.
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
-  return init_loutput();
+  return 0;
 }
 
 int end_write() {
