@@ -7,6 +7,7 @@
 
 #include "io/format.h"
 #include "io/ioerr.h"
+#include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
 #include "io/stream.h"
@@ -38,12 +39,7 @@ int f90_getc(char *c) {
 // characters before the end have been taken.
 int f90_gets(char *dst, int n) {
   if (n <= 0) return 0;
-  int pos = __TAVf90_io_position;
-  int avail = pos < 0 ? 0 : __TAVf90_io_reclen - pos;
-  if (avail < 0) avail = 0;
-  int k = n < avail ? n : avail;
-  if (k > 0) std::memcpy(dst, statement.record.data + pos, static_cast<std::size_t>(k));
-  __TAVf90_io_position = pos + k;
+  const int k = Record::move_run(dst, n, __TAVf90_io_reclen, false);
   statement.size += k;
   return k < n ? end_of_record() : 0;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "io/copy.h"
 #include "io/statement.h"
@@ -70,6 +71,23 @@ struct Record {
   static void consume(int n) {
     __TAVf90_io_position += n;
     statement.size += n;
+  }
+
+  // The run of the string hooks of a record in memory: moves as many of n
+  // characters as lie between the position and `limit` (the buffer length
+  // on output, the record length on input) from `other` into the record or
+  // out of it into `other`, and advances the position past them.  Returns
+  // how many moved; the hook reports the rest as its condition.
+  static int move_run(char *other, int n, int limit, bool into_record) {
+    const int pos = __TAVf90_io_position;
+    const int room = pos < 0 || limit < pos ? 0 : limit - pos;
+    const int k = n < room ? n : room;
+    if (k > 0) {
+      char *at = statement.record.data + pos;
+      std::memcpy(into_record ? at : other, into_record ? other : at, static_cast<std::size_t>(k));
+      __TAVf90_io_position = pos + k;
+    }
+    return k;
   }
   static int end_record() { return __TAVf90_myendrec(); }
 };

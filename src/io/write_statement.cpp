@@ -28,13 +28,7 @@ int f90_putc(char c) {
 // in the record.
 int f90_puts(char *s, int n) {
   if (n <= 0) return 0;
-  int pos = __TAVf90_io_position;
-  int room = pos < 0 ? 0 : __TAVf90_io_buflen - pos;
-  if (room < 0) room = 0;
-  int k = n < room ? n : room;
-  if (k > 0) std::memcpy(statement.record.data + pos, s, static_cast<std::size_t>(k));
-  __TAVf90_io_position = pos + k;
-  return k < n ? ioerr(kBufferOverflow) : 0;
+  return Record::move_run(s, n, __TAVf90_io_buflen, true) < n ? ioerr(kBufferOverflow) : 0;
 }
 
 // Writes the record and its newline with one call: the buffer has a spare
