@@ -26,10 +26,19 @@ enum : int {
   kNotFormatted = 152,
   kNotWritable = 153,
   kNotUnformatted = 154,
+  kEndfileTwice = 173,
+  kNoBackspace = 149,
+  kNoRewind = 177,
+  kNoPreviousRecord = 178,
+  kNotDirect = 179,
+  kRecordOutOfRange = 180,
   kFileNameTooLong = 174,
   kUnknownOpenFailure = 183,
+  kInputListTooLong = 206,
   kPadNoEndOfRecord = 207,
+  kCorruptUnformatted = 208,
   kAfterEndfile = 210,
+  kBeyondDirectEnd = 214,
 };
 
 // Records the condition for the current statement.  Returns the code when

@@ -89,8 +89,31 @@ int close(std::FILE *stream) { return std::fclose(stream); }
 int flush(std::FILE *stream) { return std::fflush(stream); }
 void clear_error(std::FILE *stream) { clearerr_unlocked(stream); }
 
-int seek(std::FILE *stream, long offset, int whence) { return std::fseek(stream, offset, whence); }
-long tell(std::FILE *stream) { return std::ftell(stream); }
+int seek(std::FILE *stream, off_t offset, int whence) { return fseeko(stream, offset, whence); }
+off_t tell(std::FILE *stream) { return ftello(stream); }
+
+std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code) {
+  *code = 0;
+  if (n == 0) return 0;
+  std::size_t done = fread_unlocked(dst, 1, n, stream);
+  if (done < n) {
+    if (ferror_unlocked(stream)) *code = error();
+    int e = errno;
+    clearerr_unlocked(stream);
+    errno = e;
+  }
+  return done;
+}
+
+int put_block(std::FILE *stream, const void *bytes, std::size_t n) {
+  if (n == 0) return 0;
+  std::size_t done = fwrite_unlocked(bytes, 1, n, stream);
+  if (done == n) return 0;
+  int e = error();
+  clearerr_unlocked(stream);
+  errno = e;
+  return e;
+}
 bool at_end(std::FILE *stream) { return std::feof(stream) != 0; }
 void switch_to_writing(std::FILE *stream) {
   // A stream that cannot be positioned has nothing to switch.
@@ -100,7 +123,7 @@ void switch_to_writing(std::FILE *stream) {
 int truncate_here(std::FILE *stream) {
   struct stat st;
   if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-  long at = std::ftell(stream);
+  off_t at = ftello(stream);
   if (at < 0) return -1;
   return ftruncate(fileno(stream), at);
 }

@@ -10,6 +10,9 @@
 // until start-up, every run goes through fwrite, with the same result.
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <cstdio>
 
 #include "io/copy.h"
@@ -92,12 +95,22 @@ int close(std::FILE *stream);
 int flush(std::FILE *stream);
 void clear_error(std::FILE *stream);
 
-// Positioning: 0 or nonzero with errno set.
-int seek(std::FILE *stream, long offset, int whence);
-long tell(std::FILE *stream);
+// Positioning in 64-bit offsets (the build has large-file support, so a
+// 32-bit program reaches past 2 GiB): 0 or nonzero with errno set; tell
+// gives -1 with errno set on failure.
+int seek(std::FILE *stream, off_t offset, int whence);
+off_t tell(std::FILE *stream);
 bool at_end(std::FILE *stream);
 // Switches a stream that was read to writing at the same place.
 void switch_to_writing(std::FILE *stream);
+
+// Reads up to n bytes with one call and returns how many arrived.  Fewer
+// than n: *code is 0 at the end of the file, else the error number
+// (error()).  The stream's indicators are cleared either way.
+std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code);
+
+// put_call for blocks of any size (records of gigabytes): 0 or the error.
+int put_block(std::FILE *stream, const void *bytes, std::size_t n);
 
 // Cuts a regular file at the stream's position (others are left alone).
 // Returns 0 or nonzero with errno set.

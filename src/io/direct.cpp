@@ -1,0 +1,194 @@
+// Direct access: the unit checks shared with unformatted sequential
+// statements, the placing and reading of fixed-length records, and the
+// formatted direct READ and WRITE with their character hooks.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "io/connection.h"
+#include "io/format.h"
+#include "io/ioerr.h"
+#include "io/record.h"
+#include "io/statement.h"
+#include "io/stream.h"
+#include "io/unit.h"
+
+namespace tav::io {
+
+int select_connection(int unit, int access, int action, bool unformatted) {
+  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
+  select_unit(unit, true);
+  if (current_stream() == nullptr) {
+    if (access == TAV_ACCESS_DIRECT || has_flag(current_record(), TAV_FLAG_CONNECTED_ONCE))
+      return ioerr(kUnitNotConnected, unit);
+    if (int code = preconnect(unit, unformatted)) return code;
+  }
+  const tav_unit_record &r = current_record();
+  if (r.access != access) return ioerr(access == TAV_ACCESS_DIRECT ? kNotDirect : kNotSequential, unit);
+  if ((r.action & action) == 0) return ioerr(action == TAV_ACTION_READ ? kNotReadable : kNotWritable, unit);
+  if ((r.unformatted != 0) != unformatted) return ioerr(unformatted ? kNotUnformatted : kNotFormatted, unit);
+  return 0;
+}
+
+int position_direct(int unit, int rec) {
+  if (rec < 1) return ioerr(kRecordOutOfRange, rec);
+  tav_unit_record &r = current_record();
+  __TAVf90_current_unit = unit;
+  __TAVf90_io_buflen = r.recl;
+  r.rec_number = rec;
+  const off_t at = static_cast<off_t>(rec - 1) * static_cast<off_t>(r.recl);
+  if (stream::seek(current_stream(), at, SEEK_SET) != 0) {
+    int code = stream::error();
+    return ioerr(code, unit);
+  }
+  return 0;
+}
+
+int read_direct_record(int unit) {
+  tav_unit_record &r = current_record();
+  int code = 0;
+  const auto want = static_cast<std::size_t>(r.recl);
+  if (stream::get(current_stream(), r.buffer, want, &code) < want) {
+    if (code != 0) {
+      errno = code;
+      return ioerr(code, unit);
+    }
+    return ioerr(kBeyondDirectEnd, unit);
+  }
+  return 0;
+}
+
+namespace {
+
+// A record starts as blanks, so that whatever the format skips is blank.
+void blank_record() {
+  tav_unit_record &r = current_record();
+  std::memset(r.buffer, ' ', static_cast<std::size_t>(r.recl));
+  __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
+  __TAVf90_io_top = -1;
+}
+
+int f90_dputc(char c) {
+  int pos = __TAVf90_io_position;
+  if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
+  statement.record.data[pos] = c;
+  __TAVf90_io_position = pos + 1;
+  return 0;
+}
+
+int f90_dputs(char *s, int n) {
+  if (n <= 0) return 0;
+  return Record::move_run(s, n, __TAVf90_io_buflen, true) < n ? ioerr(kBufferOverflow) : 0;
+}
+
+// Writes the current record and starts the next one.
+int f90_dwrite_record() {
+  tav_unit_record &r = current_record();
+  if (int code = stream::put_block(current_stream(), r.buffer, static_cast<std::size_t>(r.recl))) {
+    errno = code;
+    return ioerr(code, __TAVf90_current_unit);
+  }
+  ++r.rec_number;
+  blank_record();
+  return 0;
+}
+
+int f90_dgetc(char *c) {
+  int pos = __TAVf90_io_position;
+  if (pos < 0 || pos >= __TAVf90_io_reclen) return ioerr(kEndOfRecord, __TAVf90_current_unit);
+  *c = statement.record.data[pos];
+  __TAVf90_io_position = pos + 1;
+  ++statement.size;
+  return 0;
+}
+
+int f90_dgets(char *dst, int n) {
+  if (n <= 0) return 0;
+  const int k = Record::move_run(dst, n, __TAVf90_io_reclen, false);
+  statement.size += k;
+  return k < n ? ioerr(kEndOfRecord, __TAVf90_current_unit) : 0;
+}
+
+// Reads the next record of a formatted direct READ.
+int f90_dread_record() {
+  tav_unit_record &r = current_record();
+  __TAVf90_io_reclen = 0;
+  if (int code = read_direct_record(__TAVf90_current_unit)) return code;
+  ++r.rec_number;
+  __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
+  __TAVf90_io_reclen = r.recl;
+  return 0;
+}
+
+void copy_modes(const tav_unit_record &r) {
+  __TAVf90_io_delim = r.delim;
+  __TAVf90_io_blanks = r.blank;
+  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
+}
+
+int begin_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
+  begin_statement(flags, 0, 0);
+  if (int code = select_connection(unit, TAV_ACCESS_DIRECT, TAV_ACTION_WRITE, false)) return code;
+  if (int code = position_direct(unit, rec)) return code;
+  tav_unit_record &r = current_record();
+  blank_record();
+  statement.record = RecordBuffer{r.buffer, f90_dputs, nullptr};
+  __TAVf90_mychar = f90_dputc;
+  __TAVf90_mystring = f90_dputs;
+  __TAVf90_mygetc = nullptr;
+  __TAVf90_myendrec = f90_dwrite_record;
+  copy_modes(r);
+  r.position_state = TAV_POS_WRITE;
+  return establish_format(fmt, fmt_len, TAV_MODE_OUTPUT);
+}
+
+int end_dwrite() {
+  if (int code = f90_dwrite_record()) return code;
+  current_record().rec_length = 0;
+  unlock_io();
+  return 0;
+}
+
+int begin_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, int flags) {
+  begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
+  if (int code = select_connection(unit, TAV_ACCESS_DIRECT, TAV_ACTION_READ, false)) return code;
+  if (int code = position_direct(unit, rec)) return code;
+  tav_unit_record &r = current_record();
+  statement.size_ptr = size;
+  statement.record = RecordBuffer{r.buffer, nullptr, f90_dgets};
+  __TAVf90_mychar = nullptr;
+  __TAVf90_mystring = f90_dgets;
+  __TAVf90_mygetc = f90_dgetc;
+  __TAVf90_myendrec = f90_dread_record;
+  copy_modes(r);
+  r.position_state = TAV_POS_READ;
+  if (int code = f90_dread_record()) return code;
+  return establish_format(fmt, fmt_len, TAV_MODE_INPUT);
+}
+
+int end_dread() {
+  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
+  unlock_io();
+  return 0;
+}
+
+}  // namespace
+}  // namespace tav::io
+
+using namespace tav::io;
+
+extern "C" {
+
+int __TAVf90_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
+  return begin_dwrite(unit, fmt, fmt_len, rec, flags);
+}
+
+int __TAVf90_enddwrite(void) { return end_dwrite(); }
+
+int __TAVf90_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, int flags) {
+  return begin_dread(unit, fmt, fmt_len, rec, size, flags);
+}
+
+int __TAVf90_enddread(void) { return end_dread(); }
+
+}  // extern "C"

@@ -1,0 +1,202 @@
+// File positioning: REWIND, BACKSPACE and ENDFILE on sequential units, and
+// truncation of a file after the last record written.
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "io/ioerr.h"
+#include "io/statement.h"
+#include "io/stream.h"
+#include "io/unit.h"
+
+namespace tav::io {
+namespace {
+
+int system_error(int code, int unit) {
+  errno = code;
+  return ioerr(code, unit);
+}
+
+// Cuts the file of a stream at its position, output still in the stream's
+// buffer included.  Returns 0 or the error number.
+int truncate_stream(std::FILE *s) {
+  if (stream::flush(s) != 0) {
+    int code = stream::error();
+    stream::clear_error(s);
+    return code;
+  }
+  return stream::truncate_here(s) != 0 ? stream::error() : 0;
+}
+
+// The common start: lock, unit selection, and the unit connected.  A unit
+// never connected is connected here only for REWIND.
+int select_positioned(int unit, int error_continue, bool preconnect_it) {
+  lock_io();
+  __TAVf90_error_continue = error_continue;
+  __TAVf90_end_continue = __TAVf90_eor_continue = 0;
+  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
+  select_unit(unit, true);
+  if (current_stream() == nullptr) {
+    if (!preconnect_it || has_flag(current_record(), TAV_FLAG_CONNECTED_ONCE)) return ioerr(kUnitNotConnected, unit);
+    if (int code = preconnect(unit, false)) return code;
+  }
+  __TAVf90_current_unit = unit;
+  return 0;
+}
+
+// After a WRITE: output held by a non-advancing WRITE becomes a record of
+// its own, and the file ends after the last record written.
+int complete_output(int unit, tav_unit_record &r, std::FILE *s) {
+  if (r.position_state != TAV_POS_WRITE) return 0;
+  if (r.unformatted == 0 && (r.rec_length > 0 || has_flag(r, TAV_FLAG_PARTIAL_OUTPUT))) {
+    if (int code = partial_write(unit, true)) return system_error(code, unit);
+  }
+  if (has_flag(r, TAV_FLAG_SEEKABLE)) {
+    if (int code = truncate_stream(s)) return system_error(code, unit);
+  }
+  return 0;
+}
+
+// A record held from a non-advancing READ is given up.
+void drop_held_input(tav_unit_record &r) {
+  if (r.unformatted == 0) {
+    r.rec_length = -1;
+    r.rec_position = 0;
+  } else {
+    r.rec_length = 0;
+  }
+}
+
+int rewind_unit(int unit, int error_continue) {
+  if (int code = select_positioned(unit, error_continue, true)) return code;
+  tav_unit_record &r = current_record();
+  std::FILE *s = current_stream();
+  if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
+  if (!has_flag(r, TAV_FLAG_SEEKABLE)) return ioerr(kNoRewind, unit);
+  if (int code = complete_output(unit, r, s)) return code;
+  if (stream::seek(s, 0, SEEK_SET) != 0) return system_error(stream::error(), unit);
+  stream::clear_error(s);
+  drop_held_input(r);
+  r.position_state = TAV_POS_REWIND;
+  unlock_io();
+  return 0;
+}
+
+int endfile_unit(int unit, int error_continue) {
+  if (int code = select_positioned(unit, error_continue, false)) return code;
+  tav_unit_record &r = current_record();
+  std::FILE *s = current_stream();
+  if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
+  if (r.action == TAV_ACTION_READ) return ioerr(kNotWritable, unit);
+  if (r.position_state == TAV_POS_EOF) return ioerr(kEndfileTwice, unit);
+  // Held output is a record before the end of the file, written now: left
+  // held, it would follow the end of the file or be lost.
+  if (r.position_state == TAV_POS_WRITE && r.unformatted == 0 &&
+      (r.rec_length > 0 || has_flag(r, TAV_FLAG_PARTIAL_OUTPUT))) {
+    if (int code = partial_write(unit, true)) return system_error(code, unit);
+  }
+  r.position_state = TAV_POS_EOF;
+  drop_held_input(r);
+  if (has_flag(r, TAV_FLAG_SEEKABLE)) {
+    const off_t at = stream::tell(s);
+    if (at < 0) return system_error(stream::error(), unit);
+    if (int code = truncate_stream(s)) return system_error(code, unit);
+    // Nothing read ahead from beyond the end may be read later.
+    if (stream::seek(s, at, SEEK_SET) != 0) return system_error(stream::error(), unit);
+  }
+  unlock_io();
+  return 0;
+}
+
+// Formatted: the start of the record that ends just before `p`.  The window
+// read back holds RECL + 1 bytes, a record of RECL characters and its
+// newline, so a record of exactly RECL characters is found at its start.
+int back_over_formatted(int unit, tav_unit_record &r, std::FILE *s, off_t p) {
+  const off_t window = static_cast<off_t>(r.recl) + 1;
+  const off_t start = p >= window ? p - window : 0;
+  if (stream::seek(s, start, SEEK_SET) != 0) return system_error(stream::error(), unit);
+  int code = 0;
+  const auto n = static_cast<std::int64_t>(stream::get(s, r.buffer, static_cast<std::size_t>(p - start), &code));
+  if (code != 0) return system_error(code, unit);
+  off_t to = start;
+  std::int64_t i = n - 2;
+  while (i >= 0 && r.buffer[i] != '\n') --i;
+  if (i >= 0)
+    to = start + static_cast<off_t>(i) + 1;
+  else if (start > 0 && n == 0)
+    return ioerr(kNoPreviousRecord);
+  if (stream::seek(s, to, SEEK_SET) != 0) return system_error(stream::error(), unit);
+  return 0;
+}
+
+// Unformatted: over the record whose trailing marker ends at `p`.  A
+// marker that points before the start of the file is a corrupt file.
+int back_over_unformatted(int unit, std::FILE *s, off_t p) {
+  if (p < 8) return ioerr(kCorruptUnformatted, unit);
+  if (stream::seek(s, p - 4, SEEK_SET) != 0) return system_error(stream::error(), unit);
+  std::int32_t length = 0;
+  int code = 0;
+  char m[4];
+  if (stream::get(s, m, 4, &code) != 4) return code != 0 ? system_error(code, unit) : ioerr(kCorruptUnformatted, unit);
+  std::memcpy(&length, m, 4);
+  if (length < 0 || static_cast<off_t>(length) + 8 > p) return ioerr(kCorruptUnformatted, unit);
+  if (stream::seek(s, p - 8 - static_cast<off_t>(length), SEEK_SET) != 0) return system_error(stream::error(), unit);
+  return 0;
+}
+
+int backspace_unit(int unit, int error_continue) {
+  if (int code = select_positioned(unit, error_continue, false)) return code;
+  tav_unit_record &r = current_record();
+  std::FILE *s = current_stream();
+  if (!has_flag(r, TAV_FLAG_SEEKABLE)) return ioerr(kNoBackspace, unit);
+  if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
+  if (r.position_state == TAV_POS_EOF) {
+    r.position_state = 0;
+    unlock_io();
+    return 0;
+  }
+  const bool after_read = r.position_state == TAV_POS_READ;
+  if (int code = complete_output(unit, r, s)) return code;
+  r.position_state = 0;
+  const off_t p = stream::tell(s);
+  if (p < 0) return system_error(stream::error(), unit);
+  if (p > 0) {
+    int code = 0;
+    if (r.unformatted != 0) {
+      code = back_over_unformatted(unit, s, p);
+    } else if (after_read && r.rec_length >= 1) {
+      // Back to the start of the record a non-advancing READ holds.
+      const off_t back = static_cast<off_t>(r.rec_length) + (stream::at_end(s) ? 0 : 1);
+      if (stream::seek(s, p - back, SEEK_SET) != 0) code = system_error(stream::error(), unit);
+    } else {
+      code = back_over_formatted(unit, r, s, p);
+    }
+    if (code != 0) return code;
+  }
+  drop_held_input(r);
+  unlock_io();
+  return 0;
+}
+
+}  // namespace
+}  // namespace tav::io
+
+using namespace tav::io;
+
+extern "C" {
+
+int __TAVf90_rewind(int unit, int error_continue) { return rewind_unit(unit, error_continue); }
+int __TAVf90_endfile(int unit, int error_continue) { return endfile_unit(unit, error_continue); }
+int __TAVf90_backspace(int unit, int error_continue) { return backspace_unit(unit, error_continue); }
+
+int __TAVf90_truncate(int unit, FILE **slot) {
+  if (slot == nullptr || *slot == nullptr) return 0;
+  if (int code = truncate_stream(*slot)) {
+    errno = code;
+    return ioerr(code, unit);
+  }
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,408 @@
+// Unformatted READ and WRITE: sequential records framed by 4-byte length
+// markers, and fixed-length direct-access records; the item calls both use.
+//
+// A sequential record is assembled in the unit's buffer and written as
+// marker, data, marker.  A record that outgrows the buffer (RECL= not
+// given) is spilled: a provisional leading marker, then the data straight
+// from the program's variables, and the leading marker is patched at the
+// end.  A record longer than the buffer is read straight into the
+// variables ("infinite mode"); the rest of it is skipped by a seek.  A
+// marker is never trusted for an allocation or a read beyond what the
+// items ask for.
+#include "io/unformatted.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "array/walk.h"
+#include "io/ioerr.h"
+#include "io/statement.h"
+#include "io/stream.h"
+#include "io/unit.h"
+#include "io/connection.h"
+
+namespace tav::io {
+
+UnformattedState unformatted;
+
+namespace {
+
+constexpr std::int64_t kMaxRecord = INT32_MAX;
+
+int system_error(int code) {
+  errno = code;
+  return ioerr(code, __TAVf90_current_unit);
+}
+
+// What a short read of a record's data or trailing marker means: the
+// stream's error, else a file cut short inside a record.
+int short_record(int code) { return code != 0 ? system_error(code) : ioerr(kCorruptUnformatted, __TAVf90_current_unit); }
+
+int put_marker(std::FILE *s, std::int32_t length) {
+  char m[kMarkerSize];
+  std::memcpy(m, &length, kMarkerSize);
+  return stream::put(s, m, kMarkerSize);
+}
+
+// Reads a marker; returns the bytes read (kMarkerSize when complete).
+std::size_t get_marker(std::FILE *s, std::int32_t *length, int *code) {
+  char m[kMarkerSize];
+  std::size_t got = stream::get(s, m, kMarkerSize, code);
+  if (got == kMarkerSize) std::memcpy(length, m, kMarkerSize);
+  return got;
+}
+
+// Moves the stream forward over n bytes of a record: a seek where the
+// stream can seek, else reads through the unit's buffer.
+int skip(std::FILE *s, std::int64_t n) {
+  if (n <= 0) return 0;
+  if (has_flag(current_record(), TAV_FLAG_SEEKABLE)) {
+    if (stream::seek(s, static_cast<off_t>(n), SEEK_CUR) != 0) return system_error(stream::error());
+    return 0;
+  }
+  char *buf = current_record().buffer;
+  const std::int64_t chunk = current_record().recl;
+  while (n > 0) {
+    std::size_t want = static_cast<std::size_t>(n < chunk ? n : chunk);
+    int code = 0;
+    std::size_t got = stream::get(s, buf, want, &code);
+    if (got < want) return short_record(code);
+    n -= static_cast<std::int64_t>(got);
+  }
+  return 0;
+}
+
+// Reads and checks the trailing marker of a sequential record of length L.
+int check_trailing_marker(std::FILE *s, std::int32_t length) {
+  std::int32_t trailing = 0;
+  int code = 0;
+  if (get_marker(s, &trailing, &code) != kMarkerSize) return short_record(code);
+  if (trailing != length) return ioerr(kCorruptUnformatted, __TAVf90_current_unit);
+  return 0;
+}
+
+// The rest of a WRITE's record goes to the file: what the buffer holds,
+// then n more bytes from the program.
+int spill(const char *src, std::size_t n) {
+  std::FILE *s = current_stream();
+  const std::int64_t held = __TAVf90_io_position;
+  if (unformatted.spilled + held + static_cast<std::int64_t>(n) > kMaxRecord) return ioerr(kBufferOverflow);
+  if (unformatted.leading_marker < 0) {
+    unformatted.leading_marker = stream::tell(s);
+    if (unformatted.leading_marker < 0) return system_error(stream::error());
+    if (int code = put_marker(s, 0)) return system_error(code);
+  }
+  if (int code = stream::put_block(s, current_record().buffer, static_cast<std::size_t>(held))) return system_error(code);
+  if (int code = stream::put_block(s, src, n)) return system_error(code);
+  unformatted.spilled += held + static_cast<std::int64_t>(n);
+  __TAVf90_io_position = 0;
+  return 0;
+}
+
+int append(const char *src, std::size_t n) {
+  const int pos = __TAVf90_io_position;
+  if (n <= static_cast<std::size_t>(__TAVf90_io_buflen - pos)) {
+    std::memcpy(current_record().buffer + pos, src, n);
+    __TAVf90_io_position = pos + static_cast<int>(n);
+    return 0;
+  }
+  if (unformatted.direct || has_flag(current_record(), TAV_FLAG_RECL_GIVEN)) return ioerr(kBufferOverflow);
+  return spill(src, n);
+}
+
+int take(char *dst, std::size_t n) {
+  const int pos = __TAVf90_io_position;
+  if (n > static_cast<std::size_t>(__TAVf90_io_reclen - pos)) return ioerr(kInputListTooLong, __TAVf90_current_unit);
+  if (unformatted.infinite) {
+    int code = 0;
+    if (stream::get(current_stream(), dst, n, &code) < n) return short_record(code);
+  } else {
+    std::memcpy(dst, current_record().buffer + pos, n);
+  }
+  __TAVf90_io_position = pos + static_cast<int>(n);
+  return 0;
+}
+
+// Bytes of an array of `rank` dimensions with elements of `size` bytes, and
+// whether they lie in one block; -1 when the count does not fit a record.
+std::int64_t array_bytes(int rank, const tav_dim *dim, std::int64_t size, bool *contiguous) {
+  std::int64_t total = size;
+  std::int64_t stride = size;
+  *contiguous = true;
+  for (int k = 0; k < rank; ++k) {
+    if (dim[k].extent <= 0) return 0;
+    if (dim[k].stride != stride) *contiguous = false;
+    stride *= dim[k].extent;
+    total *= dim[k].extent;
+    if (total > kMaxRecord) return -1;
+  }
+  return total;
+}
+
+template <class Mover>
+int move_array(int rank, const tav_dim *dim, char *base, std::int64_t size, bool reading, Mover &&move) {
+  if (rank < 0 || rank > array::kMaxRank || size < 0) return 0;
+  bool contiguous = false;
+  std::int64_t total = array_bytes(rank, dim, size, &contiguous);
+  if (total < 0) return ioerr(reading ? kInputListTooLong : kBufferOverflow, __TAVf90_current_unit);
+  if (total == 0) return 0;
+  if (reading && total > static_cast<std::int64_t>(__TAVf90_io_reclen) - __TAVf90_io_position)
+    return ioerr(kInputListTooLong, __TAVf90_current_unit);
+  if (!reading && has_flag(current_record(), TAV_FLAG_RECL_GIVEN) &&
+      total > static_cast<std::int64_t>(__TAVf90_io_buflen) - __TAVf90_io_position)
+    return ioerr(kBufferOverflow);
+  if (contiguous) return move(base, static_cast<std::size_t>(total));
+  // Runs along the first dimension are one block when it is contiguous.
+  array::Walk w(rank, dim);
+  std::size_t run = static_cast<std::size_t>(size);
+  if (dim[0].stride == size) {
+    run *= static_cast<std::size_t>(dim[0].extent);
+    w.extent[0] = 1;
+  }
+  int code = 0;
+  array::for_each_element(w, base, [&](char *p) {
+    if (code == 0) code = move(p, run);
+  });
+  return code;
+}
+
+// The checks a begin call makes on its unit; a sequential unit never
+// connected is connected here.
+int select_unformatted_sequential(int unit, int action) {
+  return select_connection(unit, TAV_ACCESS_SEQUENTIAL, action, true);
+}
+
+int begin_unformatted_write(int unit, int error_continue) {
+  begin_statement(error_continue, 0, 0);
+  if (int code = select_unformatted_sequential(unit, TAV_ACTION_WRITE)) return code;
+  tav_unit_record &r = current_record();
+  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
+  __TAVf90_current_unit = unit;
+  __TAVf90_io_buflen = r.recl;
+  __TAVf90_io_reclen = __TAVf90_io_position = 0;
+  if (r.position_state == TAV_POS_READ) stream::switch_to_writing(current_stream());
+  r.position_state = TAV_POS_WRITE;
+  unformatted = UnformattedState{};
+  unformatted.leading_marker = -1;
+  return 0;
+}
+
+int end_unformatted_write() {
+  tav_unit_record &r = current_record();
+  std::FILE *s = current_stream();
+  const std::int32_t held = __TAVf90_io_position;
+  if (unformatted.leading_marker < 0) {
+    int code = put_marker(s, held);
+    if (code == 0) code = stream::put_block(s, r.buffer, static_cast<std::size_t>(held));
+    if (code == 0) code = put_marker(s, held);
+    if (code != 0) return system_error(code);
+  } else {
+    const std::int64_t total = unformatted.spilled + held;
+    if (total > kMaxRecord) return ioerr(kBufferOverflow);
+    const auto length = static_cast<std::int32_t>(total);
+    int code = stream::put_block(s, r.buffer, static_cast<std::size_t>(held));
+    if (code == 0) code = put_marker(s, length);
+    if (code != 0) return system_error(code);
+    const off_t end = stream::tell(s);
+    if (end < 0 || stream::seek(s, unformatted.leading_marker, SEEK_SET) != 0) return system_error(stream::error());
+    if ((code = put_marker(s, length)) != 0) return system_error(code);
+    if (stream::seek(s, end, SEEK_SET) != 0) return system_error(stream::error());
+  }
+  __TAVf90_io_position = 0;
+  unlock_io();
+  return 0;
+}
+
+// The leading marker of the next record: 0 with *length set, or the
+// condition (a marker cut short is the end of the file).
+int read_leading_marker(int unit, std::int32_t *length) {
+  tav_unit_record &r = current_record();
+  int code = 0;
+  if (get_marker(current_stream(), length, &code) != kMarkerSize) {
+    if (code != 0) return system_error(code);
+    r.position_state = TAV_POS_EOF;
+    return ioerr(kEndOfFile, unit);
+  }
+  r.rec_length = *length;
+  if (*length < 0) return ioerr(kCorruptUnformatted, unit);
+  if (has_flag(r, TAV_FLAG_RECL_GIVEN) && *length > r.recl) return ioerr(kRecordTooLong);
+  return 0;
+}
+
+int select_for_read(int unit) {
+  if (int code = select_unformatted_sequential(unit, TAV_ACTION_READ)) return code;
+  tav_unit_record &r = current_record();
+  if (r.position_state == TAV_POS_WRITE) return ioerr(kReadAfterWrite);
+  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
+  __TAVf90_current_unit = unit;
+  __TAVf90_io_buflen = r.recl;
+  __TAVf90_io_reclen = __TAVf90_io_position = 0;
+  unformatted = UnformattedState{};
+  r.position_state = TAV_POS_READ;
+  return 0;
+}
+
+int begin_unformatted_read(int unit, int flags) {
+  begin_statement(flags == -1 ? 1 : 0, flags != 0 ? 1 : 0, 0);
+  if (int code = select_for_read(unit)) return code;
+  tav_unit_record &r = current_record();
+  std::int32_t length = 0;
+  if (int code = read_leading_marker(unit, &length)) return code;
+  unformatted.length = length;
+  __TAVf90_io_reclen = length;
+  if (length > r.recl) {
+    unformatted.infinite = true;
+    return 0;
+  }
+  int code = 0;
+  if (stream::get(current_stream(), r.buffer, static_cast<std::size_t>(length), &code) <
+      static_cast<std::size_t>(length))
+    return short_record(code);
+  return check_trailing_marker(current_stream(), length);
+}
+
+int end_unformatted_read() {
+  tav_unit_record &r = current_record();
+  if (unformatted.infinite && !unformatted.direct) {
+    unformatted.infinite = false;
+    std::FILE *s = current_stream();
+    if (int code = skip(s, static_cast<std::int64_t>(unformatted.length) - __TAVf90_io_position)) return code;
+    if (int code = check_trailing_marker(s, unformatted.length)) return code;
+  }
+  if (!unformatted.direct) r.rec_length = 0;
+  unlock_io();
+  return 0;
+}
+
+int write_one_call(int unit, int error_continue, const char *src, int n) {
+  if (int code = begin_unformatted_write(unit, error_continue)) return code;
+  tav_unit_record &r = current_record();
+  if (n < 0) n = 0;
+  if (has_flag(r, TAV_FLAG_RECL_GIVEN) && n > r.recl) return ioerr(kBufferOverflow);
+  std::FILE *s = current_stream();
+  int code = put_marker(s, n);
+  if (code == 0) code = stream::put_block(s, src, static_cast<std::size_t>(n));
+  if (code == 0) code = put_marker(s, n);
+  if (code != 0) return system_error(code);
+  unlock_io();
+  return 0;
+}
+
+int read_one_call(int unit, int flags, char *dst, int n) {
+  begin_statement(flags == -1 ? 1 : 0, flags != 0 ? 1 : 0, 0);
+  if (int code = select_for_read(unit)) return code;
+  tav_unit_record &r = current_record();
+  std::int32_t length = 0;
+  if (int code = read_leading_marker(unit, &length)) return code;
+  if (n < 0) n = 0;
+  if (n > length) return ioerr(kInputListTooLong, unit);
+  std::FILE *s = current_stream();
+  int code = 0;
+  if (stream::get(s, dst, static_cast<std::size_t>(n), &code) < static_cast<std::size_t>(n)) return short_record(code);
+  if (int c = skip(s, static_cast<std::int64_t>(length) - n)) return c;
+  if (int c = check_trailing_marker(s, length)) return c;
+  r.rec_length = 0;
+  unlock_io();
+  return 0;
+}
+
+// Direct access: the common begin of the unformatted statements, with the
+// stream placed at the record.
+int begin_direct(int unit, int rec, int action) {
+  if (int code = select_connection(unit, TAV_ACCESS_DIRECT, action, true)) return code;
+  if (int code = position_direct(unit, rec)) return code;
+  unformatted = UnformattedState{};
+  unformatted.direct = true;
+  unformatted.leading_marker = -1;
+  __TAVf90_io_reclen = __TAVf90_io_position = 0;
+  return 0;
+}
+
+int end_direct_write() {
+  tav_unit_record &r = current_record();
+  // Bytes the statement did not write are zero, never what an earlier
+  // record left in the buffer.
+  const int held = __TAVf90_io_position;
+  if (held < r.recl) std::memset(r.buffer + held, 0, static_cast<std::size_t>(r.recl - held));
+  if (int code = stream::put_block(current_stream(), r.buffer, static_cast<std::size_t>(r.recl))) return system_error(code);
+  ++r.rec_number;
+  __TAVf90_io_position = 0;
+  unlock_io();
+  return 0;
+}
+
+int begin_direct_read(int unit, int rec, int flags) {
+  begin_statement(flags == -1 ? 1 : 0, flags != 0 ? 1 : 0, 0);
+  if (int code = begin_direct(unit, rec, TAV_ACTION_READ)) return code;
+  tav_unit_record &r = current_record();
+  r.position_state = TAV_POS_READ;
+  if (int code = read_direct_record(unit)) return code;
+  __TAVf90_io_reclen = r.recl;
+  return 0;
+}
+
+}  // namespace
+}  // namespace tav::io
+
+using namespace tav::io;
+
+extern "C" {
+
+int __TAVf90_writeu(int unit, int flags) { return begin_unformatted_write(unit, flags); }
+
+int __TAVf90_uwrite(const void *src, int n) { return n > 0 ? append(static_cast<const char *>(src), static_cast<std::size_t>(n)) : 0; }
+
+int __TAVf90_uwritea(int rank, tav_ptr_desc *d, int elemsize) {
+  return move_array(rank, d->dim, d->base, elemsize, false, [](char *p, std::size_t n) { return append(p, n); });
+}
+
+int __TAVf90_uwritecha(int rank, tav_cptr_desc *d, int factor) {
+  return move_array(rank, d->dim, d->base, static_cast<std::int64_t>(factor) * d->len, false,
+                    [](char *p, std::size_t n) { return append(p, n); });
+}
+
+int __TAVf90_endwriteu(void) { return end_unformatted_write(); }
+
+int __TAVf90_readu(int unit, int flags) { return begin_unformatted_read(unit, flags); }
+
+int __TAVf90_uread(void *dst, int n) { return n > 0 ? take(static_cast<char *>(dst), static_cast<std::size_t>(n)) : 0; }
+
+int __TAVf90_ureada(int rank, tav_ptr_desc *d, int elemsize) {
+  return move_array(rank, d->dim, d->base, elemsize, true, [](char *p, std::size_t n) { return take(p, n); });
+}
+
+int __TAVf90_ureadcha(int rank, tav_cptr_desc *d, int factor) {
+  return move_array(rank, d->dim, d->base, static_cast<std::int64_t>(factor) * d->len, true,
+                    [](char *p, std::size_t n) { return take(p, n); });
+}
+
+int __TAVf90_endreadu(void) { return end_unformatted_read(); }
+
+int __TAVf90_writeu_opt(int unit, int flags, const void *src, int n) {
+  return write_one_call(unit, flags, static_cast<const char *>(src), n);
+}
+
+int __TAVf90_readu_opt(int unit, int flags, void *dst, int n) {
+  return read_one_call(unit, flags, static_cast<char *>(dst), n);
+}
+
+int __TAVf90_dwriteu(int unit, int rec, int flags) {
+  begin_statement(flags, 0, 0);
+  if (int code = begin_direct(unit, rec, TAV_ACTION_WRITE)) return code;
+  current_record().position_state = TAV_POS_WRITE;
+  return 0;
+}
+
+int __TAVf90_enddwriteu(void) { return end_direct_write(); }
+
+int __TAVf90_dreadu(int unit, int rec, int flags) { return begin_direct_read(unit, rec, flags); }
+
+int __TAVf90_enddreadu(void) {
+  ++current_record().rec_number;
+  unlock_io();
+  return 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,24 @@
+// Unformatted records: the state of the unformatted statement in progress,
+// shared by the sequential statements (records framed by 4-byte length
+// markers) and the direct-access ones (fixed records of RECL bytes), whose
+// item calls are the same.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+
+namespace tav::io {
+
+constexpr int kMarkerSize = 4;
+
+struct UnformattedState {
+  bool direct = false;         // a direct-access statement
+  bool infinite = false;       // READ: a record longer than the buffer, read from the file
+  std::int64_t spilled = 0;    // WRITE: bytes of the record already in the file
+  off_t leading_marker = 0;    // WRITE: where the spilled record's leading marker is
+  std::int32_t length = 0;     // READ: L of the sequential record
+};
+extern UnformattedState unformatted;
+
+}  // namespace tav::io
