@@ -12,13 +12,13 @@ namespace tav::io {
 // one never is.  Returns 0, or the condition with the statement ended.
 int select_connection(int unit, int access, int action, bool unformatted);
 
-// Places the stream of the selected direct-access unit at record `rec` and
-// makes it the statement's unit: REC= below 1 is refused, the offset is
-// computed in 64 bits.  Returns 0 or the condition.
-int position_direct(int unit, int rec);
+// Makes record `rec` of the selected direct-access unit the statement's
+// (rec_number) and, for writing, places the stream at it: REC= below 1 is
+// refused, the offset is computed in 64 bits.  Returns 0 or the condition.
+int position_direct(int unit, int rec, bool writing);
 
-// Reads the record at the stream's position into the unit's buffer (all
-// RECL bytes).  Returns 0 or the condition: a record that is not all in
+// Reads record rec_number into the unit's buffer (all RECL bytes) at its
+// offset, without moving the stream.  Returns 0 or the condition: a record that is not all in
 // the file is READ beyond its end.
 int read_direct_record(int unit);
 

@@ -30,14 +30,21 @@ int select_connection(int unit, int access, int action, bool unformatted) {
   return 0;
 }
 
-int position_direct(int unit, int rec) {
+namespace {
+off_t record_offset(const tav_unit_record &r) {
+  return static_cast<off_t>(r.rec_number - 1) * static_cast<off_t>(r.recl);
+}
+}  // namespace
+
+int position_direct(int unit, int rec, bool writing) {
   if (rec < 1) return ioerr(kRecordOutOfRange, rec);
   tav_unit_record &r = current_record();
   __TAVf90_current_unit = unit;
   __TAVf90_io_buflen = r.recl;
   r.rec_number = rec;
-  const off_t at = static_cast<off_t>(rec - 1) * static_cast<off_t>(r.recl);
-  if (stream::seek(current_stream(), at, SEEK_SET) != 0) {
+  // Records are read at their offset without moving the stream.
+  if (!writing) return 0;
+  if (stream::seek(current_stream(), record_offset(r), SEEK_SET) != 0) {
     int code = stream::error();
     return ioerr(code, unit);
   }
@@ -48,7 +55,7 @@ int read_direct_record(int unit) {
   tav_unit_record &r = current_record();
   int code = 0;
   const auto want = static_cast<std::size_t>(r.recl);
-  if (stream::get(current_stream(), r.buffer, want, &code) < want) {
+  if (stream::get_at(current_stream(), record_offset(r), r.buffer, want, &code) < want) {
     if (code != 0) {
       errno = code;
       return ioerr(code, unit);
@@ -129,7 +136,7 @@ void copy_modes(const tav_unit_record &r) {
 int begin_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
   begin_statement(flags, 0, 0);
   if (int code = select_connection(unit, TAV_ACCESS_DIRECT, TAV_ACTION_WRITE, false)) return code;
-  if (int code = position_direct(unit, rec)) return code;
+  if (int code = position_direct(unit, rec, true)) return code;
   tav_unit_record &r = current_record();
   blank_record();
   statement.record = RecordBuffer{r.buffer, f90_dputs, nullptr};
@@ -152,7 +159,7 @@ int end_dwrite() {
 int begin_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, int flags) {
   begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
   if (int code = select_connection(unit, TAV_ACCESS_DIRECT, TAV_ACTION_READ, false)) return code;
-  if (int code = position_direct(unit, rec)) return code;
+  if (int code = position_direct(unit, rec, false)) return code;
   tav_unit_record &r = current_record();
   statement.size_ptr = size;
   statement.record = RecordBuffer{r.buffer, nullptr, f90_dgets};

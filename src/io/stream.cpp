@@ -6,9 +6,21 @@
 #include <cerrno>
 #include <cstring>
 
+#include "storage/work.h"
+
 namespace tav::io::stream {
 
 bool buffer_access = false;
+
+namespace {
+// The buffers given to streams, freed when their stream is closed.
+struct LargeBuffer {
+  std::FILE *stream;
+  char *buffer;
+  LargeBuffer *next;
+};
+LargeBuffer *large_buffers = nullptr;
+}  // namespace
 
 void check_buffer_access() {
   buffer_access = false;
@@ -85,7 +97,19 @@ Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
 
 std::FILE *open(const char *name, const char *mode) { return std::fopen(name, mode); }
 std::FILE *open_fd(int fd, const char *mode) { return fdopen(fd, mode); }
-int close(std::FILE *stream) { return std::fclose(stream); }
+int close(std::FILE *stream) {
+  int result = std::fclose(stream);
+  for (LargeBuffer **p = &large_buffers; *p != nullptr; p = &(*p)->next) {
+    if ((*p)->stream == stream) {
+      LargeBuffer *b = *p;
+      *p = b->next;
+      storage::work_free(b->buffer, kBinaryBuffer);
+      storage::work_free(b, sizeof(LargeBuffer));
+      break;
+    }
+  }
+  return result;
+}
 int flush(std::FILE *stream) { return std::fflush(stream); }
 void clear_error(std::FILE *stream) { clearerr_unlocked(stream); }
 
@@ -103,6 +127,43 @@ std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code) {
     errno = e;
   }
   return done;
+}
+
+std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *code) {
+  *code = 0;
+  constexpr int kPutting = 0x800;
+  if ((!buffer_access || (stream->_flags & kPutting) != 0) && std::fflush(stream) != 0) {
+    *code = error();
+    clearerr_unlocked(stream);
+    return 0;
+  }
+  std::size_t done = 0;
+  while (done < n) {
+    ssize_t k = pread(fileno(stream), static_cast<char *>(dst) + done, n - done, at + static_cast<off_t>(done));
+    if (k < 0 && errno == EINTR) continue;
+    if (k < 0) {
+      *code = error();
+      break;
+    }
+    if (k == 0) break;
+    done += static_cast<std::size_t>(k);
+  }
+  return done;
+}
+
+void use_large_buffer(std::FILE *stream) {
+  struct stat st;
+  if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  auto *b = static_cast<LargeBuffer *>(storage::work_alloc(sizeof(LargeBuffer)));
+  b->buffer = static_cast<char *>(storage::work_alloc(kBinaryBuffer));
+  if (std::setvbuf(stream, b->buffer, _IOFBF, kBinaryBuffer) != 0) {
+    storage::work_free(b->buffer, kBinaryBuffer);
+    storage::work_free(b, sizeof(LargeBuffer));
+    return;
+  }
+  b->stream = stream;
+  b->next = large_buffers;
+  large_buffers = b;
 }
 
 int put_block(std::FILE *stream, const void *bytes, std::size_t n) {

@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 
 #include "io/copy.h"
 
@@ -109,8 +110,34 @@ void switch_to_writing(std::FILE *stream);
 // (error()).  The stream's indicators are cleared either way.
 std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code);
 
+// get, but n bytes the stream's buffer already holds are copied from there
+// without a call, as getc_unlocked takes one character.
+inline std::size_t get_fast(std::FILE *stream, void *dst, std::size_t n, int *code) {
+  constexpr int kNoReads = 0x4, kEofSeen = 0x10, kErrSeen = 0x20, kPutting = 0x800;
+  if (buffer_access && (stream->_flags & (kNoReads | kEofSeen | kErrSeen | kPutting)) == 0 && stream->_mode <= 0 &&
+      static_cast<std::size_t>(stream->_IO_read_end - stream->_IO_read_ptr) >= n) {
+    std::memcpy(dst, stream->_IO_read_ptr, n);
+    stream->_IO_read_ptr += n;
+    *code = 0;
+    return n;
+  }
+  return get(stream, dst, n, code);
+}
+
+// Reads n bytes at offset `at` of the file with one system call, leaving
+// the stream where it is; output the stream still holds is written out
+// first.  Returns the bytes read; fewer than n: *code as for get.
+std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *code);
+
 // put_call for blocks of any size (records of gigabytes): 0 or the error.
 int put_block(std::FILE *stream, const void *bytes, std::size_t n);
+
+// Gives a freshly opened stream of binary records (unformatted or direct
+// access) on a regular file a buffer of kBinaryBuffer bytes, so that records
+// reach the file in large blocks; records larger than it go straight to the
+// file.  Only before the first operation on the stream.
+constexpr std::size_t kBinaryBuffer = 256 * 1024;
+void use_large_buffer(std::FILE *stream);
 
 // Cuts a regular file at the stream's position (others are left alone).
 // Returns 0 or nonzero with errno set.

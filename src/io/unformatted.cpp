@@ -49,7 +49,7 @@ int put_marker(std::FILE *s, std::int32_t length) {
 // Reads a marker; returns the bytes read (kMarkerSize when complete).
 std::size_t get_marker(std::FILE *s, std::int32_t *length, int *code) {
   char m[kMarkerSize];
-  std::size_t got = stream::get(s, m, kMarkerSize, code);
+  std::size_t got = stream::get_fast(s, m, kMarkerSize, code);
   if (got == kMarkerSize) std::memcpy(length, m, kMarkerSize);
   return got;
 }
@@ -257,7 +257,7 @@ int begin_unformatted_read(int unit, int flags) {
     return 0;
   }
   int code = 0;
-  if (stream::get(current_stream(), r.buffer, static_cast<std::size_t>(length), &code) <
+  if (stream::get_fast(current_stream(), r.buffer, static_cast<std::size_t>(length), &code) <
       static_cast<std::size_t>(length))
     return short_record(code);
   return check_trailing_marker(current_stream(), length);
@@ -300,7 +300,7 @@ int read_one_call(int unit, int flags, char *dst, int n) {
   if (n > length) return ioerr(kInputListTooLong, unit);
   std::FILE *s = current_stream();
   int code = 0;
-  if (stream::get(s, dst, static_cast<std::size_t>(n), &code) < static_cast<std::size_t>(n)) return short_record(code);
+  if (stream::get_fast(s, dst, static_cast<std::size_t>(n), &code) < static_cast<std::size_t>(n)) return short_record(code);
   if (int c = skip(s, static_cast<std::int64_t>(length) - n)) return c;
   if (int c = check_trailing_marker(s, length)) return c;
   r.rec_length = 0;
@@ -312,7 +312,7 @@ int read_one_call(int unit, int flags, char *dst, int n) {
 // stream placed at the record.
 int begin_direct(int unit, int rec, int action) {
   if (int code = select_connection(unit, TAV_ACCESS_DIRECT, action, true)) return code;
-  if (int code = position_direct(unit, rec)) return code;
+  if (int code = position_direct(unit, rec, action == TAV_ACTION_WRITE)) return code;
   unformatted = UnformattedState{};
   unformatted.direct = true;
   unformatted.leading_marker = -1;
