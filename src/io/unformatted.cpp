@@ -30,6 +30,8 @@ UnformattedState unformatted;
 namespace {
 
 constexpr std::int64_t kMaxRecord = INT32_MAX;
+// Records of this many bytes or more are read straight into the variables.
+constexpr std::int32_t kStraightRead = 4096;
 
 int system_error(int code) {
   errno = code;
@@ -252,7 +254,9 @@ int begin_unformatted_read(int unit, int flags) {
   if (int code = read_leading_marker(unit, &length)) return code;
   unformatted.length = length;
   __TAVf90_io_reclen = length;
-  if (length > r.recl) {
+  // A record longer than the buffer, and a large one that fits it, go from
+  // the stream to the variables without a copy through the buffer.
+  if (length > r.recl || length >= kStraightRead) {
     unformatted.infinite = true;
     return 0;
   }
