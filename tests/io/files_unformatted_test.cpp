@@ -195,6 +195,9 @@ TEST(Unformatted, BadFilesAndStatements) {
       {"trailing marker missing", record("abcd").substr(0, 8), 4, "#208"},
       {"huge marker, few bytes", std::string(reinterpret_cast<const char *>(&huge), 4) + "abcdefgh", 4, "#208"},
       {"more items than the record", record("abcdefgh"), 12, "#206"},
+      {"large record, trailing marker differs", record(std::string(5000, 'x')).substr(0, 5004) + "\x89\x13\0\0",
+       4, "#208"},
+      {"large record cut short", record(std::string(5000, 'x')).substr(0, 3000), 4, "#208"},
   };
   for (const BadRead &c : cases) {
     expect_run(c.what, [&c] {
