@@ -115,9 +115,14 @@ TEST(Positioning, EndfileAndErrors) {
     // REWIND of a unit never used connects it (and creates its file).
     say(__TAVf90_rewind(46, 1));
     std::printf("%d\n", std::fopen("fort.46", "r") != nullptr);
-    close_unit(10);
-    std::fputs(slurp("t.txt").c_str(), stdout);
-  }, {0, "0 173 0 0 0 #-1 147 150 153 148 148 0 1\n"});
+    // Truncation at the position a READ left, read-ahead notwithstanding.
+    for (const char *s : {"x", "y", "z"}) write_line(46, s);
+    __TAVf90_rewind(46, 0);
+    read_line(46);
+    say(__TAVf90_truncate(46, &__TAVf90_file[46]));
+    close_unit(46);
+    std::printf("%s", slurp("fort.46").c_str());
+  }, {0, "0 173 0 0 0 #-1 147 150 153 148 148 0 1\n0 x\n"});
 }
 
 // Units that cannot be positioned: standard output on a pipe.
