@@ -114,6 +114,10 @@ std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code);
 // without a call, as getc_unlocked takes one character.
 inline std::size_t get_fast(std::FILE *stream, void *dst, std::size_t n, int *code) {
   constexpr int kNoReads = 0x4, kEofSeen = 0x10, kErrSeen = 0x20, kPutting = 0x800;
+  if (n == 0) {
+    *code = 0;
+    return 0;
+  }
   if (buffer_access && (stream->_flags & (kNoReads | kEofSeen | kErrSeen | kPutting)) == 0 && stream->_mode <= 0 &&
       static_cast<std::size_t>(stream->_IO_read_end - stream->_IO_read_ptr) >= n) {
     std::memcpy(dst, stream->_IO_read_ptr, n);
