@@ -142,4 +142,33 @@ TEST(Direct, FilePast2GiB) {
   EXPECT_EQ(r.out, "5a5a1234 3222274048 3074\n");
 }
 
+// A sequential file past 2 GiB: a record appended at 3 GiB, stepped over
+// by BACKSPACE and read back; REWIND goes back to the start.
+TEST(Sequential, FilePast2GiB) {
+  auto r = tavtest::run([] {
+    f90_io_init();
+    if (truncate("big.dat", 0) != 0) {
+      put_file("big.dat", "");
+    }
+    if (truncate("big.dat", 3LL << 30) != 0) std::exit(4);
+    __TAVf90_open(10, "big.dat", 7, nullptr, 0, nullptr, 0, "UNFORMATTED", 11, nullptr, nullptr, 0, "APPEND", 6,
+                  nullptr, 0, nullptr, 0, nullptr, 0, 0);
+    write_record(10, "past 2 GiB");
+    __TAVf90_backspace(10, 0);
+    std::printf("%s ", read_record(10, 10).c_str());
+    __TAVf90_backspace(10, 0);
+    __TAVf90_backspace(10, 1);  // the zeros before it: a record of length 0
+    __TAVf90_rewind(10, 0);
+    std::printf("%s\n", hex(read_record(10, 0)).c_str());
+    close_unit(10);
+    struct stat st;
+    stat("big.dat", &st);
+    std::printf("%lld\n", static_cast<long long>(st.st_size));
+    unlink("big.dat");
+  });
+  if (r.exited(4)) GTEST_SKIP() << "the file system refused a sparse file past 2 GiB";
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out, "past 2 GiB \n3221225490\n");
+}
+
 }  // namespace
