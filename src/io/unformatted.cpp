@@ -156,13 +156,19 @@ int move_array(int rank, const tav_dim *dim, char *base, std::int64_t size, bool
       total > static_cast<std::int64_t>(__TAVf90_io_buflen) - __TAVf90_io_position)
     return ioerr(kBufferOverflow);
   if (contiguous) return move(base, static_cast<std::size_t>(total));
-  // Runs along the first dimension are one block when it is contiguous.
-  array::Walk w(rank, dim);
-  std::size_t run = static_cast<std::size_t>(size);
-  if (dim[0].stride == size) {
-    run *= static_cast<std::size_t>(dim[0].extent);
-    w.extent[0] = 1;
+  // Runs along the first dimension are one block when it is contiguous:
+  // the walk then visits the start of each run.
+  std::intptr_t extent[array::kMaxRank], stride[array::kMaxRank];
+  for (int k = 0; k < rank; ++k) {
+    extent[k] = dim[k].extent;
+    stride[k] = dim[k].stride;
   }
+  std::size_t run = static_cast<std::size_t>(size);
+  if (rank > 0 && dim[0].stride == size) {
+    run *= static_cast<std::size_t>(dim[0].extent);
+    extent[0] = 1;
+  }
+  array::Walk w(rank, extent, stride);
   int code = 0;
   array::for_each_element(w, base, [&](char *p) {
     if (code == 0) code = move(p, run);

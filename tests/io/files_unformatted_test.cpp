@@ -53,6 +53,14 @@ TEST(Unformatted, RecordLayout) {
          d.dim[1] = {2, -12, 1};
          __TAVf90_writeu(10, 0); __TAVf90_uwritea(2, &d, 4); __TAVf90_endwriteu(); },
        "10000000" "05000000040000000200000001000000" "10000000"},
+      {"2-D section a(1:2, 1:3:2) of a 3x3 array: runs along the first dimension", [] {
+         static int32_t m[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+         tav_ptr_desc d{};
+         d.base = reinterpret_cast<char *>(m);
+         d.dim[0] = {2, 4, 1};
+         d.dim[1] = {2, 24, 1};
+         __TAVf90_writeu(10, 0); __TAVf90_uwritea(2, &d, 4); __TAVf90_endwriteu(); },
+       "10000000" "01000000020000000700000008000000" "10000000"},
       {"CHARACTER array, factor 1, two records", [] {
          tav_cptr_desc d{};
          d.base = &chars[0][0];
