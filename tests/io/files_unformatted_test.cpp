@@ -248,4 +248,22 @@ TEST(Unformatted, UnitChecks) {
   }, {0, "146 147 154 150 153 150 0 210 210 \n010000007101000000\n"});
 }
 
+// System errors reach the statement that meets them, with their number.
+TEST(Unformatted, SystemErrors) {
+  expect_run("system errors", [] {
+    f90_io_init();
+    std::vector<char> block(100000, 'x');
+    open(10, "/dev/full", "UNFORMATTED", nullptr, 0, "WRITE");
+    say(__TAVf90_writeu_opt(10, 1, block.data(), 100000));
+    say(__TAVf90_writeu(10, 1) + __TAVf90_uwrite(block.data(), 100000));
+    open(11, ".", "UNFORMATTED", nullptr, 0, "READ");
+    say(__TAVf90_readu(11, kIostat));
+    open(12, ".", "UNFORMATTED", "DIRECT", 8, "READ");
+    say(__TAVf90_dreadu(12, 1, kIostat));
+    std::printf("\n");
+    std::fflush(stdout);
+    std::_Exit(0);  // unit 10 cannot be closed
+  }, {0, "28 28 21 21 \n"});
+}
+
 }  // namespace
