@@ -11,7 +11,6 @@
 namespace filetest {
 
 constexpr int kIostat = -1;  // READ flags: IOSTAT= given
-constexpr int kEnd = 1;      // READ flags: END= given
 
 inline int slen(const char *s) { return s != nullptr ? static_cast<int>(std::strlen(s)) : 0; }
 
