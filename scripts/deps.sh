@@ -8,6 +8,7 @@ trap 'rm -rf "$probe"' EXIT
 printf 'int main(){}\n' >"$probe/t.cc"
 command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v g++ >/dev/null 2>&1 || need+=(g++)
+command -v pkg-config >/dev/null 2>&1 || need+=(pkg-config)
 if ! g++ -m32 "$probe/t.cc" -o "$probe/t" >/dev/null 2>&1; then need+=(g++-multilib); fi
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 if [ "${1:-}" = --peer ]; then
