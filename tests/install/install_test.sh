@@ -29,7 +29,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 cmake_dir=$libdir/cmake/tavf90
 [ "$libdir" = lib32 ] && cmake_dir=share/cmake/tavf90
 for f in include/tavf90.h "$libdir/pkgconfig/tavf90.pc" "$cmake_dir/tavf90Config.cmake" \
-         "$cmake_dir/tavf90ConfigVersion.cmake" share/doc/tavf90/README.md \
+         "$cmake_dir/tavf90ConfigVersion.cmake" share/doc/tavf90/README.md share/doc/tavf90/abi.md \
          share/doc/tavf90/tavfmt.md; do
   [ -f "$prefix/$f" ] && ok || fail "$f not installed"
 done
