@@ -33,7 +33,9 @@ for f in include/tavf90.h "$libdir/pkgconfig/tavf90.pc" "$cmake_dir/tavf90Config
          share/doc/tavf90/tavfmt.md; do
   [ -f "$prefix/$f" ] && ok || fail "$f not installed"
 done
-[ -x "$prefix/bin/tavfmt" ] && ok || fail "bin/tavfmt not installed"
+# The installed tavfmt finds the installed library by itself.
+out=$(cd "$work" && "${emulator[@]}" "$prefix/bin/tavfmt" '(I4)' 42 2>&1)
+[ "$out" = "  42" ] && ok || fail "installed tavfmt printed: $out"
 
 # run NAME PROGRAM: the program must end with status 0 and print hello's
 # first line.
