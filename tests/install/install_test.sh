@@ -47,7 +47,7 @@ run() {
 
 # pkg-config.
 pc_flags=$(PKG_CONFIG_PATH=$lib/pkgconfig pkg-config --cflags --libs tavf90) || fail "pkg-config --cflags --libs tavf90"
-case " $pc_flags " in *" -I$prefix/include "*" -L$lib "*) ok ;; *) fail "pkg-config flags: $pc_flags" ;; esac
+case " $pc_flags " in *" -I$prefix/include "*"-L$lib "*) ok ;; *) fail "pkg-config flags: $pc_flags" ;; esac
 if "$cc" "$source/examples/hello.c" $pc_flags -o "$work/hello_pc" >"$work/pc.log" 2>&1; then
   # The installed library is the only one it can find.
   LD_LIBRARY_PATH=$lib run "pkg-config build" "$work/hello_pc"
