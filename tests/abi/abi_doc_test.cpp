@@ -19,7 +19,7 @@ char *program_argv[] = {program_name, nullptr};
 bool starts_with(const std::string &text, const std::string &prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
 
 TEST(AbiDoc, MainProgramCallsAProcedureThatPrints) {
-  tavtest::expect_run("main program", [] { abi_doc_main(1, program_argv); }, {0, "n = 3\n"});
+  tavtest::expect_run("main program", [] { abi_doc_main(1, program_argv); }, {0, "n = 3\n twice 6 T\n"});
 }
 
 // Success leaves 0; a condition comes back as the result and in iostat,
