@@ -556,4 +556,5 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #endif
 
 #include "tavf90_character.h"
+#include "tavf90_system.h"
 #endif /* TAVF90_H */
