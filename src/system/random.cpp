@@ -17,15 +17,25 @@ constexpr std::uint32_t kMultiplier = 16807;
 std::uint32_t seed;  // 1 .. kModulus - 1 once seeded
 std::int32_t init;   // clock seedings so far; a PUT sets it to 1
 
-// One step of the recurrence.  16807 * seed < 2^46, and 2^31 = 1 modulo
-// the modulus, so the high part folds onto the low part; the sum is below
-// twice the modulus.  Same values as Schrage's decomposition, without the
-// division.
-inline std::uint32_t next(std::uint32_t s) {
-  std::uint64_t p = std::uint64_t{s} * kMultiplier;
+// x * a mod (2^31 - 1) for x, a below the modulus.  The product is below
+// 2^62, and 2^31 = 1 modulo the modulus, so the high part folds onto the
+// low part; the sum is below twice the modulus.  One step of the generator
+// is mulmod(seed, 16807): the same values as Schrage's decomposition,
+// without the division.
+inline std::uint32_t mulmod(std::uint32_t x, std::uint32_t a) {
+  std::uint64_t p = std::uint64_t{x} * a;
   std::uint32_t r = static_cast<std::uint32_t>(p & kModulus) + static_cast<std::uint32_t>(p >> 31);
   return r >= kModulus ? r - kModulus : r;
 }
+inline std::uint32_t next(std::uint32_t s) { return mulmod(s, kMultiplier); }
+
+// 16807^k mod (2^31 - 1): four seeds ahead in one multiplication.
+constexpr std::uint32_t power(int k) {
+  std::uint64_t r = 1;
+  for (int i = 0; i < k; ++i) r = r * kMultiplier % kModulus;
+  return static_cast<std::uint32_t>(r);
+}
+constexpr std::uint32_t kAhead[4] = {power(1), power(2), power(3), power(4)};
 
 // REAL: seed * 2^-31, rounded once (the product is exact in double).  A
 // seed within 64 of 2^31 would round up to 1.0, which RANDOM_NUMBER must
@@ -61,11 +71,26 @@ T number() {
   return convert<T>(seed);
 }
 
+// n consecutive numbers.  Four interleaved lanes, each advancing four
+// seeds per multiplication, keep four independent chains in flight; the
+// numbers and the final seed are those of n single steps.
 template <class T>
 void fill(T *p, std::intptr_t n) {
   if (n <= 0) return;
   std::uint32_t s = current();
-  for (std::intptr_t i = 0; i < n; ++i) p[i] = convert<T>(s = next(s));
+  std::intptr_t i = 0;
+  if (n >= 4) {
+    std::uint32_t x[4];
+    for (int j = 0; j < 4; ++j) x[j] = mulmod(s, kAhead[j]);
+    for (;; i += 4) {
+      for (int j = 0; j < 4; ++j) p[i + j] = convert<T>(x[j]);
+      if (n - i < 8) break;
+      for (int j = 0; j < 4; ++j) x[j] = mulmod(x[j], kAhead[3]);
+    }
+    s = x[3];
+    i += 4;
+  }
+  for (; i < n; ++i) p[i] = convert<T>(s = next(s));
   seed = s;
 }
 

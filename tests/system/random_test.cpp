@@ -35,6 +35,11 @@ TEST(Random, Sequence) {
   for (int i = 0; i < 9999; ++i) __TAVf90_random90();
   EXPECT_EQ(__TAVf90_random90_d(), 1043618065 / 2147483647.0);
   EXPECT_EQ(get(), 1043618065);
+  std::vector<double> many(10000);
+  put(1);
+  __TAVf90_random90v_d(many.data(), 10000);
+  EXPECT_EQ(many.back(), 1043618065 / 2147483647.0);
+  EXPECT_EQ(get(), 1043618065);
   // Seeds put so that the next is 2^31 - 2, 2^31 - 64 (both would round to
   // 1.0 as REAL), 2^31 - 65: REAL stays below 1.
   const struct {
