@@ -62,10 +62,16 @@ void each_pair(const Walk &w, const Cursor &a, const Cursor &b, Fn &&fn) {
   });
 }
 
+// w's extents as the int arguments the temporary builders read.
+void extents(const Walk &w, int (&e)[kMaxRank]) {
+  for (int k = 0; k < kMaxRank; ++k) e[k] = static_cast<int>(w.extent[k]);
+}
+
 // A result temporary of w's extents; element length len.
 tav_cvector char_result(const Walk &w, std::int64_t len) {
   if (len > INT32_MAX) rt::crash("%s", kTemporaryOom);
-  const std::intptr_t *e = w.extent;
+  int e[kMaxRank];
+  extents(w, e);
   return __TAVf90_mkatmp_ch(7, e[0], e[1], e[2], e[3], e[4], e[5], e[6], static_cast<int>(len));
 }
 
@@ -167,7 +173,8 @@ extern "C" {
 
 tav_vector __TAVf90_len_trima(int rank, const tav_cptr_desc *s) {
   Walk w(rank, s->dim);
-  const std::intptr_t *e = w.extent;
+  int e[tav::array::kMaxRank];
+  extents(w, e);
   tav_vector r = __TAVf90_mkatmp_i(7, e[0], e[1], e[2], e[3], e[4], e[5], e[6]);
   std::size_t n = length(s->len);
   auto *out = reinterpret_cast<std::int32_t *>(r.base);
