@@ -3,14 +3,24 @@
 # side by side: CPU nanoseconds per operation of each (fastest of
 # TAV_BENCH_REPS runs, default 3) and the ratio peer/ours.
 #
-# This machine runs i386 programs only under emulation, so both sides are
-# native x86-64: the library's 64-bit build (-DTAV_M32=OFF) and gfortran's
-# 64-bit code.
+# Both sides are built for i386 where the kernel runs i386 programs; where
+# it cannot, emulated timings would compare nothing, and both sides are
+# native x86-64 instead: the library's 64-bit build (-DTAV_M32=OFF) and
+# gfortran's 64-bit code.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${TAV_BENCH64_BUILD:-$root/build/bench64}
 reps=${TAV_BENCH_REPS:-3}
-cmake -S "$root" -B "$build" -DTAV_M32=OFF -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF -DTAV_EXAMPLES=OFF >/dev/null
+source "$root/scripts/i386.sh"
+if [ -n "$TAV_EMULATOR" ]; then
+  build=${TAV_BENCH_BUILD:-$root/build/bench64}
+  wordsize=-DTAV_M32=OFF
+  echo "character cases: the x86-64 builds of both, natively (i386 programs only run $TAV_RUN_MODE here)"
+else
+  build=${TAV_BENCH_BUILD:-$root/build/bench}
+  wordsize=-DTAV_M32=ON
+  echo "character cases: the i386 builds of both, natively"
+fi
+cmake -S "$root" -B "$build" $wordsize -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF -DTAV_EXAMPLES=OFF >/dev/null
 cmake --build "$build" -j2 --target bench_character >/dev/null
 ours=$build/bench/character/bench_chars
 peer=$build/bench/character/bench_chars_peer
