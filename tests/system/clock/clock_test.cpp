@@ -118,22 +118,19 @@ TEST(Clocks, SystemClockCpuTimeAndSeeding) {
       },
       "1500 1000 86399999\n18367000\n0x1.cp+0 0x1.cp+0\n");
   // Seed ((t + clock seedings so far) * 16807 + 1) mod 2^31, 0 and 2^31 - 1
-  // giving 1; the first number or GET seeds when nothing did.
+  // giving 1; the first number seeds when nothing did.
   run("UTC0",
       [] {
         std::int32_t s;
         tav_ptr_desc g{reinterpret_cast<char *>(&s), 0, {{1, 4, 1}}};
+        auto seed = [&g](const char *end) { std::printf("%d%s", __TAVf90_get_random_seed(&g), end); };
         set_clock(1000000, 0);
-        std::printf("%d ", __TAVf90_get_random_seed(&g));
-        __TAVf90_init_random();
-        std::printf("%d ", __TAVf90_get_random_seed(&g));
-        __TAVf90_random_seed(nullptr, nullptr, nullptr);
-        std::printf("%d ", __TAVf90_get_random_seed(&g));
-        __TAVf90_random_seed(nullptr, &g, nullptr);  // PUT counts as one seeding
-        set_clock(868985320, 0), __TAVf90_init_random();
-        std::printf("%d ", __TAVf90_get_random_seed(&g));
-        set_clock(1737970640, 0), __TAVf90_init_random();
-        std::printf("%d\n", __TAVf90_get_random_seed(&g));
+        seed(" ");  // GET seeds when nothing did
+        __TAVf90_init_random(), seed(" ");
+        __TAVf90_random_seed(nullptr, nullptr, nullptr), seed(" ");
+        __TAVf90_random_seed(nullptr, &g, nullptr);  // PUT sets the count of seedings to 1
+        set_clock(868985320, 0), __TAVf90_init_random(), seed(" ");
+        set_clock(1737970640, 0), __TAVf90_init_random(), seed("\n");
       },
       "1774614465 1774631272 1774648079 1 1\n");
   run("UTC0", [] { set_clock(1000000, 0), std::printf("%a\n", __TAVf90_random90_d()); }, "0x1.9381589f2702bp-1\n");
