@@ -18,8 +18,8 @@ constexpr ext kTwo63 = 9223372036854775808.0L;
 
 // Rounding of an extended result: once to double, then (REAL) to single.
 // Both steps on the x87, so that overflow reaches compiled code's settings.
-double to_double(ext v) { return static_cast<double>(v); }
-float to_real(ext v) { return x87_to_float(static_cast<double>(v)); }
+double to_double(ext v) { return round_double(v); }
+float to_real(ext v) { return x87_to_float(round_double(v)); }
 template <class F>
 F round_to(ext v) {
   if constexpr (std::is_same_v<F, float>)

@@ -86,10 +86,10 @@ float real_power(float base, float y) {
       if (e & 1) product *= b;
       b = static_cast<float>(static_cast<ext>(b) * b);
     }
-    return static_cast<float>(product);
+    return round_float(product);
   }
   const ext t = yl2x(y, base);
-  return static_cast<float>(exp2_parts(t));
+  return round_float(exp2_parts(t));
 }
 
 // ---- complex --------------------------------------------------------------------------
@@ -106,11 +106,11 @@ Cx<R> divide(ext a, ext b, D c, D d) {
   if (std::fabs(d) >= std::fabs(c)) {
     const D r = static_cast<D>(static_cast<ext>(c) / d);
     const D s = static_cast<D>(1.0L / (static_cast<ext>(r) * c + d));
-    return {static_cast<R>((r * a + b) * s), static_cast<R>((r * b - a) * s)};
+    return {round_ext<R>((r * a + b) * s), round_ext<R>((r * b - a) * s)};
   }
   const D r = static_cast<D>(static_cast<ext>(d) / c);
   const D s = static_cast<D>(1.0L / (static_cast<ext>(r) * d + c));
-  return {static_cast<R>((a + r * b) * s), static_cast<R>((b - r * a) * s)};
+  return {round_ext<R>((a + r * b) * s), round_ext<R>((b - r * a) * s)};
 }
 
 // a / (c + id) for a real a.
@@ -119,11 +119,11 @@ Cx<R> divide_real(ext a, D c, D d) {
   if (std::fabs(d) >= std::fabs(c)) {
     const D r = static_cast<D>(static_cast<ext>(c) / d);
     const D s = static_cast<D>(1.0L / (static_cast<ext>(r) * c + d));
-    return {static_cast<R>(r * a * s), static_cast<R>(-a * s)};
+    return {round_ext<R>(r * a * s), round_ext<R>(-a * s)};
   }
   const D r = static_cast<D>(static_cast<ext>(d) / c);
   const D s = static_cast<D>(1.0L / (static_cast<ext>(r) * d + c));
-  return {static_cast<R>(a * s), static_cast<R>(-(r * a) * s)};
+  return {round_ext<R>(a * s), round_ext<R>(-(r * a) * s)};
 }
 
 template <class F, class I>
@@ -162,7 +162,7 @@ Cx<F> complex_power(F x, F y, F c, F d) {
   const ext u = c * L - d * theta;
   const ext v = c * theta + d * L;
   const ext e = exp2_parts(u * kLog2e);
-  return {static_cast<F>(static_cast<double>(e * cos_ext(v))), static_cast<F>(static_cast<double>(e * sin_ext(v)))};
+  return {round_ext<F>(e * cos_ext(v)), round_ext<F>(e * sin_ext(v))};
 }
 
 }  // namespace

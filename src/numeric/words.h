@@ -19,26 +19,28 @@ inline double with_lo(double x, std::uint32_t l) { return make(hi(x), l); }
 // compiled code never looks at.  Operations that exist to raise invalid
 // operation, division by zero, overflow or underflow go through the x87
 // instead: the result is the same IEEE double, and the exception traps or
-// is reported at the end exactly as if compiled code had raised it.
+// is reported at the end exactly as if compiled code had raised it.  The
+// closing fwait delivers a trap at once rather than at some later x87
+// instruction.
 #if defined(__i386__) || defined(__x86_64__)
 inline double x87_mul(double a, double b) {
   double r;
-  __asm__ volatile("fldl %1\n\tfmull %2\n\tfstpl %0" : "=m"(r) : "m"(a), "m"(b));
+  __asm__ volatile("fldl %1\n\tfmull %2\n\tfstpl %0\n\tfwait" : "=m"(r) : "m"(a), "m"(b));
   return r;
 }
 inline double x87_div(double a, double b) {
   double r;
-  __asm__ volatile("fldl %1\n\tfdivl %2\n\tfstpl %0" : "=m"(r) : "m"(a), "m"(b));
+  __asm__ volatile("fldl %1\n\tfdivl %2\n\tfstpl %0\n\tfwait" : "=m"(r) : "m"(a), "m"(b));
   return r;
 }
 inline double x87_sub(double a, double b) {
   double r;
-  __asm__ volatile("fldl %1\n\tfsubl %2\n\tfstpl %0" : "=m"(r) : "m"(a), "m"(b));
+  __asm__ volatile("fldl %1\n\tfsubl %2\n\tfstpl %0\n\tfwait" : "=m"(r) : "m"(a), "m"(b));
   return r;
 }
 inline float x87_to_float(double a) {
   float r;
-  __asm__ volatile("fldl %1\n\tfstps %0" : "=m"(r) : "m"(a));
+  __asm__ volatile("fldl %1\n\tfstps %0\n\tfwait" : "=m"(r) : "m"(a));
   return r;
 }
 #else

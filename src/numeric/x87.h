@@ -73,7 +73,31 @@ inline std::int32_t to_int32(ext x) {
   __asm__("fistpl %0" : "=m"(r) : "t"(x) : "st");
   return r;
 }
+
+// Rounding of an extended result to double on the x87; a trap for its
+// overflow or underflow is delivered here.
+inline double round_double(ext v) {
+  double r;
+  __asm__("fstpl %0\n\tfwait" : "=m"(r) : "t"(v) : "st");
+  return r;
+}
+inline float round_float(ext v) {
+  float r;
+  __asm__("fstps %0\n\tfwait" : "=m"(r) : "t"(v) : "st");
+  return r;
+}
+#else
+inline double round_double(ext v) { return static_cast<double>(v); }
+inline float round_float(ext v) { return static_cast<float>(v); }
 #endif
+
+template <class F>
+F round_ext(ext v) {
+  if constexpr (sizeof(F) == sizeof(float))
+    return round_float(v);
+  else
+    return round_double(v);
+}
 
 constexpr ext kLog2e = 1.44269504088896340735992468100189214L;
 constexpr ext kLn2 = 0.693147180559945309417232121458176568L;
