@@ -155,12 +155,16 @@ inline ext cos_ext(ext v) {
   return std::fabs(v) < 0x1p63L ? hw_cos(v) : ieee_cos(static_cast<double>(v));
 }
 
+// z ** w = e^(w log z).  A zero base to a power with a positive real part
+// is zero (the logarithm would make -Inf, and 0 * -Inf a NaN); a real
+// exponent does not multiply the logarithm by a zero imaginary part.
 template <class F>
 Cx<F> complex_power(F x, F y, F c, F d) {
+  if (x == 0 && y == 0 && c > 0) return {0, 0};
   const ext L = 0.5L * yl2x(kLn2, static_cast<ext>(x) * x + static_cast<ext>(y) * y);
   const ext theta = patan(y, x);
-  const ext u = c * L - d * theta;
-  const ext v = c * theta + d * L;
+  const ext u = d == 0 ? c * L : c * L - d * theta;
+  const ext v = d == 0 ? c * theta : c * theta + d * L;
   const ext e = exp2_parts(u * kLog2e);
   return {round_ext<F>(e * cos_ext(v)), round_ext<F>(e * sin_ext(v))};
 }

@@ -86,6 +86,13 @@ TEST(Power, ComplexPowers) {
   w = __TAVf90_dcpowdc(2, 0, 10, 0);
   EXPECT_DOUBLE_EQ(w.re, 1024);
   EXPECT_EQ(w.im, 0);
+  // A zero base to a power with a positive real part is zero, not a NaN.
+  w = __TAVf90_dcpowdc(0, 0, 1.5, 0);
+  EXPECT_EQ(w.re, 0);
+  EXPECT_EQ(w.im, 0);
+  z = __TAVf90_cpowc(0, 0, 2, -1);
+  EXPECT_EQ(z.re, 0);
+  EXPECT_EQ(z.im, 0);
   z = __TAVf90_cpowc(0, 1, 0, 1);
   EXPECT_FLOAT_EQ(z.re, 0.20787957f);
   EXPECT_EQ(z.im, 0);
