@@ -832,7 +832,7 @@ double atan2(double y, double x) {
   if ((static_cast<std::uint32_t>(ix) | ((lx | (0u - lx)) >> 31)) > 0x7ff00000u ||
       (static_cast<std::uint32_t>(iy) | ((ly | (0u - ly)) >> 31)) > 0x7ff00000u)
     return x + y;
-  if (((hx - 0x3ff00000) | static_cast<std::int32_t>(lx)) == 0) return atan(y);  // x = 1
+  if (((static_cast<std::uint32_t>(hx) - 0x3ff00000u) | lx) == 0) return atan(y);  // x = 1
   const int m = ((hy >> 31) & 1) | ((hx >> 30) & 2);
 
   if ((static_cast<std::uint32_t>(iy) | ly) == 0) {  // y = 0
