@@ -77,6 +77,12 @@ TEST(IeeeGolden, ReductionAndKernelsCompose) {
     EXPECT_EQ(s, __TAVf90_sin(x)) << x;
   }
   EXPECT_EQ(__TAVf90_sin(1.0e22), -0.8522008497671888);
+  double y[2] = {1, 1};
+  EXPECT_EQ(__TAVf90_rem_pio2(0.5, y), 0);
+  EXPECT_EQ(y[0], 0.5);
+  EXPECT_EQ(y[1], 0.0);
+  EXPECT_EQ(__TAVf90_rem_pio2(-INFINITY, y), 0);
+  EXPECT_TRUE(std::isnan(y[0]) && std::isnan(y[1]));
 }
 
 }  // namespace
