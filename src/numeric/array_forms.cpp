@@ -31,6 +31,7 @@ char *temporary(const std::intptr_t *extent, int rank, std::size_t size) {
 
 // Fills `result` with a contiguous temporary of x's shape, lower bounds 1.
 void make_result(tav_ptr_desc *result, int rank, const tav_ptr_desc *x, std::size_t size) {
+  if (rank > kMaxRank) rank = kMaxRank;
   std::intptr_t extent[kMaxRank] = {1, 1, 1, 1, 1, 1, 1};
   for (int k = 0; k < rank; ++k) extent[k] = x->dim[k].extent < 0 ? 0 : x->dim[k].extent;
   result->base = temporary(extent, rank, size);
@@ -80,7 +81,8 @@ void map_binary(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav
 template <class T, bool Greater>
 tav_vector extreme_arrays(int n, std::va_list args) {
   tav_vector v;
-  const int rank = n > 0 ? va_arg(args, int) : 0;
+  int rank = n > 0 ? va_arg(args, int) : 0;
+  if (rank > kMaxRank) rank = kMaxRank;
   const tav_ptr_desc *first = n > 0 ? va_arg(args, const tav_ptr_desc *) : nullptr;
   for (int k = 0; k < kMaxRank; ++k) v.extent[k] = 1;
   for (int k = 0; k < rank && k < kMaxRank; ++k) v.extent[k] = first->dim[k].extent < 0 ? 0 : first->dim[k].extent;

@@ -984,7 +984,6 @@ double ieee_cos(double x) { return cos(x); }
 double ieee_tan(double x) { return tan(x); }
 double ieee_pow(double x, double y) { return pow(x, y); }
 double ieee_tanh(double x) { return tanh(x); }
-double ieee_expm1(double x) { return expm1(x); }
 
 }  // namespace tav::numeric
 

@@ -8,6 +8,5 @@ double ieee_cos(double x);
 double ieee_tan(double x);
 double ieee_pow(double x, double y);
 double ieee_tanh(double x);
-double ieee_expm1(double x);
 
 }  // namespace tav::numeric
