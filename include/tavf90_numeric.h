@@ -26,50 +26,50 @@ typedef struct tav_dcomplex {
 } tav_dcomplex;
 
 /* ---- Elementary functions, by reference (x87 extended precision) ---- */
-TAV_API float __TAVf90_sqrt_r(const float *x);                 /* SQRT */
-TAV_API double __TAVf90_sqrt_d(const double *x);
-TAV_API tav_complex __TAVf90_sqrt_c(const tav_complex *z);
-TAV_API tav_dcomplex __TAVf90_sqrt_dc(const tav_dcomplex *z);
-TAV_API float __TAVf90_exp_r(const float *x);                  /* EXP */
-TAV_API double __TAVf90_exp_d(const double *x);
-TAV_API tav_complex __TAVf90_exp_c(const tav_complex *z);
-TAV_API tav_dcomplex __TAVf90_exp_dc(const tav_dcomplex *z);
-TAV_API float __TAVf90_log_r(const float *x);                  /* LOG */
-TAV_API double __TAVf90_log_d(const double *x);
-TAV_API tav_complex __TAVf90_log_c(const tav_complex *z);
-TAV_API tav_dcomplex __TAVf90_log_dc(const tav_dcomplex *z);
-TAV_API float __TAVf90_log10_r(const float *x);                /* LOG10 */
-TAV_API double __TAVf90_log10_d(const double *x);
-TAV_API float __TAVf90_sin_r(const float *x);                  /* SIN */
-TAV_API double __TAVf90_sin_d(const double *x);
-TAV_API tav_complex __TAVf90_sin_c(const tav_complex *z);
-TAV_API tav_dcomplex __TAVf90_sin_dc(const tav_dcomplex *z);
-TAV_API float __TAVf90_cos_r(const float *x);                  /* COS */
-TAV_API double __TAVf90_cos_d(const double *x);
-TAV_API tav_complex __TAVf90_cos_c(const tav_complex *z);
-TAV_API tav_dcomplex __TAVf90_cos_dc(const tav_dcomplex *z);
-TAV_API float __TAVf90_tan_r(const float *x);                  /* TAN */
-TAV_API double __TAVf90_tan_d(const double *x);
-TAV_API float __TAVf90_asin_r(const float *x);                 /* ASIN */
-TAV_API double __TAVf90_asin_d(const double *x);
-TAV_API float __TAVf90_acos_r(const float *x);                 /* ACOS */
-TAV_API double __TAVf90_acos_d(const double *x);
-TAV_API float __TAVf90_atan_r(const float *x);                 /* ATAN */
-TAV_API double __TAVf90_atan_d(const double *x);
-TAV_API float __TAVf90_atan2_r(const float *y, const float *x); /* ATAN2 */
-TAV_API double __TAVf90_atan2_d(const double *y, const double *x);
-TAV_API float __TAVf90_sinh_r(const float *x);                 /* SINH */
-TAV_API double __TAVf90_sinh_d(const double *x);
-TAV_API float __TAVf90_cosh_r(const float *x);                 /* COSH */
-TAV_API double __TAVf90_cosh_d(const double *x);
-TAV_API float __TAVf90_tanh_r(const float *x);                 /* TANH */
-TAV_API double __TAVf90_tanh_d(const double *x);
-TAV_API int32_t __TAVf90_abs_i(const int32_t *i);              /* ABS */
-TAV_API int64_t __TAVf90_abs_i4(const int64_t *i);
-TAV_API float __TAVf90_abs_r(const float *x);
-TAV_API double __TAVf90_abs_d(const double *x);
-TAV_API float __TAVf90_abs_c(const tav_complex *z);
-TAV_API double __TAVf90_abs_dc(const tav_dcomplex *z);
+TAV_API float __TAVf90_sqrt_r(const float *x); /* SQRT, REAL */
+TAV_API double __TAVf90_sqrt_d(const double *x); /* SQRT, DOUBLE PRECISION */
+TAV_API tav_complex __TAVf90_sqrt_c(const tav_complex *z); /* SQRT, COMPLEX */
+TAV_API tav_dcomplex __TAVf90_sqrt_dc(const tav_dcomplex *z); /* SQRT, double COMPLEX */
+TAV_API float __TAVf90_exp_r(const float *x); /* EXP, REAL */
+TAV_API double __TAVf90_exp_d(const double *x); /* EXP, DOUBLE PRECISION */
+TAV_API tav_complex __TAVf90_exp_c(const tav_complex *z); /* EXP, COMPLEX */
+TAV_API tav_dcomplex __TAVf90_exp_dc(const tav_dcomplex *z); /* EXP, double COMPLEX */
+TAV_API float __TAVf90_log_r(const float *x); /* LOG, REAL */
+TAV_API double __TAVf90_log_d(const double *x); /* LOG, DOUBLE PRECISION */
+TAV_API tav_complex __TAVf90_log_c(const tav_complex *z); /* LOG, COMPLEX */
+TAV_API tav_dcomplex __TAVf90_log_dc(const tav_dcomplex *z); /* LOG, double COMPLEX */
+TAV_API float __TAVf90_log10_r(const float *x); /* LOG10, REAL */
+TAV_API double __TAVf90_log10_d(const double *x); /* LOG10, DOUBLE PRECISION */
+TAV_API float __TAVf90_sin_r(const float *x); /* SIN, REAL */
+TAV_API double __TAVf90_sin_d(const double *x); /* SIN, DOUBLE PRECISION */
+TAV_API tav_complex __TAVf90_sin_c(const tav_complex *z); /* SIN, COMPLEX */
+TAV_API tav_dcomplex __TAVf90_sin_dc(const tav_dcomplex *z); /* SIN, double COMPLEX */
+TAV_API float __TAVf90_cos_r(const float *x); /* COS, REAL */
+TAV_API double __TAVf90_cos_d(const double *x); /* COS, DOUBLE PRECISION */
+TAV_API tav_complex __TAVf90_cos_c(const tav_complex *z); /* COS, COMPLEX */
+TAV_API tav_dcomplex __TAVf90_cos_dc(const tav_dcomplex *z); /* COS, double COMPLEX */
+TAV_API float __TAVf90_tan_r(const float *x); /* TAN, REAL */
+TAV_API double __TAVf90_tan_d(const double *x); /* TAN, DOUBLE PRECISION */
+TAV_API float __TAVf90_asin_r(const float *x); /* ASIN, REAL */
+TAV_API double __TAVf90_asin_d(const double *x); /* ASIN, DOUBLE PRECISION */
+TAV_API float __TAVf90_acos_r(const float *x); /* ACOS, REAL */
+TAV_API double __TAVf90_acos_d(const double *x); /* ACOS, DOUBLE PRECISION */
+TAV_API float __TAVf90_atan_r(const float *x); /* ATAN, REAL */
+TAV_API double __TAVf90_atan_d(const double *x); /* ATAN, DOUBLE PRECISION */
+TAV_API float __TAVf90_atan2_r(const float *y, const float *x); /* ATAN2, REAL */
+TAV_API double __TAVf90_atan2_d(const double *y, const double *x); /* ATAN2, DOUBLE PRECISION */
+TAV_API float __TAVf90_sinh_r(const float *x); /* SINH, REAL */
+TAV_API double __TAVf90_sinh_d(const double *x); /* SINH, DOUBLE PRECISION */
+TAV_API float __TAVf90_cosh_r(const float *x); /* COSH, REAL */
+TAV_API double __TAVf90_cosh_d(const double *x); /* COSH, DOUBLE PRECISION */
+TAV_API float __TAVf90_tanh_r(const float *x); /* TANH, REAL */
+TAV_API double __TAVf90_tanh_d(const double *x); /* TANH, DOUBLE PRECISION */
+TAV_API int32_t __TAVf90_abs_i(const int32_t *i); /* ABS, INTEGER */
+TAV_API int64_t __TAVf90_abs_i4(const int64_t *i); /* ABS, INTEGER(8) */
+TAV_API float __TAVf90_abs_r(const float *x); /* ABS, REAL */
+TAV_API double __TAVf90_abs_d(const double *x); /* ABS, DOUBLE PRECISION */
+TAV_API float __TAVf90_abs_c(const tav_complex *z); /* ABS, COMPLEX */
+TAV_API double __TAVf90_abs_dc(const tav_dcomplex *z); /* ABS, double COMPLEX */
 /* Fortran 77 complex convention: result address removed by the caller. */
 TAV_API void __TAVf90_sqrt_c77(tav_complex *result, const tav_complex *z); /* SQRT */
 TAV_API void __TAVf90_exp_c77(tav_complex *result, const tav_complex *z);  /* EXP */
@@ -137,68 +137,68 @@ TAV_API int32_t __TAVf90_iselect(int32_t r);                  /* SELECTED_INT_KI
 TAV_API int32_t __TAVf90_iselectb(int32_t r);                 /* SELECTED_INT_KIND, kinds 1, 2, 4, 8 */
 
 /* ---- Real model ---- */
-TAV_API int32_t __TAVf90_exponent_r(const float *x);  /* EXPONENT */
-TAV_API int32_t __TAVf90_exponent_d(const double *x);
-TAV_API float __TAVf90_spacing_r(const float *x);     /* SPACING */
-TAV_API double __TAVf90_spacing_d(const double *x);
-TAV_API float __TAVf90_rrspacing_r(const float *x);   /* RRSPACING */
-TAV_API double __TAVf90_rrspacing_d(const double *x);
-TAV_API float __TAVf90_nearest_r(float x, double s);  /* NEAREST */
-TAV_API double __TAVf90_nearest_d(double x, double s);
-TAV_API float __TAVf90_scale_r(float x, int32_t i);   /* SCALE */
-TAV_API double __TAVf90_scale_d(double x, int32_t i);
-TAV_API float __TAVf90_setexp_r(float x, int32_t i);  /* SET_EXPONENT */
-TAV_API double __TAVf90_setexp_d(double x, int32_t i);
+TAV_API int32_t __TAVf90_exponent_r(const float *x); /* EXPONENT, REAL */
+TAV_API int32_t __TAVf90_exponent_d(const double *x); /* EXPONENT, DOUBLE PRECISION */
+TAV_API float __TAVf90_spacing_r(const float *x); /* SPACING, REAL */
+TAV_API double __TAVf90_spacing_d(const double *x); /* SPACING, DOUBLE PRECISION */
+TAV_API float __TAVf90_rrspacing_r(const float *x); /* RRSPACING, REAL */
+TAV_API double __TAVf90_rrspacing_d(const double *x); /* RRSPACING, DOUBLE PRECISION */
+TAV_API float __TAVf90_nearest_r(float x, double s); /* NEAREST, REAL */
+TAV_API double __TAVf90_nearest_d(double x, double s); /* NEAREST, DOUBLE PRECISION */
+TAV_API float __TAVf90_scale_r(float x, int32_t i); /* SCALE, REAL */
+TAV_API double __TAVf90_scale_d(double x, int32_t i); /* SCALE, DOUBLE PRECISION */
+TAV_API float __TAVf90_setexp_r(float x, int32_t i); /* SET_EXPONENT, REAL */
+TAV_API double __TAVf90_setexp_d(double x, int32_t i); /* SET_EXPONENT, DOUBLE PRECISION */
 
 /* ---- Rounding ---- */
-TAV_API float __TAVf90_aint_r(const float *x);      /* AINT */
-TAV_API double __TAVf90_aint_d(const double *x);
-TAV_API float __TAVf90_anint_r(const float *x);     /* ANINT */
-TAV_API double __TAVf90_anint_d(const double *x);
-TAV_API int32_t __TAVf90_nint_r_i(const float *x);  /* NINT */
-TAV_API int32_t __TAVf90_nint_d_i(const double *x);
+TAV_API float __TAVf90_aint_r(const float *x); /* AINT, REAL */
+TAV_API double __TAVf90_aint_d(const double *x); /* AINT, DOUBLE PRECISION */
+TAV_API float __TAVf90_anint_r(const float *x); /* ANINT, REAL */
+TAV_API double __TAVf90_anint_d(const double *x); /* ANINT, DOUBLE PRECISION */
+TAV_API int32_t __TAVf90_nint_r_i(const float *x); /* NINT, REAL to INTEGER */
+TAV_API int32_t __TAVf90_nint_d_i(const double *x); /* NINT, DOUBLE PRECISION to INTEGER */
 
 /* ---- MOD, MODULO, SIGN, DIM, DPROD, AIMAG, CONJG (by address) ---- */
-TAV_API int32_t __TAVf90_mod_i(const int32_t *a, const int32_t *p);  /* MOD */
-TAV_API int64_t __TAVf90_mod_i4(const int64_t *a, const int64_t *p);
-TAV_API float __TAVf90_mod_r(const float *a, const float *p);
-TAV_API double __TAVf90_mod_d(const double *a, const double *p);
-TAV_API int32_t __TAVf90_modulo_i(const int32_t *a, const int32_t *p); /* MODULO */
-TAV_API int8_t __TAVf90_modulo_i1(const int8_t *a, const int8_t *p);
-TAV_API int16_t __TAVf90_modulo_i2(const int16_t *a, const int16_t *p);
-TAV_API int64_t __TAVf90_modulo_i4(const int64_t *a, const int64_t *p);
-TAV_API float __TAVf90_modulo_r(const float *a, const float *p);
-TAV_API double __TAVf90_modulo_d(const double *a, const double *p);
-TAV_API int32_t __TAVf90_sign_i(const int32_t *a, const int32_t *b);  /* SIGN */
-TAV_API int64_t __TAVf90_sign_i4(const int64_t *a, const int64_t *b);
-TAV_API float __TAVf90_sign_r(const float *a, const float *b);
-TAV_API double __TAVf90_sign_d(const double *a, const double *b);
-TAV_API int32_t __TAVf90_dim_i(const int32_t *x, const int32_t *y);   /* DIM */
-TAV_API int64_t __TAVf90_dim_i4(const int64_t *x, const int64_t *y);
-TAV_API float __TAVf90_dim_r(const float *x, const float *y);
-TAV_API double __TAVf90_dim_d(const double *x, const double *y);
+TAV_API int32_t __TAVf90_mod_i(const int32_t *a, const int32_t *p); /* MOD, INTEGER */
+TAV_API int64_t __TAVf90_mod_i4(const int64_t *a, const int64_t *p); /* MOD, INTEGER(8) */
+TAV_API float __TAVf90_mod_r(const float *a, const float *p); /* MOD, REAL */
+TAV_API double __TAVf90_mod_d(const double *a, const double *p); /* MOD, DOUBLE PRECISION */
+TAV_API int32_t __TAVf90_modulo_i(const int32_t *a, const int32_t *p); /* MODULO, INTEGER */
+TAV_API int8_t __TAVf90_modulo_i1(const int8_t *a, const int8_t *p); /* MODULO, INTEGER(1) */
+TAV_API int16_t __TAVf90_modulo_i2(const int16_t *a, const int16_t *p); /* MODULO, INTEGER(2) */
+TAV_API int64_t __TAVf90_modulo_i4(const int64_t *a, const int64_t *p); /* MODULO, INTEGER(8) */
+TAV_API float __TAVf90_modulo_r(const float *a, const float *p); /* MODULO, REAL */
+TAV_API double __TAVf90_modulo_d(const double *a, const double *p); /* MODULO, DOUBLE PRECISION */
+TAV_API int32_t __TAVf90_sign_i(const int32_t *a, const int32_t *b); /* SIGN, INTEGER */
+TAV_API int64_t __TAVf90_sign_i4(const int64_t *a, const int64_t *b); /* SIGN, INTEGER(8) */
+TAV_API float __TAVf90_sign_r(const float *a, const float *b); /* SIGN, REAL */
+TAV_API double __TAVf90_sign_d(const double *a, const double *b); /* SIGN, DOUBLE PRECISION */
+TAV_API int32_t __TAVf90_dim_i(const int32_t *x, const int32_t *y); /* DIM, INTEGER */
+TAV_API int64_t __TAVf90_dim_i4(const int64_t *x, const int64_t *y); /* DIM, INTEGER(8) */
+TAV_API float __TAVf90_dim_r(const float *x, const float *y); /* DIM, REAL */
+TAV_API double __TAVf90_dim_d(const double *x, const double *y); /* DIM, DOUBLE PRECISION */
 TAV_API double __TAVf90_dprod(const float *x, const float *y);        /* DPROD */
 TAV_API double __TAVf90_dprod_r8(float x, float y);                   /* DPROD, operands by value */
-TAV_API float __TAVf90_aimag_r(const tav_complex *z);                 /* AIMAG */
-TAV_API double __TAVf90_aimag_d(const tav_dcomplex *z);
-TAV_API tav_complex __TAVf90_conjg_r(const tav_complex *z);           /* CONJG */
-TAV_API tav_dcomplex __TAVf90_conjg_d(const tav_dcomplex *z);
+TAV_API float __TAVf90_aimag_r(const tav_complex *z); /* AIMAG, COMPLEX */
+TAV_API double __TAVf90_aimag_d(const tav_dcomplex *z); /* AIMAG, double COMPLEX */
+TAV_API tav_complex __TAVf90_conjg_r(const tav_complex *z); /* CONJG, COMPLEX */
+TAV_API tav_dcomplex __TAVf90_conjg_d(const tav_dcomplex *z); /* CONJG, double COMPLEX */
 
 /* ---- MAX and MIN of n values (REAL values passed as double) ---- */
-TAV_API int32_t __TAVf90_max_i(int n, ...);   /* MAX */
-TAV_API int8_t __TAVf90_max_i1(int n, ...);
-TAV_API int16_t __TAVf90_max_i2(int n, ...);
-TAV_API int64_t __TAVf90_max_i4(int n, ...);
-TAV_API float __TAVf90_max_r(int n, ...);
-TAV_API double __TAVf90_max_d(int n, ...);
+TAV_API int32_t __TAVf90_max_i(int n, ...); /* MAX, INTEGER */
+TAV_API int8_t __TAVf90_max_i1(int n, ...); /* MAX, INTEGER(1) */
+TAV_API int16_t __TAVf90_max_i2(int n, ...); /* MAX, INTEGER(2) */
+TAV_API int64_t __TAVf90_max_i4(int n, ...); /* MAX, INTEGER(8) */
+TAV_API float __TAVf90_max_r(int n, ...); /* MAX, REAL */
+TAV_API double __TAVf90_max_d(int n, ...); /* MAX, DOUBLE PRECISION */
 TAV_API int32_t __TAVf90_max1(int n, ...);    /* MAX1: REAL values, INTEGER result */
 TAV_API float __TAVf90_amax0(int n, ...);     /* AMAX0: INTEGER values, REAL result */
-TAV_API int32_t __TAVf90_min_i(int n, ...);   /* MIN */
-TAV_API int8_t __TAVf90_min_i1(int n, ...);
-TAV_API int16_t __TAVf90_min_i2(int n, ...);
-TAV_API int64_t __TAVf90_min_i4(int n, ...);
-TAV_API float __TAVf90_min_r(int n, ...);
-TAV_API double __TAVf90_min_d(int n, ...);
+TAV_API int32_t __TAVf90_min_i(int n, ...); /* MIN, INTEGER */
+TAV_API int8_t __TAVf90_min_i1(int n, ...); /* MIN, INTEGER(1) */
+TAV_API int16_t __TAVf90_min_i2(int n, ...); /* MIN, INTEGER(2) */
+TAV_API int64_t __TAVf90_min_i4(int n, ...); /* MIN, INTEGER(8) */
+TAV_API float __TAVf90_min_r(int n, ...); /* MIN, REAL */
+TAV_API double __TAVf90_min_d(int n, ...); /* MIN, DOUBLE PRECISION */
 TAV_API int32_t __TAVf90_min1(int n, ...);    /* MIN1 */
 TAV_API float __TAVf90_amin0(int n, ...);     /* AMIN0 */
 
@@ -209,44 +209,43 @@ TAV_API extern const int32_t __TAVf90_popcnt_table[256]; /* one bits of each byt
 
 /* ---- Array forms: result descriptor filled with a new array temporary
  * (lower bounds 1), the rank, then the operand descriptors. ---- */
-struct tav_ptr_desc;
-TAV_API void __TAVf90_exponent_ra(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *x); /* EXPONENT */
-TAV_API void __TAVf90_exponent_da(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *x);
-TAV_API void __TAVf90_spacing_ra(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *x);  /* SPACING */
-TAV_API void __TAVf90_spacing_da(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *x);
-TAV_API void __TAVf90_rrspacing_ra(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *x); /* RRSPACING */
-TAV_API void __TAVf90_rrspacing_da(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *x);
-TAV_API void __TAVf90_mod_ra(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *a,
-                             const struct tav_ptr_desc *p); /* MOD */
-TAV_API void __TAVf90_mod_da(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *a,
-                             const struct tav_ptr_desc *p);
-TAV_API void __TAVf90_modulo_ia(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *a,
-                                const struct tav_ptr_desc *p); /* MODULO */
-TAV_API void __TAVf90_modulo_i1a(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *a,
-                                 const struct tav_ptr_desc *p);
-TAV_API void __TAVf90_modulo_i2a(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *a,
-                                 const struct tav_ptr_desc *p);
-TAV_API void __TAVf90_modulo_i4a(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *a,
-                                 const struct tav_ptr_desc *p);
-TAV_API void __TAVf90_modulo_ra(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *a,
-                                const struct tav_ptr_desc *p);
-TAV_API void __TAVf90_modulo_da(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *a,
-                                const struct tav_ptr_desc *p);
-TAV_API void __TAVf90_dproda(struct tav_ptr_desc *result, int rank, const struct tav_ptr_desc *x,
-                             const struct tav_ptr_desc *y); /* DPROD */
+TAV_API void __TAVf90_exponent_ra(tav_ptr_desc *result, int rank, const tav_ptr_desc *x); /* EXPONENT, REAL array */
+TAV_API void __TAVf90_exponent_da(tav_ptr_desc *result, int rank, const tav_ptr_desc *x); /* EXPONENT, DOUBLE PRECISION array */
+TAV_API void __TAVf90_spacing_ra(tav_ptr_desc *result, int rank, const tav_ptr_desc *x); /* SPACING, REAL array */
+TAV_API void __TAVf90_spacing_da(tav_ptr_desc *result, int rank, const tav_ptr_desc *x); /* SPACING, DOUBLE PRECISION array */
+TAV_API void __TAVf90_rrspacing_ra(tav_ptr_desc *result, int rank, const tav_ptr_desc *x); /* RRSPACING, REAL array */
+TAV_API void __TAVf90_rrspacing_da(tav_ptr_desc *result, int rank, const tav_ptr_desc *x); /* RRSPACING, DOUBLE PRECISION array */
+/* MOD, REAL arrays */
+TAV_API void __TAVf90_mod_ra(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav_ptr_desc *p);
+/* MOD, DOUBLE PRECISION arrays */
+TAV_API void __TAVf90_mod_da(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav_ptr_desc *p);
+/* MODULO, INTEGER arrays */
+TAV_API void __TAVf90_modulo_ia(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav_ptr_desc *p);
+/* MODULO, INTEGER(1) arrays */
+TAV_API void __TAVf90_modulo_i1a(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav_ptr_desc *p);
+/* MODULO, INTEGER(2) arrays */
+TAV_API void __TAVf90_modulo_i2a(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav_ptr_desc *p);
+/* MODULO, INTEGER(8) arrays */
+TAV_API void __TAVf90_modulo_i4a(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav_ptr_desc *p);
+/* MODULO, REAL arrays */
+TAV_API void __TAVf90_modulo_ra(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav_ptr_desc *p);
+/* MODULO, DOUBLE PRECISION arrays */
+TAV_API void __TAVf90_modulo_da(tav_ptr_desc *result, int rank, const tav_ptr_desc *a, const tav_ptr_desc *p);
+/* DPROD, REAL arrays */
+TAV_API void __TAVf90_dproda(tav_ptr_desc *result, int rank, const tav_ptr_desc *x, const tav_ptr_desc *y);
 /* MAX and MIN of n arrays: n, then n pairs (int rank, const tav_ptr_desc *). */
-TAV_API struct tav_vector __TAVf90_max_ia(int n, ...);
-TAV_API struct tav_vector __TAVf90_max_i1a(int n, ...);
-TAV_API struct tav_vector __TAVf90_max_i2a(int n, ...);
-TAV_API struct tav_vector __TAVf90_max_i4a(int n, ...);
-TAV_API struct tav_vector __TAVf90_max_ra(int n, ...);
-TAV_API struct tav_vector __TAVf90_max_da(int n, ...);
-TAV_API struct tav_vector __TAVf90_min_ia(int n, ...);
-TAV_API struct tav_vector __TAVf90_min_i1a(int n, ...);
-TAV_API struct tav_vector __TAVf90_min_i2a(int n, ...);
-TAV_API struct tav_vector __TAVf90_min_i4a(int n, ...);
-TAV_API struct tav_vector __TAVf90_min_ra(int n, ...);
-TAV_API struct tav_vector __TAVf90_min_da(int n, ...);
+TAV_API tav_vector __TAVf90_max_ia(int n, ...); /* MAX, INTEGER array */
+TAV_API tav_vector __TAVf90_max_i1a(int n, ...); /* MAX, INTEGER(1) array */
+TAV_API tav_vector __TAVf90_max_i2a(int n, ...); /* MAX, INTEGER(2) array */
+TAV_API tav_vector __TAVf90_max_i4a(int n, ...); /* MAX, INTEGER(8) array */
+TAV_API tav_vector __TAVf90_max_ra(int n, ...); /* MAX, REAL array */
+TAV_API tav_vector __TAVf90_max_da(int n, ...); /* MAX, DOUBLE PRECISION array */
+TAV_API tav_vector __TAVf90_min_ia(int n, ...); /* MIN, INTEGER array */
+TAV_API tav_vector __TAVf90_min_i1a(int n, ...); /* MIN, INTEGER(1) array */
+TAV_API tav_vector __TAVf90_min_i2a(int n, ...); /* MIN, INTEGER(2) array */
+TAV_API tav_vector __TAVf90_min_i4a(int n, ...); /* MIN, INTEGER(8) array */
+TAV_API tav_vector __TAVf90_min_ra(int n, ...); /* MIN, REAL array */
+TAV_API tav_vector __TAVf90_min_da(int n, ...); /* MIN, DOUBLE PRECISION array */
 
 #ifdef __cplusplus
 } /* extern "C" */
