@@ -137,8 +137,11 @@ TEST(Model, ModAndModulo) {
     EXPECT_TRUE(same(__TAVf90_mod_r(&c.a, &c.p), c.mod)) << c.a;
     EXPECT_TRUE(same(__TAVf90_modulo_r(&c.a, &c.p), c.modulo)) << c.a;
   }
-  double dz = 0, d5 = 5;
-  EXPECT_TRUE(std::isnan(__TAVf90_mod_d(&d5, &dz)));
+  // The partial-remainder loop ends for every operand, the widest exponent
+  // gap and NaN and infinite ones included.
+  struct { double a, p, want; } m[] = {{5, 0, NAN}, {NAN, 2, NAN}, {HUGE_VAL, 2, NAN}, {2, HUGE_VAL, 2},
+                                       {1e308, 1e-308, std::fmod(1e308, 1e-308)}, {-DBL_MAX, DBL_TRUE_MIN, -0.0}};
+  for (auto c : m) EXPECT_TRUE(same(__TAVf90_mod_d(&c.a, &c.p), c.want)) << c.a << " " << c.p;
 
   expect_fatal([] { int32_t a = 7, p = 0; __TAVf90_mod_i(&a, &p); }, "P argument to MOD is integer zero");
   expect_fatal([] { int64_t a = 7, p = 0; __TAVf90_mod_i4(&a, &p); }, "P argument to MOD is integer zero");
