@@ -114,6 +114,21 @@ TEST(ByReference, ExactValuesAndSpecialArguments) {
   EXPECT_EQ(__TAVf90_abs_d(&dm), 2.5);
 }
 
+// NaN in, NaN out; an infinity gives the same special value in both
+// precisions (a NaN, an infinity, a zero or a limit such as pi/2).
+TEST(ByReference, NaNAndInfiniteArguments) {
+  for (auto &[name, p] : kFunctions) {
+    double dn = NAN;
+    float fn = NAN;
+    EXPECT_TRUE(std::isnan(p.d(&dn))) << name;
+    EXPECT_TRUE(std::isnan(p.r(&fn))) << name;
+    for (double x : {double(INFINITY), -double(INFINITY)}) {
+      float xf = static_cast<float>(x);
+      EXPECT_TRUE(same(p.r(&xf), static_cast<float>(p.d(&x)))) << name << "(" << x << ")";
+    }
+  }
+}
+
 // Beyond 2^63 the hardware would return the argument itself; the software
 // reduction gives the IEEE family's value instead.
 TEST(ByReference, HugeTrigonometricArgumentsAreReduced) {
