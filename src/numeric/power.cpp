@@ -75,7 +75,10 @@ F real_int_power(F base, I n) {
 // ---- REAL ** REAL ----------------------------------------------------------------
 
 float real_power(float base, float y) {
-  const std::int64_t n = to_int64(y);
+  // The exponent as the nearest 64-bit integer; beyond that range (and for
+  // a NaN) the integer indefinite, without the conversion's invalid
+  // operation: 1.0 ** 1e30 is a valid power.
+  const std::int64_t n = std::fabs(y) < 0x1p63f ? to_int64(y) : INT64_MIN;
   if (base == 0 && y > 0) return 0.0f;
   if (static_cast<ext>(n) == static_cast<ext>(y)) {
     if (n == 0) return 1.0f;
