@@ -70,4 +70,5 @@ for c in es24.16 f12.4 g15.7 list-d i12 list-10i; do
   osecs=; psecs=
 done
 "$root/bench/character/run.sh" || status=1
+"$root/bench/numeric/run.sh" || status=1
 exit $status

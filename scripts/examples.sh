@@ -8,12 +8,12 @@ source scripts/i386.sh
 echo "=== examples run $TAV_RUN_MODE ==="
 dir=build/plain
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${TAV_EMULATOR_FLAGS[@]}" >/dev/null
-cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 example_hello example_traceback example_table example_listdump example_strings
+cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 example_hello example_traceback example_table example_listdump example_strings example_numeric
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
 # name and the way it is expected to end: exit code, or "abort"
-for entry in hello:0 table:0 listdump:0 strings:0 traceback:abort; do
+for entry in hello:0 table:0 listdump:0 strings:0 numeric:0 traceback:abort; do
   name=${entry%%:*}
   want=${entry#*:}
   echo "=== examples/$name.c ==="
