@@ -77,6 +77,28 @@ Result from(const tav_cvector &v) {
 }
 void release(const Result &r) { __TAVf90_oDeAlloc(r.base, static_cast<std::size_t>(product(r.extent, 7) * r.len)); }
 
+// Calls the numeric, derived-type or CHARACTER member and checks the result
+// descriptor and contents.
+template <class Num, class Dt, class Ch>
+void check_flavour(Flavour f, std::size_t size, const std::vector<std::intptr_t> &ext, const Bytes &want,
+                   const std::string &what, Num num, Dt dt, Ch ch) {
+  Result r{};
+  if (f == kNumeric) {
+    tav_vector v{};
+    num(&v);
+    r = from(v, static_cast<std::intptr_t>(size));
+  } else {
+    tav_cvector v{};
+    f == kDerived ? dt(&v) : ch(&v);
+    r = from(v);
+  }
+  const std::string w = std::string(kFlavourName[f]) + " size " + std::to_string(size) + " " + what;
+  expect_extents(r.extent, ext, w);
+  EXPECT_EQ(r.len, static_cast<std::intptr_t>(size)) << w;
+  EXPECT_EQ(stored(r.base, product(ext, static_cast<int>(ext.size())), size), want) << w;
+  release(r);
+}
+
 // ---- PACK
 
 using Pack = void (*)(tav_vector *, int, const tav_ptr_desc *, int, const tav_ptr_desc *, const tav_ptr_desc *, int);
@@ -96,21 +118,6 @@ const PackKind kPackKinds[] = {
     {"l2", 2, __TAVf90_l2_pack, __TAVf90_l2_dtpack, __TAVf90_l2_chpack},
     {"l4", 8, __TAVf90_l4_pack, __TAVf90_l4_dtpack, __TAVf90_l4_chpack},
 };
-
-Result call_pack(const PackKind &k, Flavour f, const Section &a, const Section &m, const Section *v) {
-  const int rank = a.rank();
-  if (f == kNumeric) {
-    tav_vector r{};
-    k.pack(&r, rank, a.desc(), rank, m.desc(), v ? v->desc() : nullptr, static_cast<int>(a.size()));
-    return from(r, static_cast<std::intptr_t>(a.size()));
-  }
-  tav_cvector r{};
-  if (f == kDerived)
-    k.dt(&r, rank, a.desc(), rank, m.desc(), v ? v->desc() : nullptr, static_cast<int>(a.size()));
-  else
-    k.ch(&r, rank, a.cdesc(), rank, m.desc(), v ? v->cdesc() : nullptr);
-  return from(r);
-}
 
 TEST(Construct, PackEveryFlavourMaskKindAndVector) {
   for (const Shape &s : array_test::shapes()) {
@@ -137,17 +144,16 @@ TEST(Construct, PackEveryFlavourMaskKindAndVector) {
           randomise(v);
           Bytes want = packed;
           for (std::intptr_t n = selected; n < vlen; ++n) append(want, v.nth(n), size);
-          for (Flavour f : {kNumeric, kDerived, kCharacter}) {
-            const std::string what = std::string(kFlavourName[f]) + " " + k.name + " size " + std::to_string(size) +
-                                     " VECTOR " + std::to_string(vlen) + " " + array_test::describe(s);
-            Result r = call_pack(k, f, a, m, vlen < 0 ? nullptr : &v);
-            expect_extents(r.extent, {static_cast<std::intptr_t>(want.size() / size)}, what);
-            if (f != kNumeric) {
-              EXPECT_EQ(r.len, static_cast<std::intptr_t>(size)) << what;
-            }
-            EXPECT_EQ(stored(r.base, r.extent[0], size), want) << what;
-            release(r);
-          }
+          const tav_ptr_desc *vd = vlen < 0 ? nullptr : v.desc();
+          const tav_cptr_desc *vc = vlen < 0 ? nullptr : v.cdesc();
+          const int rk = s.rank, sz = static_cast<int>(size);
+          for (Flavour f : {kNumeric, kDerived, kCharacter})
+            check_flavour(
+                f, size, {static_cast<std::intptr_t>(want.size() / size)}, want,
+                std::string(k.name) + " VECTOR " + std::to_string(vlen) + " " + array_test::describe(s),
+                [&](tav_vector *r) { k.pack(r, rk, a.desc(), rk, m.desc(), vd, sz); },
+                [&](tav_cvector *r) { k.dt(r, rk, a.desc(), rk, m.desc(), vd, sz); },
+                [&](tav_cvector *r) { k.ch(r, rk, a.cdesc(), rk, m.desc(), vc); });
         }
       }
     }
@@ -201,30 +207,16 @@ TEST(Construct, ReshapeWithPadAndOrder) {
         std::memcpy(want.data() + at * size, from, size);
       }
       const tav_ptr_desc *od = c.order.empty() ? nullptr : order.desc();
-      std::vector<std::intptr_t> ext(c.shape.begin(), c.shape.end());
-      for (Flavour f : {kNumeric, kDerived, kCharacter}) {
-        const std::string what = std::string(kFlavourName[f]) + " size " + std::to_string(size) + " from " +
-                                 array_test::describe(c.source) + " to rank " + std::to_string(rr);
-        Result r{};
-        if (f == kNumeric) {
-          tav_vector v{};
-          __TAVf90_reshape(&v, src.rank(), src.desc(), shape.desc(), 1, c.pad < 0 ? nullptr : pad.desc(), od,
-                           static_cast<int>(size));
-          r = from(v, static_cast<std::intptr_t>(size));
-        } else {
-          tav_cvector v{};
-          if (f == kDerived)
-            __TAVf90_dtreshape(&v, src.rank(), src.desc(), shape.desc(), 1, c.pad < 0 ? nullptr : pad.desc(), od,
-                               static_cast<int>(size));
-          else
-            __TAVf90_chreshape(&v, src.rank(), src.cdesc(), shape.desc(), 1, c.pad < 0 ? nullptr : pad.cdesc(), od);
-          r = from(v);
-          EXPECT_EQ(r.len, static_cast<std::intptr_t>(size)) << what;
-        }
-        expect_extents(r.extent, ext, what);
-        EXPECT_EQ(stored(r.base, n, size), want) << what;
-        release(r);
-      }
+      const tav_ptr_desc *pd = c.pad < 0 ? nullptr : pad.desc();
+      const tav_cptr_desc *pc = c.pad < 0 ? nullptr : pad.cdesc();
+      const int rk = src.rank(), sz = static_cast<int>(size);
+      for (Flavour f : {kNumeric, kDerived, kCharacter})
+        check_flavour(
+            f, size, std::vector<std::intptr_t>(c.shape.begin(), c.shape.end()), want,
+            "from " + array_test::describe(c.source) + " to rank " + std::to_string(rr),
+            [&](tav_vector *r) { __TAVf90_reshape(r, rk, src.desc(), shape.desc(), 1, pd, od, sz); },
+            [&](tav_cvector *r) { __TAVf90_dtreshape(r, rk, src.desc(), shape.desc(), 1, pd, od, sz); },
+            [&](tav_cvector *r) { __TAVf90_chreshape(r, rk, src.cdesc(), shape.desc(), 1, pc, od); });
     }
   }
 }
@@ -254,26 +246,14 @@ TEST(Construct, SpreadAlongEveryDimension) {
               if (k != d) ssub[j++] = sub[k];
             append(want, src.at(ssub), size);
           }
-          for (Flavour f : {kNumeric, kDerived, kCharacter}) {
-            const std::string what = std::string(kFlavourName[f]) + " DIM " + std::to_string(dim) + " NCOPIES " +
-                                     std::to_string(ncopies) + " " + array_test::describe(s);
-            Result r{};
-            if (f == kNumeric) {
-              tav_vector v{};
-              __TAVf90_spread(&v, s.rank, src.desc(), dim, ncopies, static_cast<int>(size));
-              r = from(v, static_cast<std::intptr_t>(size));
-            } else {
-              tav_cvector v{};
-              if (f == kDerived)
-                __TAVf90_dtspread(&v, s.rank, src.desc(), dim, ncopies, static_cast<int>(size));
-              else
-                __TAVf90_chspread(&v, s.rank, src.cdesc(), dim, ncopies);
-              r = from(v);
-            }
-            expect_extents(r.extent, ext, what);
-            EXPECT_EQ(stored(r.base, n, size), want) << what;
-            release(r);
-          }
+          const int rk = s.rank, sz = static_cast<int>(size);
+          for (Flavour f : {kNumeric, kDerived, kCharacter})
+            check_flavour(
+                f, size, ext, want,
+                "DIM " + std::to_string(dim) + " NCOPIES " + std::to_string(ncopies) + " " + array_test::describe(s),
+                [&](tav_vector *r) { __TAVf90_spread(r, rk, src.desc(), dim, ncopies, sz); },
+                [&](tav_cvector *r) { __TAVf90_dtspread(r, rk, src.desc(), dim, ncopies, sz); },
+                [&](tav_cvector *r) { __TAVf90_chspread(r, rk, src.cdesc(), dim, ncopies); });
         }
       }
     }

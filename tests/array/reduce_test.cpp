@@ -135,50 +135,43 @@ void check_family(const std::string &name, Unmasked f, const Masked *mf, Free fr
   }
 }
 
+// Random elements: full-range integers (wrap-around) or small ones (ties);
+// reals of many magnitudes, or near 1 for products.
 template <class T>
-T random_value() {
+T random_value(bool factor = false) {
   auto &g = array_test::rng();
   if constexpr (std::is_integral_v<T>) {
-    // Full range half the time (wrap-around), small values with ties otherwise.
     if (g() % 2) return static_cast<T>(static_cast<std::uint64_t>(g()) << 32 | g());
     return static_cast<T>(static_cast<int>(g() % 7) - 3);
+  } else if constexpr (std::is_floating_point_v<T>) {
+    if (factor) return static_cast<T>(0.5 + (g() % 1000) / 700.0);
+    return static_cast<T>(std::ldexp(g() / 4294967296.0 - 0.5, static_cast<int>(g() % 40) - 10));
   } else {
-    if (g() % 5 == 0) return static_cast<T>(static_cast<int>(g() % 5) - 2);
-    return static_cast<T>(std::ldexp(static_cast<double>(g()) / 4294967296.0 - 0.5, static_cast<int>(g() % 40) - 10));
+    return T{random_value<decltype(T::re)>(factor), random_value<decltype(T::re)>(factor) * (factor ? 0.5f : 1)};
   }
-}
-template <class T>
-T random_factor() {  // products that neither vanish nor overflow at once
-  if constexpr (std::is_integral_v<T>)
-    return random_value<T>();
-  else
-    return static_cast<T>(0.5 + static_cast<double>(array_test::rng()() % 1000) / 700.0);
 }
 
 template <class T>
-void sum_step(T &acc, T x, std::intptr_t) {
-  if constexpr (std::is_integral_v<T>) {
-    using U = std::conditional_t<(sizeof(T) < 4), std::uint32_t, std::make_unsigned_t<T>>;
-    acc = static_cast<T>(static_cast<U>(acc) + static_cast<U>(x));
-  } else if constexpr (std::is_floating_point_v<T>) {
+using Unsigned = std::conditional_t<(sizeof(T) < 4), std::uint32_t, std::make_unsigned_t<T>>;
+template <class T>
+void add(T &acc, T x, std::intptr_t = 0) {
+  if constexpr (std::is_integral_v<T>)
+    acc = static_cast<T>(static_cast<Unsigned<T>>(acc) + static_cast<Unsigned<T>>(x));
+  else if constexpr (std::is_floating_point_v<T>)
     acc = acc + x;
-  } else {
-    acc.re = acc.re + x.re;
-    acc.im = acc.im + x.im;
-  }
+  else
+    acc = T{acc.re + x.re, acc.im + x.im};
 }
 template <class T>
-void product_step(T &acc, T x, std::intptr_t) {
+void multiply(T &acc, T x, std::intptr_t = 0) {
   if constexpr (std::is_integral_v<T>) {
-    using U = std::conditional_t<(sizeof(T) < 4), std::uint32_t, std::make_unsigned_t<T>>;
-    acc = static_cast<T>(static_cast<U>(acc) * static_cast<U>(x));
+    acc = static_cast<T>(static_cast<Unsigned<T>>(acc) * static_cast<Unsigned<T>>(x));
   } else if constexpr (std::is_floating_point_v<T>) {
     acc = acc * x;
-  } else {
+  } else {  // each component from extended-precision products, rounded once
     using C = decltype(acc.re);
-    long double re = static_cast<long double>(acc.re) * x.re - static_cast<long double>(acc.im) * x.im;
-    long double im = static_cast<long double>(acc.re) * x.im + static_cast<long double>(acc.im) * x.re;
-    acc = T{static_cast<C>(re), static_cast<C>(im)};
+    using L = long double;
+    acc = T{static_cast<C>(L(acc.re) * x.re - L(acc.im) * x.im), static_cast<C>(L(acc.re) * x.im + L(acc.im) * x.re)};
   }
 }
 
@@ -186,21 +179,14 @@ template <class T>
 void check_sum_product(const std::string &t, Unmasked sum, Unmasked prod, const Masked (&msum)[4],
                        const Masked (&mprod)[4], Free fr) {
   auto id = [](const T &v) { return v; };
-  T zero{}, one{};
-  if constexpr (std::is_arithmetic_v<T>) {
+  T one{};
+  if constexpr (std::is_arithmetic_v<T>)
     one = T(1);
-    check_family<T, T>("dimsum_" + t, sum, msum, fr, [](std::intptr_t) { return random_value<T>(); }, zero,
-                       sum_step<T>, id);
-    check_family<T, T>("dimprod_" + t, prod, mprod, fr, [](std::intptr_t) { return random_factor<T>(); }, one,
-                       product_step<T>, id);
-  } else {
-    using C = decltype(one.re);
-    one = T{C(1), C(0)};
-    auto gen = [](std::intptr_t) { return T{random_value<C>(), random_value<C>()}; };
-    auto pgen = [](std::intptr_t) { return T{random_factor<C>(), random_factor<C>() - C(1)}; };
-    check_family<T, T>("dimsum_" + t, sum, msum, fr, gen, zero, sum_step<T>, id);
-    check_family<T, T>("dimprod_" + t, prod, mprod, fr, pgen, one, product_step<T>, id);
-  }
+  else
+    one.re = 1;
+  check_family<T, T>("dimsum_" + t, sum, msum, fr, [](std::intptr_t) { return random_value<T>(); }, T{}, add<T>, id);
+  check_family<T, T>("dimprod_" + t, prod, mprod, fr, [](std::intptr_t) { return random_value<T>(true); }, one,
+                     multiply<T>, id);
 }
 
 #define MASKED(op, t) \
