@@ -44,7 +44,7 @@ program bench_array_peer
       check = check + p(size(p))
     case ('reshape')
       b = reshape(a, (/ n, n /), order=(/ 2, 1 /))
-      check = check + b(n, n - 1)
+      check = check + b(n - 1, n)
     case default
       stop 'unknown case'
     end select

@@ -28,10 +28,10 @@ best() {
   done
   echo "$out"
 }
-printf '%-8s %10s %10s %10s %10s %10s  %s\n' case "ours ms" "C loop ms" "peer ms" "ours/C" "peer/ours" "checks"
+printf '%-8s %9s %9s %9s %9s %8s %9s  %s\n' case "ours ms" "C ms" "C new ms" "peer ms" "ours/C" "peer/ours" "checks"
 status=0
 for c in sum1 sum2 maxloc1 cshift1 cshift2 pack reshape; do
-  read -r _ o p _ co cp <<<"$(best "$ours" "$c" "$reps")"
+  read -r _ o p _ co cp pf <<<"$(best "$ours" "$c" "$reps")"
   ps=-; ratio_peer=-; pc=
   if [ $have_peer = 1 ]; then
     read -r _ ps _ pc <<<"$(best "$peer" "$c" "$reps")"
@@ -40,8 +40,8 @@ for c in sum1 sum2 maxloc1 cshift1 cshift2 pack reshape; do
   fi
   same=$(awk -v a="$co" -v b="$cp" -v c="${pc:-$co}" 'BEGIN{print (a == b && a == c) ? "equal" : "DIFFER"}')
   [ "$same" = equal ] || status=1
-  printf '%-8s %10.2f %10.2f %10s %10s %10s  %s\n' "$c" "$(awk -v s="$o" 'BEGIN{print s*1e3}')" \
-    "$(awk -v s="$p" 'BEGIN{print s*1e3}')" "$ps" "$(awk -v a="$o" -v b="$p" 'BEGIN{printf "%.2fx", a/b}')" \
+  printf '%-8s %9.2f %9.2f %9s %9s %8s %9s  %s\n' "$c" "$(awk -v s="$o" 'BEGIN{print s*1e3}')" \
+    "$(awk -v s="$p" 'BEGIN{print s*1e3}')" "$(awk -v s="$pf" 'BEGIN{print s > 0 ? sprintf("%.2f", s*1e3) : "-"}')" "$ps" "$(awk -v a="$o" -v b="$p" 'BEGIN{printf "%.2fx", a/b}')" \
     "$ratio_peer" "$same ($co $cp ${pc:-})"
 done
 exit $status

@@ -3,6 +3,7 @@
 // CHARACTER array); every walk is the array walk, and the copies inside a
 // run use the element size as a compile-time constant where it is a usual
 // one.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -183,17 +184,20 @@ void reshape(const Out &o, int rank, const View &source, const tav_ptr_desc *sha
   Stream from = source_start;
   std::intptr_t left = n_source;  // elements before the next switch to PAD
   const std::intptr_t run = dw.extent[0];
+  const auto dstep = static_cast<std::intptr_t>(step[0][0]);
   with_element_size(static_cast<std::size_t>(size), [&](auto e) {
     walk_runs(dw, p, step, [&](const std::uintptr_t(&c)[1], const std::intptr_t *) {
+      // Copy in stretches that are runs of both the result and the source.
       std::uintptr_t d = c[0];
-      for (std::intptr_t i = 0; i < run; ++i, d += step[0][0]) {
+      for (std::intptr_t i = 0, k; i < run; i += k, d += static_cast<std::uintptr_t>(k * dstep)) {
         if (left == 0) {
           from = pad_start;
           left = n_pad;
         }
-        copy_element(d, reinterpret_cast<std::uintptr_t>(from.get()), e);
-        from.next();
-        --left;
+        k = std::min(std::min(run - i, from.run_left()), left);
+        copy_run(d, dstep, reinterpret_cast<std::uintptr_t>(from.get()), from.step(), k, e);
+        from.advance(k);
+        left -= k;
       }
     });
   });

@@ -158,6 +158,16 @@ class Stream {
     if (++j_[0] < w_.extent[0]) return;
     carry();
   }
+  // Elements left in the current run of the first dimension, the distance
+  // between them, and a move k elements on (k at most run_left()), so that
+  // a caller can copy whole stretches with a plain loop.
+  std::intptr_t run_left() const { return w_.extent[0] - j_[0]; }
+  std::intptr_t step() const { return static_cast<std::intptr_t>(w_.step[0]); }
+  void advance(std::intptr_t k) {
+    p_ += static_cast<std::uintptr_t>(k) * w_.step[0];
+    j_[0] += k;
+    if (j_[0] >= w_.extent[0]) carry();
+  }
 
  private:
   void carry() {
