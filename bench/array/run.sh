@@ -41,7 +41,7 @@ for c in sum1 sum2 maxloc1 cshift1 cshift2 pack reshape; do
   same=$(awk -v a="$co" -v b="$cp" -v c="${pc:-$co}" 'BEGIN{print (a == b && a == c) ? "equal" : "DIFFER"}')
   [ "$same" = equal ] || status=1
   printf '%-8s %9.2f %9.2f %9s %9s %8s %9s  %s\n' "$c" "$(awk -v s="$o" 'BEGIN{print s*1e3}')" \
-    "$(awk -v s="$p" 'BEGIN{print s*1e3}')" "$(awk -v s="$pf" 'BEGIN{print s > 0 ? sprintf("%.2f", s*1e3) : "-"}')" "$ps" "$(awk -v a="$o" -v b="$p" 'BEGIN{printf "%.2fx", a/b}')" \
+    "$(awk -v s="$p" 'BEGIN{print s*1e3}')" "$(awk -v s="$pf" 'BEGIN{print (s > 0 ? sprintf("%.2f", s*1e3) : "-")}')" "$ps" "$(awk -v a="$o" -v b="$p" 'BEGIN{printf "%.2fx", a/b}')" \
     "$ratio_peer" "$same ($co $cp ${pc:-})"
 done
 exit $status

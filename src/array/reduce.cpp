@@ -310,13 +310,23 @@ tav_vector reduce_locations(const char *word, MakeTemp mk, FreeTemp fr, int rank
   const std::uintptr_t sa = step[0][0], sv = step[1][0], sm = step[2][0], sl = step[3][0];
   if (pl.dim == 0) {
     walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[4], const std::intptr_t *) {
+      // The whole slice is this run: its first selected number is taken
+      // outright, then only strictly better elements.
       std::uintptr_t pa = c[0], pm = c[2];
       T v = load<T>(c[1]);
-      std::int32_t at = load<std::int32_t>(c[3]);
-      for (std::intptr_t i = 0; i < n; ++i, pa += sa, pm += sm) {
+      std::int32_t at = 0;
+      std::intptr_t i = 0;
+      for (; i < n && at == 0; ++i, pa += sa, pm += sm) {
+        T x = load<T>(pa);
+        if (takes<M>(pm) && is_number(x)) {
+          v = x;
+          at = static_cast<std::int32_t>(i + 1);
+        }
+      }
+      for (; i < n; ++i, pa += sa, pm += sm) {
         if (!takes<M>(pm)) continue;
         T x = load<T>(pa);
-        if (Op::better(x, v) || (at == 0 && is_number(x))) {
+        if (Op::better(x, v)) {
           v = x;
           at = static_cast<std::int32_t>(i + 1);
         }
