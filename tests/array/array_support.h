@@ -119,12 +119,6 @@ class Section {
   }
 
   template <class T>
-  T get(std::intptr_t n) const {
-    T v;
-    std::memcpy(&v, nth(n), sizeof v);
-    return v;
-  }
-  template <class T>
   void set(std::intptr_t n, const T &v) {
     std::memcpy(nth(n), &v, sizeof v);
   }

@@ -218,14 +218,13 @@ void check_logical(const std::string &k, Unmasked any, Unmasked all, Unmasked co
       [](std::int32_t v) { return v; });
 }
 
+#define LOGICAL(k, L) \
+  check_logical<L>(#k, __TAVf90_dimsum_##k, __TAVf90_dimprod_##k, __TAVf90_dimcount_##k, __TAVf90_freevec_##k)
 TEST(Reductions, AnyAllAndCountOfEveryLogicalKind) {
-  check_logical<std::uint8_t>("l1", __TAVf90_dimsum_l1, __TAVf90_dimprod_l1, __TAVf90_dimcount_l1,
-                              __TAVf90_freevec_l1);
-  check_logical<std::uint16_t>("l2", __TAVf90_dimsum_l2, __TAVf90_dimprod_l2, __TAVf90_dimcount_l2,
-                               __TAVf90_freevec_l2);
-  check_logical<std::uint32_t>("l", __TAVf90_dimsum_l, __TAVf90_dimprod_l, __TAVf90_dimcount_l, __TAVf90_freevec_l);
-  check_logical<std::uint64_t>("l4", __TAVf90_dimsum_l4, __TAVf90_dimprod_l4, __TAVf90_dimcount_l4,
-                               __TAVf90_freevec_l4);
+  LOGICAL(l1, std::uint8_t);
+  LOGICAL(l2, std::uint16_t);
+  LOGICAL(l, std::uint32_t);
+  LOGICAL(l4, std::uint64_t);
 }
 
 // Extreme values and locations.  The reference keeps (value, location) and
@@ -235,14 +234,6 @@ struct Best {
   T v;
   std::int32_t at;
 };
-template <class T>
-bool is_nan(T x) {
-  if constexpr (std::is_floating_point_v<T>)
-    return std::isnan(x);
-  else
-    return false;
-}
-
 template <class T>
 void check_extremes(const std::string &t, Unmasked maxv, Unmasked minv, Unmasked maxl, Unmasked minl,
                     const Masked (&mmaxv)[4], const Masked (&mminv)[4], const Masked (&mmaxl)[4],
@@ -260,10 +251,10 @@ void check_extremes(const std::string &t, Unmasked maxv, Unmasked minv, Unmasked
     }
   };
   auto greater = [](Best<T> &b, T x, std::intptr_t j) {
-    if (x > b.v || (b.at == 0 && !is_nan(x))) b = {x, static_cast<std::int32_t>(j + 1)};
+    if (x > b.v || (b.at == 0 && x == x)) b = {x, static_cast<std::int32_t>(j + 1)};
   };
   auto less = [](Best<T> &b, T x, std::intptr_t j) {
-    if (x < b.v || (b.at == 0 && !is_nan(x))) b = {x, static_cast<std::int32_t>(j + 1)};
+    if (x < b.v || (b.at == 0 && x == x)) b = {x, static_cast<std::int32_t>(j + 1)};
   };
   auto value = [](const Best<T> &b) { return b.v; };
   auto where = [](const Best<T> &b) { return b.at; };
