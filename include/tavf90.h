@@ -558,5 +558,6 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #include "tavf90_character.h"
 #include "tavf90_system.h"
 #include "tavf90_numeric.h"
+#include "tavf90_array.h"
 
 #endif /* TAVF90_H */

@@ -71,4 +71,5 @@ for c in es24.16 f12.4 g15.7 list-d i12 list-10i; do
 done
 "$root/bench/character/run.sh" || status=1
 "$root/bench/numeric/run.sh" || status=1
+"$root/bench/array/run.sh" || status=1
 exit $status

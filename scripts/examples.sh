@@ -7,13 +7,14 @@ scripts/deps.sh
 source scripts/i386.sh
 echo "=== examples run $TAV_RUN_MODE ==="
 dir=build/plain
+# Each example and the way it is expected to end: exit code, or "abort".
+entries=(hello:0 table:0 listdump:0 strings:0 numeric:0 arrays:0 traceback:abort)
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${TAV_EMULATOR_FLAGS[@]}" >/dev/null
-cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 example_hello example_traceback example_table example_listdump example_strings example_numeric
+cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 $(printf 'example_%s ' "${entries[@]%%:*}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-# name and the way it is expected to end: exit code, or "abort"
-for entry in hello:0 table:0 listdump:0 strings:0 numeric:0 traceback:abort; do
+for entry in "${entries[@]}"; do
   name=${entry%%:*}
   want=${entry#*:}
   echo "=== examples/$name.c ==="
