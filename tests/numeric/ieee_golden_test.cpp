@@ -34,9 +34,7 @@ bool same(double got, double want) {
 }
 
 TEST(IeeeGolden, EveryResultBitForBit) {
-  const char *src = std::getenv("TAV_SOURCE_DIR");
-  ASSERT_NE(src, nullptr) << "TAV_SOURCE_DIR is not set";
-  std::ifstream in(std::string(src) + "/tests/numeric/golden/ieee.tsv");
+  std::ifstream in(TAV_SOURCE_DIR "/tests/numeric/golden/ieee.tsv");
   ASSERT_TRUE(in) << "golden table missing";
   std::map<std::string, int> cases, failures;
   std::string line;
