@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "character/fatal_support.h"
+#include "support/child.h"
 #include "tavf90.h"
 
 namespace {
+
+using tavtest::expect_fatal;
 
 // A section of the array of len-byte elements in buf: from element
 // `first`, dimension k has extent e and takes every step-th element.

@@ -188,4 +188,8 @@ Result expect_run(const std::string &what, const std::function<void()> &body, co
   return r;
 }
 
+void expect_fatal(const std::function<void()> &body, const std::string &message) {
+  expect_run(message, body, {kAborted, nullptr, (message + "\nProgram terminated by fatal error\n").c_str()});
+}
+
 }  // namespace tavtest

@@ -67,6 +67,9 @@ struct Ending {
 // with `what`); returns the result for further checks.
 Result expect_run(const std::string &what, const std::function<void()> &body, const Ending &ending,
                   const Options &options = {});
+// Runs body in a child that must end by the fatal path after printing
+// exactly `message` and the closing line (nothing located: no traceback).
+void expect_fatal(const std::function<void()> &body, const std::string &message);
 
 // True when the test programs run under a user-mode emulator (the build
 // sets TAV_EMULATED in the tests' environment).  The emulator reproduces

@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "character/fatal_support.h"
+#include "support/child.h"
 #include "tavf90.h"
 
 namespace {
+
+using tavtest::expect_fatal;
 
 tav_ptr_desc vec(std::int32_t *v, int n) { return tav_ptr_desc{reinterpret_cast<char *>(v), -4, {{n, 4, 1}}}; }
 void put(std::int32_t seed) {

@@ -4,11 +4,13 @@
 
 #include <string>
 
-#include "character/fatal_support.h"
+#include "support/child.h"
 #include "primitives.h"
 #include "tavf90.h"
 
 namespace {
+
+using tavtest::expect_fatal;
 
 TEST(CharacterTemporaries, ExactRequestsAndReleases) {
   counted::reset();

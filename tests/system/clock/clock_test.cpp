@@ -11,7 +11,7 @@
 #include <ctime>
 #include <string>
 
-#include "character/fatal_support.h"
+#include "support/child.h"
 #include "tavf90.h"
 
 namespace fake_clock {
@@ -20,6 +20,8 @@ extern long seconds, microseconds, time_result, user_ticks, system_ticks, child_
 }  // namespace fake_clock
 
 namespace {
+
+using tavtest::expect_fatal;
 
 constexpr long kInstant = 1772600767;  // 2026-03-04 05:06:07 UTC
 
