@@ -6,6 +6,7 @@
 
 #include "io/format.h"
 #include "io/ioerr.h"
+#include "io/scan.h"
 #include "io/sequential.h"
 #include "io/statement.h"
 #include "io/unit.h"
@@ -129,7 +130,7 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
   __TAVf90_io_top = -1;
-  return 0;
+  return init_linput();
 }
 
 }  // namespace

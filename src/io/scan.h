@@ -1,0 +1,123 @@
+// The list-directed value scanner: separators, repeat counts r*c and r*,
+// null values, the slash, and the values of every type, continued across
+// records.  It reads through a Source (the current record and the way to
+// the next), so a READ statement, an internal record or a namelist reader
+// can drive it; it keeps its lookahead and any pending repeated value
+// between items.
+#pragma once
+
+#include <cstdint>
+
+#include "io/read_edit.h"
+
+namespace tav::io::input {
+
+class Source {
+ public:
+  // Takes the next character of the current record (only called while
+  // at_end() is false).
+  virtual int get(char *c) = 0;
+  virtual bool at_end() = 0;
+  // Makes the next record current; nonzero at the end of the file.
+  virtual int next_record() = 0;
+  // Position in the current record, and going back to one noted earlier.
+  virtual int position() = 0;
+  virtual void set_position(int p) = 0;
+  // Reports an error of the scanner's own; returns the status to pass on.
+  virtual int fail(int code) = 0;
+
+ protected:
+  ~Source() = default;
+};
+
+// A number as read: an integer, or a decimal kept exactly so that each
+// item rounds it once to its own kind.
+struct Number {
+  bool integer;          // ivalue holds it exactly
+  std::int64_t ivalue;
+  Decimal dec;           // the digits read (also for an integer)
+  template <typename T>
+  T as() {
+    if (integer && !real_text) return static_cast<T>(ivalue);
+    T v;
+    dec.convert(0, &v);
+    // A negative real with an integral value counts as an integer, so its
+    // zero has no sign.
+    if (integer && v == T(0)) v = T(0);
+    return v;
+  }
+  bool real_text;        // written as a real
+};
+
+class Scanner {
+ public:
+  enum Type { kNone = 0, kInteger = 1, kReal = 2, kComplex = 3, kLogical = 4, kCharacter = 5, kNull = 666 };
+
+  Scanner() = default;
+  ~Scanner();
+  Scanner(const Scanner &) = delete;
+  Scanner &operator=(const Scanner &) = delete;
+
+  void start() {
+    next_ = ',';
+    eor_ = false;
+    repeat_ = 0;
+  }
+  void sync_in(char c) {
+    next_ = c;
+    repeat_ = 0;
+    eor_ = false;
+  }
+  char lookahead() const { return next_; }
+  std::int32_t pending_repeat() const { return repeat_; }
+
+  // Finds the value for the next item that accepts `accept` values (a bit
+  // per Type).  Returns a status; *have says whether a value is there
+  // (false: null, the item keeps its value).  `quoted_only`: a character
+  // value must begin with a delimiter (namelist).
+  int next(Source &src, unsigned accept, int type_error, bool *have, bool quoted_only = false);
+
+  // The value found (valid after next() gave one).
+  Type type() const { return type_; }
+  Number &number() { return num_; }
+  Number &real_part() { return re_; }
+  Number &imag_part() { return num_; }
+  bool logical() const { return num_.ivalue != 0; }
+  const char *chars() const { return chars_; }
+  std::int32_t length() const { return len_; }
+
+  // Whether the lookahead ends a value: blank, tab, comma, slash (the end
+  // of the record reads as a blank).
+  static bool separator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '/'; }
+
+ private:
+  int advance(Source &src);
+  int skip_blanks(Source &src);
+  int skip_separator(Source &src);
+  bool repeat_exists(Source &src, int *status);
+  int read_integer(Source &src, Number &n, bool sign_allowed);
+  int read_real(Source &src, Number &n, bool imaginary);
+  int read_rest_of_real(Source &src, Number &n, bool digits, bool imaginary);
+  int read_complex(Source &src);
+  int read_logical(Source &src);
+  int read_character(Source &src);
+  int read_value(Source &src, unsigned accept, int type_error);
+  void store(char c);
+
+  char next_ = ',';
+  bool eor_ = false;
+  std::int32_t repeat_ = 0;
+  Type type_ = kNone;
+  Number num_{};
+  Number re_{};
+  char *chars_ = nullptr;
+  std::int32_t len_ = 0;
+  std::int32_t cap_ = 0;
+};
+
+}  // namespace tav::io::input
+
+namespace tav::io {
+// Starts the scanner for a list-directed READ (the begin call's set-up).
+int init_linput();
+}  // namespace tav::io
