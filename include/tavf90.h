@@ -15,7 +15,7 @@
 
 #ifdef __cplusplus
 extern "C" {
-#define TAV_NORETURN [[noreturn]]
+#define TAV_NORETURN __attribute__((noreturn))
 #else
 #define TAV_NORETURN _Noreturn
 #endif

@@ -283,12 +283,14 @@ using input::Scanner;
 // The record of the statement in progress, through its hooks.
 class HookSource final : public input::Source {
  public:
-  int get(char *c) override { return Record::get(c); }
-  bool at_end() override { return Record::position() >= Record::reclen(); }
-  int next_record() override { return Record::end_record(); }
-  int position() override { return Record::position(); }
-  void set_position(int p) override { Record::position() = p; }
   int fail(int code) override { return ioerr(code); }
+
+ private:
+  int left() override { return Record::reclen() - Record::position(); }
+  int take(char *dst, int n) override { return Record::get(dst, n); }
+  int record_position() override { return Record::position(); }
+  void seek(int p) override { Record::position() = p; }
+  int advance_record() override { return Record::end_record(); }
 };
 
 Scanner scanner;
@@ -354,6 +356,7 @@ int lread_character(char *item, std::int32_t length, bool quoted_only) {
 
 int init_linput() {
   __TAVf90_eor_continue = 1;
+  hooks.drop();
   scanner.start();
   return 0;
 }

@@ -74,19 +74,20 @@ int Scanner::read_integer(Source &src, Number &n, bool sign_allowed) {
     if (int s = advance(src)) return s;
   }
   if (!is_digit(next_)) return src.fail(kBadInteger);
-  const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : std::uint64_t{1} << 63;
+  // Up to 2^63 is accumulated (the magnitude of the least integer).
+  constexpr std::uint64_t kLimit = std::uint64_t{1} << 63;
   std::uint64_t magnitude = 0;
   bool fits = true;
   while (is_digit(next_) && !eor_) {
     unsigned d = static_cast<unsigned>(next_ - '0');
     n.dec.int_digit(static_cast<int>(d));
-    if (fits && magnitude <= (limit - d) / 10)
+    if (fits && (magnitude < kLimit / 10 || (magnitude == kLimit / 10 && d <= kLimit % 10)))
       magnitude = magnitude * 10 + d;
     else
       fits = false;
     if (int s = advance(src)) return s;
   }
-  if (fits && !negative && magnitude == limit) fits = false;  // 2^63 is too large
+  if (fits && !negative && magnitude == kLimit) fits = false;  // 2^63 is too large
   n.integer = fits;
   n.dec.negative = negative;
   n.ivalue = fits ? (negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude)) : 0;
@@ -253,6 +254,17 @@ int Scanner::read_value(Source &src, unsigned accept, int type_error) {
 }
 
 int Scanner::next(Source &src, unsigned accept, int type_error, bool *have, bool quoted_only) {
+  int s = find(src, accept, type_error, have, quoted_only);
+  // Between items the record position is exact; after a condition the
+  // record is abandoned.
+  if (s == 0)
+    src.sync();
+  else
+    src.drop();
+  return s;
+}
+
+int Scanner::find(Source &src, unsigned accept, int type_error, bool *have, bool quoted_only) {
   *have = false;
   if (repeat_ > 0) {
     // A repeated value (or null) serves this item too.

@@ -12,22 +12,66 @@
 
 namespace tav::io::input {
 
+// Where the scanner's characters come from: the current record, taken a
+// window at a time so that a character costs no call, and the way to the
+// next record.  sync() hands back what was taken ahead, so that between
+// items the record position is exact.
 class Source {
  public:
-  // Takes the next character of the current record (only called while
-  // at_end() is false).
-  virtual int get(char *c) = 0;
-  virtual bool at_end() = 0;
-  // Makes the next record current; nonzero at the end of the file.
-  virtual int next_record() = 0;
-  // Position in the current record, and going back to one noted earlier.
-  virtual int position() = 0;
-  virtual void set_position(int p) = 0;
+  bool at_end() { return cur_ == end_ && left() <= 0; }
+  // The next character of the current record (only while !at_end()).
+  int get(char *c) {
+    if (cur_ == end_) {
+      if (int s = fill()) return s;
+    }
+    *c = *cur_++;
+    return 0;
+  }
+  int position() { return begin_ == end_ ? record_position() : base_ + static_cast<int>(cur_ - begin_); }
+  void set_position(int p) {
+    if (begin_ != end_ && p >= base_ && p <= base_ + static_cast<int>(end_ - begin_)) {
+      cur_ = begin_ + (p - base_);
+    } else {
+      drop();
+      seek(p);
+    }
+  }
+  void sync() {
+    if (cur_ != end_) seek(position());
+    drop();
+  }
+  void drop() { begin_ = cur_ = end_ = window_; }
+  int next_record() {
+    drop();
+    return advance_record();
+  }
   // Reports an error of the scanner's own; returns the status to pass on.
   virtual int fail(int code) = 0;
 
  protected:
   ~Source() = default;
+  // Characters of the current record not yet taken.
+  virtual int left() = 0;
+  virtual int take(char *dst, int n) = 0;
+  virtual int record_position() = 0;
+  virtual void seek(int p) = 0;
+  // Makes the next record current; nonzero at the end of the file.
+  virtual int advance_record() = 0;
+
+ private:
+  int fill() {
+    int n = left();
+    if (n > kWindow) n = kWindow;
+    base_ = record_position();
+    drop();
+    if (int s = take(window_, n)) return s;
+    end_ = window_ + n;
+    return 0;
+  }
+  static constexpr int kWindow = 64;
+  char window_[kWindow];
+  const char *begin_ = window_, *cur_ = window_, *end_ = window_;
+  int base_ = 0;
 };
 
 // A number as read: an integer, or a decimal kept exactly so that each
@@ -91,6 +135,7 @@ class Scanner {
   static bool separator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '/'; }
 
  private:
+  int find(Source &src, unsigned accept, int type_error, bool *have, bool quoted_only);
   int advance(Source &src);
   int skip_blanks(Source &src);
   int skip_separator(Source &src);
