@@ -14,7 +14,10 @@ for t in format list; do
   corpus=$(mktemp -d /tmp/tavfuzz.$t.XXXXXX)
   cp "$root/fuzz/input/seeds/$t"/* "$corpus"/
   echo "=== fuzz_${t}_input: $runs executions"
+  # Anything found is kept in /tmp/tavfuzz-artifacts.
+  mkdir -p /tmp/tavfuzz-artifacts
   ASAN_OPTIONS=detect_leaks=1 "$build/fuzz/input/fuzz_${t}_input" -runs="$runs" -timeout=5 \
-    -rss_limit_mb=1024 -max_len=512 -print_final_stats=1 "$corpus" 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Done' || true
+    -rss_limit_mb=1024 -max_len=512 -print_final_stats=1 -artifact_prefix=/tmp/tavfuzz-artifacts/ "$corpus" 2>&1 |
+    grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Done|artifact' || true
   rm -rf "$corpus"
 done

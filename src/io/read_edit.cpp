@@ -52,6 +52,14 @@ std::int64_t exponent_digit(std::int64_t e, int digit) {
   return e >= kExpLimit / 10 ? kExpLimit : e * 10 + digit;
 }
 
+void Decimal::set_integer(std::uint64_t v) {
+  bool neg = negative;
+  clear();
+  negative = neg;
+  if (v == 0) return;
+  n_ = static_cast<int>(std::to_chars(digits_, digits_ + 24, v).ptr - digits_);
+}
+
 void Decimal::scale10(std::int64_t x) { exp_ = add_exponent(exp_, x); }
 
 void Decimal::int_zeros(std::int64_t k) {
@@ -120,6 +128,25 @@ template bool Decimal::convert<float>(std::int64_t, float *);
 template bool Decimal::convert<double>(std::int64_t, double *);
 
 int parse_integer(const Field &f, bool bz, std::int64_t lo, std::int64_t hi, int range_error, std::int64_t *out) {
+  // The common field: blanks, an optional sign, up to 18 digits, blanks
+  // (trailing ones only under BN).
+  const char *p = f.text, *end = f.text + f.n;
+  while (p < end && *p == ' ') ++p;
+  bool minus = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  const char *digits = p;
+  std::int64_t n = 0;
+  while (p < end && is_digit(*p) && p - digits < 18) n = n * 10 + (*p++ - '0');
+  if (p > digits && (p == end || (*p == ' ' && !bz)) && (p == end || !is_digit(*p))) {
+    const char *q = p;
+    while (q < end && *q == ' ') ++q;
+    if (q == end && (!bz || f.pad == 0)) {
+      if (minus) n = -n;
+      if (n < lo || n > hi) return range_error;
+      *out = n;
+      return 0;
+    }
+  }
   Cursor c(f);
   c.blanks();
   bool negative = false;
@@ -206,8 +233,51 @@ int parse_boz(const Field &f, bool bz, int shift, int bits, int range_error, std
   return 0;
 }
 
+namespace {
+
+// The common field, converted by the C++ library straight from its text:
+// blanks, an optional sign, digits with a decimal point, an optional
+// exponent E with its digits, blanks; nothing the implied decimals, the
+// scale factor or BZ would change.  Anything else (and a value out of
+// range) is left to the general path: returns false.
+template <typename T>
+bool plain_real(const Field &f, bool bz, int d, int k, T *out) {
+  const char *p = f.text, *end = f.text + f.n;
+  while (p < end && *p == ' ') ++p;
+  while (end > p && end[-1] == ' ') --end;
+  if (bz && (end != f.text + f.n || f.pad > 0)) return false;
+  const char *start = p;
+  if (p < end && *p == '+') start = ++p;
+  else if (p < end && *p == '-') ++p;
+  const char *digits = p;
+  while (p < end && is_digit(*p)) ++p;
+  bool point = p < end && *p == '.';
+  if (point) {
+    ++p;
+    while (p < end && is_digit(*p)) ++p;
+  }
+  if (p - digits == (point ? 1 : 0)) return false;
+  bool exponent = p < end && (*p == 'E' || *p == 'e');
+  if (exponent) {
+    ++p;
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    const char *x = p;
+    while (p < end && is_digit(*p)) ++p;
+    if (p == x) return false;
+  }
+  if (p != end || (!point && d != 0) || (!exponent && k != 0)) return false;
+  T v;
+  auto r = std::from_chars(start, end, v);
+  if (r.ec != std::errc() || r.ptr != end) return false;
+  *out = v;
+  return true;
+}
+
+}  // namespace
+
 template <typename T>
 int parse_real(const Field &f, bool bz, int d, int k, T *out) {
+  if (plain_real(f, bz, d, k, out)) return 0;
   Cursor c(f);
   c.blanks();
   if (c.at_end()) {

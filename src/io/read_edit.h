@@ -76,6 +76,8 @@ class Decimal {
       sticky_ = true;
     }
   }
+  // Starts over with the digits of an integer.
+  void set_integer(std::uint64_t v);
   // k zero digits before / after the point at once.
   void int_zeros(std::int64_t k);
   void frac_zeros(std::int64_t k);

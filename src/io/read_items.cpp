@@ -423,11 +423,13 @@ int __TAVf90_lread_ch(char *item, int32_t length) { return lread_character(item,
 int __TAVf90_lread_nl_ch(char *item, int32_t length) { return lread_character(item, length, true); }
 
 int __TAVf90_insync_namelist(char c) {
+  hooks.drop();
   scanner.sync_in(c);
   return 0;
 }
 
 int __TAVf90_outsync_namelist(int32_t *repeat) {
+  hooks.sync();
   if (repeat != nullptr) *repeat = scanner.pending_repeat();
   return static_cast<signed char>(scanner.lookahead());
 }

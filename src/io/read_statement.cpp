@@ -56,7 +56,7 @@ int f90_gets(char *dst, int n) {
 int f90_endrec() {
   tav_unit_record &r = current_record();
   std::FILE *stream = current_stream();
-  std::clearerr(stream);
+  clearerr_unlocked(stream);
   __TAVf90_io_reclen = 0;
   char *buf = r.buffer;
   const int recl = r.recl;

@@ -53,6 +53,8 @@ bool Scanner::repeat_exists(Source &src, int *status) {
   if (next_ == '/') return false;
   if ((*status = skip_separator(src)) != 0) return false;
   if (!is_digit(next_) || eor_) return false;
+  int known = src.digits_then_star();
+  if (known >= 0) return known == 1;
   int mark = src.position();
   char c = next_;
   while (!src.at_end()) {
@@ -64,10 +66,9 @@ bool Scanner::repeat_exists(Source &src, int *status) {
 }
 
 // Digits with an optional sign.  The value is exact in ivalue while it
-// fits in 64 bits; the digits always go to the decimal as well.
+// fits in 64 bits; beyond, the digits go on in the decimal.
 int Scanner::read_integer(Source &src, Number &n, bool sign_allowed) {
   bool negative = false;
-  n.dec.clear();
   n.real_text = false;
   if (sign_allowed && (next_ == '-' || next_ == '+')) {
     negative = next_ == '-';
@@ -80,15 +81,23 @@ int Scanner::read_integer(Source &src, Number &n, bool sign_allowed) {
   bool fits = true;
   while (is_digit(next_) && !eor_) {
     unsigned d = static_cast<unsigned>(next_ - '0');
-    n.dec.int_digit(static_cast<int>(d));
-    if (fits && (magnitude < kLimit / 10 || (magnitude == kLimit / 10 && d <= kLimit % 10)))
+    if (!fits) {
+      n.dec.int_digit(static_cast<int>(d));
+    } else if (magnitude < kLimit / 10 || (magnitude == kLimit / 10 && d <= kLimit % 10)) {
       magnitude = magnitude * 10 + d;
-    else
+    } else {
       fits = false;
+      n.dec.set_integer(magnitude);
+      n.dec.int_digit(static_cast<int>(d));
+    }
     if (int s = advance(src)) return s;
   }
-  if (fits && !negative && magnitude == kLimit) fits = false;  // 2^63 is too large
+  if (fits && !negative && magnitude == kLimit) {
+    fits = false;  // 2^63 is too large
+    n.dec.set_integer(magnitude);
+  }
   n.integer = fits;
+  n.magnitude = magnitude;
   n.dec.negative = negative;
   n.ivalue = fits ? (negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude)) : 0;
   return 0;
@@ -103,6 +112,7 @@ int Scanner::read_real(Source &src, Number &n, bool imaginary) {
   if (is_digit(next_) && !eor_) {
     if (int s = read_integer(src, n, false)) return s;
     if (!separator(next_)) {
+      if (n.integer) n.dec.set_integer(n.magnitude);
       if (int s = read_rest_of_real(src, n, true, imaginary)) return s;
     }
   } else if (next_ == '.' && !eor_) {
@@ -255,12 +265,10 @@ int Scanner::read_value(Source &src, unsigned accept, int type_error) {
 
 int Scanner::next(Source &src, unsigned accept, int type_error, bool *have, bool quoted_only) {
   int s = find(src, accept, type_error, have, quoted_only);
-  // Between items the record position is exact; after a condition the
-  // record is abandoned.
-  if (s == 0)
-    src.sync();
-  else
-    src.drop();
+  // After a condition the record is abandoned.  Otherwise the window stays
+  // for the next item; whoever reads the record next in between (a
+  // namelist reader) syncs it.
+  if (s != 0) src.drop();
   return s;
 }
 

@@ -41,6 +41,14 @@ class Source {
     drop();
   }
   void drop() { begin_ = cur_ = end_ = window_; }
+  // Whether the characters ahead are digits followed by '*', when the
+  // window (with the rest of the record) tells: 1 yes, 0 no, -1 unknown.
+  int digits_then_star() {
+    const char *p = cur_;
+    while (p < end_ && *p >= '0' && *p <= '9') ++p;
+    if (p < end_) return *p == '*' ? 1 : 0;
+    return left() <= 0 ? 0 : -1;
+  }
   int next_record() {
     drop();
     return advance_record();
@@ -79,6 +87,7 @@ class Source {
 struct Number {
   bool integer;          // ivalue holds it exactly
   std::int64_t ivalue;
+  std::uint64_t magnitude;  // of the digits read by the integer reader
   Decimal dec;           // the digits read (also for an integer)
   template <typename T>
   T as() {

@@ -147,6 +147,8 @@ TEST(ListRead, NamelistHandOver) {
   EXPECT_EQ(std::string(item, 4), "abc ");
   EXPECT_EQ(__TAVf90_outsync_namelist(&repeat), 'n');
   EXPECT_EQ(repeat, 0);
+  // The record position is just after the lookahead handed back.
+  EXPECT_EQ(__TAVf90_io_position, 7);
 }
 
 }  // namespace
