@@ -17,7 +17,7 @@ constexpr unsigned bit(Scanner::Type t) { return t == Scanner::kNull ? 0u : 1u <
 // Consumes the lookahead: the next character of the record, or the blank
 // that stands for the end of the record; the record after it is read only
 // when that blank is consumed in turn.
-int Scanner::advance(Source &src) {
+int Scanner::advance_slow(Source &src) {
   if (eor_) {
     eor_ = false;
     if (int s = src.next_record()) return s;
@@ -70,6 +70,7 @@ bool Scanner::repeat_exists(Source &src, int *status) {
 int Scanner::read_integer(Source &src, Number &n, bool sign_allowed) {
   bool negative = false;
   n.real_text = false;
+  n.have_double = false;
   if (sign_allowed && (next_ == '-' || next_ == '+')) {
     negative = next_ == '-';
     if (int s = advance(src)) return s;
@@ -105,6 +106,7 @@ int Scanner::read_integer(Source &src, Number &n, bool sign_allowed) {
 
 int Scanner::read_real(Source &src, Number &n, bool imaginary) {
   bool negative = false;
+  n.have_double = false;
   if (next_ == '-' || next_ == '+') {
     negative = next_ == '-';
     if (int s = advance(src)) return s;
@@ -130,6 +132,8 @@ int Scanner::read_real(Source &src, Number &n, bool imaginary) {
       // integer value (so "-9223372036854775808" is one).
       double v;
       n.dec.convert(0, &v);
+      n.have_double = true;
+      n.as_double = v;
       if (v >= -9223372036854775808.0 && static_cast<double>(static_cast<std::int64_t>(v)) == v) {
         n.integer = true;
         n.ivalue = static_cast<std::int64_t>(v);

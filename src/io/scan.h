@@ -19,6 +19,9 @@ namespace tav::io::input {
 class Source {
  public:
   bool at_end() { return cur_ == end_ && left() <= 0; }
+  // A character already in the window, taken without any call.
+  bool buffered() const { return cur_ < end_; }
+  char take_buffered() { return *cur_++; }
   // The next character of the current record (only while !at_end()).
   int get(char *c) {
     if (cur_ == end_) {
@@ -93,13 +96,18 @@ struct Number {
   T as() {
     if (integer && !real_text) return static_cast<T>(ivalue);
     T v;
-    dec.convert(0, &v);
+    if (sizeof(T) == sizeof(double) && have_double)
+      v = static_cast<T>(as_double);
+    else
+      dec.convert(0, &v);
     // A negative real with an integral value counts as an integer, so its
     // zero has no sign.
     if (integer && v == T(0)) v = T(0);
     return v;
   }
   bool real_text;        // written as a real
+  bool have_double;      // as_double holds the value converted already
+  double as_double;
 };
 
 class Scanner {
@@ -145,7 +153,14 @@ class Scanner {
 
  private:
   int find(Source &src, unsigned accept, int type_error, bool *have, bool quoted_only);
-  int advance(Source &src);
+  int advance(Source &src) {
+    if (!eor_ && src.buffered()) {
+      next_ = src.take_buffered();
+      return 0;
+    }
+    return advance_slow(src);
+  }
+  int advance_slow(Source &src);
   int skip_blanks(Source &src);
   int skip_separator(Source &src);
   bool repeat_exists(Source &src, int *status);
