@@ -80,6 +80,12 @@ int Scanner::read_integer(Source &src, Number &n, bool sign_allowed) {
   constexpr std::uint64_t kLimit = std::uint64_t{1} << 63;
   std::uint64_t magnitude = 0;
   bool fits = true;
+  if (!eor_) {
+    // The first digit and those after it already in the window, as long as
+    // no overflow is possible.
+    magnitude = src.take_digits(static_cast<unsigned>(next_ - '0'), std::uint64_t{100000000000000000});
+    if (int s = advance(src)) return s;
+  }
   while (is_digit(next_) && !eor_) {
     unsigned d = static_cast<unsigned>(next_ - '0');
     if (!fits) {

@@ -22,6 +22,11 @@ class Source {
   // A character already in the window, taken without any call.
   bool buffered() const { return cur_ < end_; }
   char take_buffered() { return *cur_++; }
+  // Takes the decimal digits in the window onto m while m < limit.
+  std::uint64_t take_digits(std::uint64_t m, std::uint64_t limit) {
+    while (cur_ < end_ && *cur_ >= '0' && *cur_ <= '9' && m < limit) m = m * 10 + static_cast<unsigned>(*cur_++ - '0');
+    return m;
+  }
   // The next character of the current record (only while !at_end()).
   int get(char *c) {
     if (cur_ == end_) {
