@@ -159,6 +159,8 @@ int Scanner::read_rest_of_real(Source &src, Number &n, bool digits, bool imagina
     while (is_digit(next_) && !eor_) {
       n.dec.frac_digit(next_ - '0');
       digits = true;
+      int k;
+      for (const char *p = src.take_digit_run(&k); k > 0; --k) n.dec.frac_digit(*p++ - '0');
       if (int s = advance(src)) return s;
     }
   }

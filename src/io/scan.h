@@ -22,6 +22,14 @@ class Source {
   // A character already in the window, taken without any call.
   bool buffered() const { return cur_ < end_; }
   char take_buffered() { return *cur_++; }
+  // Takes the run of decimal digits at the front of the window; returns it
+  // and its length in *n.
+  const char *take_digit_run(int *n) {
+    const char *p = cur_;
+    while (cur_ < end_ && *cur_ >= '0' && *cur_ <= '9') ++cur_;
+    *n = static_cast<int>(cur_ - p);
+    return p;
+  }
   // Takes the decimal digits in the window onto m while m < limit.
   std::uint64_t take_digits(std::uint64_t m, std::uint64_t limit) {
     while (cur_ < end_ && *cur_ >= '0' && *cur_ <= '9' && m < limit) m = m * 10 + static_cast<unsigned>(*cur_++ - '0');
