@@ -624,4 +624,6 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #undef TAV_STATIC_ASSERT
 #endif
 
+#include "tavf90_input.h"
+
 #endif /* TAVF90_H */

@@ -57,4 +57,5 @@ for c in es24.16 f12.4 g15.7 list-d i12 list-10i; do
   rm -f "$tmp/ours.txt" "$tmp/peer.txt"
   osecs=; psecs=
 done
+"$root/bench/input/run.sh" "$records" || status=1
 exit $status

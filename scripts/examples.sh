@@ -6,12 +6,12 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 dir=build/plain
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 example_hello example_traceback example_table example_listdump
+cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 example_hello example_traceback example_table example_listdump example_readdata
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
 # name and the way it is expected to end: exit code, or "abort"
-for entry in hello:0 table:0 listdump:0 traceback:abort; do
+for entry in hello:0 table:0 listdump:0 readdata:0 traceback:abort; do
   name=${entry%%:*}
   want=${entry#*:}
   echo "=== examples/$name.c ==="
