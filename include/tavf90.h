@@ -15,10 +15,11 @@
 
 #ifdef __cplusplus
 extern "C" {
-#define TAV_NORETURN [[noreturn]]
-#else
-#define TAV_NORETURN _Noreturn
 #endif
+
+/* The GNU spelling: it may follow TAV_API in C and C++ with gcc and clang
+   alike (clang refuses a standard attribute list after a GNU attribute). */
+#define TAV_NORETURN __attribute__((__noreturn__))
 
 #define TAV_API __attribute__((visibility("default")))
 #define TAV_PRINTF(f, a) __attribute__((format(printf, f, a)))
@@ -249,14 +250,23 @@ TAV_API extern char __TAVf90_pcio_position[7];
 TAV_API extern char __TAVf90_pcio_blank[5];
 TAV_API extern int __TAVf90_pcio_verbose;
 
+/* Connects units 0, 5 and 6 to standard error, input and output (start-up). */
 TAV_API void f90_io_init(void);
+/* Closes every unit, held output written (termination). */
 TAV_API void f90_io_finish(void);
+/* Makes a unit above 99 current, creating its record. */
 TAV_API void __TAVf90_estab_runit(int unit);
+/* Makes a unit above 99 current if it has a record, else null. */
 TAV_API void __TAVf90_estab_runit_no_create(int unit);
+/* The unit above 99 connected to a file name, made current; -1 if none. */
 TAV_API int __TAVf90_extended_unit_inquire_f(const char *name);
+/* Closes every connected unit above 99. */
 TAV_API void __TAVf90_close_extended_units(void);
+/* Removes the current unit record above 99. */
 TAV_API void __TAVf90_close_real_unit(void);
+/* Implicit OPEN of a unit never connected, for a data transfer. */
 TAV_API int __TAVf90_preconnect_open(int unit, int unformatted);
+/* Case-insensitive keyword match of a specifier value, trailing blanks allowed. */
 TAV_API int __TAVf90_cidata_match(const char *value, int len, const char *keyword);
 
 /* ------------------------------------------------------------------------
@@ -267,7 +277,9 @@ TAV_API extern int __TAVf90_error_continue;
 TAV_API extern int __TAVf90_end_continue;
 TAV_API extern int __TAVf90_eor_continue;
 
+/* Records an I/O condition: returns it (IOSTAT=/ERR=/END=/EOR=) or ends the program. */
 TAV_API int __TAVf90_ioerr(int code, ...);
+/* Clears iostat and returns its address. */
 TAV_API int *__TAVf90_clear_iostat(void);
 
 /* ------------------------------------------------------------------------
@@ -291,13 +303,19 @@ TAV_API extern tav_string_hook __TAVf90_mystring;
 TAV_API extern tav_getc_hook __TAVf90_mygetc;
 TAV_API extern tav_endrec_hook __TAVf90_myendrec;
 
+/* Begins a formatted or list-directed WRITE on an external unit. */
 TAV_API int __TAVf90_write(int unit, const char *format, int format_length,
                            const char *advance, int advance_length, int error_continue);
+/* Begins a formatted or list-directed READ on an external unit. */
 TAV_API int __TAVf90_read(int unit, const char *format, int format_length,
                           const char *advance, int advance_length, int *size, int flags);
+/* Ends a WRITE: writes out or holds the record, releases the lock. */
 TAV_API int __TAVf90_endwrite(void);
+/* Ends a READ: SIZE=, where the next READ continues, releases the lock. */
 TAV_API int __TAVf90_endread(void);
+/* Takes the I/O lock; a statement already in progress is fatal. */
 TAV_API void __TAVf90_lock_io(void);
+/* Writes out the record a non-advancing WRITE left held on a unit. */
 TAV_API int __TAVf90_partial_write(int unit, int newline);
 
 /* ------------------------------------------------------------------------
@@ -314,44 +332,77 @@ TAV_API extern int __TAVf90_k;
 TAV_API extern int __TAVf90_current_scale;
 TAV_API extern int __TAVf90_compulsory_plus;
 
+/* Starts format control for a statement, up to the first data edit. */
 TAV_API int __TAVf90_establish_format(const char *text, int length, int mode);
+/* Runs the format on to the next data edit, colon or end (no reversion). */
 TAV_API int __TAVf90_maybe_next_edit(int mode);
+/* Runs the format on to the next data edit, reverting at its end. */
 TAV_API int __TAVf90_definitely_next_edit(int mode);
+/* The next character of an input field (blanks past a padded record). */
 TAV_API int __TAVf90_get_within_field(int *remaining, char *out);
 
 /* ------------------------------------------------------------------------
  * Formatted output editing and the formatted write entries
  * ---------------------------------------------------------------------- */
+/* Writes one Fw.d field under the current scale factor and modes. */
 TAV_API int __TAVf90_format_F(double value, int w, int d);
+/* Writes one Ew.d[Ee] field under the current scale factor and modes. */
 TAV_API int __TAVf90_format_E(double value, int w, int d, int e);
+/* Writes one Aw field of a character value. */
 TAV_API int __TAVf90_format_A(const char *address, int w, int length);
+/* Writes w asterisks. */
 TAV_API int __TAVf90_stars(int w);
 
+/* Formatted WRITE item: default INTEGER. */
 TAV_API int __TAVf90_write_i(int32_t value);
+/* Formatted WRITE item: INTEGER(1). */
 TAV_API int __TAVf90_write_i1(int8_t value);
+/* Formatted WRITE item: INTEGER(2). */
 TAV_API int __TAVf90_write_i2(int16_t value);
+/* Formatted WRITE item: INTEGER(8). */
 TAV_API int __TAVf90_write_i4(int64_t value);
+/* Formatted WRITE item: REAL. */
 TAV_API int __TAVf90_write_r(float value);
+/* Formatted WRITE item: DOUBLE PRECISION. */
 TAV_API int __TAVf90_write_d(double value);
+/* Formatted WRITE item: COMPLEX. */
 TAV_API int __TAVf90_write_c(float re, float im);
+/* Formatted WRITE item: double COMPLEX. */
 TAV_API int __TAVf90_write_dc(double re, double im);
+/* Formatted WRITE item: default LOGICAL. */
 TAV_API int __TAVf90_write_l(int32_t value);
+/* Formatted WRITE item: LOGICAL(1). */
 TAV_API int __TAVf90_write_l1(int8_t value);
+/* Formatted WRITE item: LOGICAL(2). */
 TAV_API int __TAVf90_write_l2(int16_t value);
+/* Formatted WRITE item: LOGICAL(8). */
 TAV_API int __TAVf90_write_l4(int64_t value);
+/* Formatted WRITE item: CHARACTER. */
 TAV_API int __TAVf90_write_ch(const char *address, int length);
 
+/* Formatted WRITE item, also under A (the bytes of its storage): default INTEGER. */
 TAV_API int __TAVf90_dusty_write_i(int32_t value);
+/* Formatted WRITE item, also under A (the bytes of its storage): INTEGER(1). */
 TAV_API int __TAVf90_dusty_write_i1(int8_t value);
+/* Formatted WRITE item, also under A (the bytes of its storage): INTEGER(2). */
 TAV_API int __TAVf90_dusty_write_i2(int16_t value);
+/* Formatted WRITE item, also under A (the bytes of its storage): INTEGER(8). */
 TAV_API int __TAVf90_dusty_write_i4(int64_t value);
+/* Formatted WRITE item, also under A (the bytes of its storage): REAL. */
 TAV_API int __TAVf90_dusty_write_r(float value);
+/* Formatted WRITE item, also under A (the bytes of its storage): DOUBLE PRECISION. */
 TAV_API int __TAVf90_dusty_write_d(double value);
+/* Formatted WRITE item, also under A (the bytes of its storage): COMPLEX. */
 TAV_API int __TAVf90_dusty_write_c(float re, float im);
+/* Formatted WRITE item, also under A (the bytes of its storage): double COMPLEX. */
 TAV_API int __TAVf90_dusty_write_dc(double re, double im);
+/* Formatted WRITE item, also under A (the bytes of its storage): default LOGICAL. */
 TAV_API int __TAVf90_dusty_write_l(int32_t value);
+/* Formatted WRITE item, also under A (the bytes of its storage): LOGICAL(1). */
 TAV_API int __TAVf90_dusty_write_l1(int8_t value);
+/* Formatted WRITE item, also under A (the bytes of its storage): LOGICAL(2). */
 TAV_API int __TAVf90_dusty_write_l2(int16_t value);
+/* Formatted WRITE item, also under A (the bytes of its storage): LOGICAL(8). */
 TAV_API int __TAVf90_dusty_write_l4(int64_t value);
 
 /* ------------------------------------------------------------------------
@@ -360,26 +411,43 @@ TAV_API int __TAVf90_dusty_write_l4(int64_t value);
 TAV_API extern int __TAVf90_noseparator;
 TAV_API extern int __TAVf90_last_was_char;
 
+/* Resets the list-directed output flags for a new statement. */
 TAV_API int __TAVf90_init_loutput(void);
+/* List-directed WRITE item: default INTEGER. */
 TAV_API int __TAVf90_lwrite_i(int32_t value);
+/* List-directed WRITE item: INTEGER(1). */
 TAV_API int __TAVf90_lwrite_i1(int8_t value);
+/* List-directed WRITE item: INTEGER(2). */
 TAV_API int __TAVf90_lwrite_i2(int16_t value);
+/* List-directed WRITE item: INTEGER(8). */
 TAV_API int __TAVf90_lwrite_i4(int64_t value);
+/* List-directed WRITE item: default LOGICAL. */
 TAV_API int __TAVf90_lwrite_l(int32_t value);
+/* List-directed WRITE item: LOGICAL(1). */
 TAV_API int __TAVf90_lwrite_l1(int8_t value);
+/* List-directed WRITE item: LOGICAL(2). */
 TAV_API int __TAVf90_lwrite_l2(int16_t value);
+/* List-directed WRITE item: LOGICAL(8). */
 TAV_API int __TAVf90_lwrite_l4(int64_t value);
+/* List-directed WRITE item: REAL. */
 TAV_API int __TAVf90_lwrite_r(float value);
+/* List-directed WRITE item: DOUBLE PRECISION. */
 TAV_API int __TAVf90_lwrite_d(double value);
+/* List-directed WRITE item: COMPLEX. */
 TAV_API int __TAVf90_lwrite_c(float re, float im);
+/* List-directed WRITE item: double COMPLEX. */
 TAV_API int __TAVf90_lwrite_dc(double re, double im);
+/* List-directed WRITE item: CHARACTER. */
 TAV_API int __TAVf90_lwrite_ch(const char *text, int32_t length);
+/* The separator before a list-directed value of n characters. */
 TAV_API int __TAVf90_value_separator(int32_t n);
+/* The decimal text of a 64-bit integer into buf; returns its length. */
 TAV_API int __TAVf90_putlls(int64_t value, char *buf);
 
 /* ------------------------------------------------------------------------
  * OPEN and CLOSE
  * ---------------------------------------------------------------------- */
+/* OPEN statement. */
 TAV_API int __TAVf90_open(int unit, const char *file, int file_length,
                           const char *status, int status_length,
                           const char *access, int access_length,
@@ -389,6 +457,7 @@ TAV_API int __TAVf90_open(int unit, const char *file, int file_length,
                           const char *action, int action_length,
                           const char *delim, int delim_length,
                           const char *pad, int pad_length, int error_continue);
+/* CLOSE statement. */
 TAV_API int __TAVf90_close(int unit, const char *status, int status_length, int error_continue);
 
 /* ------------------------------------------------------------------------
@@ -559,5 +628,6 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #include "tavf90_system.h"
 #include "tavf90_numeric.h"
 #include "tavf90_array.h"
+#include "tavf90_input.h"
 
 #endif /* TAVF90_H */

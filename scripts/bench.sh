@@ -72,4 +72,5 @@ done
 "$root/bench/character/run.sh" || status=1
 "$root/bench/numeric/run.sh" || status=1
 "$root/bench/array/run.sh" || status=1
+"$root/bench/input/run.sh" "$records" || status=1
 exit $status

@@ -12,9 +12,7 @@ int decimal_before(std::uint64_t v, char *end) {
   // of nine digits with one 64-bit division each.
   if (v <= UINT32_MAX) return decimal_before(static_cast<std::uint32_t>(v), end);
   std::uint64_t high = v / 1000000000u;
-  auto low = static_cast<std::uint32_t>(v - high * 1000000000u);
-  int k = decimal_before(low, end);
-  std::memset(end - 9, '0', static_cast<std::size_t>(9 - k));
+  digits_back(static_cast<std::uint32_t>(v - high * 1000000000u), end, 9);
   return 9 + decimal_before(high, end - 9);
 }
 
@@ -137,31 +135,8 @@ bool scaled_round(std::uint64_t m, int q, int t, std::uint64_t &out) {
   return true;
 }
 
-constexpr char kPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// Writes exactly `count` digits of v (leading zeros included) ending at end.
-void u32_digits_back(std::uint32_t v, char *end, int count) {
-  while (count >= 2) {
-    const std::uint32_t r = v % 100;
-    v /= 100;
-    end -= 2;
-    std::memcpy(end, kPairs + 2 * r, 2);
-    count -= 2;
-  }
-  if (count) *--end = static_cast<char>('0' + v % 10);
-}
-
 constexpr std::uint32_t kPow10u32[10] = {1,      10,      100,      1000,      10000,
                                          100000, 1000000, 10000000, 100000000, 1000000000};
-
-int u32_count(std::uint32_t v) {
-  // floor(bits * log10(2)) is the count or one less.
-  const int t = ((32 - __builtin_clz(v | 1)) * 1233) >> 12;
-  return t + ((v | 1) >= kPow10u32[t]);
-}
 
 int u64_digits_wide(std::uint64_t v, char *out);
 
@@ -170,8 +145,8 @@ int u64_digits_wide(std::uint64_t v, char *out);
 inline int u64_digits(std::uint64_t v, char *out) {
   if (v > 0xFFFFFFFFu) return u64_digits_wide(v, out);
   const std::uint32_t x = static_cast<std::uint32_t>(v);
-  const int n = u32_count(x);
-  u32_digits_back(x, out + n, n);
+  const int n = decimal_length(x);
+  digits_back(x, out + n, n);
   return n;
 }
 
@@ -181,17 +156,17 @@ __attribute__((noinline)) int u64_digits_wide(std::uint64_t v, char *out) {
   int n;
   if (q <= 0xFFFFFFFFu) {
     const std::uint32_t hi = static_cast<std::uint32_t>(q);
-    n = u32_count(hi);
-    u32_digits_back(hi, out + n, n);
+    n = decimal_length(hi);
+    digits_back(hi, out + n, n);
   } else {
     const std::uint32_t top = static_cast<std::uint32_t>(q / 1000000000u);
     const std::uint32_t mid = static_cast<std::uint32_t>(q - std::uint64_t{top} * 1000000000u);
-    n = u32_count(top);
-    u32_digits_back(top, out + n, n);
-    u32_digits_back(mid, out + n + 9, 9);
+    n = decimal_length(top);
+    digits_back(top, out + n, n);
+    digits_back(mid, out + n + 9, 9);
     n += 9;
   }
-  u32_digits_back(low, out + n + 9, 9);
+  digits_back(low, out + n + 9, 9);
   return n + 9;
 }
 
@@ -252,7 +227,7 @@ int fraction_decimals(std::uint64_t f, int s, int count, char *out) {
   }
   if (s > 64) {
     const Chunk c = tiny_fraction_decimals(f, s, kPow10u32[count]);
-    u32_digits_back(c.digits, out + count, count);
+    digits_back(c.digits, out + count, count);
     return c.rest_vs_half;
   }
   // As a 64-bit binary fraction F / 2^64, the next k decimals are the top
@@ -268,7 +243,7 @@ int fraction_decimals(std::uint64_t f, int s, int count, char *out) {
     d = static_cast<std::uint32_t>(hi >> 32);
     rest_hi = static_cast<std::uint32_t>(hi);
     rest_lo = static_cast<std::uint32_t>(a);
-    u32_digits_back(d, out + k, k);
+    digits_back(d, out + k, k);
     if (count == k) break;
     out += k;
     count -= k;
@@ -446,9 +421,10 @@ int scientific_text(const char *dg, int precision, int x, char *out) {
   *p++ = 'E';
   *p++ = x < 0 ? '-' : '+';
   const int ax = x < 0 ? -x : x;
-  if (ax >= 100) *p++ = static_cast<char>('0' + ax / 100);
-  std::memcpy(p, kPairs + 2 * (ax % 100), 2);
-  p += 2;
+  // At least two exponent digits.
+  const int n = ax >= 100 ? 3 : 2;
+  digits_back(static_cast<std::uint32_t>(ax), p + n, n);
+  p += n;
   return static_cast<int>(p - out);
 }
 

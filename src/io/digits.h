@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace tav::io::digits {
 
@@ -9,24 +10,41 @@ namespace tav::io::digits {
 // 0).  Writes at most 20 characters, no NUL; returns the count.
 int decimal(std::uint64_t v, char *out);
 
+// The two digits of 0 .. 99.
+inline constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes exactly `count` decimal digits of x (leading zeros included; the
+// digits of x beyond them are dropped) ending just before `end`: the chunks
+// of nine digits of wide values, exponents of a fixed width.
+inline void digits_back(std::uint32_t x, char *end, int count) {
+  while (count >= 2) {
+    const std::uint32_t r = x % 100;
+    x /= 100;
+    end -= 2;
+    std::memcpy(end, kPairs + 2 * r, 2);
+    count -= 2;
+  }
+  if (count) *--end = static_cast<char>('0' + x % 10);
+}
+
 // The same digits written backwards so that they end just before `end`
 // (at most 10 characters, 20 for the 64-bit form); returns the count.
 // For fields assembled from the right without a copy.
 int decimal_before(std::uint64_t v, char *end);
 inline int decimal_before(std::uint32_t x, char *end) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
   char *p = end;
   while (x >= 100) {
-    std::uint32_t q = x / 100;
-    std::uint32_t r = 2 * (x - q * 100);
+    const std::uint32_t q = x / 100;
+    const std::uint32_t r = 2 * (x - q * 100);
     p -= 2;
     p[0] = kPairs[r];
     p[1] = kPairs[r + 1];
     x = q;
   }
+  // The last one or two digits.
   if (x >= 10) {
     p -= 2;
     p[0] = kPairs[2 * x];

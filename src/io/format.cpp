@@ -2,8 +2,9 @@
 // data edit descriptor: control edit descriptors act on the record as they
 // are met, a data edit descriptor is left in the current edit for the
 // conversion, and repeated descriptors are handed over again by a count
-// without rescanning.  Nothing is compiled or allocated; the state below is
-// reset by every establish_format.
+// without rescanning.  Nothing is compiled or allocated; the position in
+// the format is part of the statement state, reset by every begin call and
+// set up by establish_format.
 #include "io/format.h"
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "io/edit.h"
 #include "io/ioerr.h"
 #include "io/record.h"
+#include "io/statement.h"
 #include "tavf90.h"
 
 namespace tav::io {
@@ -42,33 +44,11 @@ enum : int {
   kScaleThenRepeat = 217,
 };
 
-constexpr int kMaxDepth = 30;
+constexpr int kMaxDepth = kMaxFormatDepth;
 constexpr std::int64_t kMaxInt = INT32_MAX;
 
-struct Interpreter {
-  const char *current = nullptr;  // next character to scan
-  // The outermost right parenthesis while it has not been consumed (the
-  // last character of the text until then); just after it once it has.
-  const char *end = nullptr;
-  const char *last = nullptr;     // last character of the text
-  bool exhausted = true;          // the outermost ')' has been consumed
-  int nesting = 0;                // depth of the group being scanned
-  const char *left_paren[kMaxDepth + 1] = {};
-  int fmt_repeat[kMaxDepth + 1] = {};
-  // Value of `actions` when the group at each depth was entered.  A group
-  // whose pass did nothing observable (only blanks, commas, colons, mode
-  // settings and such groups) gives the same result when repeated, so it
-  // is not repeated: (2000000000()) costs one pass.
-  std::uint64_t actions_at[kMaxDepth + 1] = {};
-  std::uint64_t actions = 0;
-  const char *revert_point = nullptr;
-  int revert_nest = 0;
-  int revert_repeat = 1;
-  int r_present = 0;
-  int r = 0;
-};
-
-Interpreter f;
+// The interpreter's place in the format, kept in the statement state.
+constexpr FormatPosition &f = statement.format;
 
 inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
 inline char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -183,6 +163,90 @@ int h_edit(int n) {
   return Record::put(s, n);
 }
 
+// Decodes what follows the letter of a data edit descriptor -- Iw[.m],
+// Bw[.m], Ow[.m], Zw[.m], Fw.d, Dw.d, E[N|S]w.d[Ee], Gw.d[Ee], Lw, A[w] --
+// through the reader `in`, and makes it the current edit (what the
+// descriptor does not set stays as it was: F leaves e, I leaves d and e).
+// The reader is the fast scan's (no blanks, numbers of at most nine
+// digits; whatever else it meets is left to the general scan) or the
+// general scan's (blanks anywhere, every error reported).  The widths of
+// I, B, O, Z, F and D may be 0 on output only.  Returns 0, or the reader's
+// status with the current edit unchanged; any other letter is the
+// reader's not_data().
+template <class In>
+[[gnu::always_inline]] inline int decode_data_edit(In &in, char letter, bool input) {
+  int w = 0, d = 0, e = -1, m = 1;
+  switch (letter) {
+    case 'I':
+    case 'B':
+    case 'O':
+    case 'Z':
+      if (int s = in.number(w, input)) return s;
+      if (in.skip('.'))
+        if (int s = in.number(m, false)) return s;
+      __TAVf90_m = m;
+      break;
+    case 'D':
+    case 'F':
+      if (int s = in.number(w, input)) return s;
+      if (!in.skip('.')) return in.fail(kExpectedPoint);
+      if (int s = in.number(d, false)) return s;
+      if (letter == 'D') __TAVf90_e = -1;
+      __TAVf90_d = d;
+      break;
+    case 'E':
+    case 'G': {
+      char variant = '\0';
+      if (letter == 'E')
+        if (int s = in.variant(variant)) return s;
+      if (int s = in.number(w, true)) return s;
+      if (!in.skip('.')) return in.fail(kExpectedPoint);
+      if (int s = in.number(d, false)) return s;
+      if (in.skip('E'))
+        if (int s = in.number(e, true)) return s;
+      if (letter == 'E') __TAVf90_current_edit[1] = variant;
+      __TAVf90_d = d;
+      __TAVf90_e = e;
+      break;
+    }
+    case 'L':
+      if (int s = in.number(w, true)) return s;
+      break;
+    case 'A':
+      if (int s = in.width(w)) return s;
+      break;
+    default:
+      return in.not_data(letter);
+  }
+  set_letter(letter);
+  __TAVf90_w = w;
+  return 0;
+}
+
+// The general scan's reader, at f.current.
+struct GeneralReader {
+  int number(int &dest, bool nonzero) { return value(dest, nonzero); }
+  // Takes c (a letter in either case) if it is next.
+  bool skip(char c) {
+    if (upper(*f.current) != c) return false;
+    ++f.current;
+    return true;
+  }
+  int fail(int code) { return ioerr(code); }
+  int not_data(char letter) { return ioerr(kInvalidDescriptor, as_arg(letter)); }
+  int variant(char &v) {
+    if (int s = nonblank()) return s;
+    const char sub = upper(*f.current);
+    v = sub == 'N' || sub == 'S' ? sub : '\0';
+    if (v) ++f.current;
+    return 0;
+  }
+  int width(int &w) {
+    if (int s = nonblank()) return s;
+    return is_digit(*f.current) ? value(w, true) : 0;
+  }
+};
+
 // The common part of a format -- descriptors, commas and parentheses
 // written without blanks, with numbers of at most nine digits -- decoded
 // without the general scan.  Each element is checked completely before any
@@ -214,7 +278,7 @@ class FastScan {
       const char *q = p;
       if (is_digit(*q)) {
         // A repeat count, which must be followed by a descriptor or a group.
-        if (!number(q, r, true) || q == end_) break;
+        if (!number(q, end_, r, true) || q == end_) break;
         r_present = 1;
       }
       const char letter = upper(*q);
@@ -264,75 +328,12 @@ class FastScan {
           set_letter(',');
           p = s;
           continue;
-        case 'I':
-        case 'O':
-        case 'Z': {
-          int w, m = 1;
-          if (!number(s, w, input_)) goto general;
-          if (*s == '.') {
-            ++s;
-            if (!number(s, m, false)) goto general;
-          }
-          commit(r, r_present, letter, s);
-          __TAVf90_w = w;
-          __TAVf90_m = m;
+        default: {
+          Reader in{s, end_};
+          if (decode_data_edit(in, letter, input_) != 0) goto general;
+          commit(r, r_present, in.p);
           break;
         }
-        case 'D':
-        case 'F': {
-          int w, d;
-          if (!number(s, w, input_) || *s != '.') goto general;
-          ++s;
-          if (!number(s, d, false)) goto general;
-          commit(r, r_present, letter, s);
-          __TAVf90_w = w;
-          __TAVf90_d = d;
-          if (letter == 'D') __TAVf90_e = -1;
-          break;
-        }
-        case 'E':
-        case 'G': {
-          char variant = '\0';
-          if (letter == 'E') {
-            if (s >= end_ || *s == ' ') goto general;
-            const char sub = upper(*s);
-            if (sub == 'N' || sub == 'S') {
-              variant = sub;
-              ++s;
-            }
-          }
-          int w, d, e = -1;
-          if (!number(s, w, true) || *s != '.') goto general;
-          ++s;
-          if (!number(s, d, false)) goto general;
-          if (upper(*s) == 'E') {
-            ++s;
-            if (!number(s, e, true)) goto general;
-          }
-          commit(r, r_present, letter, s);
-          if (letter == 'E') __TAVf90_current_edit[1] = variant;
-          __TAVf90_w = w;
-          __TAVf90_d = d;
-          __TAVf90_e = e;
-          break;
-        }
-        case 'L': {
-          int w;
-          if (!number(s, w, true)) goto general;
-          commit(r, r_present, letter, s);
-          __TAVf90_w = w;
-          break;
-        }
-        case 'A': {
-          int w = 0;
-          if (s > end_ || (s == end_ && *s != ')') || *s == ' ') goto general;
-          if (is_digit(*s) && !number(s, w, true)) goto general;
-          commit(r, r_present, letter, s);
-          __TAVf90_w = w;
-          break;
-        }
-        default:
-          goto general;
       }
       // A data edit descriptor is ready.
       ++f.actions;
@@ -350,7 +351,7 @@ class FastScan {
   // An unsigned number of one to nine digits at p, inside the text, that
   // ends at a non-blank inside the text or at the outermost right
   // parenthesis; a zero is refused where `nonzero`.  Advances p past it.
-  bool number(const char *&p, int &dest, bool nonzero) const {
+  static bool number(const char *&p, const char *end_, int &dest, bool nonzero) {
     const char *q = p;
     if (q >= end_ || !is_digit(*q)) return false;
     int v = *q++ - '0';
@@ -365,10 +366,36 @@ class FastScan {
     return true;
   }
 
-  static void commit(int r, int r_present, char letter, const char *next) {
+  // The fast scan's reader for decode_data_edit: kNotMine for anything it
+  // leaves to the general scan.
+  static constexpr int kNotMine = INT32_MIN;
+  struct Reader {
+    const char *p;
+    const char *const end;
+    int number(int &dest, bool nonzero) { return FastScan::number(p, end, dest, nonzero) ? 0 : kNotMine; }
+    bool skip(char c) {
+      if (upper(*p) != c) return false;
+      ++p;
+      return true;
+    }
+    int fail(int) { return kNotMine; }
+    int not_data(char) { return kNotMine; }
+    int variant(char &v) {
+      if (p >= end || *p == ' ') return kNotMine;
+      const char sub = upper(*p);
+      v = sub == 'N' || sub == 'S' ? sub : '\0';
+      if (v) ++p;
+      return 0;
+    }
+    int width(int &w) {
+      if (p > end || (p == end && *p != ')') || *p == ' ') return kNotMine;
+      return is_digit(*p) ? number(w, true) : 0;
+    }
+  };
+
+  static void commit(int r, int r_present, const char *next) {
     f.r = r;
     f.r_present = r_present;
-    set_letter(letter);
     f.current = next;
   }
 
@@ -524,7 +551,7 @@ class FastScan {
 
       case 'B': {
         if (int s = nonblank()) return s;
-        if (is_digit(*f.current)) goto integer;  // Bw.m
+        if (is_digit(*f.current)) goto data_edit;  // Bw.m
         if (f.r_present) return ioerr(kRepeatOnBlank);
         const char sub = upper(*f.current);
         if (sub == 'N')
@@ -546,76 +573,12 @@ class FastScan {
         continue;
       }
 
-      case 'I':
-      case 'O':
-      case 'Z':
-      integer : {
-        int w = 0, m = 1;
-        if (int s = value(w, input)) return s;
-        if (*f.current == '.') {
-          ++f.current;
-          if (int s = value(m, false)) return s;
-        }
-        __TAVf90_w = w;
-        __TAVf90_m = m;
-        break;
-      }
-
-      case 'D':
-      case 'F': {
-        int w = 0, d = 0;
-        if (int s = value(w, input)) return s;
-        if (*f.current != '.') return ioerr(kExpectedPoint);
-        ++f.current;
-        if (int s = value(d, false)) return s;
-        __TAVf90_w = w;
-        __TAVf90_d = d;
-        if (letter == 'D') __TAVf90_e = -1;
-        break;
-      }
-
-      case 'E':
-      case 'G': {
-        if (letter == 'E') {
-          if (int s = nonblank()) return s;
-          const char sub = upper(*f.current);
-          __TAVf90_current_edit[1] = sub == 'N' || sub == 'S' ? sub : '\0';
-          if (sub == 'N' || sub == 'S') ++f.current;
-        }
-        int w = 0, d = 0, e = -1;
-        if (int s = value(w, true)) return s;
-        if (*f.current != '.') return ioerr(kExpectedPoint);
-        ++f.current;
-        if (int s = value(d, false)) return s;
-        if (upper(*f.current) == 'E') {
-          ++f.current;
-          if (int s = value(e, true)) return s;
-        }
-        __TAVf90_w = w;
-        __TAVf90_d = d;
-        __TAVf90_e = e;
-        break;
-      }
-
-      case 'L': {
-        int w = 0;
-        if (int s = value(w, true)) return s;
-        __TAVf90_w = w;
-        break;
-      }
-
-      case 'A': {
-        if (int s = nonblank()) return s;
-        int w = 0;
-        if (is_digit(*f.current)) {
-          if (int s = value(w, true)) return s;
-        }
-        __TAVf90_w = w;
-        break;
-      }
-
       default:
-        return ioerr(kInvalidDescriptor, as_arg(letter));
+      data_edit : {
+        GeneralReader in;
+        if (int s = decode_data_edit(in, letter, input)) return s;
+        break;
+      }
     }
 
     // A data edit descriptor is ready.
@@ -627,13 +590,6 @@ class FastScan {
 }  // namespace
 
 int establish_format(const char *text, int length, int mode) {
-  f.nesting = 0;
-  f.r_present = 0;
-  f.r = 0;
-  f.actions = 0;
-  f.exhausted = true;
-  Edit::scale() = 0;
-  Edit::plus() = 0;
   if (text == nullptr) length = 0;
   if (length == -1) length = static_cast<int>(std::strlen(text));
   if (length <= 0) {
@@ -734,6 +690,10 @@ int get_within_field(int *remaining, char *out) {
 extern "C" {
 
 int __TAVf90_establish_format(const char *text, int length, int mode) {
+  // Called from outside the library's begin calls: the modes and the
+  // interpreter start afresh here as they do at every begin call.
+  tav::io::reset_modes();
+  tav::io::statement.format.reset();
   return tav::io::establish_format(text, length, mode);
 }
 int __TAVf90_maybe_next_edit(int mode) { return tav::io::maybe_next_edit(mode); }

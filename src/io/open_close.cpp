@@ -11,7 +11,9 @@
 #include <cstring>
 
 #include "io/ioerr.h"
+#include "io/keywords.h"
 #include "io/statement.h"
+#include "io/stream.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
 #include "storage/work.h"
@@ -45,35 +47,7 @@ enum : int {
   kDirectPosition = 216,
 };
 
-struct Keyword {
-  const char *word;
-  int code;
-};
-
-// Tried in order; the first match wins.
-constexpr Keyword kStatusWords[] = {{"OLD", TAV_STATUS_OLD},
-                                    {"NEW", TAV_STATUS_NEW},
-                                    {"SCRATCH", TAV_STATUS_SCRATCH},
-                                    {"REPLACE", TAV_STATUS_REPLACE},
-                                    {"UNKNOWN", TAV_STATUS_UNKNOWN}};
-constexpr Keyword kAccessWords[] = {{"SEQUENTIAL", TAV_ACCESS_SEQUENTIAL}, {"DIRECT", TAV_ACCESS_DIRECT}};
-constexpr Keyword kFormWords[] = {{"FORMATTED", 0}, {"UNFORMATTED", 1}};
-constexpr Keyword kBlankWords[] = {{"NULL", 0}, {"ZERO", 1}};
-constexpr Keyword kPositionWords[] = {{"ASIS", TAV_POS_ASIS}, {"REWIND", TAV_POS_REWIND}, {"APPEND", TAV_POS_APPEND}};
-constexpr Keyword kActionWords[] = {
-    {"READWRITE", TAV_ACTION_READWRITE}, {"READ", TAV_ACTION_READ}, {"WRITE", TAV_ACTION_WRITE}};
-constexpr Keyword kDelimWords[] = {{"NONE", 0}, {"APOSTROPHE", 2}, {"QUOTE", 1}};
-constexpr Keyword kPadWords[] = {{"YES", 1}, {"NO", 0}};
-
 enum class Disposition { kKeep, kDelete };
-
-// Decodes a present specifier: its code, or -1 when no keyword matches.
-template <std::size_t N>
-int decode(Specifier value, const Keyword (&words)[N]) {
-  for (const Keyword &k : words)
-    if (keyword_match(value.text, value.length, k.word)) return k.code;
-  return -1;
-}
 
 // Reports a system error: the text printed for it is that of errno, so
 // errno is set to the code itself in case anything since has changed it.
@@ -155,7 +129,7 @@ int change_properties(int unit, tav_unit_record &rec, FILE *stream, const OpenSp
   if (s.recl != nullptr && d.recl != rec.recl) return ioerr(kReopenRecl, unit);
   if (s.action.present() && d.action != rec.action) return ioerr(kReopenAction, unit);
   if (d.position == TAV_POS_REWIND) {
-    if (std::ftell(stream) != 0) return ioerr(kReopenPosition, unit);
+    if (stream::tell(stream) != 0) return ioerr(kReopenPosition, unit);
   } else if (d.position == TAV_POS_APPEND) {
     // At the end of the file: after a WRITE, or still where an OPEN with
     // POSITION='APPEND' left it.
@@ -218,7 +192,7 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   if (d.status == TAV_STATUS_SCRATCH) {
     int fd = mkstemp(name);
     if (fd < 0) return system_error(errno, unit);
-    stream = fdopen(fd, mode);
+    stream = stream::open_fd(fd, mode);
     if (stream == nullptr) {
       int code = saved_errno_or_unknown();
       close(fd);
@@ -226,7 +200,7 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
       return system_error(code, unit);
     }
   } else {
-    stream = std::fopen(name, mode);
+    stream = stream::open(name, mode);
     if (stream == nullptr && errno == EACCES && !s.action.present() && exists && mode[0] == 'r') {
       // Without ACTION= an existing file that may not be written is
       // connected for reading only.  A file that was to be created keeps
@@ -234,7 +208,7 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
       d.action = TAV_ACTION_READ;
       mode = binary ? "rb" : "r";
       errno = 0;
-      stream = std::fopen(name, mode);
+      stream = stream::open(name, mode);
     }
     if (stream == nullptr) return system_error(errno, unit);
   }
@@ -257,21 +231,21 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   rec.file_name = static_cast<char *>(storage::work_zalloc(name_size));
   std::memcpy(rec.file_name, name, name_size);
   set_flag(rec, TAV_FLAG_PARTIAL_OUTPUT, false);
-  set_flag(rec, TAV_FLAG_SEEKABLE, stream_seekable(stream));
+  set_flag(rec, TAV_FLAG_SEEKABLE, stream::seekable(stream));
 
   if (d.position == TAV_POS_APPEND) {
     int code = 0;
     if (has_flag(rec, TAV_FLAG_SEEKABLE)) {
-      if (std::fseek(stream, 0, SEEK_END) != 0) code = saved_errno_or_unknown();
+      if (stream::seek(stream, 0, SEEK_END) != 0) code = saved_errno_or_unknown();
     } else {
       // A stream that cannot seek is opened again in append mode.
-      std::fclose(stream);
+      stream::close(stream);
       errno = 0;
-      stream = std::fopen(name, binary ? "a+b" : "a+");
+      stream = stream::open(name, binary ? "a+b" : "a+");
       if (stream == nullptr) code = saved_errno_or_unknown();
     }
     if (code != 0) {
-      if (stream != nullptr) std::fclose(stream);
+      if (stream != nullptr) stream::close(stream);
       if (d.status == TAV_STATUS_SCRATCH) unlink(name);
       release_storage(rec);
       return system_error(code, unit);
@@ -344,28 +318,24 @@ int close_unit(int unit, Specifier status, int error_continue) {
   FILE *stream = slot;
   int code = 0;
   if (disposition == Disposition::kDelete) {
-    if (std::fclose(stream) != 0) code = saved_errno_or_unknown();
+    if (stream::close(stream) != 0) code = saved_errno_or_unknown();
     if (rec.file_name != nullptr && unlink(rec.file_name) != 0 && code == 0) code = saved_errno_or_unknown();
   } else {
     // Held output is completed as a record of its own.
     if (has_flag(rec, TAV_FLAG_PARTIAL_OUTPUT)) code = partial_write(unit, true);
     if (rec.position_state == TAV_POS_WRITE) {
       errno = 0;
-      if (std::fflush(stream) != 0 && code == 0) code = saved_errno_or_unknown();
+      if (stream::flush(stream) != 0 && code == 0) code = saved_errno_or_unknown();
       // A sequential file rewritten from an earlier point ends after the
       // last record written.  Devices and the standard connections (NEW)
       // are left alone.
       if (code == 0 && rec.access == TAV_ACCESS_SEQUENTIAL && has_flag(rec, TAV_FLAG_SEEKABLE) &&
           rec.status != TAV_STATUS_NEW) {
-        struct stat st;
-        if (fstat(fileno(stream), &st) == 0 && S_ISREG(st.st_mode)) {
-          long at = std::ftell(stream);
-          if (at < 0 || ftruncate(fileno(stream), at) != 0) code = saved_errno_or_unknown();
-        }
+        if (stream::truncate_here(stream) != 0) code = saved_errno_or_unknown();
       }
     }
     errno = 0;
-    if (std::fclose(stream) != 0 && code == 0) code = saved_errno_or_unknown();
+    if (stream::close(stream) != 0 && code == 0) code = saved_errno_or_unknown();
   }
   set_flag(rec, TAV_FLAG_PARTIAL_OUTPUT, false);
   slot = nullptr;

@@ -1,29 +1,28 @@
 // Formatted and list-directed READ on external sequential units: the begin
 // and end calls and the character hooks that read records into the unit's
 // buffer and hand their characters to the editing code.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "io/format.h"
 #include "io/ioerr.h"
+#include "io/record.h"
+#include "io/scan.h"
 #include "io/sequential.h"
 #include "io/statement.h"
+#include "io/stream.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
 
 namespace tav::io {
 namespace {
 
-// State of the READ in progress.
-bool current_advance = true;
-int *current_sizeptr = nullptr;
-int current_size = 0;
-
 // Running past the end of the record: an advancing READ on a PAD='NO'
 // connection has a record too short for its format; otherwise it is the
 // end-of-record condition.
 int end_of_record() {
-  if (current_advance && !has_flag(current_record(), TAV_FLAG_PAD_YES))
+  if (statement.advancing && !has_flag(current_record(), TAV_FLAG_PAD_YES))
     return ioerr(kPadNoEndOfRecord, __TAVf90_current_unit);
   return ioerr(kEndOfRecord, __TAVf90_current_unit);
 }
@@ -31,9 +30,9 @@ int end_of_record() {
 int f90_getc(char *c) {
   int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_reclen) return end_of_record();
-  *c = current_record().buffer[pos];
+  *c = statement.record.data[pos];
   __TAVf90_io_position = pos + 1;
-  ++current_size;
+  ++statement.size;
   return 0;
 }
 
@@ -41,45 +40,32 @@ int f90_getc(char *c) {
 // characters before the end have been taken.
 int f90_gets(char *dst, int n) {
   if (n <= 0) return 0;
-  int pos = __TAVf90_io_position;
-  int avail = pos < 0 ? 0 : __TAVf90_io_reclen - pos;
-  if (avail < 0) avail = 0;
-  int k = n < avail ? n : avail;
-  if (k > 0) std::memcpy(dst, current_record().buffer + pos, static_cast<std::size_t>(k));
-  __TAVf90_io_position = pos + k;
-  current_size += k;
+  const int k = Record::move_run(dst, n, __TAVf90_io_reclen, false);
+  statement.size += k;
   return k < n ? end_of_record() : 0;
 }
 
 // Reads the next record (a line, its newline consumed) into the buffer.
 int f90_endrec() {
   tav_unit_record &r = current_record();
-  std::FILE *stream = current_stream();
-  std::clearerr(stream);
   __TAVf90_io_reclen = 0;
-  char *buf = r.buffer;
-  const int recl = r.recl;
   int n = 0;
-  int c;
-  while ((c = getc_unlocked(stream)) != EOF && c != '\n') {
-    if (n == recl) {
+  switch (stream::read_line(current_stream(), r.buffer, r.recl, &n)) {
+    case stream::Line::kRecord:
+      break;
+    case stream::Line::kTooLong:
       // The record does not fit; its next character stays unread.
-      std::ungetc(c, stream);
       r.rec_length = -1;
       __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
       return ioerr(kRecordTooLong);
+    case stream::Line::kError: {
+      int code = errno;
+      r.rec_length = -1;
+      return ioerr(code, __TAVf90_current_unit);
     }
-    buf[n++] = static_cast<char>(c);
-  }
-  if (c == EOF && std::ferror(stream)) {
-    int code = stream_error();
-    std::clearerr(stream);
-    r.rec_length = -1;
-    return ioerr(code, __TAVf90_current_unit);
-  }
-  if (c == EOF && n == 0) {
-    r.position_state = TAV_POS_EOF;
-    return ioerr(kEndOfFile, __TAVf90_current_unit);
+    case stream::Line::kEnd:
+      r.position_state = TAV_POS_EOF;
+      return ioerr(kEndOfFile, __TAVf90_current_unit);
   }
   // A last line without a newline is a record like any other.
   __TAVf90_io_reclen = r.rec_length = n;
@@ -89,10 +75,7 @@ int f90_endrec() {
 
 int begin_read(int unit, const char *format, int format_length, const char *advance, int advance_length, int *size,
                int flags) {
-  lock_io();
-  __TAVf90_error_continue = flags == -1 ? 1 : 0;
-  __TAVf90_end_continue = flags & 1;
-  __TAVf90_eor_continue = flags & 2;
+  begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
   bool advancing = advancing_from(advance, advance_length);
   if (size != nullptr && advancing) rt::crash("SIZE= is not valid without ADVANCE='NO'");
@@ -103,9 +86,9 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
 
   __TAVf90_current_unit = unit;
-  current_advance = advancing;
-  current_sizeptr = size;
-  current_size = 0;
+  statement.advancing = advancing;
+  statement.size_ptr = size;
+  statement.record = RecordBuffer{r.buffer, nullptr, f90_gets};
   __TAVf90_io_buflen = r.recl;
   __TAVf90_mychar = nullptr;
   __TAVf90_mygetc = f90_getc;
@@ -129,15 +112,15 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
   __TAVf90_io_top = -1;
-  return 0;
+  return init_linput();
 }
 
 }  // namespace
 
 int end_read() {
   tav_unit_record &r = current_record();
-  if (current_advance) r.rec_length = -1;
-  if (current_sizeptr != nullptr) *current_sizeptr = current_size;
+  if (statement.advancing) r.rec_length = -1;
+  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
   r.rec_position = __TAVf90_io_position;
   __TAVf90_read_kluge = 0;
   __TAVf90_io_nonadvance_read = 0;

@@ -115,35 +115,17 @@ void emit_digits(Out &out, const char *dg, i64 real, i64 from, i64 count) {
   out.fill('0', count);
 }
 
-// Decimal digits of |x| into buf (at least 20 bytes); returns the count.
-int exponent_text(i64 x, char *buf) {
-  std::uint64_t a = static_cast<std::uint64_t>(x < 0 ? -x : x);
-  if (a < 10) {
-    buf[0] = static_cast<char>('0' + a);
-    return 1;
-  }
-  if (a < 100) {
-    buf[0] = static_cast<char>('0' + a / 10);
-    buf[1] = static_cast<char>('0' + a % 10);
-    return 2;
-  }
-  return digits::decimal(a, buf);
-}
-
 // Number of decimal digits of |x| (1 for 0).
-int exponent_digits(i64 x) {
-  char buf[24];
-  return exponent_text(x, buf);
-}
+int exponent_digits(i64 x) { return digits::decimal_length(static_cast<std::uint64_t>(x < 0 ? -x : x)); }
 
 // Writes the sign and digits of exponent x with leading zeros up to `width`.
 template <class Out>
 void emit_exponent(Out &out, i64 x, i64 width) {
   out.put(x < 0 ? '-' : '+');
   char buf[24];
-  int n = exponent_text(x, buf);
+  const int n = digits::decimal_before(static_cast<std::uint64_t>(x < 0 ? -x : x), buf + sizeof buf);
   out.fill('0', width - n);
-  out.text(buf, n);
+  out.text(buf + sizeof buf - n, n);
 }
 
 // The significant digits and the decimal exponent of a magnitude converted
@@ -210,6 +192,24 @@ void inf_or_nan_into(Out &out, std::uint64_t b, i64 w, i64 d, i64 e, int k) {
   out.fill(' ', trail);
 }
 
+// How an F field fits in w: its digit text (len characters at text, "0."
+// first for a magnitude below 1), `extra` zeros after it and a sign of s
+// characters.  When the field is one character too wide, the leading zero
+// of "0." gives way (text and len are moved past it).  Returns the blanks
+// before the field, or -1 for asterisks; 0 with a free width (F0.d, or
+// inside a complex value of list-directed output).
+template <class Len>
+[[gnu::always_inline]] inline i64 f_fit(const char *&text, Len &len, i64 extra, int s, i64 w, bool free_width) {
+  const i64 field = len + extra + s;
+  if (field == w + 1 && len > 2 && text[0] == '0' && text[1] == '.') {
+    ++text;
+    --len;
+    return 0;  // now exactly w
+  }
+  if (free_width) return 0;
+  return field > w ? -1 : w - field;
+}
+
 // Fw.d with scale factor k.
 template <class Out>
 void fixed_into(Out &out, double value, i64 w, i64 d, int k) {
@@ -243,20 +243,46 @@ void fixed_into(Out &out, double value, i64 w, i64 d, int k) {
   char buf[digits::fixed_capacity(kMaxFixedDecimals)];
   const char *text = buf;
   i64 len = digits::fixed(mag, dc, buf);
-  i64 field = len + extra + s;
-  // One character too many: a leading "0." before a digit gives way.
-  if (field == w + 1 && len > 2 && buf[0] == '0' && buf[1] == '.') {
-    ++text;
-    --len;
-    --field;
-  }
-  if (!free_width) {
-    if (field > w) return out.fill('*', w);
-    out.fill(' ', w - field);
-  }
+  const i64 blanks = f_fit(text, len, extra, static_cast<int>(s), w, free_width);
+  if (blanks < 0) return out.fill('*', w);
+  out.fill(' ', blanks);
   if (sign) out.put(sign);
   out.text(text, len);
   out.fill('0', extra);
+}
+
+// The rules of the E/D field shared by its writers.  Room: the blanks
+// before the field of Ew.d[Ee] with scale factor k and a sign of s
+// characters (0 or 1), e already 2 for the default form.  With k <= 0 and
+// no room for it the leading zero goes; a negative result means asterisks.
+// Worked out in 64 bits: w, d and e may be anything up to INT32_MAX.
+struct ERoom {
+  i64 room;
+  bool leading_zero;
+};
+ERoom e_room(i64 w, i64 d, i64 e, int k, int s) {
+  ERoom r{w - d - e - 4 - s, true};
+  if (k <= 0 && r.room < 0) {
+    r.leading_zero = false;
+    ++r.room;
+  }
+  return r;
+}
+
+// The exponent part for a decimal exponent of xd digits: its digit count
+// (`width`, with leading zeros) and whether the letter gives way to a third
+// digit (default form only).  Returns 0, 1 for asterisks, or the status of
+// error 103 when even the default form cannot hold it.
+int e_exponent_form(int xd, i64 e, bool default_form, char letter, i64 &width, bool &letter_dropped) {
+  letter_dropped = false;
+  width = e;
+  if (default_form) {
+    if (xd >= 4) return ioerr(kExponentTooLarge, static_cast<int>(letter));
+    letter_dropped = xd == 3;
+    if (letter_dropped) width = 3;
+    return 0;
+  }
+  return xd > e ? 1 : 0;
 }
 
 // The common E/D writer with scale factor k.  Returns 0 or the status of
@@ -272,17 +298,13 @@ int etype_into(Out &out, double value, int w, int d, int e, char letter, int k) 
     return 0;
   }
   const char sign = sign_of(b);
-  i64 wide_room = static_cast<i64>(w) - d - e - 4 - (sign ? 1 : 0);
-  bool leading_zero = true;
-  if (k <= 0 && wide_room < 0) {
-    leading_zero = false;
-    ++wide_room;
-  }
-  if (wide_room < 0) {
+  const ERoom layout = e_room(w, d, e, k, sign ? 1 : 0);
+  if (layout.room < 0) {
     out.fill('*', w);
     return 0;
   }
-  const int room = static_cast<int>(wide_room);  // at most w
+  const int room = static_cast<int>(layout.room);  // at most w
+  const bool leading_zero = layout.leading_zero;
 
   // k <= 0: d + k significant digits; k > 0: d + 1.  Both at most d.
   const int p = k <= 0 ? d - 1 + k : d;
@@ -291,17 +313,10 @@ int etype_into(Out &out, double value, int w, int d, int e, char letter, int k) 
   const Scientific t = scientific(magnitude_of(value), pc, buf);
   const i64 x = is_zero(b) ? 0 : static_cast<i64>(t.exponent) + 1 - k;
 
-  const int xd = exponent_digits(x);
-  bool letter_dropped = false;
-  if (e == 1) {
-    if (xd > 1) {
-      out.fill('*', w);
-      return 0;
-    }
-  } else if (default_form) {
-    if (xd >= 4) return ioerr(kExponentTooLarge, static_cast<int>(letter));
-    letter_dropped = xd == 3;
-  } else if (xd > e) {
+  i64 width;
+  bool letter_dropped;
+  if (int st = e_exponent_form(exponent_digits(x), e, default_form, letter, width, letter_dropped)) {
+    if (st != 1) return st;
     out.fill('*', w);
     return 0;
   }
@@ -325,7 +340,7 @@ int etype_into(Out &out, double value, int w, int d, int e, char letter, int k) 
     emit_digits(out, t.digits, t.count, 0, p + 1);
   }
   if (!letter_dropped) out.put(letter);
-  emit_exponent(out, x, letter_dropped ? 3 : e);
+  emit_exponent(out, x, width);
   return 0;
 }
 
@@ -409,18 +424,15 @@ constexpr int kFastDigits = 40;
 int fixed_fast(double value, std::uint64_t b, int w, int d, int trail) {
   constexpr int kCap = LocalField::kCapacity;
   char field[kCap + digits::fixed_capacity(kFastDigits) + kCap];
-  char *text = field + kCap;
-  int len = digits::fixed(magnitude_of(value), d, text);
+  char *const digits_at = field + kCap;
+  int len = digits::fixed(magnitude_of(value), d, digits_at);
   const char sign = sign_of(b);
-  int used = len + (sign ? 1 : 0);
-  // One character too many: a leading "0." before a digit gives way.
-  if (used == w + 1 && len > 2 && text[0] == '0' && text[1] == '.') {
-    ++text;
-    --len;
-    --used;
-  }
+  const char *fitted = digits_at;
+  const i64 blanks = f_fit(fitted, len, 0, sign ? 1 : 0, w, false);
+  char *text = digits_at + (fitted - digits_at);
+  const int used = w - static_cast<int>(blanks);  // sign and digits
   char *start;
-  if (used > w) {
+  if (blanks < 0) {
     start = field;
     std::memset(start, '*', static_cast<std::size_t>(w));
     text = start + w;
@@ -440,17 +452,15 @@ int etype_fast(double value, std::uint64_t b, int w, int d, int e, char letter, 
   const bool default_form = e < 0;
   if (default_form) e = 2;
   const char sign = sign_of(b);
-  int room = w - d - e - 4 - (sign ? 1 : 0);
-  bool leading_zero = true;
-  if (k == 0 && room < 0) {
-    leading_zero = false;
-    ++room;
-  }
+  const ERoom layout = e_room(w, d, e, k, sign ? 1 : 0);
   char field[LocalField::kCapacity + digits::scientific_capacity(kFastDigits)];
-  if (room < 0) {
+  if (layout.room < 0) {
     std::memset(field, '*', static_cast<std::size_t>(w));
     return Record::put(field, w);
   }
+  // Now d + e + room < w <= kCapacity.
+  const int room = static_cast<int>(layout.room);
+  const bool leading_zero = layout.leading_zero;
   char *p = field + room;
   if (sign) *p++ = sign;
   int x;
@@ -470,34 +480,19 @@ int etype_fast(double value, std::uint64_t b, int w, int d, int e, char letter, 
   x = is_zero(b) ? 0 : x + 1 - k;
   const int ax = x < 0 ? -x : x;
   const int xd = ax < 10 ? 1 : ax < 100 ? 2 : ax < 1000 ? 3 : 4;
-  bool letter_dropped = false;
-  if (e == 1) {
-    if (xd > 1) {
-      std::memset(field, '*', static_cast<std::size_t>(w));
-      return Record::put(field, w);
-    }
-  } else if (default_form) {
-    if (xd >= 4) return ioerr(kExponentTooLarge, static_cast<int>(letter));
-    letter_dropped = xd == 3;
-  } else if (xd > e) {
+  i64 width;
+  bool letter_dropped;
+  if (int st = e_exponent_form(xd, e, default_form, letter, width, letter_dropped)) {
+    if (st != 1) return st;
     std::memset(field, '*', static_cast<std::size_t>(w));
     return Record::put(field, w);
   }
   std::memset(field, ' ', static_cast<std::size_t>(room));
   if (!letter_dropped) *p++ = letter;
   *p++ = x < 0 ? '-' : '+';
-  const int width = letter_dropped ? 3 : e;
-  for (int i = xd; i < width; ++i) *p++ = '0';
-  switch (xd) {
-    case 3:
-      *p++ = static_cast<char>('0' + ax / 100);
-      [[fallthrough]];
-    case 2:
-      *p++ = static_cast<char>('0' + ax / 10 % 10);
-      [[fallthrough]];
-    default:
-      *p++ = static_cast<char>('0' + ax % 10);
-  }
+  // Exponents of at most three digits here (|x| < 400).
+  for (i64 i = xd; i < width; ++i) *p++ = '0';
+  p += digits::decimal_before(static_cast<std::uint32_t>(ax), p + xd) ;
   return Record::put(field, w);
 }
 

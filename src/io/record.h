@@ -4,21 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "io/copy.h"
+#include "io/statement.h"
 #include "tavf90.h"
 
 namespace tav::io {
-
-// The record of an external WRITE is assembled in its unit's buffer by the
-// put-string hook that statement installs (`hook`, set once); `buffer` is
-// the buffer of the statement in progress.  While that hook is installed,
-// Record::put_run stores into the buffer itself.
-struct WriteBuffer {
-  tav_string_hook hook;
-  char *buffer;
-};
-extern WriteBuffer write_buffer;
 
 struct Record {
   // Position of the next character in the record, from 0.
@@ -41,31 +33,62 @@ struct Record {
     return n > 0 ? __TAVf90_mystring(const_cast<char *>(s), n) : 0;
   }
   // put(s, n) for output editing: the same result, without the hook's call
-  // when the run fits in the buffer of an external WRITE.
+  // when the run fits in the statement's record in memory.
   static int put_run(const char *s, int n) {
-    if (__TAVf90_mystring == write_buffer.hook) {
-      int pos = __TAVf90_io_position;
-      if (pos >= 0 && n > 0 && n <= __TAVf90_io_buflen - pos) {
-        copy_bytes(write_buffer.buffer + pos, s, n);
-        __TAVf90_io_position = pos + n;
-        return 0;
-      }
+    if (char *dst = reserve(n)) {
+      copy_bytes(dst, s, n);
+      __TAVf90_io_position += n;
+      return 0;
     }
     return put(s, n);
   }
-  // Room for a run of n characters at the position in the buffer of an
-  // external WRITE, or null (the run then goes through put).  The caller
-  // writes all n characters there and then calls advance(n): the result is
-  // that of put.
+  // Room for a run of n characters at the position in the statement's
+  // record in memory (see RecordBuffer), or null (the run then goes
+  // through put).  The caller writes all n characters there and then calls
+  // advance(n): the result is that of put.
   static char *reserve(int n) {
-    if (__TAVf90_mystring != write_buffer.hook) return nullptr;
+    const RecordBuffer &rec = statement.record;
+    if (__TAVf90_mystring != rec.put_n || rec.data == nullptr) return nullptr;
     int pos = __TAVf90_io_position;
     if (pos < 0 || n <= 0 || n > __TAVf90_io_buflen - pos) return nullptr;
-    return write_buffer.buffer + pos;
+    return rec.data + pos;
   }
   static void advance(int n) { __TAVf90_io_position += n; }
+
   static int get(char *c) { return __TAVf90_mygetc(c); }
   static int get(char *dst, int n) { return n > 0 ? __TAVf90_mystring(dst, n) : 0; }
+  // Input: the next n characters of the statement's record in memory when
+  // the record still holds them and the take hook is the record's own,
+  // else null (they are then taken through get).  The caller takes them
+  // with consume(n), which counts them for SIZE= as the hook would.
+  static const char *peek(int n) {
+    const RecordBuffer &rec = statement.record;
+    if (__TAVf90_mystring != rec.take_n || rec.data == nullptr) return nullptr;
+    int pos = __TAVf90_io_position;
+    if (pos < 0 || n <= 0 || n > __TAVf90_io_reclen - pos) return nullptr;
+    return rec.data + pos;
+  }
+  static void consume(int n) {
+    __TAVf90_io_position += n;
+    statement.size += n;
+  }
+
+  // The run of the string hooks of a record in memory: moves as many of n
+  // characters as lie between the position and `limit` (the buffer length
+  // on output, the record length on input) from `other` into the record or
+  // out of it into `other`, and advances the position past them.  Returns
+  // how many moved; the hook reports the rest as its condition.
+  static int move_run(char *other, int n, int limit, bool into_record) {
+    const int pos = __TAVf90_io_position;
+    const int room = pos < 0 || limit < pos ? 0 : limit - pos;
+    const int k = n < room ? n : room;
+    if (k > 0) {
+      char *at = statement.record.data + pos;
+      std::memcpy(into_record ? at : other, into_record ? other : at, static_cast<std::size_t>(k));
+      __TAVf90_io_position = pos + k;
+    }
+    return k;
+  }
   static int end_record() { return __TAVf90_myendrec(); }
 };
 

@@ -1,14 +1,14 @@
 // The I/O lock and what the formatted sequential statements share.
 #include "io/statement.h"
 
-#include <cerrno>
-
 #include "io/ioerr.h"
 #include "io/sequential.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
 
 namespace tav::io {
+
+Statement statement;
 
 void recursive_io() { rt::crash("Recursive I/O reference"); }
 
@@ -30,25 +30,6 @@ bool advancing_from(const char *advance, int length) {
   if (advance == nullptr || keyword_match(advance, length, "YES")) return true;
   if (keyword_match(advance, length, "NO")) return false;
   rt::crash("ADVANCE= specifier must be 'YES' or 'NO'");
-}
-
-int stream_error() {
-  int e = errno;
-  if (e < 1 || e > 99) e = EIO;
-  errno = e;
-  return e;
-}
-
-int put_bytes_call(std::FILE *stream, const char *bytes, int n) {
-  if (n <= 0) return 0;
-  // One thread runs the program: the stream needs no locking.  A short
-  // count means the stream failed (a flush of its buffer included).
-  std::size_t done = fwrite_unlocked(bytes, 1, static_cast<std::size_t>(n), stream);
-  if (done == static_cast<std::size_t>(n)) return 0;
-  int e = stream_error();
-  clearerr_unlocked(stream);
-  errno = e;
-  return e;
 }
 
 }  // namespace tav::io

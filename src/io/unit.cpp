@@ -1,8 +1,5 @@
 #include "io/unit.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +7,7 @@
 #include "io/ioerr.h"
 #include "io/open_close.h"
 #include "io/statement.h"
+#include "io/stream.h"
 #include "storage/work.h"
 
 extern "C" {
@@ -37,7 +35,6 @@ struct ExtNode {
 
 ExtNode *ext_finfo;      // head of the list; new nodes go first
 ExtNode *cur_extfinfo;   // node last found or created
-ExtNode *prev_extfinfo;  // its predecessor, from the last search without creation
 int io_initialised;
 
 void point_at(tav_unit_record *rec, FILE **stream) {
@@ -45,14 +42,9 @@ void point_at(tav_unit_record *rec, FILE **stream) {
   __TAVf90_cur_fptr = stream;
 }
 
-ExtNode *find_node(int unit, ExtNode **prev) {
-  ExtNode *before = nullptr;
-  for (ExtNode *n = ext_finfo; n != nullptr; before = n, n = n->next) {
-    if (n->unit == unit) {
-      if (prev != nullptr) *prev = before;
-      return n;
-    }
-  }
+ExtNode *find_node(int unit) {
+  for (ExtNode *n = ext_finfo; n != nullptr; n = n->next)
+    if (n->unit == unit) return n;
   return nullptr;
 }
 
@@ -74,7 +66,7 @@ void connect_standard(int unit, FILE *stream, int action, int status, bool pad) 
   r.status = status;
   r.flags = TAV_FLAG_CONNECTED_ONCE;
   set_flag(r, TAV_FLAG_PAD_YES, pad);
-  set_flag(r, TAV_FLAG_SEEKABLE, stream_seekable(stream));
+  set_flag(r, TAV_FLAG_SEEKABLE, stream::seekable(stream));
 }
 
 }  // namespace
@@ -98,18 +90,10 @@ tav_unit_record *find_unit(int unit, FILE ***stream) {
     if (stream != nullptr) *stream = &__TAVf90_file[unit];
     return &__TAVf90_file_info[unit];
   }
-  ExtNode *n = find_node(unit, nullptr);
+  ExtNode *n = find_node(unit);
   if (n == nullptr) return nullptr;
   if (stream != nullptr) *stream = &n->stream;
   return &n->record;
-}
-
-bool stream_seekable(FILE *stream) {
-  struct stat st;
-  if (stream == nullptr || fstat(fileno(stream), &st) != 0) return false;
-  if (S_ISDIR(st.st_mode) || S_ISREG(st.st_mode) || S_ISBLK(st.st_mode)) return true;
-  if (S_ISCHR(st.st_mode)) return isatty(fileno(stream)) == 0;
-  return false;
 }
 
 bool keyword_match(const char *value, int length, const char *keyword) {
@@ -188,6 +172,7 @@ extern "C" {
 
 void f90_io_init(void) {
   if (io_initialised) return;
+  stream::check_buffer_access();
   for (int u = 0; u < 100; ++u) {
     __TAVf90_file[u] = nullptr;
     set_flag(__TAVf90_file_info[u], TAV_FLAG_CONNECTED_ONCE, false);
@@ -201,7 +186,7 @@ void f90_io_init(void) {
 void f90_io_finish(void) { io_finish(false); }
 
 void __TAVf90_estab_runit(int unit) {
-  ExtNode *n = find_node(unit, nullptr);
+  ExtNode *n = find_node(unit);
   if (n == nullptr) {
     n = static_cast<ExtNode *>(tav::storage::work_zalloc(sizeof(ExtNode)));
     n->unit = unit;
@@ -214,10 +199,8 @@ void __TAVf90_estab_runit(int unit) {
 }
 
 void __TAVf90_estab_runit_no_create(int unit) {
-  ExtNode *prev = nullptr;
-  ExtNode *n = find_node(unit, &prev);
+  ExtNode *n = find_node(unit);
   cur_extfinfo = n;
-  prev_extfinfo = n != nullptr ? prev : nullptr;
   if (n != nullptr)
     point_at(&n->record, &n->stream);
   else
@@ -244,12 +227,14 @@ void __TAVf90_close_extended_units(void) {
 void __TAVf90_close_real_unit(void) {
   ExtNode *n = cur_extfinfo;
   if (n == nullptr) return;
-  if (prev_extfinfo == nullptr)
-    ext_finfo = n->next;
-  else
-    prev_extfinfo->next = n->next;
+  // The predecessor is looked up again: the one remembered by the last
+  // search without creation belongs to whatever node that search found,
+  // which need not be the current node any more.
+  ExtNode **link = &ext_finfo;
+  while (*link != nullptr && *link != n) link = &(*link)->next;
+  if (*link == n) *link = n->next;
   tav::storage::work_free(n, sizeof(ExtNode));
-  cur_extfinfo = prev_extfinfo = nullptr;
+  cur_extfinfo = nullptr;
   point_at(nullptr, nullptr);
 }
 

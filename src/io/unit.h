@@ -31,10 +31,6 @@ inline void set_flag(tav_unit_record &r, int flag, bool on) {
 // a node and without touching the current-unit pointers; null if none.
 tav_unit_record *find_unit(int unit, FILE ***stream = nullptr);
 
-// Whether a stream can be repositioned (regular file, directory, block
-// device, or a character device that is not a terminal).
-bool stream_seekable(FILE *stream);
-
 // Case-insensitive keyword match of a Fortran string, trailing blanks
 // allowed.
 bool keyword_match(const char *value, int length, const char *keyword);

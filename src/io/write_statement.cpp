@@ -7,22 +7,19 @@
 
 #include "io/format.h"
 #include "io/ioerr.h"
-#include "io/list_write.h"
 #include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
+#include "io/stream.h"
 #include "io/unit.h"
 
 namespace tav::io {
 namespace {
 
-// Whether the WRITE in progress ends its record.
-bool current_advance = true;
-
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  write_buffer.buffer[pos] = c;
+  statement.record.data[pos] = c;
   __TAVf90_io_position = pos + 1;
   return 0;
 }
@@ -31,13 +28,7 @@ int f90_putc(char c) {
 // in the record.
 int f90_puts(char *s, int n) {
   if (n <= 0) return 0;
-  int pos = __TAVf90_io_position;
-  int room = pos < 0 ? 0 : __TAVf90_io_buflen - pos;
-  if (room < 0) room = 0;
-  int k = n < room ? n : room;
-  if (k > 0) std::memcpy(write_buffer.buffer + pos, s, static_cast<std::size_t>(k));
-  __TAVf90_io_position = pos + k;
-  return k < n ? ioerr(kBufferOverflow) : 0;
+  return Record::move_run(s, n, __TAVf90_io_buflen, true) < n ? ioerr(kBufferOverflow) : 0;
 }
 
 // Writes the record and its newline with one call: the buffer has a spare
@@ -50,7 +41,7 @@ int f90_endrec() {
   r.rec_length = -1;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
-  if (int code = put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
+  if (int code = stream::put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
   return 0;
 }
 
@@ -65,17 +56,15 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
       // A non-advancing READ left this record held: go back to its start
       // (the stream stands after its newline, or at the end of a last line
       // that had none) and continue where the READ stopped.
-      long back = static_cast<long>(r.rec_length) + (std::feof(stream) ? 0 : 1);
-      if (std::fseek(stream, -back, SEEK_CUR) != 0) return ioerr(stream_error(), unit);
+      long back = static_cast<long>(r.rec_length) + (stream::at_end(stream) ? 0 : 1);
+      if (stream::seek(stream, -back, SEEK_CUR) != 0) return ioerr(stream::error(), unit);
       start = r.rec_position < 0 ? 0 : r.rec_position;
       if (start > r.recl) start = r.recl;
       // Positions the READ skipped beyond the end of the record are blanks.
       if (start > r.rec_length)
         std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
     } else {
-      // Switches the stream from reading to writing.  A stream that cannot
-      // be positioned has nothing to switch.
-      std::fseek(stream, 0, SEEK_CUR);
+      stream::switch_to_writing(stream);
     }
   }
   return 0;
@@ -83,10 +72,7 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
 
 int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
                 int error_continue) {
-  lock_io();
-  __TAVf90_error_continue = error_continue;
-  __TAVf90_end_continue = 0;
-  __TAVf90_eor_continue = 0;
+  begin_statement(error_continue, 0, 0);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
   bool advancing = advance == nullptr || advancing_from(advance, advance_length);
   tav_unit_record &r = *__TAVf90_cur_finfo;
@@ -99,10 +85,10 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   }
 
   __TAVf90_current_unit = unit;
-  current_advance = advancing;
-  // The buffer of the record being written is kept at hand for the hooks
-  // and Record::put_run (no other statement runs while a WRITE does).
-  write_buffer.buffer = r.buffer;
+  statement.advancing = advancing;
+  // The record is assembled in the unit's buffer, by the hooks or by the
+  // editing code directly.
+  statement.record = RecordBuffer{r.buffer, f90_puts, nullptr};
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
   r.position_state = TAV_POS_WRITE;
@@ -115,15 +101,15 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   __TAVf90_io_blanks = r.blank;
   __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
 
+  // A list-directed WRITE starts as begin_statement left it.
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
-  __TAVf90_io_top = -1;
-  return init_loutput();
+  return 0;
 }
 
 int end_write() {
   tav_unit_record &r = current_record();
   if (__TAVf90_io_top > __TAVf90_io_position) __TAVf90_io_position = __TAVf90_io_top;
-  if (current_advance) {
+  if (statement.advancing) {
     if (int code = f90_endrec()) return code;
   } else {
     int held = __TAVf90_io_position;
@@ -135,10 +121,10 @@ int end_write() {
       __TAVf90_io_position = 0;
       r.rec_length = 0;
       set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
-      int code = put_bytes(stream, r.buffer, held);
-      if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE) && std::fflush(stream) != 0) {
-        code = stream_error();
-        std::clearerr(stream);
+      int code = stream::put(stream, r.buffer, held);
+      if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE) && stream::flush(stream) != 0) {
+        code = stream::error();
+        stream::clear_error(stream);
       }
       if (code != 0) return ioerr(code, __TAVf90_current_unit);
       held = 0;
@@ -152,8 +138,6 @@ int end_write() {
 
 }  // namespace
 
-WriteBuffer write_buffer = {f90_puts, nullptr};
-
 int partial_write(int unit, bool newline) {
   std::FILE **slot = nullptr;
   tav_unit_record *r = find_unit(unit, &slot);
@@ -166,7 +150,7 @@ int partial_write(int unit, bool newline) {
   r->rec_length = -1;
   set_flag(*r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (newline) r->buffer[n++] = '\n';
-  return put_bytes(*slot, r->buffer, n);
+  return stream::put(*slot, r->buffer, n);
 }
 
 int report_stream_failure(int unit, int code) {

@@ -9,8 +9,8 @@
 #include <cfenv>
 #endif
 
-#include "io/sequential.h"
 #include "io/statement.h"
+#include "io/stream.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
 #include "tavf90.h"
@@ -151,7 +151,7 @@ void __TAVf90_stop(const char *code) {
     // Output that cannot be written is reported, never dropped.
     int code = 0;
     if (tav::io::has_flag(*unit6, TAV_FLAG_PARTIAL_OUTPUT)) code = tav::io::partial_write(6, true);
-    if (std::fflush(*slot) != 0 && code == 0) code = tav::io::stream_error();
+    if (tav::io::stream::flush(*slot) != 0 && code == 0) code = tav::io::stream::error();
     tav::io::report_stream_failure(6, code);
   }
   if (code != nullptr) std::fprintf(stderr, "STOP: %s\n", code);
@@ -161,7 +161,7 @@ void __TAVf90_stop(const char *code) {
 void __TAVf90_pause(const char *text) {
   // Output written so far is shown before the program waits.
   FILE **slot = nullptr;
-  if (tav::io::find_unit(6, &slot) != nullptr && *slot != nullptr) std::fflush(*slot);
+  if (tav::io::find_unit(6, &slot) != nullptr && *slot != nullptr) tav::io::stream::flush(*slot);
   if (text != nullptr)
     std::fprintf(stderr, "PAUSE: %s", text);
   else

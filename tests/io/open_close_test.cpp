@@ -360,4 +360,28 @@ TEST(Close, FailureToWriteOutIsReported) {
   }, {kAborted, nullptr, fatal("I/O error on unit 12345: No space left on device").c_str()});
 }
 
+// Removing a node of the list of units above 99 unlinks the current node,
+// whichever lookup made it current; the others stay reachable.
+TEST(Close, ExtendedUnitNodeIsUnlinkedWhateverFoundIt) {
+  run([] {
+    auto found = [](int unit) {
+      __TAVf90_estab_runit_no_create(unit);
+      std::printf(" %d:%c", unit, __TAVf90_cur_finfo != nullptr ? 'y' : 'n');
+    };
+    __TAVf90_estab_runit(200);
+    __TAVf90_estab_runit(300);
+    __TAVf90_estab_runit_no_create(200);
+    __TAVf90_estab_runit(300);
+    __TAVf90_close_real_unit();
+    found(200), found(300);
+    __TAVf90_estab_runit(400);
+    found(200), found(300), found(400);
+    __TAVf90_close_real_unit();
+    __TAVf90_estab_runit(200);
+    __TAVf90_close_real_unit();
+    found(200), found(400);
+    std::printf("\n");
+  }, {0, " 200:y 300:n 200:y 300:n 400:y 200:n 400:n\n"});
+}
+
 }  // namespace
