@@ -624,6 +624,11 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #undef TAV_STATIC_ASSERT
 #endif
 
+#include "tavf90_character.h"
+#include "tavf90_system.h"
+#include "tavf90_numeric.h"
+#include "tavf90_array.h"
+#include "tavf90_input.h"
 #include "tavf90_files.h"
 
 #endif /* TAVF90_H */

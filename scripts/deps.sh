@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12 when it is missing:
-# a 32-bit C++ toolchain, CMake and the GoogleTest sources.
+# a 32-bit C++ toolchain, CMake and the GoogleTest sources, and, on a
+# machine whose kernel cannot execute i386 programs, the user-mode emulator
+# that runs them (qemu-i386).
 set -euo pipefail
-need=()
 probe=$(mktemp -d)
 trap 'rm -rf "$probe"' EXIT
 printf 'int main(){}\n' >"$probe/t.cc"
+
+install() {
+  [ $# -gt 0 ] || return 0
+  echo "installing: $*"
+  export DEBIAN_FRONTEND=noninteractive
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get install -y --no-install-recommends "$@" >/dev/null 2>&1 ||
+    { $sudo apt-get update >/dev/null && $sudo apt-get install -y --no-install-recommends "$@"; }
+}
+
+need=()
 command -v cmake >/dev/null 2>&1 || need+=(cmake)
 command -v g++ >/dev/null 2>&1 || need+=(g++)
+command -v pkg-config >/dev/null 2>&1 || need+=(pkg-config)
 if ! g++ -m32 "$probe/t.cc" -o "$probe/t" >/dev/null 2>&1; then need+=(g++-multilib); fi
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 if [ "${1:-}" = --peer ]; then
@@ -15,10 +29,11 @@ if [ "${1:-}" = --peer ]; then
   printf 'end\n' >"$probe/t.f90"
   if ! gfortran -m32 "$probe/t.f90" -o "$probe/f" >/dev/null 2>&1; then need+=(gfortran-multilib); fi
 fi
-if [ ${#need[@]} -gt 0 ]; then
-  echo "installing: ${need[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  SUDO=; [ "$(id -u)" -ne 0 ] && SUDO=sudo
-  $SUDO apt-get install -y --no-install-recommends "${need[@]}" >/dev/null 2>&1 ||
-    { $SUDO apt-get update >/dev/null && $SUDO apt-get install -y --no-install-recommends "${need[@]}"; }
+install "${need[@]}"
+
+# Some kernels have no 32-bit user space: the toolchain links i386
+# programs, but they fail with "Exec format error".
+g++ -m32 "$probe/t.cc" -o "$probe/t"
+if ! "$probe/t" >/dev/null 2>&1 && ! command -v qemu-i386 >/dev/null 2>&1; then
+  install qemu-user
 fi

@@ -4,19 +4,22 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+source scripts/i386.sh
+echo "=== examples run $TAV_RUN_MODE ==="
 dir=build/plain
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 example_hello example_traceback example_table example_listdump example_files
+# Each example and the way it is expected to end: exit code, or "abort".
+entries=(hello:0 table:0 listdump:0 strings:0 numeric:0 arrays:0 readdata:0 files:0 traceback:abort)
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${TAV_EMULATOR_FLAGS[@]}" >/dev/null
+cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 $(printf 'example_%s ' "${entries[@]%%:*}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-# name and the way it is expected to end: exit code, or "abort"
-for entry in hello:0 table:0 listdump:0 files:0 traceback:abort; do
+for entry in "${entries[@]}"; do
   name=${entry%%:*}
   want=${entry#*:}
   echo "=== examples/$name.c ==="
   set +e
-  (cd "$work" && "$OLDPWD/$dir/examples/$name")
+  (cd "$work" && $TAV_EMULATOR "$OLDPWD/$dir/examples/$name")
   rc=$?
   set -e
   for f in "$work"/*.out; do [ -f "$f" ] && { echo "--- $(basename "$f") ---"; cat "$f"; rm -f "$f"; }; done
@@ -33,5 +36,5 @@ for entry in hello:0 table:0 listdump:0 files:0 traceback:abort; do
   fi
 done
 ls -l "$dir"/libtavf90.so*
-ldd "$dir/libtavf90.so"
+echo "needed at run time:"; objdump -p "$dir/libtavf90.so" | awk '/NEEDED/ {print "  " $2}'
 exit $status

@@ -88,24 +88,29 @@ struct Walk {
   }
 };
 
-// Calls fn(cursor) for each element in array element order; the cursors
-// start at the bases and move by their own steps.  N arrays walk in lockstep
-// over w's extents.  fn receives the N current addresses.
+// Calls fn(p, j) once per run of the innermost dimension, in array element
+// order: the run holds extent_1 elements, cursor a at p[a] + i * step[a][0]
+// for i = 0 .. extent_1 - 1; j[k] is the loop counter of dimension k + 1
+// (j[0] is always 0).  fn must not change p; the walk advances it past the
+// run and on by the outer increments.  Kernels that handle a whole run at
+// once keep their inner loop free of the outer bookkeeping.
 template <std::size_t N, class Fn>
-inline void walk_lockstep(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_t (&step)[N][kMaxRank], Fn &&fn) {
+inline void walk_runs(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_t (&step)[N][kMaxRank], Fn &&fn) {
   if (w.empty()) return;
   const std::intptr_t *e = w.extent;
-  for (std::intptr_t j7 = 0; j7 < e[6]; ++j7) {
-    for (std::intptr_t j6 = 0; j6 < e[5]; ++j6) {
-      for (std::intptr_t j5 = 0; j5 < e[4]; ++j5) {
-        for (std::intptr_t j4 = 0; j4 < e[3]; ++j4) {
-          for (std::intptr_t j3 = 0; j3 < e[2]; ++j3) {
-            for (std::intptr_t j2 = 0; j2 < e[1]; ++j2) {
-              for (std::intptr_t j1 = 0; j1 < e[0]; ++j1) {
-                fn(p);
-                for (std::size_t a = 0; a < N; ++a) p[a] += step[a][0];
-              }
-              for (std::size_t a = 0; a < N; ++a) p[a] += step[a][1];
+  std::uintptr_t next_run[N];
+  for (std::size_t a = 0; a < N; ++a) next_run[a] = step[a][0] * static_cast<std::uintptr_t>(e[0]) + step[a][1];
+  std::intptr_t j[kMaxRank] = {};
+  const std::uintptr_t(&cp)[N] = p;
+  const std::intptr_t *cj = j;
+  for (j[6] = 0; j[6] < e[6]; ++j[6]) {
+    for (j[5] = 0; j[5] < e[5]; ++j[5]) {
+      for (j[4] = 0; j[4] < e[4]; ++j[4]) {
+        for (j[3] = 0; j[3] < e[3]; ++j[3]) {
+          for (j[2] = 0; j[2] < e[2]; ++j[2]) {
+            for (j[1] = 0; j[1] < e[1]; ++j[1]) {
+              fn(cp, cj);
+              for (std::size_t a = 0; a < N; ++a) p[a] += next_run[a];
             }
             for (std::size_t a = 0; a < N; ++a) p[a] += step[a][2];
           }
@@ -118,6 +123,69 @@ inline void walk_lockstep(const Walk &w, std::uintptr_t (&p)[N], const std::uint
     for (std::size_t a = 0; a < N; ++a) p[a] += step[a][6];
   }
 }
+
+// Calls fn(cursor) for each element in array element order; the cursors
+// start at the bases and move by their own steps.  N arrays walk in lockstep
+// over w's extents.  fn receives the N current addresses.
+template <std::size_t N, class Fn>
+inline void walk_lockstep(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_t (&step)[N][kMaxRank], Fn &&fn) {
+  const std::intptr_t n = w.extent[0];
+  walk_runs(w, p, step, [&](const std::uintptr_t(&run)[N], const std::intptr_t *) {
+    std::uintptr_t c[N];
+    for (std::size_t a = 0; a < N; ++a) c[a] = run[a];
+    for (std::intptr_t i = 0; i < n; ++i) {
+      fn(static_cast<const std::uintptr_t(&)[N]>(c));
+      for (std::size_t a = 0; a < N; ++a) c[a] += step[a][0];
+    }
+  });
+}
+
+// A cursor that steps through an array in array element order one element
+// at a time, for a walk that cannot run in lockstep with it (a source read
+// in a different shape from the result).  After the last element it wraps
+// back to the first.
+class Stream {
+ public:
+  Stream() = default;
+  Stream(const Walk &w, char *base) : w_(w), base_(reinterpret_cast<std::uintptr_t>(base)), p_(base_) {}
+  char *get() const { return reinterpret_cast<char *>(p_); }
+  void restart() {
+    p_ = base_;
+    for (auto &j : j_) j = 0;
+  }
+  void next() {
+    p_ += w_.step[0];
+    if (++j_[0] < w_.extent[0]) return;
+    carry();
+  }
+  // Elements left in the current run of the first dimension, the distance
+  // between them, and a move k elements on (k at most run_left()), so that
+  // a caller can copy whole stretches with a plain loop.
+  std::intptr_t run_left() const { return w_.extent[0] - j_[0]; }
+  std::intptr_t step() const { return static_cast<std::intptr_t>(w_.step[0]); }
+  void advance(std::intptr_t k) {
+    p_ += static_cast<std::uintptr_t>(k) * w_.step[0];
+    j_[0] += k;
+    if (j_[0] >= w_.extent[0]) carry();
+  }
+
+ private:
+  void carry() {
+    for (int k = 0; k < kMaxRank; ++k) {
+      if (j_[k] < w_.extent[k]) return;
+      j_[k] = 0;
+      if (k + 1 == kMaxRank) {
+        restart();
+        return;
+      }
+      ++j_[k + 1];
+      p_ += w_.step[k + 1];
+    }
+  }
+  Walk w_;
+  std::uintptr_t base_ = 0, p_ = 0;
+  std::intptr_t j_[kMaxRank] = {};
+};
 
 // fn(char *element) for each element of the array at `base` described by w.
 template <class Fn>

@@ -8,6 +8,7 @@
 #include "io/format.h"
 #include "io/ioerr.h"
 #include "io/record.h"
+#include "io/scan.h"
 #include "io/sequential.h"
 #include "io/statement.h"
 #include "io/stream.h"
@@ -110,7 +111,8 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   __TAVf90_read_kluge = 1;
   __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
-  return 0;
+  __TAVf90_io_top = -1;
+  return init_linput();
 }
 
 }  // namespace

@@ -30,10 +30,7 @@ struct Difference {
   std::string reason;
 };
 
-std::string data_dir() {
-  const char *src = std::getenv("TAV_SOURCE_DIR");
-  return std::string(src ? src : ".") + "/tests/io/golden/";
-}
+std::string data_dir() { return TAV_SOURCE_DIR "/tests/io/golden/"; }
 
 std::vector<std::string> split_tabs(const std::string &line) {
   std::vector<std::string> out;

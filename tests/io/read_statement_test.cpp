@@ -95,7 +95,7 @@ TEST(ReadStatement, EndOfRecordWithoutPadding) {
   expect_run("no EOR=", [] {
     f90_io_init();
     int code;
-    begin_read(5, false, kEnd);
+    begin_read(5, false, kEnd, nullptr, "()");
     std::fprintf(stderr, "pad %d\n", __TAVf90_io_pad);
     take(3, &code);
     say("not reached");

@@ -143,20 +143,6 @@ TEST(CheckReporters, EachEndsTheProgramWithItsMessage) {
   for (const Case &c : kCases) tavtest::expect_run(c.label, c.report, {tavtest::kAborted, "", fatal(c.message).c_str()});
 }
 
-TEST(CheckReporters, MessageIsFollowedByTheTraceback) {
-  std::string err = fatal("Subscript 2 of A (value 11) is out of range (1:10)") +
-                    "In SUB, line 30 of sub.f90\nCalled by MAIN, line 12 of main.f90\n";
-  tavtest::expect_run("traceback", [] {
-    __TAVf90_enter_pu("MAIN");
-    __TAVf90_filename = "main.f90";
-    __TAVf90_lineno = 12;
-    __TAVf90_enter_pu("SUB");
-    __TAVf90_filename = "sub.f90";
-    __TAVf90_lineno = 30;
-    __TAVf90_badsub1(2, "A", 11, 1, 10);
-  }, {tavtest::kAborted, nullptr, err.c_str()});
-}
-
 tav_dim dim(intptr_t extent, intptr_t stride = 4, intptr_t lower = 1) { return tav_dim{extent, stride, lower}; }
 
 TEST(CheckShapes, OnlyExtentsCountAndTheFirstDifferenceIsReported) {

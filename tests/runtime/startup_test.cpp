@@ -82,15 +82,8 @@ TEST(Finish, ExceptionReports) {
     result = tiny * tiny;
     __TAVf90_stop("1");
   }, {0, nullptr, "STOP: 1\n" W_UNDERFLOW});
-  // Non-trapping mode reports in a fixed order, whatever order they were
-  // raised in, and keeps the caller's exit status.
-  expect_run("two", [] {
-    frametest::clear_exception_flags();
-    start(f90_init2);
-    result = one / zero;
-    result = zero / zero;
-    f90_finish(0);
-  }, {0, nullptr, W_INVALID W_DIVIDE});
+  // Non-trapping mode reports in a fixed order (the reverse of the order
+  // raised here) and keeps the caller's exit status.
   expect_run("all", [] {
     frametest::clear_exception_flags();
     start(f90_init2);
@@ -112,6 +105,7 @@ TEST(Finish, ExceptionReports) {
 }
 
 TEST(SignalHandler, TrappedExceptionEndsWithTraceback) {
+  TAV_SKIP_WHEN_EMULATED("the emulator raises no SIGFPE for unmasked x87 exceptions");
   expect_run("divide", [] {
     start(f90_init);
     frametest::write_held(6, "x =", 3);

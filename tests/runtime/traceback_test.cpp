@@ -34,17 +34,12 @@ void recurse(int depth, int max) {
   __TAVf90_exit_pu();
 }
 
-void enter_main() {
-  __TAVf90_enter_pu("MAIN");
-  __TAVf90_filename = "main.f90";
-  __TAVf90_lineno = 12;
-}
-
 void set_location(const char *unit, const char *file, int line) {
   __TAVf90_enter_pu(unit);
   __TAVf90_filename = file;
   __TAVf90_lineno = line;
 }
+void enter_main() { set_location("MAIN", "main.f90", 12); }
 
 TEST(Traceback, DeepRecursionListsEveryCallerNewestFirst) {
   std::string err = fatal("Reference to OPTIONAL argument X which is not PRESENT") + "In REC, line 7 of rec.f90\n";

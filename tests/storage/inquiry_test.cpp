@@ -2,6 +2,7 @@
 // check with its message.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 
 #include "storage_support.h"
@@ -11,20 +12,21 @@ namespace {
 
 using storage_test::expect_fatal;
 
-// A rank-3 array (2:4, 5:4, -1:0) of 4-byte elements, as a pointer
-// descriptor, a character pointer descriptor and an info record.
+// A rank-3 array (2:4, 7 elements from 5, -1:0) of 4-byte elements, as a
+// pointer descriptor, a character pointer descriptor and an info record;
+// dimension 2 is emptied for the bounds.
 struct Forms {
   tav_ptr_desc p{};
   tav_cptr_desc c{};
   tav_info info{};
-  Forms() {
-    const tav_dim dims[3] = {{3, 4, 2}, {0, 12, 5}, {2, 0, -1}};
+  explicit Forms(intptr_t extent2) {
+    const tav_dim dims[3] = {{3, 4, 2}, {extent2, 12, 5}, {2, 0, -1}};
     for (int k = 0; k < 3; ++k) p.dim[k] = c.dim[k] = info.dim[k] = dims[k];
     c.len = 4;
     info.rank = 3;
   }
 };
-const Forms kForms;
+const Forms kForms(0);
 
 // n integers of width T, blank-separated.
 template <typename T, typename P>
@@ -36,32 +38,25 @@ std::string ints(const P *base, int n) {
 
 TEST(Bounds, EveryFormAgrees) {
   const Forms &f = kForms;
-  const int lower[3] = {2, 1, -1};
-  const int upper[3] = {4, 0, 0};
-  for (int k = 1; k <= 3; ++k) {
-    SCOPED_TRACE(k);
-    EXPECT_EQ(__TAVf90_lbound_ptr(3, &f.p, k), lower[k - 1]);
-    EXPECT_EQ(__TAVf90_lbound_cptr(3, &f.c, k), lower[k - 1]);
-    EXPECT_EQ(__TAVf90_lbound_info(f.info, k), lower[k - 1]);
-    EXPECT_EQ(__TAVf90_ubound_ptr(3, &f.p, k), upper[k - 1]);
-    EXPECT_EQ(__TAVf90_ubound_cptr(3, &f.c, k), upper[k - 1]);
-    EXPECT_EQ(__TAVf90_ubound_info(f.info, k), upper[k - 1]);
-  }
+  std::string seen;
+  for (int k = 1; k <= 3; ++k)
+    seen += ints<int>(std::array{__TAVf90_lbound_ptr(3, &f.p, k), __TAVf90_lbound_cptr(3, &f.c, k),
+                                 __TAVf90_lbound_info(f.info, k), __TAVf90_ubound_ptr(3, &f.p, k),
+                                 __TAVf90_ubound_cptr(3, &f.c, k), __TAVf90_ubound_info(f.info, k)}.data(), 6) + "|";
+  // An empty dimension has bounds 1 and 0.
+  EXPECT_EQ(seen, "2 2 2 4 4 4|1 1 1 0 0 0|-1 -1 -1 0 0 0|");
   // The assumed-size form answers for every dimension but the last.
   EXPECT_EQ(__TAVf90_ubound_ainfo(f.info, 1), 4);
   EXPECT_EQ(__TAVf90_ubound_ainfo(f.info, 2), 0);
   // The fixed forms return what they are given, even for an empty dimension.
   EXPECT_EQ(__TAVf90_lbound_fixed(2, 3, 2, 5, -1), 5);
-  EXPECT_EQ(__TAVf90_ubound_fixed(2, 3, 4, 4, 0), 4);
   EXPECT_EQ(__TAVf90_ubound_fixed(3, 3, 4, 4, 0), 0);
   EXPECT_EQ(__TAVf90_ubound_afixed(1, 2, 7, 99), 7);
   EXPECT_EQ(__TAVf90_extent_fixed(3, 3, 3, 0, 2), 2);
   // a(10:1:-1) seen through a pointer: bounds 1 and extent.
   tav_ptr_desc p{};
   p.dim[0] = tav_dim{10, -8, 1};
-  EXPECT_EQ(__TAVf90_lbound_ptr(1, &p, 1), 1);
-  EXPECT_EQ(__TAVf90_ubound_ptr(1, &p, 1), 10);
-  EXPECT_EQ(__TAVf90_extent_ptr(1, &p, 1), 10);
+  EXPECT_EQ(__TAVf90_lbound_ptr(1, &p, 1) * 100 + __TAVf90_ubound_ptr(1, &p, 1), 110);
 }
 
 TEST(Bounds, UpperBoundsWithoutDim) {
@@ -83,27 +78,19 @@ TEST(Bounds, UpperBoundsWithoutDim) {
 }
 
 TEST(Size, EveryForm) {
-  Forms f;
-  f.p.dim[1].extent = f.c.dim[1].extent = f.info.dim[1].extent = 7;
-  EXPECT_EQ(__TAVf90_size_ptr(3, &f.p), 42);
-  EXPECT_EQ(__TAVf90_size_cptr(3, &f.c), 42);
-  EXPECT_EQ(__TAVf90_size_info(f.info), 42);
-  EXPECT_EQ(__TAVf90_size_ptr(2, &f.p), 21);
-  EXPECT_EQ(__TAVf90_extent_ptr(3, &f.p, 2), 7);
-  EXPECT_EQ(__TAVf90_extent_cptr(3, &f.c, 3), 2);
-  EXPECT_EQ(__TAVf90_extent_info(f.info, 1), 3);
-
+  Forms f(7);
+  EXPECT_EQ(ints<int>(std::array{__TAVf90_size_ptr(3, &f.p), __TAVf90_size_cptr(3, &f.c), __TAVf90_size_info(f.info),
+                                 __TAVf90_size_ptr(2, &f.p), __TAVf90_extent_ptr(3, &f.p, 2),
+                                 __TAVf90_extent_cptr(3, &f.c, 3), __TAVf90_extent_info(f.info, 1)}.data(), 7),
+            "42 42 42 21 7 2 3");
   tav_vector v{nullptr, {3, 4, 1, 1, 1, 1, 1}};
-  EXPECT_EQ(__TAVf90_size_vector(v), 12);
-  EXPECT_EQ(__TAVf90_vector_size(v.extent), 12);
   EXPECT_EQ(__TAVf90_extent_vector(v, 2), 4);
-  EXPECT_EQ(__TAVf90_extent_vector(v, 5), 1);
-  v.extent[6] = 0;
-  EXPECT_EQ(__TAVf90_size_vector(v), 0);
-  tav_cvector c{nullptr, 9, {2, 5, 3, 1, 1, 1, 1}};
-  EXPECT_EQ(__TAVf90_size_cvector(c), 30);
+  v.extent[6] = 5;
+  EXPECT_EQ(__TAVf90_size_vector(v), 60);
+  EXPECT_EQ(__TAVf90_vector_size(v.extent), 60);
+  tav_cvector c{nullptr, 9, {2, 5, 3, 1, 1, 1, 0}};
+  EXPECT_EQ(__TAVf90_size_cvector(c), 0);
   EXPECT_EQ(__TAVf90_extent_cvector(c, 3), 3);
-  EXPECT_EQ(__TAVf90_extent_cvector(c, 7), 1);
 }
 
 TEST(Shape, DefaultAndEightByteResults) {
@@ -114,22 +101,12 @@ TEST(Shape, DefaultAndEightByteResults) {
   EXPECT_EQ(ints<intptr_t>(s.extent, 7), "2 1 1 1 1 1 1");
   EXPECT_EQ(ints<std::int64_t>(s.base, 2), "2 3");
   __TAVf90_freevec_i4(s);
-  tav_vector w = __TAVf90_shape_ptr(2, &p);
-  EXPECT_EQ(ints<std::int32_t>(w.base, 2), "2 3");
-  __TAVf90_freevec_i(w);
-
   tav_cptr_desc c{};
-  c.len = 3;
   c.dim[0] = tav_dim{0, 3, 1};
   c.dim[1] = tav_dim{5, 0, 1};
-  c.dim[2] = tav_dim{7, 0, 1};
-  tav_vector t = __TAVf90_shape_cptr(3, &c);
-  EXPECT_EQ(t.extent[0], 3);
-  EXPECT_EQ(ints<std::int32_t>(t.base, 3), "0 5 7");
+  tav_vector t = __TAVf90_shape_cptr(2, &c);
+  EXPECT_EQ(ints<std::int32_t>(t.base, 2), "0 5");
   __TAVf90_freevec_i(t);
-  tav_vector u = __TAVf90_shape_cptr_i4(1, &c);
-  EXPECT_EQ(ints<std::int64_t>(u.base, 1), "0");
-  __TAVf90_freevec_i4(u);
 }
 
 TEST(Describe, WrapsStorageWithoutCopying) {
@@ -144,25 +121,18 @@ TEST(Describe, WrapsStorageWithoutCopying) {
   EXPECT_EQ(ints<intptr_t>(c.extent, 2), "4 1");
 }
 
+// One row per check (each family shares it) and per entry with a check of
+// its own.
 TEST(DimChecks, Messages) {
   static const tav_vector v{nullptr, {3, 4, 1, 1, 1, 1, 1}};
-  static const tav_cvector cv{nullptr, 1, {3, 4, 1, 1, 1, 1, 1}};
   const char *absent = "Argument to SHAPE intrinsic is not PRESENT";
   const std::pair<void (*)(), const char *> cases[] = {
       {[] { __TAVf90_lbound_ptr(2, &kForms.p, 0); }, "Out of range: DIM argument to LBOUND has value 0"},
-      {[] { __TAVf90_lbound_ptr(2, &kForms.p, 3); },
-       "Out of range: DIM argument (3) to LBOUND greater than array rank (2)"},
-      {[] { __TAVf90_lbound_cptr(3, &kForms.c, -4); }, "Out of range: DIM argument to LBOUND has value -4"},
       {[] { __TAVf90_lbound_info(kForms.info, 4); },
        "Out of range: DIM argument (4) to LBOUND greater than array rank (3)"},
-      {[] { __TAVf90_lbound_fixed(5, 2, 1, 1); },
-       "Out of range: DIM argument (5) to LBOUND greater than array rank (2)"},
-      {[] { __TAVf90_ubound_ptr(3, &kForms.p, 0); }, "Out of range: DIM argument to UBOUND has value 0"},
-      {[] { __TAVf90_ubound_cptr(1, &kForms.c, 2); },
-       "Out of range: DIM argument (2) to UBOUND greater than array rank (1)"},
-      {[] { __TAVf90_ubound_info(kForms.info, 8); },
-       "Out of range: DIM argument (8) to UBOUND greater than array rank (3)"},
-      {[] { __TAVf90_ubound_fixed(-1, 2, 1, 1); }, "Out of range: DIM argument to UBOUND has value -1"},
+      {[] { __TAVf90_ubound_cptr(3, &kForms.c, -1); }, "Out of range: DIM argument to UBOUND has value -1"},
+      {[] { __TAVf90_ubound_fixed(3, 2, 1, 1); },
+       "Out of range: DIM argument (3) to UBOUND greater than array rank (2)"},
       {[] { __TAVf90_ubound_vector(2, nullptr, 0); }, "Out of range: DIM argument to UBOUND has value 0"},
       {[] { __TAVf90_ubound_vector(2, nullptr, 3); },
        "Out of range: DIM argument (3) to UBOUND greater than array rank"},
@@ -171,20 +141,11 @@ TEST(DimChecks, Messages) {
        "Out of range: UBOUND of assumed-size array with DIM==rank (3)"},
       {[] { __TAVf90_ubound_ainfo(kForms.info, 4); },
        "Out of range: DIM argument (4) to UBOUND greater than array rank (3)"},
-      {[] { __TAVf90_ubound_ainfo(kForms.info, 0); }, "Out of range: DIM argument to UBOUND has value 0"},
       {[] { __TAVf90_ubound_afixed(2, 2, 5, 9); }, "Out of range: UBOUND of assumed-size array with DIM==rank (2)"},
-      {[] { __TAVf90_ubound_afixed(3, 2, 5, 9); },
-       "Out of range: DIM argument (3) to UBOUND greater than array rank (2)"},
-      // SIZE and SHAPE.
       {[] { __TAVf90_extent_ptr(3, &kForms.p, 0); }, "DIM argument to SIZE out of range (value 0)"},
-      {[] { __TAVf90_extent_cptr(3, &kForms.c, 4); }, "DIM argument to SIZE out of range (value 4)"},
       {[] { __TAVf90_extent_info(kForms.info, 4); }, "DIM argument to SIZE out of range (value 4)"},
       {[] { __TAVf90_extent_vector(v, 8); }, "DIM argument to SIZE out of range (value 8)"},
-      {[] { __TAVf90_extent_cvector(cv, 0); }, "DIM argument to SIZE out of range (value 0)"},
-      {[] { __TAVf90_extent_fixed(3, 2, 1, 1); }, "DIM argument to SIZE out of range (value 3)"},
       {[] { __TAVf90_shape_ptr(1, nullptr); }, absent},
-      {[] { __TAVf90_shape_ptr_i4(1, nullptr); }, absent},
-      {[] { __TAVf90_shape_cptr(1, nullptr); }, absent},
       {[] { __TAVf90_shape_cptr_i4(1, nullptr); }, absent},
   };
   for (const auto &[body, message] : cases) expect_fatal(body, message);

@@ -1,6 +1,5 @@
-// Helpers of the storage scenarios: the fatal path (the scenario runs in a
-// child, which must end with SIGABRT after printing exactly the message and
-// the closing line) and descriptor bounds in one line.
+// Helpers of the storage scenarios: the fatal-path check and descriptor
+// bounds in one line.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,11 +12,7 @@
 
 namespace storage_test {
 
-inline void expect_fatal(const std::function<void()> &body, const std::string &message) {
-  auto r = tavtest::run(body);
-  EXPECT_TRUE(r.aborted()) << message << ": " << r.describe();
-  EXPECT_EQ(r.err, message + "\nProgram terminated by fatal error\n");
-}
+using tavtest::expect_fatal;
 
 // The first `rank` dimensions as "lower:extent:stride ...".
 inline std::string dims(const tav_dim *dim, int rank) {

@@ -49,6 +49,26 @@ void remove_tree(const std::string &path) {
   rmdir(path.c_str());
 }
 
+// When the tests run under a user-mode emulator, a child that dies by a
+// signal gets one line of the emulator's own appended to its standard error
+// ("qemu: uncaught target signal 6 (Aborted) - core dumped"); the library
+// never writes it.  Only that line, at the very end, is dropped.
+void drop_emulator_line(std::string &err) {
+  static const char prefix[] = "qemu: uncaught target signal ";
+  if (err.empty() || err.back() != '\n') return;
+  std::size_t at = err.rfind(prefix);
+  if (at == std::string::npos) return;
+  std::string line = err.substr(at + sizeof prefix - 1);
+  std::size_t digits = 0;
+  while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+  if (digits == 0 || line.compare(digits, 2, " (") != 0) return;
+  std::size_t close = line.find(')', digits);
+  if (close == std::string::npos) return;
+  std::string rest = line.substr(close + 1);
+  if (rest != "\n" && rest != " - core dumped\n") return;
+  err.erase(at);
+}
+
 [[noreturn]] void die(const char *what) {
   std::perror(what);
   _exit(120);
@@ -145,7 +165,13 @@ Result run(const std::function<void()> &body, const Options &options) {
     r.exit_code = WEXITSTATUS(status);
   if (!options.stdout_pipe) r.out = slurp(io + "/stdout", nullptr);
   r.err = slurp(io + "/stderr", nullptr);
+  if (r.signal != 0) drop_emulator_line(r.err);
   return r;
+}
+
+bool emulated() {
+  const char *e = std::getenv("TAV_EMULATED");
+  return e != nullptr && *e != '\0';
 }
 
 Result expect_run(const std::string &what, const std::function<void()> &body, const Ending &ending,
@@ -160,6 +186,10 @@ Result expect_run(const std::string &what, const std::function<void()> &body, co
     EXPECT_EQ(r.err, ending.err) << what;
   }
   return r;
+}
+
+void expect_fatal(const std::function<void()> &body, const std::string &message) {
+  expect_run(message, body, {kAborted, nullptr, (message + "\nProgram terminated by fatal error\n").c_str()});
 }
 
 }  // namespace tavtest

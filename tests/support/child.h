@@ -67,5 +67,20 @@ struct Ending {
 // with `what`); returns the result for further checks.
 Result expect_run(const std::string &what, const std::function<void()> &body, const Ending &ending,
                   const Options &options = {});
+// Runs body in a child that must end by the fatal path after printing
+// exactly `message` and the closing line (nothing located: no traceback).
+void expect_fatal(const std::function<void()> &body, const std::string &message);
+
+// True when the test programs run under a user-mode emulator (the build
+// sets TAV_EMULATED in the tests' environment).  The emulator reproduces
+// everything the tests check but two things of the hardware: x87
+// exceptions that trap, and the exact bits of x87 transcendental
+// instructions.  Tests of those two skip there, saying why.
+bool emulated();
 
 }  // namespace tavtest
+
+#define TAV_SKIP_WHEN_EMULATED(why)                                          \
+  do {                                                                       \
+    if (::tavtest::emulated()) GTEST_SKIP() << "under emulation: " << (why); \
+  } while (0)

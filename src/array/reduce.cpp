@@ -1,0 +1,437 @@
+// Reductions along a dimension: SUM, PRODUCT, COUNT, ANY and ALL, and
+// MAXVAL, MINVAL, MAXLOC and MINLOC, with and without MASK.
+//
+// Every member walks the array once in array element order, the result
+// (and the mask) moving in lockstep as further cursors: the result cursor's
+// "strides" are the result multipliers, 0 along DIM.  Each result element
+// therefore receives its contributions in increasing subscript order along
+// DIM whatever the strides, and a contiguous array is read contiguously
+// whichever dimension is reduced.  Runs along the first dimension are handed
+// to a kernel whole: along DIM = 1 the partial result stays in a register,
+// otherwise the run updates a contiguous run of result elements.
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+
+#include "array/elements.h"
+#include "array/walk.h"
+#include "runtime/fatal.h"
+#include "tavf90.h"
+
+namespace tav::array {
+namespace {
+
+struct Complex {
+  float re, im;
+};
+struct DoubleComplex {
+  double re, im;
+};
+
+using MakeTemp = tav_vector (*)(int, ...);
+using FreeTemp = void (*)(tav_vector);
+
+// Integer arithmetic wraps in the element width: it is done unsigned, in
+// at least 32 bits so that narrow operands never promote to signed int.
+template <class T>
+using Wide = std::conditional_t<(sizeof(T) < 4), std::uint32_t, std::make_unsigned_t<T>>;
+
+// ---- Operations: identity (or starting value) and the per-element step.
+
+template <class T>
+struct Sum {
+  using Elem = T;
+  using Acc = T;
+  static T identity() { return T{}; }
+  static void apply(T &a, T x) {
+    if constexpr (std::is_integral_v<T>)
+      a = static_cast<T>(static_cast<Wide<T>>(a) + static_cast<Wide<T>>(x));
+    else if constexpr (std::is_floating_point_v<T>)
+      a = a + x;
+    else {
+      a.re = a.re + x.re;
+      a.im = a.im + x.im;
+    }
+  }
+};
+
+template <class T>
+struct Product {
+  using Elem = T;
+  using Acc = T;
+  static T identity() {
+    if constexpr (std::is_arithmetic_v<T>)
+      return T{1};
+    else
+      return T{1, 0};
+  }
+  static void apply(T &a, T x) {
+    if constexpr (std::is_integral_v<T>)
+      a = static_cast<T>(static_cast<Wide<T>>(a) * static_cast<Wide<T>>(x));
+    else if constexpr (std::is_floating_point_v<T>)
+      a = a * x;
+    else {
+      // Both components in extended precision, each rounded once when
+      // stored.
+      using C = decltype(a.re);
+      long double re = static_cast<long double>(a.re) * x.re - static_cast<long double>(a.im) * x.im;
+      long double im = static_cast<long double>(a.re) * x.im + static_cast<long double>(a.im) * x.re;
+      a.re = static_cast<C>(re);
+      a.im = static_cast<C>(im);
+    }
+  }
+};
+
+// ANY and ALL: bitwise OR and AND of whole LOGICAL elements.
+template <class T>
+struct Any {
+  using Elem = T;
+  using Acc = T;
+  static T identity() { return 0; }
+  static void apply(T &a, T x) { a = static_cast<T>(a | x); }
+};
+template <class T>
+struct All {
+  using Elem = T;
+  using Acc = T;
+  static T identity() { return 1; }
+  static void apply(T &a, T x) { a = static_cast<T>(a & x); }
+};
+
+template <class M>
+struct Count {
+  using Elem = M;
+  using Acc = std::int32_t;
+  static Acc identity() { return 0; }
+  static void apply(Acc &a, M x) { a = static_cast<Acc>(static_cast<std::uint32_t>(a) + (x != 0)); }
+};
+
+template <class T>
+constexpr T lowest() {
+  if constexpr (std::is_floating_point_v<T>)
+    return -std::numeric_limits<T>::max();
+  else
+    return std::numeric_limits<T>::min();
+}
+
+// Comparisons are strict, and false for a NaN, so a NaN is never taken.
+template <class T>
+struct Greatest {
+  using Elem = T;
+  using Acc = T;
+  static T identity() { return lowest<T>(); }
+  static bool better(T x, T v) { return x > v; }
+  static void apply(T &a, T x) {
+    if (x > a) a = x;
+  }
+};
+template <class T>
+struct Least {
+  using Elem = T;
+  using Acc = T;
+  static T identity() { return std::numeric_limits<T>::max(); }
+  static bool better(T x, T v) { return x < v; }
+  static void apply(T &a, T x) {
+    if (x < a) a = x;
+  }
+};
+
+template <class T>
+inline bool is_number(T x) {
+  if constexpr (std::is_floating_point_v<T>)
+    return !std::isnan(x);
+  else
+    return true;
+}
+
+// ---- The shared set-up.
+
+void check_dim(int rank, int dim, const char *word, const char *what) {
+  if (dim < 1) rt::crash("Out of range: DIM argument to %s has value %d", word, dim);
+  if (dim > rank) rt::crash("Out of range: DIM argument to %s has value %d with %s of rank %d", word, dim, what, rank);
+}
+
+struct Plan {
+  Walk w;
+  int dim = 0;  // counted from 0
+  int result_rank = 0;
+  std::intptr_t result_extent[kMaxRank] = {1, 1, 1, 1, 1, 1, 1};
+  // Result element multipliers per array dimension: 0 along DIM, else the
+  // product of the result extents before this dimension's place.
+  std::intptr_t multiplier[kMaxRank] = {};
+  int rank = 0;
+
+  Plan(int r, const tav_ptr_desc *a, int d) : w(r, a->dim), dim(d - 1), rank(r < kMaxRank ? r : kMaxRank) {
+    std::uintptr_t m = 1;
+    for (int k = 0; k < rank; ++k) {
+      if (k == dim) continue;
+      std::intptr_t e = w.extent[k] < 0 ? 0 : w.extent[k];
+      multiplier[k] = static_cast<std::intptr_t>(m);
+      result_extent[result_rank++] = e;
+      m *= static_cast<std::uintptr_t>(e);
+    }
+  }
+
+  tav_vector make(MakeTemp mk) const {
+    const std::intptr_t *e = result_extent;
+    return mk(result_rank, static_cast<int>(e[0]), static_cast<int>(e[1]), static_cast<int>(e[2]),
+              static_cast<int>(e[3]), static_cast<int>(e[4]), static_cast<int>(e[5]));
+  }
+
+  // Walk steps of a result cursor whose elements are `size` bytes.
+  void result_steps(std::size_t size, std::uintptr_t *out) const {
+    std::intptr_t s[kMaxRank];
+    for (int k = 0; k < kMaxRank; ++k) s[k] = multiplier[k] * static_cast<std::intptr_t>(size);
+    w.steps_for(rank, s, out);
+  }
+};
+
+template <class T>
+void fill(const tav_vector &v, T value) {
+  const std::intptr_t n = __TAVf90_vector_size(v.extent);
+  auto p = reinterpret_cast<std::uintptr_t>(v.base);
+  for (std::intptr_t i = 0; i < n; ++i) store(p + static_cast<std::uintptr_t>(i) * sizeof(T), value);
+}
+
+// Cursor 0 the array, 1 the result, 2 the mask (steps 0 when there is none),
+// 3 a second result (locations).
+template <std::size_t N>
+void init_cursors(const Plan &pl, const tav_ptr_desc *a, const tav_ptr_desc *mask, std::uintptr_t (&p)[N],
+                  std::uintptr_t (&step)[N][kMaxRank]) {
+  for (std::size_t c = 0; c < N; ++c) {
+    p[c] = 0;
+    for (int k = 0; k < kMaxRank; ++k) step[c][k] = 0;
+  }
+  p[0] = reinterpret_cast<std::uintptr_t>(a->base);
+  for (int k = 0; k < kMaxRank; ++k) step[0][k] = pl.w.step[k];
+  if (mask != nullptr) {
+    p[2] = reinterpret_cast<std::uintptr_t>(mask->base);
+    pl.w.steps_for(pl.rank, mask->dim, step[2]);
+  }
+}
+
+template <class M>
+inline bool takes(std::uintptr_t pm) {
+  if constexpr (std::is_void_v<M>)
+    return true;
+  else
+    return selected<M>(pm);
+}
+
+// SUM, PRODUCT, ANY, ALL, COUNT, MAXVAL, MINVAL.  M is the unsigned type of
+// the mask's width, void without a mask.
+template <class Op, class M>
+tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int rank, const tav_ptr_desc *a, int dim,
+                         const tav_ptr_desc *mask) {
+  using T = typename Op::Elem;
+  using R = typename Op::Acc;
+  if constexpr (!std::is_void_v<M>) {
+    if (mask == nullptr) return reduce_values<Op, void>(word, what, mk, rank, a, dim, nullptr);
+    __TAVf90_check_shapes(a->dim, mask->dim, rank);
+  }
+  check_dim(rank, dim, word, what);
+  Plan pl(rank, a, dim);
+  tav_vector result = pl.make(mk);
+  fill<R>(result, Op::identity());
+
+  std::uintptr_t p[3];
+  std::uintptr_t step[3][kMaxRank];
+  init_cursors(pl, a, std::is_void_v<M> ? nullptr : mask, p, step);
+  p[1] = reinterpret_cast<std::uintptr_t>(result.base);
+  pl.result_steps(sizeof(R), step[1]);
+
+  const std::intptr_t n = pl.w.extent[0];
+  const std::uintptr_t sa = step[0][0], sr = step[1][0], sm = step[2][0];
+  if (pl.dim == 0) {
+    walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[3], const std::intptr_t *) {
+      std::uintptr_t pa = c[0], pm = c[2];
+      R acc = load<R>(c[1]);
+      for (std::intptr_t i = 0; i < n; ++i, pa += sa, pm += sm)
+        if (takes<M>(pm)) Op::apply(acc, load<T>(pa));
+      store(c[1], acc);
+    });
+  } else if (std::is_void_v<M> && sa == sizeof(T)) {
+    // Contiguous rows (the result is always contiguous along the first
+    // dimension here).
+    walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[3], const std::intptr_t *) {
+      for (std::intptr_t i = 0; i < n; ++i) {
+        const std::uintptr_t pr = c[1] + static_cast<std::uintptr_t>(i) * sizeof(R);
+        R acc = load<R>(pr);
+        Op::apply(acc, load<T>(c[0] + static_cast<std::uintptr_t>(i) * sizeof(T)));
+        store(pr, acc);
+      }
+    });
+  } else {
+    walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[3], const std::intptr_t *) {
+      std::uintptr_t pa = c[0], pr = c[1], pm = c[2];
+      for (std::intptr_t i = 0; i < n; ++i, pa += sa, pr += sr, pm += sm) {
+        if (!takes<M>(pm)) continue;
+        R acc = load<R>(pr);
+        Op::apply(acc, load<T>(pa));
+        store(pr, acc);
+      }
+    });
+  }
+  return result;
+}
+
+// MAXLOC and MINLOC.  The extreme values so far are kept in a working
+// temporary of the element type; the locations (default INTEGER, from 1
+// along DIM) are the result.  The first element of a slice that is not a
+// NaN is always taken, so a non-empty slice whose elements all equal the
+// starting value still reports a location; empty, fully masked and all-NaN
+// slices keep 0.
+template <class Op, class M>
+tav_vector reduce_locations(const char *word, MakeTemp mk, FreeTemp fr, int rank, const tav_ptr_desc *a, int dim,
+                            const tav_ptr_desc *mask) {
+  using T = typename Op::Elem;
+  if constexpr (!std::is_void_v<M>) {
+    if (mask == nullptr) return reduce_locations<Op, void>(word, mk, fr, rank, a, dim, nullptr);
+    __TAVf90_check_shapes(a->dim, mask->dim, rank);
+  }
+  check_dim(rank, dim, word, "ARRAY");
+  Plan pl(rank, a, dim);
+  tav_vector values = pl.make(mk);
+  tav_vector locations = pl.make(__TAVf90_mkatmp_i);
+  fill<T>(values, Op::identity());
+  fill<std::int32_t>(locations, 0);
+
+  std::uintptr_t p[4];
+  std::uintptr_t step[4][kMaxRank];
+  init_cursors(pl, a, std::is_void_v<M> ? nullptr : mask, p, step);
+  p[1] = reinterpret_cast<std::uintptr_t>(values.base);
+  pl.result_steps(sizeof(T), step[1]);
+  p[3] = reinterpret_cast<std::uintptr_t>(locations.base);
+  pl.result_steps(sizeof(std::int32_t), step[3]);
+
+  const std::intptr_t n = pl.w.extent[0];
+  const std::uintptr_t sa = step[0][0], sv = step[1][0], sm = step[2][0], sl = step[3][0];
+  if (pl.dim == 0) {
+    walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[4], const std::intptr_t *) {
+      // The whole slice is this run: its first selected number is taken
+      // outright, then only strictly better elements.
+      std::uintptr_t pa = c[0], pm = c[2];
+      T v = load<T>(c[1]);
+      std::int32_t at = 0;
+      std::intptr_t i = 0;
+      for (; i < n && at == 0; ++i, pa += sa, pm += sm) {
+        T x = load<T>(pa);
+        if (takes<M>(pm) && is_number(x)) {
+          v = x;
+          at = static_cast<std::int32_t>(i + 1);
+        }
+      }
+      for (; i < n; ++i, pa += sa, pm += sm) {
+        if (!takes<M>(pm)) continue;
+        T x = load<T>(pa);
+        if (Op::better(x, v)) {
+          v = x;
+          at = static_cast<std::int32_t>(i + 1);
+        }
+      }
+      store(c[1], v);
+      store(c[3], at);
+    });
+  } else {
+    const int d = pl.dim;
+    walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[4], const std::intptr_t *j) {
+      const auto here = static_cast<std::int32_t>(j[d] + 1);
+      std::uintptr_t pa = c[0], pv = c[1], pm = c[2], pl_ = c[3];
+      for (std::intptr_t i = 0; i < n; ++i, pa += sa, pv += sv, pm += sm, pl_ += sl) {
+        if (!takes<M>(pm)) continue;
+        T x = load<T>(pa);
+        if (Op::better(x, load<T>(pv)) || (load<std::int32_t>(pl_) == 0 && is_number(x))) {
+          store(pv, x);
+          store(pl_, here);
+        }
+      }
+    });
+  }
+  fr(values);
+  return locations;
+}
+
+}  // namespace
+}  // namespace tav::array
+
+using namespace tav::array;
+
+using tav_ptr = const tav_ptr_desc *;
+
+#define TAV_DIM_VALUES(name, word, Op, t)                                      \
+  tav_vector __TAVf90_##name##_##t(int rank, tav_ptr a, int dim) {             \
+    return reduce_values<Op, void>(word, "ARRAY", __TAVf90_mkatmp_##t, rank, a, dim, nullptr); \
+  }
+#define TAV_MASKED_VALUES(name, word, Op, t, k, M)                                        \
+  tav_vector __TAVf90_m_##k##_##name##_##t(int rank, tav_ptr a, int dim, int, tav_ptr mask) { \
+    return reduce_values<Op, M>(word, "ARRAY", __TAVf90_mkatmp_##t, rank, a, dim, mask);  \
+  }
+#define TAV_MASKED_VALUES_ALL_KINDS(name, word, Op, t)        \
+  TAV_MASKED_VALUES(name, word, Op, t, l, std::uint32_t)     \
+  TAV_MASKED_VALUES(name, word, Op, t, l1, std::uint8_t)     \
+  TAV_MASKED_VALUES(name, word, Op, t, l2, std::uint16_t)    \
+  TAV_MASKED_VALUES(name, word, Op, t, l4, std::uint64_t)
+
+// SUM and PRODUCT of a numeric type, with every masked member.
+#define TAV_SUM_PRODUCT(t, T)                                   \
+  TAV_DIM_VALUES(dimsum, "SUM", Sum<T>, t)                      \
+  TAV_DIM_VALUES(dimprod, "PRODUCT", Product<T>, t)             \
+  TAV_MASKED_VALUES_ALL_KINDS(dimsum, "SUM", Sum<T>, t)         \
+  TAV_MASKED_VALUES_ALL_KINDS(dimprod, "PRODUCT", Product<T>, t)
+
+// ANY, ALL (the LOGICAL SUM and PRODUCT) and COUNT of one LOGICAL kind.
+#define TAV_LOGICAL(k, M)                                                          \
+  TAV_DIM_VALUES(dimsum, "SUM", Any<M>, k)                                         \
+  TAV_DIM_VALUES(dimprod, "PRODUCT", All<M>, k)                                    \
+  tav_vector __TAVf90_dimcount_##k(int rank, tav_ptr mask, int dim) {              \
+    return reduce_values<Count<M>, void>("COUNT", "MASK", __TAVf90_mkatmp_i, rank, mask, dim, nullptr); \
+  }
+
+#define TAV_LOCATIONS(name, mname, word, Op, t)                                               \
+  tav_vector __TAVf90_##name##_##t(int rank, tav_ptr a, int dim) {                            \
+    return reduce_locations<Op, void>(word, __TAVf90_mkatmp_##t, __TAVf90_freevec_##t, rank, a, dim, nullptr); \
+  }                                                                                           \
+  TAV_MASKED_LOCATION(mname, word, Op, t, l, std::uint32_t)                                   \
+  TAV_MASKED_LOCATION(mname, word, Op, t, l1, std::uint8_t)                                   \
+  TAV_MASKED_LOCATION(mname, word, Op, t, l2, std::uint16_t)                                  \
+  TAV_MASKED_LOCATION(mname, word, Op, t, l4, std::uint64_t)
+#define TAV_MASKED_LOCATION(mname, word, Op, t, k, M)                                          \
+  tav_vector __TAVf90_m_##k##_##mname##_##t(int rank, tav_ptr a, int dim, int, tav_ptr mask) { \
+    return reduce_locations<Op, M>(word, __TAVf90_mkatmp_##t, __TAVf90_freevec_##t, rank, a, dim, mask); \
+  }
+
+// MAXVAL, MINVAL, MAXLOC, MINLOC of an INTEGER or REAL type.
+#define TAV_EXTREMES(t, T)                                      \
+  TAV_DIM_VALUES(maxv_dim, "MAXVAL", Greatest<T>, t)            \
+  TAV_DIM_VALUES(minv_dim, "MINVAL", Least<T>, t)               \
+  TAV_MASKED_VALUES_ALL_KINDS(maxvd, "MAXVAL", Greatest<T>, t)  \
+  TAV_MASKED_VALUES_ALL_KINDS(minvd, "MINVAL", Least<T>, t)     \
+  TAV_LOCATIONS(maxl_dim, maxld, "MAXLOC", Greatest<T>, t)      \
+  TAV_LOCATIONS(minl_dim, minld, "MINLOC", Least<T>, t)
+
+extern "C" {
+
+TAV_SUM_PRODUCT(i1, std::int8_t)
+TAV_SUM_PRODUCT(i2, std::int16_t)
+TAV_SUM_PRODUCT(i, std::int32_t)
+TAV_SUM_PRODUCT(i4, std::int64_t)
+TAV_SUM_PRODUCT(r, float)
+TAV_SUM_PRODUCT(d, double)
+TAV_SUM_PRODUCT(c, Complex)
+TAV_SUM_PRODUCT(dc, DoubleComplex)
+
+TAV_LOGICAL(l1, std::uint8_t)
+TAV_LOGICAL(l2, std::uint16_t)
+TAV_LOGICAL(l, std::uint32_t)
+TAV_LOGICAL(l4, std::uint64_t)
+
+TAV_EXTREMES(i1, std::int8_t)
+TAV_EXTREMES(i2, std::int16_t)
+TAV_EXTREMES(i, std::int32_t)
+TAV_EXTREMES(i4, std::int64_t)
+TAV_EXTREMES(r, float)
+TAV_EXTREMES(d, double)
+
+}  // extern "C"

@@ -1,0 +1,387 @@
+#include "io/read_edit.h"
+
+#include <charconv>
+#include <cstring>
+#include <limits>
+
+namespace tav::io::input {
+namespace {
+
+// Exponents are kept within ±kExpLimit: far beyond any finite or nonzero
+// value, far inside int64 whatever is added to them.
+constexpr std::int64_t kExpLimit = std::int64_t{1} << 40;
+
+// Walks the characters of a field; the end of the field reads as NUL.  Runs
+// of blanks are taken in one step, so a field padded by millions of blanks
+// costs no more than a short one.
+class Cursor {
+ public:
+  explicit Cursor(const Field &f) : p_(f.text), end_(f.text + f.n), pad_(f.pad) {}
+  char peek() const { return p_ < end_ ? *p_ : (pad_ > 0 ? ' ' : '\0'); }
+  bool at_end() const { return p_ >= end_ && pad_ <= 0; }
+  void next() {
+    if (p_ < end_)
+      ++p_;
+    else if (pad_ > 0)
+      --pad_;
+  }
+  // Steps over a run of blanks and returns its length.
+  std::int64_t blanks() {
+    std::int64_t k = 0;
+    while (p_ < end_ && *p_ == ' ') ++p_, ++k;
+    if (p_ == end_) k += pad_, pad_ = 0;
+    return k;
+  }
+
+ private:
+  const char *p_;
+  const char *end_;
+  std::int64_t pad_;
+};
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+std::int64_t add_exponent(std::int64_t a, std::int64_t b) {
+  std::int64_t s = a + b;
+  return s > kExpLimit ? kExpLimit : (s < -kExpLimit ? -kExpLimit : s);
+}
+
+std::int64_t exponent_digit(std::int64_t e, int digit) {
+  return e >= kExpLimit / 10 ? kExpLimit : e * 10 + digit;
+}
+
+void Decimal::set_integer(std::uint64_t v) {
+  bool neg = negative;
+  clear();
+  negative = neg;
+  if (v == 0) return;
+  n_ = static_cast<int>(std::to_chars(digits_, digits_ + 24, v).ptr - digits_);
+}
+
+void Decimal::scale10(std::int64_t x) { exp_ = add_exponent(exp_, x); }
+
+void Decimal::int_zeros(std::int64_t k) {
+  if (n_ == 0 || k <= 0) return;
+  std::int64_t room = kMaxDigits - n_;
+  std::int64_t put = k < room ? k : room;
+  std::memset(digits_ + n_, '0', static_cast<std::size_t>(put));
+  n_ += static_cast<int>(put);
+  exp_ = add_exponent(exp_, k - put);
+}
+
+void Decimal::frac_zeros(std::int64_t k) {
+  if (k <= 0) return;
+  if (n_ == 0) {
+    exp_ = add_exponent(exp_, -k);
+    return;
+  }
+  std::int64_t room = kMaxDigits - n_;
+  std::int64_t put = k < room ? k : room;
+  std::memset(digits_ + n_, '0', static_cast<std::size_t>(put));
+  n_ += static_cast<int>(put);
+  exp_ = add_exponent(exp_, -put);
+}
+
+template <typename T>
+bool Decimal::convert(std::int64_t adjust, T *out) {
+  const T sign = negative ? T(-1) : T(1);
+  if (n_ == 0) {
+    *out = sign * T(0);
+    return false;
+  }
+  int n = n_;
+  std::int64_t e = add_exponent(exp_, adjust);
+  if (sticky_) {
+    digits_[n++] = '1';
+    e = add_exponent(e, -1);
+  }
+  // The value lies in [10^(order-1), 10^order).
+  std::int64_t order = n + e;
+  if (order > 400) {
+    *out = sign * std::numeric_limits<T>::infinity();
+    return true;
+  }
+  if (order < -400) {
+    *out = sign * T(0);
+    return false;
+  }
+  char *end = digits_ + n;
+  *end++ = 'e';
+  end = std::to_chars(end, digits_ + sizeof digits_, e).ptr;
+  T v{};
+  auto r = std::from_chars(digits_, end, v);
+  if (r.ec == std::errc::result_out_of_range) {
+    // Out of range either way: infinity above, zero below.
+    if (order > 0) {
+      *out = sign * std::numeric_limits<T>::infinity();
+      return true;
+    }
+    v = T(0);
+  }
+  *out = sign * v;
+  return false;
+}
+
+template bool Decimal::convert<float>(std::int64_t, float *);
+template bool Decimal::convert<double>(std::int64_t, double *);
+
+int parse_integer(const Field &f, bool bz, std::int64_t lo, std::int64_t hi, int range_error, std::int64_t *out) {
+  // The common field: blanks, an optional sign, up to 18 digits, blanks
+  // (trailing ones only under BN).
+  const char *p = f.text, *end = f.text + f.n;
+  while (p < end && *p == ' ') ++p;
+  bool minus = p < end && *p == '-';
+  if (p < end && (*p == '-' || *p == '+')) ++p;
+  const char *digits = p;
+  std::int64_t n = 0;
+  while (p < end && is_digit(*p) && p - digits < 18) n = n * 10 + (*p++ - '0');
+  if (p > digits && (p == end || (*p == ' ' && !bz)) && (p == end || !is_digit(*p))) {
+    const char *q = p;
+    while (q < end && *q == ' ') ++q;
+    if (q == end && (!bz || f.pad == 0)) {
+      if (minus) n = -n;
+      if (n < lo || n > hi) return range_error;
+      *out = n;
+      return 0;
+    }
+  }
+  Cursor c(f);
+  c.blanks();
+  bool negative = false;
+  if (c.peek() == '-' || c.peek() == '+') {
+    negative = c.peek() == '-';
+    c.next();
+    if (!bz) c.blanks();
+    if (c.at_end()) return kSignWithoutDigits;
+  }
+  std::uint64_t value = 0;
+  bool overflow = false;
+  for (;;) {
+    char ch = c.peek();
+    if (is_digit(ch)) {
+      unsigned d = static_cast<unsigned>(ch - '0');
+      if (value > (std::numeric_limits<std::uint64_t>::max() - d) / 10)
+        overflow = true;
+      else
+        value = value * 10 + d;
+      c.next();
+    } else if (ch == ' ') {
+      std::int64_t k = c.blanks();
+      if (bz && value != 0) {
+        for (; k > 0 && !overflow; --k) {
+          if (value > std::numeric_limits<std::uint64_t>::max() / 10)
+            overflow = true;
+          else
+            value *= 10;
+        }
+      }
+    } else {
+      break;
+    }
+  }
+  // The syntax decides first: a malformed field is never a range error.
+  if (!c.at_end()) return kBadIntegerField;
+  if (overflow) return range_error;
+  std::int64_t v;
+  if (negative) {
+    if (value > std::uint64_t{1} << 63) return range_error;
+    v = static_cast<std::int64_t>(0 - value);
+  } else {
+    if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return range_error;
+    v = static_cast<std::int64_t>(value);
+  }
+  if (v < lo || v > hi) return range_error;
+  *out = v;
+  return 0;
+}
+
+int parse_boz(const Field &f, bool bz, int shift, int bits, int range_error, std::uint64_t *out) {
+  Cursor c(f);
+  c.blanks();
+  std::uint64_t value = 0;
+  bool overflow = false;
+  const unsigned radix = 1u << shift;
+  auto digit_value = [](char ch) -> unsigned {
+    if (is_digit(ch)) return static_cast<unsigned>(ch - '0');
+    if (ch >= 'a' && ch <= 'f') return static_cast<unsigned>(ch - 'a' + 10);
+    if (ch >= 'A' && ch <= 'F') return static_cast<unsigned>(ch - 'A' + 10);
+    return 99;
+  };
+  auto push = [&](unsigned d) {
+    if (value >> (64 - shift) != 0) overflow = true;
+    value = (value << shift) | d;
+  };
+  for (;;) {
+    char ch = c.peek();
+    unsigned d = digit_value(ch);
+    if (d < radix) {
+      push(d);
+      c.next();
+    } else if (ch == ' ') {
+      std::int64_t k = c.blanks();
+      if (bz && value != 0)
+        for (; k > 0 && !overflow; --k) push(0);
+    } else {
+      break;
+    }
+  }
+  if (!c.at_end()) return shift == 1 ? kBadBinaryField : shift == 3 ? kBadOctalField : kBadHexField;
+  if (overflow || (bits < 64 && (value >> bits) != 0)) return range_error;
+  *out = value;
+  return 0;
+}
+
+namespace {
+
+// The common field, converted by the C++ library straight from its text:
+// blanks, an optional sign, digits with a decimal point, an optional
+// exponent E with its digits, blanks; nothing the implied decimals, the
+// scale factor or BZ would change.  Anything else (and a value out of
+// range) is left to the general path: returns false.
+template <typename T>
+bool plain_real(const Field &f, bool bz, int d, int k, T *out) {
+  const char *p = f.text, *end = f.text + f.n;
+  while (p < end && *p == ' ') ++p;
+  while (end > p && end[-1] == ' ') --end;
+  if (bz && (end != f.text + f.n || f.pad > 0)) return false;
+  const char *start = p;
+  if (p < end && *p == '+') start = ++p;
+  else if (p < end && *p == '-') ++p;
+  const char *digits = p;
+  while (p < end && is_digit(*p)) ++p;
+  bool point = p < end && *p == '.';
+  if (point) {
+    ++p;
+    while (p < end && is_digit(*p)) ++p;
+  }
+  if (p - digits == (point ? 1 : 0)) return false;
+  bool exponent = p < end && (*p == 'E' || *p == 'e');
+  if (exponent) {
+    ++p;
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    const char *x = p;
+    while (p < end && is_digit(*p)) ++p;
+    if (p == x) return false;
+  }
+  if (p != end || (!point && d != 0) || (!exponent && k != 0)) return false;
+  T v;
+  auto r = std::from_chars(start, end, v);
+  if (r.ec != std::errc() || r.ptr != end) return false;
+  *out = v;
+  return true;
+}
+
+}  // namespace
+
+template <typename T>
+int parse_real(const Field &f, bool bz, int d, int k, T *out) {
+  if (plain_real(f, bz, d, k, out)) return 0;
+  Cursor c(f);
+  c.blanks();
+  if (c.at_end()) {
+    *out = T(0);
+    return 0;
+  }
+  Decimal dec;
+  dec.clear();
+  if (c.peek() == '-' || c.peek() == '+') {
+    dec.negative = c.peek() == '-';
+    c.next();
+    if (c.at_end()) return kSignWithoutDigits;
+  }
+  bool digits = false;
+  bool point = false;
+  for (;;) {
+    char ch = c.peek();
+    if (is_digit(ch)) {
+      dec.int_digit(ch - '0');
+      digits = true;
+      c.next();
+    } else if (ch == ' ') {
+      std::int64_t run = c.blanks();
+      if (bz) dec.int_zeros(run), digits = true;
+    } else {
+      break;
+    }
+  }
+  if (c.peek() == '.') {
+    point = true;
+    c.next();
+    for (;;) {
+      char ch = c.peek();
+      if (is_digit(ch)) {
+        dec.frac_digit(ch - '0');
+        digits = true;
+        c.next();
+      } else if (ch == ' ') {
+        std::int64_t run = c.blanks();
+        if (bz) dec.frac_zeros(run), digits = true;
+      } else {
+        break;
+      }
+    }
+  }
+  bool exponent = false, exponent_digits = false, exponent_negative = false;
+  std::int64_t x = 0;
+  char ch = c.peek();
+  if (ch == 'E' || ch == 'e' || ch == 'D' || ch == 'd') {
+    exponent = true;
+    c.next();
+    c.blanks();
+    ch = c.peek();
+  }
+  if (ch == '+' || ch == '-') {
+    exponent = true;
+    exponent_negative = ch == '-';
+    c.next();
+  }
+  if (exponent) {
+    for (;;) {
+      ch = c.peek();
+      if (is_digit(ch)) {
+        x = exponent_digit(x, ch - '0');
+        exponent_digits = true;
+        c.next();
+      } else if (ch == ' ') {
+        std::int64_t run = c.blanks();
+        if (bz) {
+          exponent_digits = true;
+          for (; run > 0 && x != 0 && x < kExpLimit; --run) x = exponent_digit(x, 0);
+        }
+      } else {
+        break;
+      }
+    }
+  }
+  if (!digits || !c.at_end()) return kBadRealField;
+  if (exponent && !exponent_digits) return kBadExponent;
+  // The scale factor acts only on a field without an exponent; implied
+  // decimals only on one without a decimal point.
+  std::int64_t adjust = exponent_digits ? (exponent_negative ? -x : x) : -std::int64_t{k};
+  if (!point) adjust = add_exponent(adjust, -std::int64_t{d});
+  T v;
+  if (dec.convert(adjust, &v)) return kRealOverflow;
+  *out = v;
+  return 0;
+}
+
+template int parse_real<float>(const Field &, bool, int, int, float *);
+template int parse_real<double>(const Field &, bool, int, int, double *);
+
+int parse_logical(const Field &f, std::int32_t *out, char *bad) {
+  Cursor c(f);
+  c.blanks();
+  if (c.peek() == '.') c.next();
+  char ch = c.peek();
+  if (ch == 'T' || ch == 't' || ch == 'F' || ch == 'f') {
+    *out = (ch == 'T' || ch == 't') ? 1 : 0;
+    return 0;
+  }
+  if (c.at_end()) return kNoLogicalValue;
+  *bad = ch;
+  return kBadLogicalChar;
+}
+
+}  // namespace tav::io::input

@@ -1,0 +1,110 @@
+// The lowerings of docs/abi.md, run: each does what the page says it does.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "support/child.h"
+#include "tavf90.h"
+extern "C" {
+#include "abi_snippets.h"
+}
+
+namespace {
+
+char program_name[] = "abi";
+char *program_argv[] = {program_name, nullptr};
+
+bool starts_with(const std::string &text, const std::string &prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+
+TEST(AbiDoc, MainProgramCallsAProcedureThatPrints) {
+  tavtest::expect_run("main program", [] { abi_doc_main(1, program_argv); }, {0, "n = 3\n twice 6 T\n"});
+}
+
+// Success leaves 0; a condition comes back as the result and in iostat,
+// with no message.
+TEST(AbiDoc, WriteWithIostat) {
+  tavtest::Options options;
+  options.unset_env = {"FORT10"};
+  auto r = tavtest::expect_run(
+      "write with iostat",
+      [] {
+        int unit = 10, bad_unit = -3, n = 42;
+        float x = 2.5f;
+        f90_init1(1, program_argv);
+        int ok = save_pair(&unit, &n, &x);
+        int bad = save_pair(&bad_unit, &n, &x);
+        std::printf("%d %d %d\n", ok, bad, iostat);
+        f90_finish(0);
+      },
+      {0, "0 147 147\n", ""}, options);
+  EXPECT_EQ(r.file("fort.10"), "   42   2.500\n");
+}
+
+// FILE= is read to its length, not to a NUL; STATUS='DELETE' removes the
+// file; a missing directory is the system's ENOENT.
+TEST(AbiDoc, OpenWithSpecifiersAndClose) {
+  auto r = tavtest::expect_run(
+      "open and close",
+      [] {
+        int log = 20, gone = 21, bad = 22, ios[3] = {-1, -1, -1}, n = 1;
+        float x = 1.0f;
+        f90_init1(1, program_argv);
+        open_log(&log, "log.txtIGNORED", &ios[0], 7);
+        save_pair(&log, &n, &x);
+        open_log(&gone, "gone.txt", &ios[1], 8);
+        close_log(&gone);
+        open_log(&bad, "no/such/dir", &ios[2], 11);
+        std::printf("%d %d %d\n", ios[0], ios[1], ios[2]);
+        f90_finish(0);
+      },
+      {0, ("0 0 " + std::to_string(ENOENT) + "\n").c_str(), ""});
+  EXPECT_EQ(r.files(), std::vector<std::string>{"log.txt"});
+  EXPECT_EQ(r.file("log.txt"), "    1   1.000\n");
+}
+
+// a(1:3, 0:2): element (i, j) is number (i - 1) + 3 * j in array-element
+// order.
+TEST(AbiDoc, AllocateWithStatAndElementAddress) {
+  tav_ptr_desc a{};
+  int n = 3, m = 2, ist = -1;
+  make_grid(&a, &n, &m, &ist);
+  ASSERT_EQ(ist, 0);
+  ASSERT_NE(a.base, nullptr);
+  const float *elements = reinterpret_cast<const float *>(a.base);
+  struct {
+    int i, j, index;
+  } cells[] = {{1, 0, 0}, {3, 0, 2}, {1, 1, 3}, {3, 2, 8}};
+  for (auto c : cells) {
+    float x = 10.0f * c.i + c.j;
+    set_grid(&a, &c.i, &c.j, &x);
+    EXPECT_EQ(elements[c.index], x) << "a(" << c.i << ", " << c.j << ")";
+  }
+  free_grid(&a, &ist);
+  EXPECT_EQ(ist, 0);
+  EXPECT_EQ(a.base, nullptr);
+  free_grid(&a, &ist);
+  EXPECT_EQ(ist, 1) << "DEALLOCATE of an unallocated array with STAT=";
+}
+
+TEST(AbiDoc, SubscriptCheck) {
+  float a[60] = {};
+  a[2 + 10 * 5] = 4.5f;
+  int i = 3, j = 5;
+  EXPECT_EQ(pick(a, &i, &j), 4.5f);
+  struct {
+    int i, j;
+    const char *message;
+  } bad[] = {{3, 6, "Subscript 2 of A (value 6) is out of range (0:5)\n"},
+             {0, 0, "Subscript 1 of A (value 0) is out of range (1:10)\n"}};
+  for (auto b : bad) {
+    auto r = tavtest::run([&] { pick(a, &b.i, &b.j); });
+    EXPECT_TRUE(r.aborted()) << r.describe();
+    EXPECT_TRUE(starts_with(r.err, std::string(b.message) +
+                                       "Program terminated by fatal error\nIn PICK, line 5 of pick.f90\n"))
+        << r.err;
+  }
+}
+
+}  // namespace

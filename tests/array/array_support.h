@@ -1,0 +1,155 @@
+// Helpers of the array intrinsic tests: sections of every rank with gaps,
+// negative strides and lower bounds other than 1, addressed by subscripts
+// (the reference side never uses the library's walk), random contents, and
+// the fatal-path check.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "support/child.h"
+#include "tavf90.h"
+
+namespace array_test {
+
+// The shape of a test section: extents, a gap (stride multiplier) and a
+// direction per dimension.
+struct Shape {
+  int rank;
+  std::intptr_t extent[7];
+  int gap[7];         // 0 means 1
+  unsigned reversed;  // bit k: dimension k + 1 runs backwards in memory
+};
+
+// Shapes over ranks 1 to 7, with sections, negative strides and zero extents.
+inline const std::vector<Shape> &shapes() {
+  static const std::vector<Shape> all = {
+      {1, {5}, {}, 0},
+      {1, {6}, {2}, 1},
+      {1, {0}, {}, 0},
+      {2, {2, 3}, {}, 2},
+      {2, {17, 9}, {1, 2}, 1},
+      {2, {0, 3}, {}, 0},
+      {3, {2, 3, 4}, {2, 1, 3}, 0},
+      {3, {3, 0, 2}, {}, 4},
+      {4, {2, 3, 4, 5}, {}, 5},
+      {5, {3, 1, 2, 2, 3}, {1, 1, 2, 1, 1}, 16},
+      {6, {2, 2, 1, 3, 2, 2}, {}, 34},
+      {7, {2, 1, 2, 3, 1, 2, 2}, {3, 1, 1, 2, 1, 1, 1}, 73},
+  };
+  return all;
+}
+
+inline std::string describe(const Shape &s) {
+  std::string t = "rank " + std::to_string(s.rank) + " extents";
+  for (int k = 0; k < s.rank; ++k) t += " " + std::to_string(s.extent[k]);
+  return t + " reversed " + std::to_string(s.reversed);
+}
+
+// A section of a larger parent block, built the way compiled code describes
+// one: base at the first element in array element order, byte strides that
+// may be negative or skip elements, lower bounds 10, 9, 8, ...
+class Section {
+ public:
+  Section(const Shape &s, std::size_t size, std::uint32_t salt = 0) : shape_(s), size_(size) {
+    std::size_t parent = size;
+    std::intptr_t pstride[7];
+    for (int k = 0; k < s.rank; ++k) {
+      int g = s.gap[k] > 0 ? s.gap[k] : 1;
+      pstride[k] = static_cast<std::intptr_t>(parent);
+      std::size_t pe = static_cast<std::size_t>(s.extent[k]) * g;
+      parent *= pe > 0 ? pe : 1;
+    }
+    // Salted padding so that two sections of one shape sit differently.
+    std::size_t pad = 8 * (salt % 3);
+    block_.assign(parent + pad + 16, std::uint8_t{0xA5});
+    char *start = reinterpret_cast<char *>(block_.data()) + pad;
+    std::intptr_t first = 0;
+    desc_ = {};
+    desc_.offset = 0;
+    for (int k = 0; k < s.rank; ++k) {
+      int g = s.gap[k] > 0 ? s.gap[k] : 1;
+      bool rev = (s.reversed >> k) & 1u;
+      std::intptr_t stride = pstride[k] * g * (rev ? -1 : 1);
+      if (rev && s.extent[k] > 0) first += (s.extent[k] - 1) * pstride[k] * g;
+      desc_.dim[k] = tav_dim{s.extent[k], stride, 10 - k};
+      desc_.offset -= stride * (10 - k);
+    }
+    desc_.base = start + first;
+    cdesc_.base = desc_.base;
+    cdesc_.len = static_cast<std::intptr_t>(size);
+    cdesc_.offset = desc_.offset;
+    std::memcpy(cdesc_.dim, desc_.dim, sizeof desc_.dim);
+  }
+
+  const tav_ptr_desc *desc() const { return &desc_; }
+  const tav_cptr_desc *cdesc() const { return &cdesc_; }
+  int rank() const { return shape_.rank; }
+  std::intptr_t extent(int k) const { return shape_.extent[k]; }
+  std::size_t size() const { return size_; }
+  std::intptr_t count() const {
+    std::intptr_t n = 1;
+    for (int k = 0; k < shape_.rank; ++k) n *= shape_.extent[k];
+    return n;
+  }
+
+  // Element with 0-based subscripts.
+  char *at(const std::intptr_t *sub) const {
+    char *p = desc_.base;
+    for (int k = 0; k < shape_.rank; ++k) p += sub[k] * desc_.dim[k].stride;
+    return p;
+  }
+  // Element number n in array element order.
+  char *nth(std::intptr_t n) const {
+    std::intptr_t sub[7];
+    subscripts(n, sub);
+    return at(sub);
+  }
+  void subscripts(std::intptr_t n, std::intptr_t *sub) const {
+    for (int k = 0; k < shape_.rank; ++k) {
+      sub[k] = n % shape_.extent[k];
+      n /= shape_.extent[k];
+    }
+  }
+
+  template <class T>
+  void set(std::intptr_t n, const T &v) {
+    std::memcpy(nth(n), &v, sizeof v);
+  }
+  // Fills every element with gen(n) (n in array element order).
+  template <class T, class Gen>
+  void fill(Gen gen) {
+    for (std::intptr_t n = 0; n < count(); ++n) set<T>(n, gen(n));
+  }
+
+ private:
+  Shape shape_;
+  std::size_t size_;
+  std::vector<std::uint8_t> block_;
+  tav_ptr_desc desc_{};
+  tav_cptr_desc cdesc_{};
+};
+
+// A fatal scenario: the child must abort after printing exactly `message`
+// and the closing line (qemu may add a line of its own about the signal).
+inline void expect_fatal(const std::string &what, const std::function<void()> &body, const std::string &message) {
+  auto r = tavtest::run(body);
+  EXPECT_TRUE(r.aborted()) << what << ": " << r.describe();
+  const std::string want = message + "\nProgram terminated by fatal error\n";
+  EXPECT_EQ(r.err.substr(0, want.size()), want) << what;
+  const std::string rest = r.err.size() > want.size() ? r.err.substr(want.size()) : "";
+  EXPECT_TRUE(rest.empty() || rest.rfind("qemu:", 0) == 0) << what << ": " << rest;
+}
+
+inline std::mt19937 &rng() {
+  static std::mt19937 g(20261206);
+  return g;
+}
+
+}  // namespace array_test

@@ -1,0 +1,532 @@
+// PACK, RESHAPE, SPREAD, CSHIFT and EOSHIFT in every flavour, against a
+// reference that places each result element by its subscripts; the known
+// answers; and every fatal message.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "array_support.h"
+#include "tavf90.h"
+
+namespace {
+
+using array_test::Section;
+using array_test::Shape;
+using Bytes = std::vector<std::uint8_t>;
+
+void randomise(Section &s) {
+  for (std::intptr_t n = 0; n < s.count(); ++n)
+    for (std::size_t b = 0; b < s.size(); ++b) s.nth(n)[b] = static_cast<char>(array_test::rng()());
+}
+Bytes element(const Section &s, std::intptr_t n) {
+  const auto *p = reinterpret_cast<const std::uint8_t *>(s.nth(n));
+  return Bytes(p, p + s.size());
+}
+void append(Bytes &out, const char *p, std::size_t size) {
+  out.insert(out.end(), reinterpret_cast<const std::uint8_t *>(p), reinterpret_cast<const std::uint8_t *>(p) + size);
+}
+Bytes stored(const char *base, std::intptr_t count, std::size_t size) {
+  Bytes b;
+  append(b, base, static_cast<std::size_t>(count) * size);
+  return b;
+}
+// A default INTEGER vector (SHAPE, ORDER) laid out backwards with a gap.
+Section int_vector(const std::vector<int> &v) {
+  Section s(Shape{1, {static_cast<std::intptr_t>(v.size())}, {2}, 1}, 4);
+  for (std::size_t i = 0; i < v.size(); ++i) s.set<std::int32_t>(static_cast<std::intptr_t>(i), v[i]);
+  return s;
+}
+Shape shape_of(std::vector<std::intptr_t> extents, unsigned reversed = 0) {
+  Shape s{static_cast<int>(extents.size()), {}, {}, reversed};
+  for (std::size_t k = 0; k < extents.size(); ++k) s.extent[k] = extents[k];
+  return s;
+}
+template <class Extents>
+std::intptr_t product(const Extents &e, int rank) {
+  std::intptr_t n = 1;
+  for (int k = 0; k < rank; ++k) n *= e[k];
+  return n;
+}
+void expect_extents(const std::intptr_t *got, const std::vector<std::intptr_t> &want, const std::string &what) {
+  for (int k = 0; k < 7; ++k)
+    EXPECT_EQ(got[k], k < static_cast<int>(want.size()) ? want[k] : 1) << what << " extent " << k + 1;
+}
+
+// The three result forms of PACK, RESHAPE and SPREAD, made uniform.
+enum Flavour { kNumeric, kDerived, kCharacter };
+const char *const kFlavourName[] = {"numeric", "derived", "character"};
+struct Result {
+  char *base;
+  std::intptr_t len;
+  std::intptr_t extent[7];
+};
+Result from(const tav_vector &v, std::intptr_t size) {
+  Result r{v.base, size, {}};
+  std::copy(v.extent, v.extent + 7, r.extent);
+  return r;
+}
+Result from(const tav_cvector &v) {
+  Result r{v.base, v.len, {}};
+  std::copy(v.extent, v.extent + 7, r.extent);
+  return r;
+}
+void release(const Result &r) { __TAVf90_oDeAlloc(r.base, static_cast<std::size_t>(product(r.extent, 7) * r.len)); }
+
+// Calls the numeric, derived-type or CHARACTER member and checks the result
+// descriptor and contents.
+template <class Num, class Dt, class Ch>
+void check_flavour(Flavour f, std::size_t size, const std::vector<std::intptr_t> &ext, const Bytes &want,
+                   const std::string &what, Num num, Dt dt, Ch ch) {
+  Result r{};
+  if (f == kNumeric) {
+    tav_vector v{};
+    num(&v);
+    r = from(v, static_cast<std::intptr_t>(size));
+  } else {
+    tav_cvector v{};
+    f == kDerived ? dt(&v) : ch(&v);
+    r = from(v);
+  }
+  const std::string w = std::string(kFlavourName[f]) + " size " + std::to_string(size) + " " + what;
+  expect_extents(r.extent, ext, w);
+  EXPECT_EQ(r.len, static_cast<std::intptr_t>(size)) << w;
+  EXPECT_EQ(stored(r.base, product(ext, static_cast<int>(ext.size())), size), want) << w;
+  release(r);
+}
+
+// ---- PACK
+
+using Pack = void (*)(tav_vector *, int, const tav_ptr_desc *, int, const tav_ptr_desc *, const tav_ptr_desc *, int);
+using DtPack = void (*)(tav_cvector *, int, const tav_ptr_desc *, int, const tav_ptr_desc *, const tav_ptr_desc *,
+                        int);
+using ChPack = void (*)(tav_cvector *, int, const tav_cptr_desc *, int, const tav_ptr_desc *, const tav_cptr_desc *);
+struct PackKind {
+  const char *name;
+  std::size_t width;
+  Pack pack;
+  DtPack dt;
+  ChPack ch;
+};
+const PackKind kPackKinds[] = {
+    {"l", 4, __TAVf90_pack, __TAVf90_dtpack, __TAVf90_chpack},
+    {"l1", 1, __TAVf90_l1_pack, __TAVf90_l1_dtpack, __TAVf90_l1_chpack},
+    {"l2", 2, __TAVf90_l2_pack, __TAVf90_l2_dtpack, __TAVf90_l2_chpack},
+    {"l4", 8, __TAVf90_l4_pack, __TAVf90_l4_dtpack, __TAVf90_l4_chpack},
+};
+
+TEST(Construct, PackEveryFlavourMaskKindAndVector) {
+  for (const Shape &s : array_test::shapes()) {
+    for (std::size_t size : {1u, 4u, 8u, 12u}) {
+      Section a(s, size);
+      randomise(a);
+      for (const PackKind &k : kPackKinds) {
+        Shape ms = s;
+        ms.reversed = ~s.reversed & 0x7f;
+        Section m(ms, k.width, 2);
+        std::intptr_t selected = 0;
+        for (std::intptr_t n = 0; n < m.count(); ++n) {
+          std::uint64_t bit = array_test::rng()() % 2;
+          Bytes b(k.width, 0);
+          if (bit) b[k.width == 8 && n % 2 ? 5 : 0] = 0x10;  // 8 bytes: sometimes the high word alone
+          std::memcpy(m.nth(n), b.data(), k.width);
+          selected += bit;
+        }
+        Bytes packed;
+        for (std::intptr_t n = 0; n < a.count(); ++n)
+          if (element(m, n) != Bytes(k.width, 0)) append(packed, a.nth(n), size);
+        for (std::intptr_t vlen : {std::intptr_t{-1}, selected, selected + 3}) {
+          Section v(shape_of({vlen < 0 ? 0 : vlen}, 1), size, 1);
+          randomise(v);
+          Bytes want = packed;
+          for (std::intptr_t n = selected; n < vlen; ++n) append(want, v.nth(n), size);
+          const tav_ptr_desc *vd = vlen < 0 ? nullptr : v.desc();
+          const tav_cptr_desc *vc = vlen < 0 ? nullptr : v.cdesc();
+          const int rk = s.rank, sz = static_cast<int>(size);
+          for (Flavour f : {kNumeric, kDerived, kCharacter})
+            check_flavour(
+                f, size, {static_cast<std::intptr_t>(want.size() / size)}, want,
+                std::string(k.name) + " VECTOR " + std::to_string(vlen) + " " + array_test::describe(s),
+                [&](tav_vector *r) { k.pack(r, rk, a.desc(), rk, m.desc(), vd, sz); },
+                [&](tav_cvector *r) { k.dt(r, rk, a.desc(), rk, m.desc(), vd, sz); },
+                [&](tav_cvector *r) { k.ch(r, rk, a.cdesc(), rk, m.desc(), vc); });
+        }
+      }
+    }
+  }
+}
+
+// ---- RESHAPE
+
+struct ReshapeCase {
+  Shape source;
+  std::vector<int> shape, order;  // order empty: none
+  std::intptr_t pad;              // PAD elements, -1: none
+};
+
+TEST(Construct, ReshapeWithPadAndOrder) {
+  const ReshapeCase cases[] = {
+      {shape_of({6}), {2, 3}, {}, -1},
+      {shape_of({6}), {2, 3}, {2, 1}, -1},
+      {shape_of({2, 3, 4}, 5), {4, 6}, {}, -1},
+      {shape_of({2, 3, 4}, 2), {3, 2, 2, 2}, {3, 1, 4, 2}, -1},
+      {shape_of({5, 4}, 1), {3, 7}, {2, 1}, 3},
+      {shape_of({2}), {5}, {}, 2},
+      {shape_of({3}), {2, 3}, {2, 1}, 1},
+      {shape_of({3, 2}), {2, 2}, {}, 0},
+      {shape_of({0}), {2, 3}, {1, 2}, 4},
+      {shape_of({2, 1, 2, 1, 2, 1, 2}, 0x55), {1, 2, 2, 1, 2, 2, 1}, {7, 6, 5, 4, 3, 2, 1}, -1},
+      {shape_of({4, 2}), {3, 0}, {}, -1},
+  };
+  for (std::size_t size : {1u, 8u, 12u}) {
+    for (const ReshapeCase &c : cases) {
+      Section src(c.source, size);
+      randomise(src);
+      Section pad(shape_of({c.pad < 0 ? 0 : c.pad}, 1), size, 1);
+      randomise(pad);
+      Section shape = int_vector(c.shape), order = int_vector(c.order);
+      const int rr = static_cast<int>(c.shape.size());
+      const std::intptr_t n = product(c.shape, rr);
+      std::vector<int> perm(rr);
+      std::iota(perm.begin(), perm.end(), 0);
+      for (std::size_t i = 0; i < c.order.size(); ++i) perm[i] = c.order[i] - 1;
+      Bytes want(static_cast<std::size_t>(n) * size);
+      for (std::intptr_t i = 0; i < n; ++i) {
+        // Element i goes to the subscripts that count i with perm[0] fastest.
+        std::intptr_t sub[7] = {}, rest = i, at = 0, mult = 1;
+        for (int k = 0; k < rr; ++k) {
+          sub[perm[k]] = rest % c.shape[perm[k]];
+          rest /= c.shape[perm[k]];
+        }
+        for (int k = 0; k < rr; ++k, mult *= c.shape[k - 1]) at += sub[k] * mult;
+        const char *from = i < src.count() ? src.nth(i) : pad.nth((i - src.count()) % pad.count());
+        std::memcpy(want.data() + at * size, from, size);
+      }
+      const tav_ptr_desc *od = c.order.empty() ? nullptr : order.desc();
+      const tav_ptr_desc *pd = c.pad < 0 ? nullptr : pad.desc();
+      const tav_cptr_desc *pc = c.pad < 0 ? nullptr : pad.cdesc();
+      const int rk = src.rank(), sz = static_cast<int>(size);
+      for (Flavour f : {kNumeric, kDerived, kCharacter})
+        check_flavour(
+            f, size, std::vector<std::intptr_t>(c.shape.begin(), c.shape.end()), want,
+            "from " + array_test::describe(c.source) + " to rank " + std::to_string(rr),
+            [&](tav_vector *r) { __TAVf90_reshape(r, rk, src.desc(), shape.desc(), 1, pd, od, sz); },
+            [&](tav_cvector *r) { __TAVf90_dtreshape(r, rk, src.desc(), shape.desc(), 1, pd, od, sz); },
+            [&](tav_cvector *r) { __TAVf90_chreshape(r, rk, src.cdesc(), shape.desc(), 1, pc, od); });
+    }
+  }
+}
+
+// ---- SPREAD
+
+TEST(Construct, SpreadAlongEveryDimension) {
+  for (const Shape &s : array_test::shapes()) {
+    if (s.rank > 6) continue;
+    for (std::size_t size : {2u, 16u, 5u}) {
+      Section src(s, size);
+      randomise(src);
+      for (int dim = 1; dim <= s.rank + 1; ++dim) {
+        for (int ncopies : {3, 1, 0, -2}) {
+          const int d = dim - 1;
+          std::vector<std::intptr_t> ext;
+          for (int k = 0; k <= s.rank; ++k) ext.push_back(k == d ? std::max(ncopies, 0) : s.extent[k < d ? k : k - 1]);
+          const std::intptr_t n = product(ext, s.rank + 1);
+          Bytes want;
+          for (std::intptr_t i = 0; i < n; ++i) {
+            std::intptr_t sub[8], rest = i, ssub[7];
+            for (int k = 0; k <= s.rank; ++k) {
+              sub[k] = rest % ext[k];
+              rest /= ext[k];
+            }
+            for (int k = 0, j = 0; k <= s.rank; ++k)
+              if (k != d) ssub[j++] = sub[k];
+            append(want, src.at(ssub), size);
+          }
+          const int rk = s.rank, sz = static_cast<int>(size);
+          for (Flavour f : {kNumeric, kDerived, kCharacter})
+            check_flavour(
+                f, size, ext, want,
+                "DIM " + std::to_string(dim) + " NCOPIES " + std::to_string(ncopies) + " " + array_test::describe(s),
+                [&](tav_vector *r) { __TAVf90_spread(r, rk, src.desc(), dim, ncopies, sz); },
+                [&](tav_cvector *r) { __TAVf90_dtspread(r, rk, src.desc(), dim, ncopies, sz); },
+                [&](tav_cvector *r) { __TAVf90_chspread(r, rk, src.cdesc(), dim, ncopies); });
+        }
+      }
+    }
+  }
+}
+
+// ---- CSHIFT and EOSHIFT
+
+// ARRAY's shape with DIM left out.
+Shape without(const Shape &s, int d, unsigned reversed) {
+  Shape o{s.rank - 1, {}, {}, reversed};
+  for (int k = 0, j = 0; k < s.rank; ++k)
+    if (k != d) o.extent[j++] = s.extent[k];
+  return o;
+}
+
+// Element number, in array element order of the SHIFT/BOUNDARY shape, of
+// the section through ARRAY subscripts sub.
+std::intptr_t section_of(const Section &a, int d, const std::intptr_t *sub) {
+  std::intptr_t m = 0, mult = 1;
+  for (int k = 0; k < a.rank(); ++k)
+    if (k != d) {
+      m += sub[k] * mult;
+      mult *= a.extent(k);
+    }
+  return m;
+}
+
+std::int64_t read_width(const char *p, int width) {
+  if (width == 1) return static_cast<std::int8_t>(*p);
+  std::int16_t h;
+  std::int32_t w;
+  if (width == 2) return std::memcpy(&h, p, 2), h;
+  return std::memcpy(&w, p, 4), w;
+}
+
+// The expected CSHIFT (boundary null) or EOSHIFT result.
+Bytes shifted(const Section &a, int dim, std::int64_t scalar, const Section *shift, int width, const char *scalar_b,
+              const Section *boundary) {
+  const int d = dim - 1;
+  const std::size_t size = a.size();
+  const std::intptr_t e = a.extent(d);
+  Bytes out;
+  for (std::intptr_t n = 0; n < a.count(); ++n) {
+    std::intptr_t sub[7];
+    a.subscripts(n, sub);
+    const std::intptr_t m = section_of(a, d, sub);
+    const std::int64_t s = shift ? read_width(shift->nth(m), width) : scalar;
+    std::int64_t k = sub[d] + s;
+    const bool end_off = scalar_b != nullptr || boundary != nullptr;
+    if (!end_off) k = ((k % e) + e) % e;
+    if (k >= 0 && k < e) {
+      sub[d] = static_cast<std::intptr_t>(k);
+      append(out, a.at(sub), size);
+    } else {
+      append(out, boundary ? boundary->nth(m) : scalar_b, size);
+    }
+  }
+  return out;
+}
+
+TEST(Construct, CshiftAndEoshiftEveryMember) {
+  const int scalars[] = {2, -1, 0, 9, -7, 2147483647};
+  for (const Shape &s : array_test::shapes()) {
+    for (std::size_t size : {4u, 3u}) {
+      Section a(s, size);
+      randomise(a);
+      for (int dim = 1; dim <= s.rank; ++dim) {
+        const int d = dim - 1;
+        Section bnd(without(s, d, 3), size, 2);
+        randomise(bnd);
+        const char scalar_b[4] = {'x', 'y', 'z', 'w'};
+        std::vector<std::uint8_t> dest(static_cast<std::size_t>(a.count()) * size + 8);
+        auto run = [&](const std::string &what, const Bytes &want, auto &&call) {
+          std::fill(dest.begin(), dest.end(), 0xEE);
+          call(dest.data());
+          EXPECT_EQ(Bytes(dest.begin(), dest.end() - 8), want) << what << " DIM " << dim << " " << array_test::describe(s);
+          EXPECT_EQ(Bytes(dest.end() - 8, dest.end()), Bytes(8, 0xEE)) << what << " wrote past the result";
+        };
+        const int isz = static_cast<int>(size);
+        const int rk = s.rank;
+        for (int sh : scalars) {
+          const std::string t = "SHIFT " + std::to_string(sh);
+          Bytes c = shifted(a, dim, sh, nullptr, 4, nullptr, nullptr);
+          run("cshift_a " + t, c, [&](void *p) { __TAVf90_cshift_a(rk, a.desc(), sh, dim, p, isz); });
+          run("cshift_ca " + t, c, [&](void *p) { __TAVf90_cshift_ca(rk, a.cdesc(), sh, dim, p, isz); });
+          Bytes es = shifted(a, dim, sh, nullptr, 4, scalar_b, nullptr);
+          run("eoshift_as " + t, es, [&](void *p) { __TAVf90_eoshift_as(rk, a.desc(), sh, dim, scalar_b, p, isz); });
+          run("eoshift_cas " + t, es,
+              [&](void *p) { __TAVf90_eoshift_cas(rk, a.cdesc(), sh, dim, scalar_b, isz, p, isz); });
+          Bytes ea = shifted(a, dim, sh, nullptr, 4, nullptr, &bnd);
+          run("eoshift_aa " + t, ea,
+              [&](void *p) { __TAVf90_eoshift_aa(rk, a.desc(), sh, dim, rk - 1, bnd.desc(), p, isz); });
+          run("eoshift_caa " + t, ea,
+              [&](void *p) { __TAVf90_eoshift_caa(rk, a.cdesc(), sh, dim, rk - 1, bnd.cdesc(), p, isz); });
+        }
+        for (int width : {1, 2, 4}) {
+          Section sh(without(s, d, 1), static_cast<std::size_t>(width), 1);
+          for (std::intptr_t n = 0; n < sh.count(); ++n) {
+            std::int32_t v = static_cast<std::int32_t>(array_test::rng()() % 23) - 11;
+            if (width == 4 && n % 5 == 3) v = v * 1000003;
+            std::memcpy(sh.nth(n), &v, static_cast<std::size_t>(width));  // little-endian: the low bytes
+          }
+          const std::string t = "array SHIFT width " + std::to_string(width);
+          Bytes c = shifted(a, dim, 0, &sh, width, nullptr, nullptr);
+          run("cshift_aa " + t, c,
+              [&](void *p) { __TAVf90_cshift_aa(rk, a.desc(), rk - 1, sh.desc(), dim, p, isz, width); });
+          run("cshift_caa " + t, c,
+              [&](void *p) { __TAVf90_cshift_caa(rk, a.cdesc(), rk - 1, sh.desc(), dim, p, isz, width); });
+          Bytes es = shifted(a, dim, 0, &sh, width, scalar_b, nullptr);
+          run("eoshift_aas " + t, es, [&](void *p) {
+            __TAVf90_eoshift_aas(rk, a.desc(), rk - 1, sh.desc(), dim, scalar_b, p, isz, width);
+          });
+          run("eoshift_caas " + t, es, [&](void *p) {
+            __TAVf90_eoshift_caas(rk, a.cdesc(), rk - 1, sh.desc(), dim, scalar_b, isz, p, isz, width);
+          });
+          Bytes ea = shifted(a, dim, 0, &sh, width, nullptr, &bnd);
+          run("eoshift_aaa " + t, ea, [&](void *p) {
+            __TAVf90_eoshift_aaa(rk, a.desc(), rk - 1, sh.desc(), dim, rk - 1, bnd.desc(), p, isz, width);
+          });
+          run("eoshift_caaa " + t, ea, [&](void *p) {
+            __TAVf90_eoshift_caaa(rk, a.cdesc(), rk - 1, sh.desc(), dim, rk - 1, bnd.cdesc(), p, isz, width);
+          });
+        }
+      }
+    }
+  }
+}
+
+// ---- Known answers.
+
+struct IntArray {
+  std::vector<std::int32_t> v;
+  tav_ptr_desc d{};
+  IntArray(std::vector<std::int32_t> values, std::vector<std::intptr_t> extents) : v(std::move(values)) {
+    d.base = reinterpret_cast<char *>(v.data());
+    std::intptr_t stride = 4;
+    for (std::size_t k = 0; k < extents.size(); ++k) {
+      d.dim[k] = tav_dim{extents[k], stride, 1};
+      stride *= extents[k];
+    }
+  }
+};
+std::vector<int> ints(const tav_vector &r) {
+  std::vector<int> out(reinterpret_cast<const std::int32_t *>(r.base),
+                       reinterpret_cast<const std::int32_t *>(r.base) + __TAVf90_vector_size(r.extent));
+  __TAVf90_oDeAlloc(r.base, out.size() * 4);
+  return out;
+}
+
+TEST(Construct, KnownAnswers) {
+  IntArray a({1, 2, 3, 4}, {4}), m({1, 0, 1, 0}, {4}), v({9, 9, 9}, {3});
+  tav_vector r{};
+  __TAVf90_pack(&r, 1, &a.d, 1, &m.d, nullptr, 4);
+  EXPECT_EQ(ints(r), (std::vector<int>{1, 3}));
+  __TAVf90_pack(&r, 1, &a.d, 1, &m.d, &v.d, 4);
+  EXPECT_EQ(ints(r), (std::vector<int>{1, 3, 9}));
+
+  IntArray six({1, 2, 3, 4, 5, 6}, {6}), s23({2, 3}, {2}), o21({2, 1}, {2});
+  __TAVf90_reshape(&r, 1, &six.d, &s23.d, 0, nullptr, &o21.d, 4);
+  EXPECT_EQ(r.extent[0], 2);
+  EXPECT_EQ(r.extent[1], 3);
+  EXPECT_EQ(ints(r), (std::vector<int>{1, 4, 2, 5, 3, 6}));  // rows (1, 2, 3) and (4, 5, 6)
+  IntArray two({1, 2}, {2}), s5({5}, {1}), pad({7, 8}, {2});
+  __TAVf90_reshape(&r, 1, &two.d, &s5.d, 1, &pad.d, nullptr, 4);
+  EXPECT_EQ(ints(r), (std::vector<int>{1, 2, 7, 8, 7}));
+
+  __TAVf90_spread(&r, 1, &two.d, 2, 3, 4);
+  EXPECT_EQ(r.extent[0], 2);
+  EXPECT_EQ(r.extent[1], 3);
+  EXPECT_EQ(ints(r), (std::vector<int>{1, 2, 1, 2, 1, 2}));
+
+  IntArray five({1, 2, 3, 4, 5}, {5});
+  struct Shift {
+    int shift;
+    std::vector<int> cshift, eoshift;
+  };
+  const Shift shifts[] = {{2, {3, 4, 5, 1, 2}, {3, 4, 5, 0, 0}},
+                          {-1, {5, 1, 2, 3, 4}, {0, 1, 2, 3, 4}},
+                          {7, {3, 4, 5, 1, 2}, {0, 0, 0, 0, 0}},
+                          {-2, {4, 5, 1, 2, 3}, {0, 0, 1, 2, 3}},
+                          {9, {5, 1, 2, 3, 4}, {0, 0, 0, 0, 0}}};
+  const std::int32_t zero = 0;
+  for (const Shift &s : shifts) {
+    std::vector<int> out(5);
+    __TAVf90_cshift_a(1, &five.d, s.shift, 1, out.data(), 4);
+    EXPECT_EQ(out, s.cshift) << "CSHIFT by " << s.shift;
+    __TAVf90_eoshift_as(1, &five.d, s.shift, 1, &zero, out.data(), 4);
+    EXPECT_EQ(out, s.eoshift) << "EOSHIFT by " << s.shift;
+  }
+  // Row 1 of a 2 x 3 array shifted by 1 along DIM 2, row 2 by 2.
+  IntArray m23({11, 21, 12, 22, 13, 23}, {2, 3}), by({1, 2}, {2});
+  std::vector<int> out(6);
+  __TAVf90_cshift_aa(2, &m23.d, 1, &by.d, 2, out.data(), 4, 4);
+  EXPECT_EQ(out, (std::vector<int>{12, 23, 13, 21, 11, 22}));
+}
+
+TEST(Construct, FatalErrors) {
+  static IntArray a({1, 2, 3, 4}, {4}), m({1, 1, 1, 0}, {4}), m5({1, 1, 1, 1, 1}, {5}), v1({9}, {1});
+  static IntArray a23({1, 2, 3, 4, 5, 6}, {2, 3}), sh3({1, 2, 3}, {3}), sh2({1, 2}, {2});
+  static IntArray s5({5}, {1}), sneg({2, -1, 3}, {3}), s23({2, 3}, {2}), o1({1}, {1}), o11({1, 1}, {2}),
+      o13({1, 3}, {2}), empty({}, {0});
+  static tav_cptr_desc c3 = {a.d.base, 3, 0, {{4, 3, 1}}}, c2 = {a.d.base, 2, 0, {{4, 2, 1}}};
+  static tav_cptr_desc c23 = {a23.d.base, 4, 0, {{2, 4, 1}, {3, 8, 1}}};
+  static tav_ptr_desc big = [] {
+    tav_ptr_desc d = a.d;
+    d.dim[0].extent = 1 << 20;
+    d.dim[0].stride = 0;
+    return d;
+  }();
+  static char dest[64];
+  static tav_vector r;
+  static tav_cvector cr;
+  struct Case {
+    const char *what;
+    std::function<void()> body;
+    const char *message;
+  };
+  const Case cases[] = {
+      {"PACK shape", [] { __TAVf90_pack(&r, 1, &a.d, 1, &m5.d, nullptr, 4); },
+       "Shape mismatch: Dimension 1 extents are 4 and 5"},
+      {"PACK VECTOR small", [] { __TAVf90_pack(&r, 1, &a.d, 1, &m.d, &v1.d, 4); }, "VECTOR argument to PACK is too small"},
+      {"dtPACK VECTOR small", [] { __TAVf90_l1_dtpack(&cr, 1, &a.d, 1, &m.d, &v1.d, 4); },
+       "VECTOR argument to PACK is too small"},
+      {"chPACK len", [] { __TAVf90_chpack(&cr, 1, &c3, 1, &m.d, &c2); },
+       "VECTOR argument to PACK has incompatible character length"},
+      {"RESHAPE PAD len", [] { __TAVf90_chreshape(&cr, 1, &c3, &s5.d, 1, &c2, nullptr); },
+       "SOURCE and PAD arguments to RESHAPE have different character lengths"},
+      {"RESHAPE negative", [] { __TAVf90_reshape(&r, 1, &a.d, &sneg.d, 0, nullptr, nullptr, 4); },
+       "Element 2 of SHAPE argument to RESHAPE is negative"},
+      {"RESHAPE no PAD", [] { __TAVf90_reshape(&r, 1, &a.d, &s5.d, 0, nullptr, nullptr, 4); },
+       "SOURCE too small for specified SHAPE in RESHAPE, and no PAD"},
+      {"RESHAPE empty PAD", [] { __TAVf90_dtreshape(&cr, 1, &a.d, &s5.d, 1, &empty.d, nullptr, 4); },
+       "SOURCE too small for specified SHAPE in RESHAPE, and no PAD"},
+      {"RESHAPE ORDER size", [] { __TAVf90_reshape(&r, 2, &a23.d, &s23.d, 0, nullptr, &o1.d, 4); },
+       "SHAPE and ORDER arguments to RESHAPE have different sizes (2 and 1)"},
+      {"RESHAPE ORDER range", [] { __TAVf90_reshape(&r, 2, &a23.d, &s23.d, 0, nullptr, &o13.d, 4); },
+       "Element 2 of ORDER argument to RESHAPE is out of range (3)"},
+      {"RESHAPE ORDER twice", [] { __TAVf90_reshape(&r, 2, &a23.d, &s23.d, 0, nullptr, &o11.d, 4); },
+       "Value 1 occurs twice in ORDER argument to RESHAPE"},
+      {"SPREAD DIM", [] { __TAVf90_spread(&r, 1, &a.d, 3, 2, 4); },
+       "Invalid value 3 for argument DIM for SPREAD of rank 1 source"},
+      {"SPREAD DIM 0", [] { __TAVf90_chspread(&cr, 1, &c3, 0, 2); },
+       "Invalid value 0 for argument DIM for SPREAD of rank 1 source"},
+      {"SPREAD too large", [] { __TAVf90_spread(&r, 1, &big, 1, 1 << 20, 8); }, "Out of memory"},
+      {"dtSPREAD too large", [] { __TAVf90_dtspread(&cr, 1, &big, 2, 1 << 20, 8); },
+       "Out of memory in SPREAD intrinsic"},
+      {"CSHIFT DIM", [] { __TAVf90_cshift_a(2, &a23.d, 1, 3, dest, 4); },
+       "DIM argument to CSHIFT (3) is out of range"},
+      {"CSHIFT aa DIM", [] { __TAVf90_cshift_aa(2, &a23.d, 1, &sh3.d, 0, dest, 4, 4); },
+       "DIM argument (0) to CSHIFT is out of range (1:2)"},
+      {"CSHIFT ca len", [] { __TAVf90_cshift_ca(2, &c23, 1, 1, dest, 3); },
+       "Internal Error - bad arguments to cshift_ca"},
+      {"CSHIFT caa len", [] { __TAVf90_cshift_caa(2, &c23, 1, &sh3.d, 1, dest, 3, 4); },
+       "Internal error - bad arguments to cshift_caa"},
+      {"CSHIFT SHIFT shape", [] { __TAVf90_cshift_aa(2, &a23.d, 1, &sh2.d, 1, dest, 4, 4); },
+       "Shape mismatch (dimension 1) between ARRAY and SHIFT in CSHIFT"},
+      {"EOSHIFT DIM", [] { __TAVf90_eoshift_as(2, &a23.d, 1, 3, dest, dest, 4); },
+       "DIM argument (3) to EOSHIFT is out of range (1:2)"},
+      {"EOSHIFT aaa DIM", [] { __TAVf90_eoshift_aaa(2, &a23.d, 1, &sh3.d, 5, 1, &sh3.d, dest, 4, 4); },
+       "DIM argument to EOSHIFT is out of range (5)"},
+      {"EOSHIFT cas len", [] { __TAVf90_eoshift_cas(2, &c23, 1, 1, "ab", 2, dest, 4); },
+       "BOUNDARY argument to EOSHIFT has wrong LEN (2 instead of 4)"},
+      {"EOSHIFT caaa len", [] { __TAVf90_eoshift_caaa(2, &c23, 1, &sh3.d, 1, 1, &c3, dest, 4, 4); },
+       "BOUNDARY has LEN 3 instead of 4 to EOSHIFT"},
+      {"EOSHIFT caas ARRAY len", [] { __TAVf90_eoshift_caas(2, &c23, 1, &sh3.d, 1, "abc", 3, dest, 3, 4); },
+       "Internal error - bad arguments to EOSHIFT"},
+      {"EOSHIFT SHIFT shape", [] { __TAVf90_eoshift_aaa(2, &a23.d, 1, &sh3.d, 2, 1, &sh3.d, dest, 4, 4); },
+       "Shape mismatch (dimension 1) between ARRAY and SHIFT in EOSHIFT"},
+      {"EOSHIFT BOUNDARY shape", [] { __TAVf90_eoshift_aa(2, &a23.d, 1, 1, 1, &sh2.d, dest, 4); },
+       "Shape mismatch (dimension 1) between ARRAY and BOUNDARY in EOSHIFT"},
+  };
+  for (const Case &c : cases) array_test::expect_fatal(c.what, c.body, c.message);
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+// Helpers shared by the numeric tests: bit comparisons, the emulation
+// switch, the x87 status word and the fatal-path scenarios.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "support/child.h"
+#include "tavf90.h"
+
+namespace numtest {
+
+inline bool emulated() { return std::getenv("TAV_EMULATED") != nullptr; }
+
+template <class F>
+auto bits(F x) {
+  if constexpr (sizeof(F) == 4)
+    return std::bit_cast<std::uint32_t>(x);
+  else
+    return std::bit_cast<std::uint64_t>(x);
+}
+
+// Same value and same sign of zero; any NaN matches a NaN.
+template <class F>
+bool same(F got, F want) {
+  if (std::isnan(want)) return std::isnan(got);
+  return bits(got) == bits(want);
+}
+
+// A complex result as std::complex (== ignores the sign of zero).
+inline std::complex<float> cx(tav_complex z) { return {z.re, z.im}; }
+inline std::complex<double> cx(tav_dcomplex z) { return {z.re, z.im}; }
+
+// Distance in units of the last place between two finite values of one sign.
+template <class F>
+std::int64_t ulps(F a, F b) {
+  auto d = static_cast<std::int64_t>(bits(a)) - static_cast<std::int64_t>(bits(b));
+  return d < 0 ? -d : d;
+}
+
+#if defined(__i386__) || defined(__x86_64__)
+inline void clear_x87_flags() { __asm__ volatile("fnclex"); }
+inline unsigned x87_flags() {
+  std::uint16_t sw;
+  __asm__ volatile("fnstsw %0" : "=m"(sw));
+  return sw & 0x3f;
+}
+#endif
+constexpr unsigned kInvalid = 1, kDivByZero = 4, kOverflow = 8;
+
+// Runs body in a child inside a located program unit and expects the fatal
+// message followed by the traceback of that unit.
+inline void expect_fatal(const std::function<void()> &body, const std::string &message) {
+  tavtest::Result r = tavtest::run([&body] {
+    __TAVf90_enter_pu("MAIN");
+    __TAVf90_filename = "num.f90";
+    __TAVf90_lineno = 9;
+    body();
+  });
+  EXPECT_TRUE(r.aborted()) << message << ": " << r.describe();
+  EXPECT_EQ(r.err.rfind(message + "\nProgram terminated by fatal error\nIn MAIN, line 9 of num.f90\n", 0), 0u)
+      << r.err;
+}
+
+}  // namespace numtest

@@ -1,0 +1,161 @@
+// Powers and complex division.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "numeric/numeric_support.h"
+#include "tavf90.h"
+
+namespace {
+
+using numtest::cx;
+using numtest::same;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(Power, IntegerPowersWrapInTheirWidth) {
+  struct { int32_t b, n, want; } i32[] = {
+      {2, 31, INT32_MIN}, {-1, -3, -1}, {-1, -4, 1}, {1, -5, 1}, {2, -1, 0}, {-7, -2, 0},
+      {3, 4, 81},         {-2, 3, -8},  {7, 0, 1},   {3, 21, 1870418611},   {-3, 1, -3},
+  };
+  for (auto c : i32) EXPECT_EQ(__TAVf90_ipowi(c.b, c.n), c.want) << c.b << "**" << c.n;
+  struct { int64_t b, n, want; } i64[] = {
+      {2, 63, INT64_MIN}, {10, 18, 1000000000000000000}, {3, 40, -6289078614652622815}, {-1, INT64_MIN, 1},
+      {2, 32, 4294967296}, {5, -1, 0},
+  };
+  for (auto c : i64) EXPECT_EQ(__TAVf90_i4powi4(c.b, c.n), c.want) << c.b << "**" << c.n;
+}
+
+TEST(Power, RealToIntegerPowers) {
+  struct { float b; int32_t n; float want; } r[] = {
+      {2, -2, 0.25f}, {0, 0, NAN},   {0, -1, INFINITY}, {-0.0f, -3, -INFINITY}, {-0.0f, -2, INFINITY},
+      {1.5f, 3, 3.375f}, {2, INT32_MIN, 0}, {10, 39, INFINITY}, {-2, 3, -8}, {0, 5, 0},
+  };
+  for (auto c : r) EXPECT_TRUE(same(__TAVf90_fpowi(c.b, c.n), c.want)) << c.b << "**" << c.n;
+  EXPECT_TRUE(same(__TAVf90_fpowi4(-0.0f, int64_t{-5}), -INFINITY));
+  EXPECT_EQ(__TAVf90_fpowi4(0.5f, int64_t{3}), 0.125f);
+  struct { double b; int32_t n; double want; } d[] = {
+      {2, 1023, 0x1p1023}, {2, -1074, 0x1p-1074}, {0.1, 2, 0.1 * 0.1}, {0, 0, kNaN}, {-0.0, -1, -kInf},
+      {-3, 3, -27},
+  };
+  for (auto c : d) EXPECT_TRUE(same(__TAVf90_dpowi(c.b, c.n), c.want)) << c.b << "**" << c.n;
+  EXPECT_EQ(__TAVf90_dpowi4(-1.0, (int64_t{1} << 40) + 1), -1.0);
+  EXPECT_EQ(__TAVf90_dpowi4(2.0, int64_t{-3}), 0.125);
+}
+
+TEST(Power, RealToRealPowers) {
+  struct { float b, y, want; } exact[] = {
+      {-8, 3, -512},      {0, 2.5f, 0},     {2, 10, 1024}, {2, -3, 0.125f}, {4, -0.5f, 0.5f},
+      {5, 0, 1},          {1, 100.5f, 1},   {0, 0, 1},     {-2, -1, -0.5f},
+  };
+  for (auto c : exact) EXPECT_TRUE(same(__TAVf90_rpowr(c.b, c.y), c.want)) << c.b << "**" << c.y;
+  EXPECT_TRUE(std::isnan(__TAVf90_rpowr(-8, 1.0f / 3)));
+  EXPECT_TRUE(std::isnan(__TAVf90_rpowr(2, NAN)));
+  EXPECT_LE(numtest::ulps(__TAVf90_rpowr(2, 0.5f), std::sqrt(2.0f)), 1);
+  EXPECT_LE(numtest::ulps(__TAVf90_ipowr(10, 0.25f), 1.7782794f), 1);
+  EXPECT_EQ(__TAVf90_i4powr(int64_t{3}, 2.0f), 9.0f);
+  EXPECT_EQ(__TAVf90_ipowd(2, 0.5), __TAVf90_pow(2, 0.5));
+  EXPECT_EQ(__TAVf90_i4powd(int64_t{1} << 53, 0.5), 0x1p26 * 1.4142135623730951);
+}
+
+TEST(Power, ComplexPowers) {
+  using CF = std::complex<float>;
+  using CD = std::complex<double>;
+  struct { float re, im; int32_t n; CF want; } c[] = {
+      {0, 1, 2, {-1, 0}}, {1, 1, -1, {0.5f, -0.5f}}, {1, 1, 4, {-4, 0}}, {2, 0, 3, {8, 0}}, {3, -4, 1, {3, -4}},
+      {5, 5, 0, {1, 0}},
+  };
+  for (auto k : c) EXPECT_EQ(cx(__TAVf90_cpowi(k.re, k.im, k.n)), k.want) << k.n;
+  EXPECT_EQ(cx(__TAVf90_cpowi4(0, 2, int64_t{-2})), CF(-0.25f, 0));
+  EXPECT_EQ(cx(__TAVf90_dcpowi4(0, 1, int64_t{-3})), CD(0, 1));
+  EXPECT_EQ(cx(__TAVf90_dcpowi(1, -1, 6)), CD(0, 8));
+
+  // (-1) ** 0.5 = i; 2 ** 10 = 1024; i ** i = exp(-pi/2).
+  tav_dcomplex w = __TAVf90_dcpowdc(-1, 0, 0.5, 0);
+  EXPECT_NEAR(w.re, 0, 1e-15);
+  EXPECT_DOUBLE_EQ(w.im, 1);
+  w = __TAVf90_dcpowdc(2, 0, 10, 0);
+  EXPECT_DOUBLE_EQ(w.re, 1024);
+  EXPECT_EQ(w.im, 0);
+  // A zero base to a power with a positive real part is zero, not a NaN.
+  EXPECT_EQ(cx(__TAVf90_dcpowdc(0, 0, 1.5, 0)), CD(0, 0));
+  EXPECT_EQ(cx(__TAVf90_cpowc(0, 0, 2, -1)), CF(0, 0));
+  tav_complex z = __TAVf90_cpowc(0, 1, 0, 1);
+  EXPECT_FLOAT_EQ(z.re, 0.20787957f);
+  EXPECT_EQ(z.im, 0);
+}
+
+TEST(Power, ComplexDivisionBothBranches) {
+  tav_complex z = __TAVf90_cdivc(1, 1, 1, -1);  // |d| = |c|: first branch
+  EXPECT_TRUE(same(z.re, -0.0f));
+  EXPECT_EQ(z.im, 1.0f);
+  struct { double a, b, c, d, re, im; } dd[] = {
+      {3, 4, 1, 2, 2.2, -0.4},  // |d| > |c|
+      {3, 4, 2, 1, 2, 1},       // |d| < |c|
+      {1, 0, 0, 1e-300, 0, -1e300},
+      {1e300, 1e300, 1e300, 1e300, 1, 0},  // no overflow in the scaled form
+  };
+  for (auto k : dd) {
+    tav_dcomplex w = __TAVf90_dcdivdc(k.a, k.b, k.c, k.d);
+    EXPECT_DOUBLE_EQ(w.re, k.re) << k.c << "," << k.d;
+    EXPECT_DOUBLE_EQ(w.im, k.im) << k.c << "," << k.d;
+  }
+  tav_dcomplex w = __TAVf90_cdivdc(1, 1, 1, -1);
+  EXPECT_TRUE(same(w.re, -0.0));
+  EXPECT_EQ(w.im, 1.0);
+  EXPECT_EQ(__TAVf90_dcdivc(0.1, 0, 2, 0).re, 0.05);
+  EXPECT_TRUE(std::isnan(__TAVf90_cdivc(1, 0, 0, 0).re));
+  EXPECT_EQ(cx(__TAVf90_rdivc(2, 0, 2)), std::complex<float>(0, -1));
+  EXPECT_EQ(cx(__TAVf90_dpdivdc(1, 1, 1)), std::complex<double>(0.5, -0.5));
+  w = __TAVf90_dpdivc(1, 2, 0);
+  EXPECT_EQ(w.re, 0.5);
+  EXPECT_TRUE(same(w.im, -0.0));
+}
+
+TEST(Power, FatalConditions) {
+  numtest::expect_fatal([] { __TAVf90_ipowi(0, 0); }, "Integer zero raised to zeroth power");
+  numtest::expect_fatal([] { __TAVf90_ipowi(0, -1); }, "Integer zero raised to a negative power");
+  numtest::expect_fatal([] { __TAVf90_i4powi4(0, -2); }, "Integer zero raised to a negative power");
+  numtest::expect_fatal([] { __TAVf90_cpowi(0, 0, 0); }, "E: Complex zero raised to power zero");
+  numtest::expect_fatal([] { __TAVf90_dcpowi4(0, 0, -1); }, "E: Complex zero raised to negative power");
+}
+
+#if defined(__i386__) || defined(__x86_64__)
+// The exceptions these operations raise are visible in the x87 status word
+// that compiled code and the end-of-program report read.
+TEST(Power, ExceptionsReachTheX87) {
+  numtest::clear_x87_flags();
+  volatile float f = __TAVf90_fpowi(0.0f, 0);
+  EXPECT_TRUE(numtest::x87_flags() & numtest::kInvalid);
+  numtest::clear_x87_flags();
+  f = __TAVf90_dpowi(0.0, -1);
+  EXPECT_TRUE(numtest::x87_flags() & numtest::kDivByZero);
+  numtest::clear_x87_flags();
+  f = __TAVf90_fpowi(10.0f, 39);
+  EXPECT_TRUE(numtest::x87_flags() & numtest::kOverflow);
+  numtest::clear_x87_flags();
+  f = __TAVf90_rpowr(1.0f, 1e30f);
+  EXPECT_EQ(f, 1.0f);
+  f = __TAVf90_rpowr(2.0f, NAN);
+  EXPECT_FALSE(numtest::x87_flags() & numtest::kInvalid);
+  numtest::clear_x87_flags();
+}
+
+TEST(Power, TrappingModeStopsOnZeroToTheZero) {
+  if (numtest::emulated()) GTEST_SKIP() << "x87 exceptions do not trap under emulation";
+  tavtest::Result r = tavtest::run([] {
+    static char prog[] = "prog";
+    static char *argv[] = {prog, nullptr};
+    f90_init(1, argv);
+    volatile float f = __TAVf90_fpowi(0.0f, 0);
+    (void)f;
+    f90_finish(0);
+  });
+  EXPECT_TRUE(r.aborted()) << r.describe();
+  EXPECT_EQ(r.err.rfind("*** Arithmetic exception:  - aborting\n", 0), 0u) << r.err;
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,141 @@
+// DATE_AND_TIME, SYSTEM_CLOCK, CPU_TIME and seeding from the clock at
+// instants the test sets (fake_clock.cpp).  Each scenario runs in a child:
+// the zone caches and the generator are process-wide, and the zone comes
+// from a fixed-offset TZ in the child's environment.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "support/child.h"
+#include "tavf90.h"
+
+namespace fake_clock {
+extern bool active;
+extern long seconds, microseconds, time_result, user_ticks, system_ticks, child_ticks;
+}  // namespace fake_clock
+
+namespace {
+
+using tavtest::expect_fatal;
+
+constexpr long kInstant = 1772600767;  // 2026-03-04 05:06:07 UTC
+
+void set_clock(long s, long us) {
+  fake_clock::active = true;
+  fake_clock::seconds = fake_clock::time_result = s;
+  fake_clock::microseconds = us;
+}
+
+void run(const char *tz, const std::function<void()> &body, const char *out) {
+  tavtest::Options o;
+  o.env = {{"TZ", tz}};
+  tavtest::expect_run(tz, body, {0, out, ""}, o);
+}
+
+// Prints DATE (into 12 characters), TIME, ZONE and VALUES of one call;
+// default INTEGER VALUES go to every other element of an array.
+void print_date_and_time(bool wide) {
+  char date[13] = "############", time[11] = {}, zone[6] = {};
+  std::int64_t v8[8];
+  std::int32_t v4[16];
+  tav_ptr_desc values{wide ? reinterpret_cast<char *>(v8) : reinterpret_cast<char *>(v4), 0, {{8, 8, 1}}};
+  (wide ? __TAVf90_date_and_time_i4 : __TAVf90_date_and_time)(date, time, zone, &values, 12, 10, 5);
+  std::printf("%s %s '%s'", date, time, zone);
+  for (int i = 0; i < 8; ++i) std::printf(" %lld", wide ? static_cast<long long>(v8[i]) : v4[2 * i]);
+  std::printf("\n");
+}
+
+TEST(DateAndTime, FixedOffsetZones) {
+  const struct {
+    const char *tz;
+    long seconds, micro;
+    const char *out;
+  } cases[] = {
+      {"EST5", kInstant, 891234, "20260304#### 000607.891 '-0500' 2026 3 4 -300 0 6 7 891\n"},
+      {"IST-5:30", kInstant, 891234, "20260304#### 103607.891 '+0530' 2026 3 4 330 10 36 7 891\n"},
+      {"UTC0", kInstant, 5000, "20260304#### 050607.005 '+0000' 2026 3 4 0 5 6 7 5\n"},
+      {"XYZ11", 946684799, 999999, "19991231#### 125959.999 '-1100' 1999 12 31 -660 12 59 59 999\n"},
+  };
+  for (const auto &c : cases)
+    for (bool wide : {false, true}) run(c.tz, [&] { set_clock(c.seconds, c.micro), print_date_and_time(wide); }, c.out);
+}
+
+TEST(DateAndTime, ZoneWorkedOutOncePerEntry) {
+  // Each entry keeps the zone of its first call; a failing time() leaves
+  // the zone blank and VALUES(4) -HUGE.  Absent arguments are skipped.
+  run("UTC0",
+      [] {
+        set_clock(kInstant, 120000);
+        print_date_and_time(false);
+        setenv("TZ", "EST5", 1), tzset();
+        print_date_and_time(false);
+        fake_clock::time_result = -1;
+        print_date_and_time(true);
+        char time[13] = "............";
+        __TAVf90_date_and_time(nullptr, time, nullptr, nullptr, 0, 12, 0);
+        std::printf("%s\n", time);
+      },
+      "20260304#### 050607.120 '+0000' 2026 3 4 0 5 6 7 120\n"
+      "20260304#### 000607.120 '+0000' 2026 3 4 0 0 6 7 120\n"
+      "20260304#### 000607.120 '     ' 2026 3 4 -2147483647 0 6 7 120\n"
+      "000607.120..\n");
+}
+
+TEST(DateAndTime, ArgumentsTooSmall) {
+  char t[16];
+  std::int32_t v[8];
+  tav_ptr_desc seven{reinterpret_cast<char *>(v), 0, {{7, 4, 1}}}, eight{reinterpret_cast<char *>(v), 0, {{8, 4, 1}}};
+  // In the order of the checks: DATE first, VALUES last.
+  expect_fatal([&] { __TAVf90_date_and_time(t, t, t, &seven, 7, 9, 4); }, "DATE argument to DATE_AND_TIME is too short (LEN=7)");
+  expect_fatal([&] { __TAVf90_date_and_time(t, t, t, &eight, 8, 9, 4); }, "TIME argument to DATE_AND_TIME is too short (LEN=9)");
+  expect_fatal([&] { __TAVf90_date_and_time_i4(nullptr, nullptr, t, &seven, 0, 0, 4); },
+               "ZONE argument to DATE_AND_TIME is too short (LEN=4)");
+  expect_fatal([&] { __TAVf90_date_and_time_i4(t, t, t, &seven, 8, 10, 5); },
+               "VALUES argument to DATE_AND_TIME is too small (7 elements)");
+}
+
+TEST(Clocks, SystemClockCpuTimeAndSeeding) {
+  run("UTC0",
+      [] {
+        int count = -1, rate = -1, max = -1;
+        set_clock(1, 500000);  // 00:00:01.5 UTC
+        __TAVf90_system_clock(&count, &rate, &max);
+        std::printf("%d %d %d\n", count, rate, max);
+        set_clock(kInstant, 999);
+        __TAVf90_system_clock(&count, nullptr, nullptr);
+        std::printf("%d\n", count);
+        // 1.5 s of user and 0.25 s of system time; children's not counted.
+        fake_clock::user_ticks = 3 * sysconf(_SC_CLK_TCK) / 2;
+        fake_clock::system_ticks = sysconf(_SC_CLK_TCK) / 4;
+        fake_clock::child_ticks = 1000;
+        float r;
+        double d;
+        __TAVf90_cpu_time(&r), __TAVf90_cpu_time_d(&d);
+        std::printf("%a %a\n", r, d);
+      },
+      "1500 1000 86399999\n18367000\n0x1.cp+0 0x1.cp+0\n");
+  // Seed ((t + clock seedings so far) * 16807 + 1) mod 2^31, 0 and 2^31 - 1
+  // giving 1; the first number seeds when nothing did.
+  run("UTC0",
+      [] {
+        std::int32_t s;
+        tav_ptr_desc g{reinterpret_cast<char *>(&s), 0, {{1, 4, 1}}};
+        auto seed = [&g](const char *end) { std::printf("%d%s", __TAVf90_get_random_seed(&g), end); };
+        set_clock(1000000, 0);
+        seed(" ");  // GET seeds when nothing did
+        __TAVf90_init_random(), seed(" ");
+        __TAVf90_random_seed(nullptr, nullptr, nullptr), seed(" ");
+        __TAVf90_random_seed(nullptr, &g, nullptr);  // PUT sets the count of seedings to 1
+        set_clock(868985320, 0), __TAVf90_init_random(), seed(" ");
+        set_clock(1737970640, 0), __TAVf90_init_random(), seed("\n");
+      },
+      "1774614465 1774631272 1774648079 1 1\n");
+  run("UTC0", [] { set_clock(1000000, 0), std::printf("%a\n", __TAVf90_random90_d()); }, "0x1.9381589f2702bp-1\n");
+}
+
+}  // namespace

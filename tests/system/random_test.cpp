@@ -1,0 +1,116 @@
+// The generator's sequence in both kinds, the fill order of the vector and
+// array entries, and RANDOM_SEED.  Expected values: exact integer and
+// correctly rounded arithmetic done apart from the library (Python), and
+// the published check of the minimal standard generator (1043618065 after
+// 10000 steps from 1).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "support/child.h"
+#include "tavf90.h"
+
+namespace {
+
+using tavtest::expect_fatal;
+
+tav_ptr_desc vec(std::int32_t *v, int n) { return tav_ptr_desc{reinterpret_cast<char *>(v), -4, {{n, 4, 1}}}; }
+void put(std::int32_t seed) {
+  tav_ptr_desc p = vec(&seed, 1);
+  __TAVf90_random_seed(nullptr, &p, nullptr);
+}
+std::int32_t get() {
+  std::int32_t s = -1;
+  tav_ptr_desc g = vec(&s, 1);
+  EXPECT_EQ(__TAVf90_get_random_seed(&g), s);
+  return s;
+}
+
+TEST(Random, Sequence) {
+  put(1);
+  for (double d : {0x1.069c00020d380p-17, 0x1.0d63af121ac76p-3, 0x1.82deb36705bd6p-1}) EXPECT_EQ(__TAVf90_random90_d(), d);
+  put(1);
+  for (float r : {0x1.069cp-17f, 0x1.0d63b0p-3f, 0x1.82deb4p-1f, 0x1.d5a862p-2f}) EXPECT_EQ(__TAVf90_random90_r(), r);
+  put(1);
+  for (int i = 0; i < 9999; ++i) __TAVf90_random90();
+  EXPECT_EQ(__TAVf90_random90_d(), 1043618065 / 2147483647.0);
+  EXPECT_EQ(get(), 1043618065);
+  std::vector<double> many(10000);
+  put(1);
+  __TAVf90_random90v_d(many.data(), 10000);
+  EXPECT_EQ(many.back(), 1043618065 / 2147483647.0);
+  EXPECT_EQ(get(), 1043618065);
+  // Seeds put so that the next is 2^31 - 2, 2^31 - 64 (both would round to
+  // 1.0 as REAL), 2^31 - 65: REAL stays below 1.
+  const struct {
+    std::int32_t put;
+    double dbl;
+  } top[] = {{739806647, 0x1.fffffffc00000p-1}, {1510662174, 0x1.ffffff0400000p-1}, {102985174, 0x1.ffffff0000000p-1}};
+  for (const auto &c : top) {
+    put(c.put);
+    EXPECT_EQ(__TAVf90_random90_r(), 0x1.fffffep-1f) << c.put;
+    put(c.put);
+    EXPECT_EQ(__TAVf90_random90_d(), c.dbl) << c.put;
+  }
+}
+
+TEST(Random, SeedArguments) {
+  for (auto [in, out] : {std::pair{0, 1}, {-5, 1}, {2147483647, 1}, {2147483646, 2147483646}, {12345, 12345}}) {
+    put(in);
+    EXPECT_EQ(get(), out) << in;
+  }
+  std::int32_t v[3] = {7, 8, 9};  // PUT = v(3:1:-1): its first element
+  tav_ptr_desc back{reinterpret_cast<char *>(v + 2), 0, {{3, -4, 1}}}, none = vec(v, 0);
+  __TAVf90_put_random_seed(&back);
+  EXPECT_EQ(get(), 9);
+  int size = 0, size2 = 0;
+  __TAVf90_random_seed(&size, nullptr, nullptr);
+  EXPECT_EQ(__TAVf90_random_seed_size(&size2), &size2);
+  EXPECT_EQ(size + size2, 2);
+  expect_fatal([&] { __TAVf90_random_seed(&size, &back, nullptr); }, "Too many arguments present in call to RANDOM_SEED");
+  expect_fatal([&] { __TAVf90_random_seed(nullptr, &back, &back); }, "Too many arguments present in call to RANDOM_SEED");
+  expect_fatal([&] { __TAVf90_random_seed(nullptr, &none, nullptr); }, "PUT argument to RANDOM_SEED is too small");
+  expect_fatal([&] { __TAVf90_random_seed(nullptr, nullptr, &none); }, "GET argument to RANDOM_SEED is too small");
+  expect_fatal([&] { __TAVf90_get_random_seed(&none); }, "GET argument to RANDOM_SEED is too small");
+}
+
+TEST(Random, FillsInArrayElementOrder) {
+  std::vector<float> want_r, r(12);
+  std::vector<double> want_d, d(12);
+  put(42);
+  for (int i = 0; i < 12; ++i) want_r.push_back(__TAVf90_random90_r());
+  put(42);
+  for (int i = 0; i < 12; ++i) want_d.push_back(__TAVf90_random90_d());
+  put(42);
+  __TAVf90_random90v_r(r.data(), 12);
+  EXPECT_EQ(r, want_r);
+  put(42);
+  __TAVf90_random90v_d(d.data(), 5);
+  __TAVf90_random90v_d(d.data() + 5, 7);
+  EXPECT_EQ(d, want_d);
+  put(42);
+  std::fill(d.begin(), d.end(), -1.0);
+  tav_ptr_desc whole{reinterpret_cast<char *>(d.data()), 0, {{3, 8, 1}, {4, 24, 1}}};
+  __TAVf90_random90a_d(2, &whole);
+  EXPECT_EQ(d, want_d);
+  // A 2x3 section of a 4x6 array (every other row, backwards; every other
+  // column): only its elements change, in array element order.
+  std::vector<float> big(24, -1.0f);
+  tav_ptr_desc sect{reinterpret_cast<char *>(&big[2]), 0, {{2, -8, 1}, {3, 32, 1}}};
+  put(42);
+  __TAVf90_random90a_r(2, &sect);
+  const int order[] = {2, 0, 10, 8, 18, 16};
+  for (int i = 0; i < 24; ++i) {
+    const int *at = std::find(order, order + 6, i);
+    EXPECT_EQ(big[i], at == order + 6 ? -1.0f : want_r[at - order]) << i;
+  }
+  put(42);  // nothing to fill: the seed stays
+  tav_ptr_desc empty{reinterpret_cast<char *>(big.data()), 0, {{0, 4, 1}, {3, 0, 1}}};
+  __TAVf90_random90a_r(2, &empty);
+  __TAVf90_random90v_r(big.data(), 0);
+  EXPECT_EQ(get(), 42);
+}
+
+}  // namespace
