@@ -65,11 +65,21 @@ TEST(Direct, Formatted) {
     __TAVf90_enddwrite();
     say(nextrec(10));
     say(__TAVf90_dwrite(10, "(A)", 3, 1, 1) + __TAVf90_write_ch("eleven char", 11));
-    std::printf("\n");
+    // Items read through the format, "/" reading the next record.
+    __TAVf90_dwrite(10, "(I4)", 4, 7, 0);
+    __TAVf90_write_i(-12);
+    __TAVf90_enddwrite();
+    int32_t i = 0;
+    char word[6] = {};
+    if (__TAVf90_dread(10, "(A6/I4)", 7, 6, nullptr, 0) == 0 && __TAVf90_read_ch(word, 6) == 0 &&
+        __TAVf90_read_i(&i) == 0)
+      __TAVf90_enddread();
+    std::printf("%s %d %d\n", word, i, nextrec(10));
   }, {0});
   EXPECT_EQ(r.out,
-            "000000000000000000000000000000000000000041424320202020202020 4 214 180 0 [ABC       #-2] 10 7 100 \n");
-  EXPECT_EQ(r.file("d.txt").substr(40), "first     second    ");
+            "000000000000000000000000000000000000000041424320202020202020 4 214 180 0 [ABC       #-2] 10 7 100 "
+            "second -12 8\n");
+  EXPECT_EQ(r.file("d.txt").substr(40), "first     second     -12      ");
 }
 
 TEST(Direct, Unformatted) {
