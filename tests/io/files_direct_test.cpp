@@ -70,7 +70,7 @@ TEST(Direct, Formatted) {
     __TAVf90_write_i(-12);
     __TAVf90_enddwrite();
     int32_t i = 0;
-    char word[6] = {};
+    char word[7] = {};
     if (__TAVf90_dread(10, "(A6/I4)", 7, 6, nullptr, 0) == 0 && __TAVf90_read_ch(word, 6) == 0 &&
         __TAVf90_read_i(&i) == 0)
       __TAVf90_enddread();
