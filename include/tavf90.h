@@ -625,5 +625,6 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #endif
 
 #include "tavf90_input.h"
+#include "tavf90_internal.h"
 
 #endif /* TAVF90_H */
