@@ -629,5 +629,6 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #include "tavf90_numeric.h"
 #include "tavf90_array.h"
 #include "tavf90_input.h"
+#include "tavf90_internal.h"
 
 #endif /* TAVF90_H */
