@@ -629,6 +629,7 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #include "tavf90_numeric.h"
 #include "tavf90_array.h"
 #include "tavf90_input.h"
+#include "tavf90_internal.h"
 #include "tavf90_files.h"
 
 #endif /* TAVF90_H */

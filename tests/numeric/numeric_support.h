@@ -1,5 +1,5 @@
-// Helpers shared by the numeric tests: bit comparisons, the emulation
-// switch, the x87 status word and the fatal-path scenarios.
+// Helpers shared by the numeric tests: bit comparisons, the x87 status
+// word and the fatal-path scenarios.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,8 +16,6 @@
 #include "tavf90.h"
 
 namespace numtest {
-
-inline bool emulated() { return std::getenv("TAV_EMULATED") != nullptr; }
 
 template <class F>
 auto bits(F x) {
