@@ -129,9 +129,9 @@ bool fail(std::string &error, std::string_view arg, const std::string &why) {
 
 }  // namespace
 
-bool parse_kind(std::string_view spec, Kind &kind) {
+bool parse_kind(std::string_view text, Kind &kind) {
   std::string s;
-  for (char c : lower(spec))
+  for (char c : lower(text))
     if (c != '(' && c != ')' && c != '*' && c != ' ') s += c;
   std::size_t n = s.find_first_of("0123456789");
   std::string name = s.substr(0, n);

@@ -26,7 +26,7 @@ struct Value {
 
 // Reads a --kind argument ("integer8", "integer(8)", "real", "double",
 // "character", "auto", ...).  False when it names no kind.
-bool parse_kind(std::string_view spec, Kind &kind);
+bool parse_kind(std::string_view text, Kind &kind);
 
 // Reads one value argument as the given kind (Auto: typed by its spelling).
 // On failure returns false and says why in `error`.
