@@ -15,10 +15,7 @@ namespace {
 
 using namespace filetest;
 
-std::string data_file(const char *name) {
-  const char *root = std::getenv("TAV_SOURCE_DIR");
-  return std::string(root != nullptr ? root : ".") + "/tests/io/files_data/" + name;
-}
+std::string data_file(const char *name) { return std::string(TAV_SOURCE_DIR "/tests/io/files_data/") + name; }
 
 TEST(Interchange, PeerSequentialFile) {
   const std::string path = data_file("peer_seq.unf");
