@@ -164,7 +164,7 @@ TEST(Positioning, UnformattedRecordsAndMixes) {
   }, {0, "sixteen bytes... 8 bytes! new #-1 new|208\n"});
 }
 
-// INQUIRE answers, as "SPEC=value" for the specifiers that differ from the
+// INQUIRE answers, as "NAME=value" for the specifiers that differ from the
 // answers of an unconnected unit.
 std::string inquire(int unit, const char *file = nullptr) {
   char a[8][12], c[8][12], name[24];
