@@ -631,5 +631,6 @@ TAV_STATIC_ASSERT(sizeof(tav_atmplist) == 4, "atmp list is one word");
 #include "tavf90_input.h"
 #include "tavf90_internal.h"
 #include "tavf90_files.h"
+#include "tavf90_namelist.h"
 
 #endif /* TAVF90_H */
