@@ -8,6 +8,8 @@
 # usage: scripts/fuzz.sh [SECONDS | -runs=N]   (default 10 seconds each)
 # New inputs the fuzzer finds go to build/fuzz/corpus-*, never to the seeds.
 set -euo pipefail
+# Every target: tests/fuzz/fuzz_NAME.cpp with its seeds in tests/fuzz/seeds/NAME.
+targets=(format edit)
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAV_FUZZ_BUILD:-$root/build/fuzz}
 limit=${1:-10}
@@ -30,13 +32,13 @@ for src in $(find "$root/src" -name '*.cpp' | sort); do
   fi
 done
 while [ "$(jobs -rp | wc -l)" -gt 0 ]; do wait -n || exit 1; done
-for t in format edit; do
+for t in "${targets[@]}"; do
   clang++ "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/fuzz_$t.cpp" "${objs[@]}" -lm -o "$build/fuzz_$t"
 done
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 status=0
-for t in format edit; do
+for t in "${targets[@]}"; do
   mkdir -p "$build/corpus-$t"
   echo "fuzz_$t ($run_limit)"
   log=$build/fuzz_$t.log
