@@ -139,12 +139,19 @@ typedef int (*tav_endrec_hook)(void);
 TAV_API extern int __TAVf90_argc;
 TAV_API extern char **__TAVf90_argv;
 
+/* Program start-up: arguments, signal handlers, preconnected units. */
 TAV_API void f90_init(int argc, char **argv);
+/* First half of start-up (before the program's own initialisation). */
 TAV_API void f90_init1(int argc, char **argv);
+/* Second half of start-up. */
 TAV_API void f90_init2(int argc, char **argv);
+/* Normal termination with the given exit status: units closed, buffers written. */
 TAV_API TAV_NORETURN void f90_finish(int status);
+/* STOP statement: prints the code when given, then terminates. */
 TAV_API TAV_NORETURN void __TAVf90_stop(const char *code);
+/* PAUSE statement: prints the text and waits for a line on standard input. */
 TAV_API void __TAVf90_pause(const char *text);
+/* Handler of fatal signals: message, traceback, abort. */
 TAV_API TAV_NORETURN void __TAVf90_signal_handler(int sig);
 
 /* ------------------------------------------------------------------------
@@ -154,84 +161,158 @@ TAV_API extern const char *__TAVf90_filename;
 TAV_API extern int __TAVf90_lineno;
 TAV_API extern const char *__TAV_f90_line_info;
 
+/* Pushes a program unit on the traceback stack (at its entry). */
 TAV_API void __TAVf90_enter_pu(const char *routine_name);
+/* Pops the current program unit (at its return). */
 TAV_API void __TAVf90_exit_pu(void);
+/* Prints the traceback of program units to standard error. */
 TAV_API void __TAVf90_dump_gline_stack(void);
+/* Empties the traceback stack. */
 TAV_API void __TAVf90_delete_gline_stack(void);
+/* Fatal run-time error: message, traceback, abort. */
 TAV_API TAV_NORETURN void __TAVf90_crash(const char *format, ...) TAV_PRINTF(1, 2);
 
 /* ------------------------------------------------------------------------
  * Run-time check reporters (none returns)
  * ---------------------------------------------------------------------- */
 TAV_API TAV_NORETURN void __TAVf90_badsub1(int sub, const char *array, int value, int lower, int upper);
+/* Reports (fatal): Subscript %d of %s (value %d) is out of range (%d:*). */
 TAV_API TAV_NORETURN void __TAVf90_badsub2(int sub, const char *array, int value, int lower);
+/* Reports (fatal): Subscript %d of %s (value %d) is out of range (%d:%d). */
 TAV_API TAV_NORETURN void __TAVf90_badsub3(int sub, const char *array, int offset, int lower, int extent);
+/* Reports (fatal): an element beyond the actual argument of an assumed-size array (index from 0). */
 TAV_API TAV_NORETURN void __TAVf90_bad_ass_subscript(const char *array, int index, int count);
+/* Reports (fatal): Vector subscript for rank %d of %s has extent %d instead of %d. */
 TAV_API TAV_NORETURN void __TAVf90_badvecsub(int dim, const char *array, int extent, int required);
+/* Reports (fatal): Rank %d of %s has extent %d instead of %d. */
 TAV_API TAV_NORETURN void __TAVf90_badshape(int dim, const char *array, int extent, int required);
+/* Reports (fatal): Out of range: substring starting position %d is less than 1. */
 TAV_API TAV_NORETURN void __TAVf90_badss1(int start);
+/* Reports (fatal): Out of range: substring ending position %d is greater than length %d. */
 TAV_API TAV_NORETURN void __TAVf90_badss2(int end, int length);
+/* Reports (fatal): DIM value %d to %s out of range. */
 TAV_API TAV_NORETURN void __TAVf90_bad_dim(int dim, const char *intrinsic);
+/* Reports (fatal): Actual argument for dummy array %s too small: %d elements instead of %d. */
 TAV_API TAV_NORETURN void __TAVf90_too_small(const char *array, int actual, int required);
+/* Reports (fatal): Assumed-shape array %s is not contiguous. */
 TAV_API TAV_NORETURN void __TAVf90_not_contig(const char *array);
+/* Reports (fatal): Reference to POINTER which is not ASSOCIATED (or uninitialised). */
 TAV_API TAV_NORETURN void __TAVf90_badptr0(int flag);
+/* Reports (fatal): Reference to POINTER %s which is not ASSOCIATED (or uninitialised). */
 TAV_API TAV_NORETURN void __TAVf90_badptr1(const char *pointer, int flag);
+/* Reports (fatal): Uninitialised pointer used as argument to ASSOCIATED function. */
 TAV_API TAV_NORETURN void __TAVf90_badptr2(void);
+/* Reports (fatal): ALLOCATABLE array %s has already been ALLOCATEd. */
 TAV_API TAV_NORETURN void __TAVf90_already_allocated(const char *array);
+/* Reports (fatal): ALLOCATABLE array %s is not currently allocated. */
 TAV_API TAV_NORETURN void __TAVf90_not_allocated(const char *array);
+/* Reports (fatal): Reference to OPTIONAL argument %s which is not PRESENT. */
 TAV_API TAV_NORETURN void __TAVf90_not_present(const char *arg);
+/* Reports (fatal): Reference to argument %s that is not in the current argument list. */
 TAV_API TAV_NORETURN void __TAVf90_absent(const char *arg);
+/* Reports (fatal): CHARACTER actual arg LEN=%d shorter than dummy arg LEN=%d. */
 TAV_API TAV_NORETURN void __TAVf90_arg_chrlen_shorter(int actual, int dummy);
+/* Reports (fatal): Actual arg CHARACTER function LEN=%d but dummy fun LEN=%d. */
 TAV_API TAV_NORETURN void __TAVf90_bad_funarg_chrlen(int actual, int dummy);
+/* Reports (fatal): POINTER CHARACTER actual arg LEN=%d but dummy LEN=%d. */
 TAV_API TAV_NORETURN void __TAVf90_bad_ptrarg_chrlen(int actual, int dummy);
+/* Reports (fatal): CHARACTER function called with LEN=%d but should be LEN=%d. */
 TAV_API TAV_NORETURN void __TAVf90_bad_fun_chrlen(int called, int declared);
+/* Reports (fatal): ALLOCATABLE CHARACTER actual arg LEN=%d but dummy LEN=%d. */
 TAV_API TAV_NORETURN void __TAVf90_bad_allocarg_chrlen(int actual, int dummy);
+/* Reports (fatal): Assumed-shape CHARACTER actual arg LEN=%d but dummy LEN=%d. */
 TAV_API TAV_NORETURN void __TAVf90_bad_shape_chrlen(int actual, int dummy);
+/* Reports (fatal): Unequal character lengths (%d and %d) in pointer assignment. */
 TAV_API TAV_NORETURN void __TAVf90_bad_ptrasgn_chrlen(int len1, int len2);
+/* Reports (fatal): Unequal character lengths (%d and %d) in array constructor. */
 TAV_API TAV_NORETURN void __TAVf90_bad_arraycons_chrlen(int len1, int len2);
+/* Reports (fatal): Indeterminate-length array constructor has zero items. */
 TAV_API TAV_NORETURN void __TAVf90_indeterminate_arraycons_chrlen(void);
+/* Reports (fatal): Differing character lengths (%d and %d) in MERGE. */
 TAV_API TAV_NORETURN void __TAVf90_bad_merge_chrlen(int len1, int len2);
+/* Reports (fatal): Argument to ICHAR/IACHAR must be of length 1. */
 TAV_API TAV_NORETURN void __TAVf90_bad_ichar(void);
+/* Reports (fatal): Actual argument for dummy argument %s is %s instead of %s (bad call). */
 TAV_API TAV_NORETURN void __TAVf90_bad_cdtype(const char *dummy, int expected, int actual);
+/* The same, naming the 8-byte kinds INTEGER(8) and LOGICAL(8). */
 TAV_API TAV_NORETURN void __TAVf90_bad_cdtypeb(const char *dummy, int expected, int actual);
+/* Reports (fatal): Actual argument for dummy argument %s has incorrect rank (bad call). */
 TAV_API TAV_NORETURN void __TAVf90_bad_rank(const char *dummy);
+/* Reports (fatal): Actual argument for dummy argument %s is not an array (bad call). */
 TAV_API TAV_NORETURN void __TAVf90_not_array(const char *dummy);
+/* Reports (fatal): Actual argument for dummy argument %s is not scalar (bad call). */
 TAV_API TAV_NORETURN void __TAVf90_not_scalar(const char *dummy);
+/* Reports (fatal): Actual argument for dummy argument %s is not a procedure (bad call). */
 TAV_API TAV_NORETURN void __TAVf90_not_proc(const char *dummy);
+/* Reports (fatal): Actual argument for dummy argument %s is a procedure (bad call). */
 TAV_API TAV_NORETURN void __TAVf90_is_proc(const char *dummy);
+/* Reports (fatal): Dummy argument %s is an ALLOCATABLE array (interface). */
 TAV_API TAV_NORETURN void __TAVf90_not_allocatable(const char *dummy);
+/* Reports (fatal): Dummy argument %s is a POINTER (interface). */
 TAV_API TAV_NORETURN void __TAVf90_not_pointer(const char *dummy);
+/* Reports (fatal): Dummy argument %s is an assumed-shape array (interface). */
 TAV_API TAV_NORETURN void __TAVf90_not_shape(const char *dummy);
+/* Reports (fatal): Dummy argument %s has the VALUE attribute (interface). */
 TAV_API TAV_NORETURN void __TAVf90_not_value(const char *dummy);
+/* Reports (fatal): Dummy argument %s is a CLASS variable (interface). */
 TAV_API TAV_NORETURN void __TAVf90_not_polymorphic(const char *dummy);
+/* Reports (fatal): Dummy argument %s is a CLASS POINTER (interface). */
 TAV_API TAV_NORETURN void __TAVf90_not_polyptr(const char *dummy);
+/* Reports (fatal): Dummy argument %s is not allocatable/pointer/assumed-shape (interface). */
 TAV_API TAV_NORETURN void __TAVf90_not_normal(const char *dummy);
+/* Reports (fatal): Actual argument for INTENT(INOUT) dummy argument %s is an expression. */
 TAV_API TAV_NORETURN void __TAVf90_intent_inout_passed_expr(const char *dummy);
+/* Reports (fatal): Actual argument for INTENT(OUT) dummy argument %s is an expression. */
 TAV_API TAV_NORETURN void __TAVf90_intent_out_passed_expr(const char *dummy);
+/* Reports (fatal): a function result or subroutine called as the wrong type. */
 TAV_API TAV_NORETURN void __TAVf90_pu_bad_cdtype(const char *proc, int result, int expected);
+/* The same, naming 8-byte kinds as INTEGER(8) and LOGICAL(8). */
 TAV_API TAV_NORETURN void __TAVf90_pu_bad_cdtypeb(const char *proc, int result, int expected);
+/* Reports (fatal): Procedure %s expects %d arguments but was called with %d arguments (bad call). */
 TAV_API TAV_NORETURN void __TAVf90_pu_bad_nargs(const char *proc, int expected, int passed);
+/* Reports (fatal): a function result of the wrong rank for its caller. */
 TAV_API TAV_NORETURN void __TAVf90_pu_bad_rank(const char *func, int result_rank, int expected_rank);
+/* Reports (fatal): Function %s returns an ALLOCATABLE array (interface). */
 TAV_API TAV_NORETURN void __TAVf90_pu_not_allocatable(const char *func);
+/* Reports (fatal): Function %s returns a POINTER (interface). */
 TAV_API TAV_NORETURN void __TAVf90_pu_not_pointer(const char *func);
+/* Reports (fatal): Function %s does not return an allocatable array or pointer (interface). */
 TAV_API TAV_NORETURN void __TAVf90_pu_not_normal(const char *func);
+/* Reports (fatal): Dummy argument %s is associated with an expression: cannot assign. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_asgn(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: cannot ASSIGN. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_assign(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: cannot READ. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_read(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: not a STAT= variable. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_stat(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: not an IOSTAT= variable. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_iostat(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: not a SIZE= variable. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_size(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: not an INQUIRE output variable. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_inquire(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: not for INTENT(OUT). */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_intent_out(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: not for INTENT(INOUT). */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_intent_inout(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: cannot pointer-assign. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_ptrasgn(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: cannot nullify. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_nullify(const char *dummy);
+/* Reports (fatal): Dummy argument %s is associated with an expression: cannot deallocate. */
 TAV_API TAV_NORETURN void __TAVf90_is_expr_deallocate(const char *dummy);
+/* Reports (fatal): DO step value is zero. */
 TAV_API TAV_NORETURN void __TAVf90_bad_dostep(void);
+/* Reports (fatal): %s has not yet been ASSIGNed a FORMAT label. */
 TAV_API TAV_NORETURN void __TAVf90_bad_as_fmt(const char *variable);
+/* Reports (fatal): Incompatible argument shapes (%dx%d and %dx%d) to MATMUL. */
 TAV_API TAV_NORETURN void __TAVf90_bad_matmul(int rows1, int cols1, int rows2, int cols2);
+/* Reports (fatal): REPEAT called with negative NCOPIES (%d). */
 TAV_API TAV_NORETURN void __TAVf90_bad_repeat(int ncopies);
+/* Reports (fatal): Value no. %d of SHAPE argument to RESHAPE is negative. */
 TAV_API TAV_NORETURN void __TAVf90_bad_reshape(int element);
+/* Reports (fatal): TRANSFER called with negative SIZE (%d). */
 TAV_API TAV_NORETURN void __TAVf90_bad_transfer(int size);
 /* Returns when the extents agree; the tables are the per-dimension parts of
  * two pointer descriptors. */
@@ -464,15 +545,25 @@ TAV_API int __TAVf90_close(int unit, const char *status, int status_length, int 
  * Storage primitives (default definitions; a program may supply its own)
  * ---------------------------------------------------------------------- */
 TAV_API void *__TAVf90_oAlloc(size_t bytes);
+/* Zero-filled object storage. */
 TAV_API void *__TAVf90_zoAlloc(size_t bytes);
+/* Releases object storage. */
 TAV_API void __TAVf90_oDeAlloc(void *address, size_t bytes);
+/* Resizes an allocation of old_count elements to new_count. */
 TAV_API void *__TAVf90_ReAlloc_90(void *address, size_t element_size, size_t old_count, size_t new_count);
+/* Storage for a POINTER target. */
 TAV_API void *__TAVf90_pAlloc(size_t bytes);
+/* Zero-filled storage for a POINTER target. */
 TAV_API void *__TAVf90_zpAlloc(size_t bytes);
+/* Releases POINTER target storage; STAT= when stat is not null. */
 TAV_API void __TAVf90_pDeAlloc(void *address, size_t bytes, int *stat);
+/* Storage for an array temporary. */
 TAV_API void *__TAVf90_aAlloc(size_t bytes);
+/* Zero-filled storage for an array temporary. */
 TAV_API void *__TAVf90_zaAlloc(size_t bytes);
+/* Releases an array temporary. */
 TAV_API void __TAVf90_aDeAlloc(void *address, size_t bytes);
+/* Releases object or temporary storage, whichever it is. */
 TAV_API void __TAVf90_oaDeAlloc(void *address, size_t bytes);
 
 /* ------------------------------------------------------------------------
@@ -481,120 +572,220 @@ TAV_API void __TAVf90_oaDeAlloc(void *address, size_t bytes);
  * int * (null when absent) after them.
  * ---------------------------------------------------------------------- */
 TAV_API void __TAVf90_Allocate_a(tav_ptr_desc *desc, int element_size, int rank, ...);
+/* The same, zero-filled. */
 TAV_API void __TAVf90_Allocate_za(tav_ptr_desc *desc, int element_size, int rank, ...);
+/* ALLOCATE of a CHARACTER array through its descriptor. */
 TAV_API void __TAVf90_Allocate_ca(tav_cptr_desc *desc, int len, int rank, ...);
+/* DEALLOCATE of an array through its descriptor. */
 TAV_API void __TAVf90_Deallocate_a(int rank, int element_size, tav_ptr_desc *desc, int *stat);
+/* DEALLOCATE of a CHARACTER array through its descriptor. */
 TAV_API void __TAVf90_Deallocate_ca(int rank, tav_cptr_desc *desc, int *stat);
+/* ALLOCATE of a scalar POINTER. */
 TAV_API void *__TAVf90_Allocate_s(int bytes, int *stat);
+/* The same, zero-filled. */
 TAV_API void *__TAVf90_Allocate_zs(int bytes, int *stat);
+/* DEALLOCATE of a scalar POINTER. */
 TAV_API void __TAVf90_Deallocate_s(void *address, int bytes, int *stat);
+/* An info record from rank and (lower, upper) bound pairs. */
 TAV_API tav_info __TAVf90_make_info(int rank, ...);
+/* ALLOCATE of an array described by an info record. */
 TAV_API void *__TAVf90_Allocate_i(tav_info info, int element_size, int *stat);
+/* The same, zero-filled. */
 TAV_API void *__TAVf90_Allocate_zi(tav_info info, int element_size, int *stat);
+/* DEALLOCATE of an array described by an info record. */
 TAV_API void __TAVf90_Deallocate_i(void *address, tav_info info, int element_size, int *stat);
+/* ALLOCATE of an automatic array. */
 TAV_API void *__TAVf90_Allocate_aa(int bytes, int *stat);
+/* Release of an automatic array. */
 TAV_API void __TAVf90_Deallocate_aa(void *address, const tav_dim *dims, int rank, int element_size, int *stat);
+/* Storage for an info-described array; exhaustion is fatal. */
 TAV_API void *__TAVf90_Alloc_i(tav_info info, int element_size);
+/* The same, zero-filled. */
 TAV_API void *__TAVf90_Alloc_zi(tav_info info, int element_size);
+/* Storage for a scalar; exhaustion is fatal. */
 TAV_API void *__TAVf90_Alloc_s(int bytes);
+/* The same, zero-filled. */
 TAV_API void *__TAVf90_Alloc_zs(int bytes);
+/* Releases storage from the Alloc_ family. */
 TAV_API void __TAVf90_DeAlloc(void *address, int bytes);
 
 /* Array temporaries: rank, then rank extents (mkatmp_ch: then len). */
 TAV_API tav_vector __TAVf90_mkatmp_i1(int rank, ...);
+/* An array temporary of INTEGER(2). */
 TAV_API tav_vector __TAVf90_mkatmp_i2(int rank, ...);
+/* An array temporary of default INTEGER. */
 TAV_API tav_vector __TAVf90_mkatmp_i(int rank, ...);
+/* An array temporary of INTEGER(8). */
 TAV_API tav_vector __TAVf90_mkatmp_i4(int rank, ...);
+/* An array temporary of REAL. */
 TAV_API tav_vector __TAVf90_mkatmp_r(int rank, ...);
+/* An array temporary of DOUBLE PRECISION. */
 TAV_API tav_vector __TAVf90_mkatmp_d(int rank, ...);
+/* An array temporary of COMPLEX. */
 TAV_API tav_vector __TAVf90_mkatmp_c(int rank, ...);
+/* An array temporary of double COMPLEX. */
 TAV_API tav_vector __TAVf90_mkatmp_dc(int rank, ...);
+/* An array temporary of default LOGICAL. */
 TAV_API tav_vector __TAVf90_mkatmp_l(int rank, ...);
+/* An array temporary of LOGICAL(1). */
 TAV_API tav_vector __TAVf90_mkatmp_l1(int rank, ...);
+/* An array temporary of LOGICAL(2). */
 TAV_API tav_vector __TAVf90_mkatmp_l2(int rank, ...);
+/* An array temporary of LOGICAL(8). */
 TAV_API tav_vector __TAVf90_mkatmp_l4(int rank, ...);
+/* An array temporary of CHARACTER. */
 TAV_API tav_cvector __TAVf90_mkatmp_ch(int rank, ...);
+/* Frees an array temporary of INTEGER(1). */
 TAV_API void __TAVf90_freevec_i1(tav_vector v);
+/* Frees an array temporary of INTEGER(2). */
 TAV_API void __TAVf90_freevec_i2(tav_vector v);
+/* Frees an array temporary of default INTEGER. */
 TAV_API void __TAVf90_freevec_i(tav_vector v);
+/* Frees an array temporary of INTEGER(8). */
 TAV_API void __TAVf90_freevec_i4(tav_vector v);
+/* Frees an array temporary of REAL. */
 TAV_API void __TAVf90_freevec_r(tav_vector v);
+/* Frees an array temporary of DOUBLE PRECISION. */
 TAV_API void __TAVf90_freevec_d(tav_vector v);
+/* Frees an array temporary of COMPLEX. */
 TAV_API void __TAVf90_freevec_c(tav_vector v);
+/* Frees an array temporary of double COMPLEX. */
 TAV_API void __TAVf90_freevec_dc(tav_vector v);
+/* Frees an array temporary of default LOGICAL. */
 TAV_API void __TAVf90_freevec_l(tav_vector v);
+/* Frees an array temporary of LOGICAL(1). */
 TAV_API void __TAVf90_freevec_l1(tav_vector v);
+/* Frees an array temporary of LOGICAL(2). */
 TAV_API void __TAVf90_freevec_l2(tav_vector v);
+/* Frees an array temporary of LOGICAL(8). */
 TAV_API void __TAVf90_freevec_l4(tav_vector v);
+/* Frees an array temporary of CHARACTER. */
 TAV_API void __TAVf90_freevec_ch(tav_cvector v);
 
+/* ASSOCIATED(pointer, target) for arrays. */
 TAV_API int __TAVf90_assoc_aa(int rank, const tav_ptr_desc *pointer, int ignored, const tav_ptr_desc *target);
+/* ASSOCIATED(pointer, target) for CHARACTER arrays. */
 TAV_API int __TAVf90_assoc_ch_aa(int rank, const tav_cptr_desc *pointer, int ignored, const tav_cptr_desc *target);
+/* ASSOCIATED(pointer, target) for scalars. */
 TAV_API int __TAVf90_assoc_ss(const void *pointer, const void *target);
+/* ASSOCIATED(pointer, target) for CHARACTER scalars. */
 TAV_API int __TAVf90_assoc_ch_ss(const void *pointer, const void *target, int pointer_len, int target_len);
 /* Then rank lower bounds as ints. */
 TAV_API void __TAVf90_assume_shape(tav_ptr_desc *dst, const tav_ptr_desc *actual, int rank, ...);
+/* The same for a CHARACTER array. */
 TAV_API void __TAVf90_assume_chshape(tav_cptr_desc *dst, const tav_cptr_desc *actual, int rank, ...);
 
+/* An empty list of array temporaries. */
 TAV_API tav_atmplist __TAVf90_atmplist_create(void);
+/* Appends a temporary to the list; returns its node. */
 TAV_API tav_atmp_node *__TAVf90_atmplist_append(tav_atmplist *list, const tav_vector *v);
+/* Appends a CHARACTER temporary to the list. */
 TAV_API tav_atmp_node *__TAVf90_atmplist_append_ch(tav_atmplist *list, const tav_cvector *v);
+/* Takes the next temporary of the list. */
 TAV_API void __TAVf90_atmplist_step(tav_atmplist *list, tav_vector *out);
+/* Takes the next CHARACTER temporary of the list. */
 TAV_API void __TAVf90_atmplist_step_ch(tav_atmplist *list, tav_cvector *out);
+/* The n-th temporary of the list. */
 TAV_API void __TAVf90_atmplist_elt(tav_atmplist list, tav_vector *out, int n);
+/* Frees every temporary of the list and the list. */
 TAV_API void __TAVf90_atmplist_finish(tav_atmplist list);
 
+/* Page-aligned storage of the given page colour. */
 TAV_API void *__TAVf90_getmem(size_t bytes, int colour);
+/* Releases storage from getmem. */
 TAV_API int __TAVf90_freemem(void *address, size_t bytes);
+/* The page colour of an address range. */
 TAV_API int __TAVf90_pagecolour(const void *address, size_t bytes);
 
 /* ------------------------------------------------------------------------
  * Bound and shape inquiries
  * ---------------------------------------------------------------------- */
 TAV_API int __TAVf90_lbound_ptr(int rank, const tav_ptr_desc *desc, int dim);
+/* LBOUND(array, DIM) from a CHARACTER pointer descriptor. */
 TAV_API int __TAVf90_lbound_cptr(int rank, const tav_cptr_desc *desc, int dim);
+/* LBOUND(array, DIM) from an info record. */
 TAV_API int __TAVf90_lbound_info(tav_info info, int dim);
+/* LBOUND(array, DIM) of an explicit-shape array: bound pairs follow. */
 TAV_API int __TAVf90_lbound_fixed(int dim, int rank, ...);
+/* UBOUND(array, DIM) from a pointer descriptor. */
 TAV_API int __TAVf90_ubound_ptr(int rank, const tav_ptr_desc *desc, int dim);
+/* UBOUND(array, DIM) from a CHARACTER pointer descriptor. */
 TAV_API int __TAVf90_ubound_cptr(int rank, const tav_cptr_desc *desc, int dim);
+/* UBOUND(array, DIM) from an info record. */
 TAV_API int __TAVf90_ubound_info(tav_info info, int dim);
+/* UBOUND(array, DIM) of an assumed-size array from its info record. */
 TAV_API int __TAVf90_ubound_ainfo(tav_info info, int dim);
+/* UBOUND(array, DIM) of an explicit-shape array: bound pairs follow. */
 TAV_API int __TAVf90_ubound_fixed(int dim, int rank, ...);
+/* UBOUND(array, DIM) of an assumed-size explicit-bound array. */
 TAV_API int __TAVf90_ubound_afixed(int dim, int rank, ...);
+/* UBOUND(array, DIM) of a temporary from its extents. */
 TAV_API int __TAVf90_ubound_vector(int rank, const intptr_t *extents, int dim);
+/* UBOUND(array) from a pointer descriptor, as a vector. */
 TAV_API void __TAVf90_vubound_ptr(tav_vector *result, int rank, const tav_ptr_desc *desc);
+/* UBOUND(array) from a CHARACTER pointer descriptor, as a vector. */
 TAV_API void __TAVf90_vubound_cptr(tav_vector *result, int rank, const tav_cptr_desc *desc);
+/* UBOUND(array) from an info record, as a vector. */
 TAV_API void __TAVf90_vubound_info(tav_vector *result, tav_info info);
+/* UBOUND(array) of a temporary from its extents, as a vector. */
 TAV_API void __TAVf90_vubound_vector(tav_vector *result, int rank, const intptr_t *extents);
+/* SIZE(array, DIM) from a pointer descriptor. */
 TAV_API int __TAVf90_extent_ptr(int rank, const tav_ptr_desc *desc, int dim);
+/* SIZE(array, DIM) from a CHARACTER pointer descriptor. */
 TAV_API int __TAVf90_extent_cptr(int rank, const tav_cptr_desc *desc, int dim);
+/* SIZE(array, DIM) from an info record. */
 TAV_API int __TAVf90_extent_info(tav_info info, int dim);
+/* SIZE(array, DIM) of a vector descriptor. */
 TAV_API int __TAVf90_extent_vector(tav_vector v, int dim);
+/* SIZE(array, DIM) of a CHARACTER vector descriptor. */
 TAV_API int __TAVf90_extent_cvector(tav_cvector v, int dim);
+/* SIZE(array, DIM) of an explicit-shape array: bound pairs follow. */
 TAV_API int __TAVf90_extent_fixed(int dim, int rank, ...);
+/* SIZE(array) from a pointer descriptor. */
 TAV_API int __TAVf90_size_ptr(int rank, const tav_ptr_desc *desc);
+/* SIZE(array) from a CHARACTER pointer descriptor. */
 TAV_API int __TAVf90_size_cptr(int rank, const tav_cptr_desc *desc);
+/* SIZE(array) from an info record. */
 TAV_API int __TAVf90_size_info(tav_info info);
+/* SIZE(array) of a vector descriptor. */
 TAV_API int __TAVf90_size_vector(tav_vector v);
+/* SIZE(array) of a CHARACTER vector descriptor. */
 TAV_API int __TAVf90_size_cvector(tav_cvector v);
+/* The product of seven extents. */
 TAV_API int __TAVf90_vector_size(const intptr_t *extents);
+/* SHAPE(array) from a pointer descriptor, default INTEGER. */
 TAV_API tav_vector __TAVf90_shape_ptr(int rank, const tav_ptr_desc *desc);
+/* SHAPE(array) from a pointer descriptor, INTEGER(8). */
 TAV_API tav_vector __TAVf90_shape_ptr_i4(int rank, const tav_ptr_desc *desc);
+/* SHAPE(array) from a CHARACTER pointer descriptor, default INTEGER. */
 TAV_API tav_vector __TAVf90_shape_cptr(int rank, const tav_cptr_desc *desc);
+/* SHAPE(array) from a CHARACTER pointer descriptor, INTEGER(8). */
 TAV_API tav_vector __TAVf90_shape_cptr_i4(int rank, const tav_cptr_desc *desc);
 /* base, rank, then rank extents (vdescribe_ch: base, len, rank, extents). */
 TAV_API tav_vector __TAVf90_vdescribe_i1(void *base, int rank, ...);
+/* A vector descriptor over INTEGER(2) storage. */
 TAV_API tav_vector __TAVf90_vdescribe_i2(void *base, int rank, ...);
+/* A vector descriptor over default INTEGER storage. */
 TAV_API tav_vector __TAVf90_vdescribe_i(void *base, int rank, ...);
+/* A vector descriptor over INTEGER(8) storage. */
 TAV_API tav_vector __TAVf90_vdescribe_i4(void *base, int rank, ...);
+/* A vector descriptor over REAL storage. */
 TAV_API tav_vector __TAVf90_vdescribe_r(void *base, int rank, ...);
+/* A vector descriptor over DOUBLE PRECISION storage. */
 TAV_API tav_vector __TAVf90_vdescribe_d(void *base, int rank, ...);
+/* A vector descriptor over COMPLEX storage. */
 TAV_API tav_vector __TAVf90_vdescribe_c(void *base, int rank, ...);
+/* A vector descriptor over double COMPLEX storage. */
 TAV_API tav_vector __TAVf90_vdescribe_dc(void *base, int rank, ...);
+/* A vector descriptor over default LOGICAL storage. */
 TAV_API tav_vector __TAVf90_vdescribe_l(void *base, int rank, ...);
+/* A vector descriptor over LOGICAL(1) storage. */
 TAV_API tav_vector __TAVf90_vdescribe_l1(void *base, int rank, ...);
+/* A vector descriptor over LOGICAL(2) storage. */
 TAV_API tav_vector __TAVf90_vdescribe_l2(void *base, int rank, ...);
+/* A vector descriptor over LOGICAL(8) storage. */
 TAV_API tav_vector __TAVf90_vdescribe_l4(void *base, int rank, ...);
+/* A vector descriptor over CHARACTER storage. */
 TAV_API tav_cvector __TAVf90_vdescribe_ch(void *base, int len, int rank, ...);
 
 #ifdef __cplusplus
