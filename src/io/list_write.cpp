@@ -192,23 +192,7 @@ int init_loutput() {
   return 0;
 }
 
-}  // namespace tav::io
-
-using namespace tav::io;
-
-extern "C" {
-
-int __TAVf90_init_loutput(void) { return init_loutput(); }
-
-int __TAVf90_putlls(int64_t value, char *buf) { return putlls(value, buf); }
-
-int __TAVf90_value_separator(int32_t n) {
-  bool blank;
-  if (int s = separate(n, blank)) return s;
-  return blank ? Record::put(' ') : 0;
-}
-
-int __TAVf90_lwrite_i(int32_t value) {
+int list_integer(std::int32_t value) {
   auto bits = static_cast<std::uint32_t>(value);
   const std::uint32_t magnitude = value < 0 ? 0u - bits : bits;
   const int n = digits::decimal_length(magnitude) + (value < 0 ? 1 : 0);
@@ -232,33 +216,25 @@ int __TAVf90_lwrite_i(int32_t value) {
   end[-n - 1] = ' ';
   return Record::put(end - total, total);
 }
-int __TAVf90_lwrite_i1(int8_t value) { return __TAVf90_lwrite_i(value); }
-int __TAVf90_lwrite_i2(int16_t value) { return __TAVf90_lwrite_i(value); }
 
-int __TAVf90_lwrite_i4(int64_t value) {
+int list_integer8(std::int64_t value) {
   char buf[24];
   buf[0] = ' ';
   int n = putlls(value, buf + 1);
   return put_value(buf + 1, n);
 }
 
-int __TAVf90_lwrite_l(int32_t value) {
+int list_logical(std::int32_t value) {
   char buf[2] = {' ', value != 0 ? 'T' : 'F'};
   return put_value(buf + 1, 1);
 }
-int __TAVf90_lwrite_l1(int8_t value) { return __TAVf90_lwrite_l(value); }
-int __TAVf90_lwrite_l2(int16_t value) { return __TAVf90_lwrite_l(value); }
-int __TAVf90_lwrite_l4(int64_t value) {
-  return __TAVf90_lwrite_l(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))));
-}
 
-int __TAVf90_lwrite_r(float value) { return write_real_value(value, single_form(value)); }
-int __TAVf90_lwrite_d(double value) { return write_real_value(value, double_form(value)); }
+int list_real(float value) { return write_real_value(value, single_form(value)); }
+int list_double(double value) { return write_real_value(value, double_form(value)); }
+int list_complex(float re, float im) { return write_complex(re, single_form(re), im, single_form(im)); }
+int list_dcomplex(double re, double im) { return write_complex(re, double_form(re), im, double_form(im)); }
 
-int __TAVf90_lwrite_c(float re, float im) { return write_complex(re, single_form(re), im, single_form(im)); }
-int __TAVf90_lwrite_dc(double re, double im) { return write_complex(re, double_form(re), im, double_form(im)); }
-
-int __TAVf90_lwrite_ch(const char *text, int32_t length) {
+int list_character(const char *text, std::int32_t length) {
   if (length < 0) length = 0;
   int delim = Record::delim();
   if (delim != 0 || ListState::last_was_char() == 0) {
@@ -270,5 +246,41 @@ int __TAVf90_lwrite_ch(const char *text, int32_t length) {
   if (delim != 0) return write_delimited(text, length, delim == 1 ? '"' : '\'');
   return write_undelimited(text, length);
 }
+
+}  // namespace tav::io
+
+using namespace tav::io;
+
+extern "C" {
+
+int __TAVf90_init_loutput(void) { return init_loutput(); }
+
+int __TAVf90_putlls(int64_t value, char *buf) { return putlls(value, buf); }
+
+int __TAVf90_value_separator(int32_t n) {
+  bool blank;
+  if (int s = separate(n, blank)) return s;
+  return blank ? Record::put(' ') : 0;
+}
+
+int __TAVf90_lwrite_i(int32_t value) { return list_integer(value); }
+int __TAVf90_lwrite_i1(int8_t value) { return list_integer(value); }
+int __TAVf90_lwrite_i2(int16_t value) { return list_integer(value); }
+int __TAVf90_lwrite_i4(int64_t value) { return list_integer8(value); }
+
+int __TAVf90_lwrite_l(int32_t value) { return list_logical(value); }
+int __TAVf90_lwrite_l1(int8_t value) { return list_logical(value); }
+int __TAVf90_lwrite_l2(int16_t value) { return list_logical(value); }
+int __TAVf90_lwrite_l4(int64_t value) {
+  return list_logical(static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value))));
+}
+
+int __TAVf90_lwrite_r(float value) { return list_real(value); }
+int __TAVf90_lwrite_d(double value) { return list_double(value); }
+
+int __TAVf90_lwrite_c(float re, float im) { return list_complex(re, im); }
+int __TAVf90_lwrite_dc(double re, double im) { return list_dcomplex(re, im); }
+
+int __TAVf90_lwrite_ch(const char *text, int32_t length) { return list_character(text, length); }
 
 }  // extern "C"

@@ -7,6 +7,7 @@
 
 #include "io/format.h"
 #include "io/ioerr.h"
+#include "io/output_record.h"
 #include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
@@ -14,7 +15,6 @@
 #include "io/unit.h"
 
 namespace tav::io {
-namespace {
 
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
@@ -69,6 +69,8 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   }
   return 0;
 }
+
+namespace {
 
 int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
                 int error_continue) {

@@ -1,0 +1,207 @@
+// WRITE(u, NML=group): the records of groups of every type on units of
+// various record lengths and delimiters, record breaks, held output, and
+// the unit errors through IOSTAT= and the fatal path.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "io/statement_support.h"
+#include "support/child.h"
+
+namespace {
+
+using namespace stmttest;
+
+tav_nml_object entry(const char *name, const void *at, int type, const tav_nml_shape *shape = nullptr,
+                     int length = 0, const tav_nml_components *comps = nullptr) {
+  return {name, {.address = const_cast<void *>(at)}, shape, type, length, comps};
+}
+tav_nml_object component(const char *name, intptr_t offset, int type, const tav_nml_shape *shape = nullptr,
+                         int length = 0) {
+  return {name, {.offset = offset}, shape, type, length, nullptr};
+}
+
+// A group over its own object entries (the descriptor is built at use).
+struct Group {
+  const char *name;
+  std::vector<tav_nml_object> objects;
+  std::vector<const tav_nml_object *> pointers = {};
+  tav_nml_group g = {};
+  const tav_nml_group *desc() {
+    pointers.clear();
+    for (const auto &o : objects) pointers.push_back(&o);
+    g = {name, pointers.data(), static_cast<int32_t>(objects.size())};
+    return &g;
+  }
+};
+
+int len(const char *s) { return s ? static_cast<int>(std::strlen(s)) : 0; }
+void open_unit(int unit, const char *file, int recl, const char *delim, const char *access = nullptr,
+               const char *form = nullptr, const char *action = nullptr) {
+  EXPECT_EQ(__TAVf90_open(unit, file, len(file), nullptr, 0, access, len(access), form, len(form), recl ? &recl : nullptr,
+                          nullptr, 0, nullptr, 0, action, len(action), delim, len(delim), nullptr, 0, 0),
+            0);
+}
+
+// Values of the groups below (static: the child writes them).
+int32_t i_one = 1, i_seven = 7, i_big = 123456789, a3[3] = {1, 2, 3}, a6[6] = {1, 2, 3, 4, 5, 6};
+int32_t a22[4] = {1, 2, 3, 4}, gapped[6] = {1, 99, 2, 99, 3, 99};
+float x = 2.5f, pt[2] = {1.0f, 2.0f};
+int8_t b1 = -5, l1 = 1;
+int16_t b2 = -300, l2 = 256;  // LOGICAL(2) is shown by its lowest-addressed byte
+int32_t l4 = 1;
+int64_t l8 = 1, k8 = 10000000000LL;
+float c[2] = {1.0f, 2.0f};
+double z[2] = {0.0, 1.0}, d = 0.1;
+char text[] = "it's", ab[] = "ab'cd", chars[] = "abcd", long_text[] = "abcdefghijklmnopqrst";
+struct Q {
+  int32_t n;
+  char s[4];
+  int32_t v[2];
+} q[2] = {{1, {'a', 'b'}, {3, 4}}, {5, {'c', 'd'}, {6, 7}}};
+
+const tav_nml_shape shape3{4, 1, {{3, 1}}}, shape6{4, 1, {{6, 1}}}, shape22{4, 2, {{2, 1}, {2, 1}}};
+const tav_nml_shape gapped3{8, 1, {{3, 1}}}, chars2{2, 1, {{2, 1}}}, v2{4, 1, {{2, 1}}}, q2{16, 1, {{2, 1}}};
+const tav_nml_object pt_parts[] = {component("X", 0, TAV_NML_REAL), component("Y", 4, TAV_NML_REAL)};
+const tav_nml_components pt_type{2, pt_parts};
+const tav_nml_object q_parts[] = {component("N", 0, TAV_NML_I4), component("S", 4, TAV_NML_CHARACTER, nullptr, 2),
+                                  component("V", 8, TAV_NML_I4, &v2)};
+const tav_nml_components q_type{3, q_parts};
+
+struct Case {
+  Group group;
+  int recl;             // 0: the default
+  const char *delim;    // DELIM= or null
+  const char *records;  // the file written
+};
+
+std::vector<Case> &cases() {
+  static std::vector<Case> all = {
+      {{"NML", {entry("I", &i_one, TAV_NML_I4), entry("X", &x, TAV_NML_REAL)}}, 0, nullptr,
+       " &NML I = 1, X =   2.5000000/\n"},
+      {{"NML", {}}, 0, nullptr, " &NML /\n"},
+      {{"NML", {entry("A", a3, TAV_NML_I4, &shape3), entry("M", a22, TAV_NML_I4, &shape22),
+                entry("G", gapped, TAV_NML_I4, &gapped3)}},
+       0, nullptr, " &NML A = 1 2 3, M = 1 2 3 4, G = 1 2 3/\n"},
+      {{"MIX", {entry("B1", &b1, TAV_NML_I1), entry("B2", &b2, TAV_NML_I2), entry("L1", &l1, TAV_NML_L1),
+                entry("L2", &l2, TAV_NML_L2), entry("L4", &l4, TAV_NML_L4), entry("L8", &l8, TAV_NML_L8),
+                entry("C", c, TAV_NML_COMPLEX), entry("Z", z, TAV_NML_DCOMPLEX), entry("D", &d, TAV_NML_DOUBLE),
+                entry("K", &k8, TAV_NML_I8)}},
+       0, nullptr,
+       " &MIX B1 = -5, B2 = -300, L1 = T, L2 = F, L4 = T, L8 = T, C = (1.0000000,2.0000000),"
+       " Z = (0.0000000000000000E+000,1.0000000000000000), D =   0.1000000000000000, K = 10000000000/\n"},
+      // Delimiters by DELIM=; every character value has its separator blank.
+      {{"NML", {entry("C", text, TAV_NML_CHARACTER, nullptr, 4)}}, 0, "APOSTROPHE", " &NML C = 'it''s'/\n"},
+      {{"NML", {entry("C", text, TAV_NML_CHARACTER, nullptr, 4)}}, 0, "QUOTE", " &NML C = \"it's\"/\n"},
+      {{"NML", {entry("C", text, TAV_NML_CHARACTER, nullptr, 4), entry("CH", chars, TAV_NML_CHARACTER, &chars2, 2)}},
+       0, "NONE", " &NML C = it's, CH = ab cd/\n"},
+      // Derived types through their components, an array of them too.
+      {{"NML", {entry("P", pt, TAV_NML_DERIVED, nullptr, 0, &pt_type)}}, 0, nullptr,
+       " &NML P =   1.0000000   2.0000000/\n"},
+      {{"NML", {entry("Q", q, TAV_NML_DERIVED, &q2, 0, &q_type)}}, 0, "QUOTE",
+       " &NML Q = 1 \"ab\" 3 4 5 \"cd\" 6 7/\n"},
+      // Short records: an array continues after a break with a blank, an
+      // object whose name and first value do not fit starts a new record.
+      {{"G", {entry("I", &i_seven, TAV_NML_I4), entry("A", a6, TAV_NML_I4, &shape6), entry("Z", &i_big, TAV_NML_I4)}},
+       20, nullptr, " &G I = 7, A = 1 2\n  3 4 5 6, \n Z = 123456789/\n"},
+      {{"G", {entry("C", long_text, TAV_NML_CHARACTER, nullptr, 20)}}, 12, nullptr,
+       " &G C = abc\n defghijklm\n nopqrst/\n"},
+      {{"G", {entry("CH", long_text, TAV_NML_CHARACTER, &v2, 4)}}, 12, nullptr, " &G \n CH = abcd\n  efgh/\n"},
+      {{"G", {entry("I", &i_one, TAV_NML_I4), entry("C", ab, TAV_NML_CHARACTER, nullptr, 5)}}, 12, "APOSTROPHE",
+       " &G I = 1, \n C = 'ab''c\nd'/\n"},
+      {{"G", {entry("P", pt, TAV_NML_DERIVED, nullptr, 0, &pt_type)}}, 20, nullptr,
+       " &G \n P =   1.0000000\n   2.0000000/\n"},
+  };
+  return all;
+}
+
+TEST(NamelistWrite, Records) {
+  auto r = tavtest::expect_run("groups", [] {
+    f90_io_init();
+    int i = 0;
+    for (Case &c : cases()) {
+      std::string name = "case" + std::to_string(i++);
+      open_unit(10, name.c_str(), c.recl, c.delim);
+      EXPECT_EQ(__TAVf90_writen(10, c.group.desc(), 0), 0) << name;
+      __TAVf90_close(10, nullptr, 0, 0);
+    }
+    // Preconnection of a unit never opened.
+    EXPECT_EQ(__TAVf90_writen(20, cases()[0].group.desc(), 0), 0);
+    f90_io_finish();
+  }, {0, "", ""});
+  for (std::size_t i = 0; i < cases().size(); ++i)
+    EXPECT_EQ(r.file("case" + std::to_string(i)), cases()[i].records) << "case " << i;
+  EXPECT_EQ(r.file("fort.20"), cases()[0].records);
+}
+
+TEST(NamelistWrite, HeldOutputAndTheUnitAfterwards) {
+  tavtest::Options o;
+  o.files = {{"read.txt", "line1\nline2\nline3\n"}};
+  auto r = tavtest::expect_run("held", [] {
+    f90_io_init();
+    Group g{"G", {entry("I", &i_seven, TAV_NML_I4)}};
+    // A non-advancing WRITE's characters begin the first record.
+    open_unit(10, "held.txt", 0, nullptr);
+    begin_write(10, false), put("ab"), __TAVf90_endwrite();
+    EXPECT_EQ(__TAVf90_writen(10, g.desc(), 0), 0);
+    // The unit holds no record and its last transfer was a WRITE.
+    begin_write(10, false), put("cd"), __TAVf90_endwrite();
+    __TAVf90_partial_write(10, 1);
+    EXPECT_EQ(begin_read(10, true, kIostat), 146);
+    __TAVf90_close(10, nullptr, 0, 0);
+    // After a READ the group goes where the next record would be read.
+    open_unit(11, "read.txt", 0, nullptr);
+    EXPECT_EQ(read_record(11), "line1");
+    EXPECT_EQ(__TAVf90_writen(11, g.desc(), 0), 0);
+    __TAVf90_close(11, nullptr, 0, 0);
+    f90_io_finish();
+  }, {0, "", ""}, o);
+  EXPECT_EQ(r.file("held.txt"), "ab &G I = 7/\ncd\n");
+  EXPECT_EQ(r.file("read.txt").substr(0, 17), "line1\n &G I = 7/\n");
+}
+
+TEST(NamelistWrite, Errors) {
+  tavtest::Options o;
+  o.files = {{"old.txt", "x\n"}};
+  auto r = tavtest::expect_run("errors", [] {
+    f90_io_init();
+    Group g{"G", {entry("LONGNM", &i_one, TAV_NML_I4)}};
+    open_unit(11, "closed.txt", 0, nullptr);
+    __TAVf90_close(11, nullptr, 0, 0);
+    open_unit(12, "direct.bin", 16, nullptr, "DIRECT");
+    open_unit(13, "unf.bin", 0, nullptr, nullptr, "UNFORMATTED");
+    open_unit(14, "old.txt", 0, nullptr, nullptr, nullptr, "READ");
+    const std::pair<int, int> units[] = {{-3, 147}, {11, 148}, {12, 150}, {13, 152}, {14, 153}};
+    for (auto [unit, code] : units) {
+      EXPECT_EQ(__TAVf90_writen(unit, g.desc(), 1), code) << unit;
+      EXPECT_EQ(iostat, code);
+      EXPECT_EQ(__TAVf90_io_lock, 0);
+    }
+    // A name that cannot fit even a record of its own: nothing goes out,
+    // not even what the unit held, which the next WRITE continues.
+    open_unit(15, "short.txt", 8, nullptr);
+    begin_write(15, false), put("ab"), __TAVf90_endwrite();
+    EXPECT_EQ(__TAVf90_writen(15, g.desc(), 1), 100);
+    begin_write(15), put("c"), __TAVf90_endwrite();
+    // A value wider than a record: it is tried on a record of its own, so
+    // the record before (the name) is out; the value's is not.
+    Group wide{"G", {entry("I", &i_one, TAV_NML_I4), entry("D", &d, TAV_NML_DOUBLE)}};
+    open_unit(16, "wide.txt", 12, nullptr);
+    EXPECT_EQ(__TAVf90_writen(16, wide.desc(), 1), 100);
+    f90_io_finish();
+  }, {0, "", ""}, o);
+  EXPECT_EQ(r.file("short.txt"), "abc\n");
+  EXPECT_EQ(r.file("wide.txt"), " &G I = 1, \n D =\n");
+  EXPECT_EQ(r.file("old.txt"), "x\n");
+  // Without IOSTAT= an error is fatal.
+  tavtest::expect_run("fatal", [] {
+    f90_io_init();
+    Group g{"G", {entry("I", &i_one, TAV_NML_I4)}};
+    __TAVf90_writen(-1, g.desc(), 0);
+  }, {tavtest::kAborted, "", "Unit number -1 out of range\nProgram terminated by fatal I/O error\n"});
+}
+
+}  // namespace
