@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "io/statement_support.h"
+#include "io/io_support.h"
 #include "support/child.h"
 #include "tavf90.h"
 
@@ -97,7 +97,7 @@ void codes(const char *what, std::initializer_list<Rc> results) {
 void write_text(int unit, std::string text) {
   bool advancing = !text.empty() && text.back() == '\n';
   if (advancing) text.pop_back();
-  if (stmttest::begin_write(unit, advancing) != 0 || stmttest::put(text) != 0 || __TAVf90_endwrite() != 0)
+  if (iotest::begin_write(unit, advancing) != 0 || iotest::put(text) != 0 || __TAVf90_endwrite() != 0)
     std::abort();
 }
 
@@ -320,7 +320,7 @@ TEST(Close, TruncatesAfterAWriteAndCompletesHeldOutput) {
     Open{.file = "b.dat"}.go();
     write_text(10, "x");
     show("switch", Open{.file = "c.dat"}.go()), close_unit(10);
-    show("148", stmttest::begin_write(10, true, 1));
+    show("148", iotest::begin_write(10, true, 1));
     Open{.status = "SCRATCH"}.go();
     write_text(10, "held");
     show("scratch", close_unit(10));

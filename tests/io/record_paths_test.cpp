@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "io/statement_support.h"
+#include "io/io_support.h"
 #include "support/child.h"
 #include "support/record_fixture.h"
 
 namespace {
 
-using namespace stmttest;
+using namespace iotest;
 
 struct IntCase {
   const char *format;
@@ -106,7 +106,7 @@ TEST(RecordPaths, IntegerFieldsInPlaceAsOnAnyRecord) {
   // On a unit, to a file and to standard output.
   auto r = tavtest::run([] {
     f90_io_init();
-    open_file(10, "ints.txt");
+    open(10, "ints.txt");
     for (int unit : {10, 6})
       for (const IntCase &c : kFormats)
         for (std::int64_t v : kValues) {
@@ -236,7 +236,7 @@ TEST(RecordPaths, FullDeviceReportedWhenTheBufferIsWritten) {
   // with the record that makes the buffer be written.
   auto r = tavtest::run([] {
     f90_io_init();
-    open_file(10, "/dev/full");
+    open(10, "/dev/full");
     for (int i = 0; i < 100000; ++i) {
       __TAVf90_write(10, "(I12)", -1, nullptr, 0, 1);
       __TAVf90_write_i(i);
