@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -749,6 +750,18 @@ TEST(Shutdown, UnwritableDataAtTheEnd) {
     __TAVf90_crash("boom %d", 3);
   }, {kAborted, nullptr, "boom 3\nProgram terminated by fatal error\nI/O error on unit 7: No space left on device\n"});
   EXPECT_EQ(crash.file("kept.txt"), "held\n");
+}
+
+// Specifier values match keywords in any case with trailing blanks; only
+// letters fold (a character that merely lies 32 below is no match).
+TEST(Keyword, CaseAndTrailingBlanks) {
+  const std::tuple<const char *, const char *, int> cases[] = {
+      {"rewind", "REWIND", 1}, {"ReWiNd   ", "REWIND", 1}, {"NO ", "NO", 1}, {" NO", "NO", 0},
+      {"NOX", "NO", 0},        {"N", "NO", 0},             {"\x0e", ".", 0}, {"", "", 1},
+  };
+  for (const auto &[value, keyword, matches] : cases)
+    EXPECT_EQ(__TAVf90_cidata_match(value, slen(value), keyword), matches) << value;
+  EXPECT_EQ(__TAVf90_cidata_match("YESNO", 3, "YES"), 1);
 }
 
 }  // namespace
