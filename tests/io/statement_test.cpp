@@ -31,9 +31,6 @@ int write_text(int unit, const std::string &text, int error_continue = 0) {
 }
 int write_held(int unit, const std::string &text) { return write_line(unit, text, false, 0); }
 
-
-
-
 // Prints a statement's result with iostat and the lock.
 void show(int rc) { std::printf("%d %d %d\n", rc, iostat, __TAVf90_io_lock); }
 
@@ -353,31 +350,6 @@ TEST(ReadItems, ListDirectedFromAFile) {
     return o;
   }());
 }
-
-TEST(ReadItems, WriteContinuesWhereANonAdvancingReadStopped) {
-  auto r = expect_run("continue", [] {
-    f90_io_init();
-    open(10, "data");
-    char s[3];
-    int rc = read_fmt(10, "(A3)", kIostat, false);
-    if (rc == 0) rc = __TAVf90_read_ch(s, 3);
-    if (rc == 0) rc = __TAVf90_endread();
-    rc = __TAVf90_write(10, "(A)", -1, nullptr, 0, 0);
-    if (rc == 0) rc = __TAVf90_write_ch("XY", 2);
-    if (rc == 0) rc = __TAVf90_endwrite();
-    std::printf("%d %.3s\n", rc, s);
-    __TAVf90_close(10, nullptr, 0, 0);
-  }, {0, "0 abc\n"}, [] {
-    tavtest::Options o;
-    o.files["data"] = "abcdef\n";
-    return o;
-  }());
-  EXPECT_EQ(r.file("data"), "abcXY\n");
-}
-
-
-
-
 
 TEST(WriteStatement, HeldOutputContinuesTheRecord) {
   auto r = expect_run("held", [] {
