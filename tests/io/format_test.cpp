@@ -194,37 +194,6 @@ TEST(FormatOutput, Modes) {
   EXPECT_EQ(o.edits, "I2.1 I3.1 I3.1");
 }
 
-// The usual compact formats and the same formats with a blank after every
-// character must be read alike: same fields, edits, records and status.
-TEST(FormatOutput, CompactAndSpacedFormsAgree) {
-  auto spaced = [](const std::string &f) {
-    std::string s;
-    for (char c : f) (s += c) += ' ';
-    return s;
-  };
-  const char *const formats[] = {
-      "(I12)", "(i5,a,a3)", "(3I4)", "(2(I3,F6.2),A)", "((I1))", "(2(3(I1)),L2)", "(1X,I2,2X,I3)",
-      "(E12.4E3,EN9.2,ES10.3,G8.2E1,D9.3,L1,O5.3,Z4,I0)", "(e9.2,g10.3e2,d8.1,f0.0)", "(I999999999)",
-      "(I1234567890)", "(3(2I2,/),I1)", "(I3)  ", "  (I3)", "(I3)X)", "(2(I2),(I3))", "(A)", "(A0)",
-      "(F5)", "(I3,)", "(3)", "(2,I3)", "(0I3)", "(I3", "(3(I3)", "(I3,Q)",
-      "(I3.1234567890)", "(99999999999I3)"};
-  for (const char *f : formats) {
-    SCOPED_TRACE(f);
-    Out a = write_items(f, 7);
-    Out b = write_items(spaced(f), 7);
-    EXPECT_EQ(a.status, b.status);
-    EXPECT_EQ(a.text, b.text);
-    EXPECT_EQ(a.edits, b.edits);
-    // (input fields as wide as the widest here would take a billion blanks)
-    if (std::string(f).find("999") != std::string::npos || std::string(f).find("1234") != std::string::npos)
-      continue;
-    In c = read_items(f, {"1234567890", "abcdefghij", "0987654321"}, 5);
-    In d = read_items(spaced(f).c_str(), {"1234567890", "abcdefghij", "0987654321"}, 5);
-    EXPECT_EQ(c.status, d.status);
-    EXPECT_EQ(c.fields, d.fields);
-  }
-}
-
 // The scan never reads outside the text it was given: formats are copied
 // into heap blocks of exactly their length (the sanitizer build sees any
 // stray read), and every status is one a statement may legitimately get.

@@ -117,21 +117,6 @@ TEST(InternalFile, Read) {
   }
 }
 
-TEST(InternalFile, RealsReadAreCorrectlyRounded) {
-  struct {
-    const char *text, *format;
-    double value;
-  } cases[] = {{"0.1", nullptr, 0.1}, {"  2.675E-3", "(E10.0)", 2.675e-3}, {"9007199254740993", nullptr, 9007199254740992.0}};
-  for (auto &c : cases) {
-    std::string s = c.text;
-    double x = 0;
-    ASSERT_EQ(__TAVf90_ireads(s.data(), flen(c.text), c.format, flen(c.format), nullptr, iotest::kIostat), 0);
-    ASSERT_EQ(c.format ? __TAVf90_read_d(&x) : __TAVf90_lread_d(&x), 0) << c.text;
-    __TAVf90_endiread();
-    EXPECT_EQ(x, c.value) << c.text;
-  }
-}
-
 // The hooks themselves: the record's bounds, the end of the file and the
 // characters counted for SIZE=.
 TEST(InternalFile, HooksReportEveryCondition) {
