@@ -508,26 +508,6 @@ TEST(WriteStatement, WriteContinuesWhereNonAdvancingReadStopped) {
   EXPECT_EQ(r.file("b.txt"), "12\nabcXY\n");
 }
 
-TEST(WriteStatement, ImplicitConnections) {
-  tavtest::Options o;
-  o.env = {{"FORT11", "eleven.dat"}};
-  o.unset_env = {"FORT10", "FORT12345"};
-  auto r = expect_run("implicit", [] {
-    f90_io_init();
-    write_text(12345, "big");
-    write_text(10, "ten");
-    write_text(11, "eleven");
-    // A unit that was connected and closed is not connected again.
-    close_unit(10);
-    int rc = write_text(10, "again", 1);
-    std::printf("%d %d\n", rc, begin_read(10, true, kIostat));
-    f90_io_finish();
-  }, {0, "148 148\n"}, o);
-  EXPECT_EQ(r.file("fort.12345"), "big\n");
-  EXPECT_EQ(r.file("fort.10"), "ten\n");
-  EXPECT_EQ(r.file("eleven.dat"), "eleven\n");
-  EXPECT_FALSE(r.has_file("fort.11"));
-}
 
 
 
