@@ -9,15 +9,14 @@
 #include <cstring>
 #include <string>
 
-#include "io/statement_support.h"
-#include "support/child.h"
-#include "tavf90.h"
+#include "io/io_support.h"
 
 namespace {
 
+using iotest::close_unit;
+using iotest::fatal_io;
+using iotest::slen;
 using tavtest::kAborted;
-
-int len(const char *s) { return s != nullptr ? static_cast<int>(std::strlen(s)) : 0; }
 
 // The specifiers of one OPEN statement; null = absent.
 struct Open {
@@ -26,15 +25,11 @@ struct Open {
   int *recl = nullptr;
   const char *blank = nullptr, *position = nullptr, *action = nullptr, *delim = nullptr, *pad = nullptr;
   int go(int error_continue = 1) const {
-    return __TAVf90_open(unit, file, len(file), status, len(status), access, len(access), form, len(form), recl,
-                         blank, len(blank), position, len(position), action, len(action), delim, len(delim), pad,
-                         len(pad), error_continue);
+    return __TAVf90_open(unit, file, slen(file), status, slen(status), access, slen(access), form, slen(form), recl,
+                         blank, slen(blank), position, slen(position), action, slen(action), delim, slen(delim),
+                         pad, slen(pad), error_continue);
   }
 };
-
-int close_unit(int unit, const char *status = nullptr, int error_continue = 1) {
-  return __TAVf90_close(unit, status, len(status), error_continue);
-}
 
 // Prints the result of a statement and the state it left behind, as
 // "what:code" ("!iostat=..,lock=.." when iostat disagrees or the lock was
@@ -97,7 +92,7 @@ void codes(const char *what, std::initializer_list<Rc> results) {
 void write_text(int unit, std::string text) {
   bool advancing = !text.empty() && text.back() == '\n';
   if (advancing) text.pop_back();
-  if (stmttest::begin_write(unit, advancing) != 0 || stmttest::put(text) != 0 || __TAVf90_endwrite() != 0)
+  if (iotest::begin_write(unit, advancing) != 0 || iotest::put(text) != 0 || __TAVf90_endwrite() != 0)
     std::abort();
 }
 
@@ -110,8 +105,6 @@ tavtest::Result run(void (*body)(), const tavtest::Ending &ending, std::map<std:
   return tavtest::expect_run(::testing::UnitTest::GetInstance()->current_test_info()->name(),
                              [body] { f90_io_init(); body(); }, ending, o);
 }
-
-std::string fatal(const std::string &message) { return message + "\nProgram terminated by fatal I/O error\n"; }
 
 TEST(Open, ReopenOfTheSameFileChangesOnlyTheModes) {
   auto r = run([] {
@@ -130,7 +123,7 @@ TEST(Open, ReopenOfTheSameFileChangesOnlyTheModes) {
     Open{.file = "a.dat", .access = "DIRECT", .recl = &recl}.go(0);
   }, {kAborted, "open:0 a.dat\nblank:0 a.dat blank=1\ndelim:0 a.dat delim=1 flags=10\n"
       "errors 158 157 159 160 161 162 0 162 0\nafter:0 a.dat ps=2\nsame stream 1\n",
-      fatal("OPEN on connected unit 10 has different ACCESS= specifier").c_str()}, {{"a.dat", "old\nlonger\n"}});
+      fatal_io("OPEN on connected unit 10 has different ACCESS= specifier").c_str()}, {{"a.dat", "old\nlonger\n"}});
   // The shutdown on the fatal path kept the file and cut it after the WRITE.
   EXPECT_EQ(r.file("a.dat"), "new\n");
 }
@@ -190,7 +183,7 @@ TEST(Open, StatusNewReplaceOld) {
     show("old", Open{.file = "x", .status = "OLD"}.go());
     Open{.unit = 12, .file = "missing", .status = "OLD"}.go(0);
   }, {kAborted, "176:176 closed flags=8\nreplace:0 x st=1\nsize 0\n175:175 closed\nnew:0 fresh st=1\n"
-      "212:212 closed\n212:212 closed\n155:155 closed flags=0\nold:0 x st=1\n", fatal("Cannot find OLD file").c_str()},
+      "212:212 closed\n212:212 closed\n155:155 closed flags=0\nold:0 x st=1\n", fatal_io("Cannot find OLD file").c_str()},
       {{"x", "data\n"}});
   EXPECT_TRUE(r.has_file("fresh"));
 }
@@ -244,7 +237,7 @@ TEST(Open, ReadOnlyFileFallsBackToReading) {
   if (r.exited(77)) GTEST_SKIP() << "cannot drop root privileges here";
   EXPECT_TRUE(r.aborted()) << r.describe();
   EXPECT_EQ(r.out, "no action:0 ro act=1\nread text\nreadwrite:13 closed flags=8\ncreate:13 closed flags=8\n");
-  EXPECT_EQ(r.err, fatal("I/O error on unit 11: Permission denied"));
+  EXPECT_EQ(r.err, fatal_io("I/O error on unit 11: Permission denied"));
 }
 
 TEST(Open, AppendAddsAtTheEnd) {
@@ -273,7 +266,7 @@ TEST(Open, FileNamesAndSystemErrors) {
     show("nodir", Open{.file = "nodir/x"}.go());
     Open{.file = "nodir/x"}.go(0);
   }, {kAborted, "1024:174 closed flags=8\n1020:36 closed flags=8\nenv:174 closed flags=8\nblank:2 closed flags=8\n"
-      "nodir:2 closed flags=8\n", fatal("I/O error on unit 10: No such file or directory").c_str()},
+      "nodir:2 closed flags=8\n", fatal_io("I/O error on unit 10: No such file or directory").c_str()},
       {}, {{"FORT11", std::string(1024, 'n')}});
 }
 
@@ -320,7 +313,7 @@ TEST(Close, TruncatesAfterAWriteAndCompletesHeldOutput) {
     Open{.file = "b.dat"}.go();
     write_text(10, "x");
     show("switch", Open{.file = "c.dat"}.go()), close_unit(10);
-    show("148", stmttest::begin_write(10, true, 1));
+    show("148", iotest::begin_write(10, true, 1));
     Open{.status = "SCRATCH"}.go();
     write_text(10, "held");
     show("scratch", close_unit(10));
@@ -351,13 +344,13 @@ TEST(Close, FailureToWriteOutIsReported) {
     Open{.file = "/dev/full"}.go();
     write_text(10, "lost\n");
     close_unit(10, nullptr, 0);
-  }, {kAborted, nullptr, fatal("I/O error on unit 10: No space left on device").c_str()});
+  }, {kAborted, nullptr, fatal_io("I/O error on unit 10: No space left on device").c_str()});
 
   run([] {
     Open{.unit = 12345, .file = "/dev/full"}.go();
     write_text(12345, "lost\n");
     f90_io_finish();
-  }, {kAborted, nullptr, fatal("I/O error on unit 12345: No space left on device").c_str()});
+  }, {kAborted, nullptr, fatal_io("I/O error on unit 12345: No space left on device").c_str()});
 }
 
 // Removing a node of the list of units above 99 unlinks the current node,

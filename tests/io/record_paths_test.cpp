@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "io/statement_support.h"
+#include "io/io_support.h"
 #include "support/child.h"
 #include "support/record_fixture.h"
 
 namespace {
 
-using namespace stmttest;
+using namespace iotest;
 
 struct IntCase {
   const char *format;
@@ -39,30 +39,10 @@ const IntCase kFormats[] = {
     {"(I3)", false, 3, 1},       {"(I8)", false, 8, 1},      {"(I9)", false, 9, 1},
 };
 
-const std::int64_t kValues[] = {0,
-                                1,
-                                -1,
-                                7,
-                                8,
-                                -9,
-                                10,
-                                99,
-                                -100,
-                                1000,
-                                99999999,
-                                999999999,
-                                1000000000,
-                                -1000000000,
-                                INT32_MAX,
-                                INT32_MIN,
-                                4294967295LL,
-                                4294967296LL,
-                                -9999999999LL,
-                                10000000000LL,
-                                999999999999999999LL,
-                                1000000000000000000LL,
-                                INT64_MAX,
-                                INT64_MIN};
+const std::int64_t kValues[] = {
+    0, 1, -1, 7, 8, -9, 10, 99, -100, 1000, 99999999, 999999999, 1000000000, -1000000000, INT32_MAX, INT32_MIN,
+    4294967295LL, 4294967296LL, -9999999999LL, 10000000000LL, 999999999999999999LL, 1000000000000000000LL, INT64_MAX,
+    INT64_MIN};
 
 bool fits_int32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
@@ -106,7 +86,7 @@ TEST(RecordPaths, IntegerFieldsInPlaceAsOnAnyRecord) {
   // On a unit, to a file and to standard output.
   auto r = tavtest::run([] {
     f90_io_init();
-    open_file(10, "ints.txt");
+    open(10, "ints.txt");
     for (int unit : {10, 6})
       for (const IntCase &c : kFormats)
         for (std::int64_t v : kValues) {
@@ -236,7 +216,7 @@ TEST(RecordPaths, FullDeviceReportedWhenTheBufferIsWritten) {
   // with the record that makes the buffer be written.
   auto r = tavtest::run([] {
     f90_io_init();
-    open_file(10, "/dev/full");
+    open(10, "/dev/full");
     for (int i = 0; i < 100000; ++i) {
       __TAVf90_write(10, "(I12)", -1, nullptr, 0, 1);
       __TAVf90_write_i(i);

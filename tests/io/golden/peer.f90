@@ -24,6 +24,7 @@ program peer
   real(8) :: d2
   complex(4) :: z4
   complex(8) :: z8
+  logical :: list
 
   open (20, status='scratch', form='formatted', access='sequential', recl=4096)
   do
@@ -37,6 +38,7 @@ program peer
     typ = line(p1 + 1:p2 - 1)
     fmt = line(p2 + 1:p3 - 1)
     val = line(p3 + 1:)
+    list = trim(fmt) == '*'
 
     rewind (20)
     ios = 0
@@ -44,41 +46,25 @@ program peer
     case ('real8')
       read (val, '(Z16)') bits8
       d = transfer(bits8, d)
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) d
-      else
-        write (20, fmt, iostat=ios) d
-      end if
+      if (list) then; write (20, *, iostat=ios) d; else; write (20, fmt, iostat=ios) d; end if
     case ('real4')
       read (val, '(Z8)') bits4
       r = transfer(bits4, r)
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) r
-      else
-        write (20, fmt, iostat=ios) r
-      end if
+      if (list) then; write (20, *, iostat=ios) r; else; write (20, fmt, iostat=ios) r; end if
     case ('cplx8')
       read (val(1:16), '(Z16)') bits8
       d = transfer(bits8, d)
       read (val(17:32), '(Z16)') bits8
       d2 = transfer(bits8, d2)
       z8 = cmplx(d, d2, kind=8)
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) z8
-      else
-        write (20, fmt, iostat=ios) z8
-      end if
+      if (list) then; write (20, *, iostat=ios) z8; else; write (20, fmt, iostat=ios) z8; end if
     case ('cplx4')
       read (val(1:8), '(Z8)') bits4
       r = transfer(bits4, r)
       read (val(9:16), '(Z8)') bits4
       r2 = transfer(bits4, r2)
       z4 = cmplx(r, r2, kind=4)
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) z4
-      else
-        write (20, fmt, iostat=ios) z4
-      end if
+      if (list) then; write (20, *, iostat=ios) z4; else; write (20, fmt, iostat=ios) z4; end if
     case ('int1', 'int2', 'int4', 'int8')
       read (val, *) i8
       call write_int(trim(typ), i8, fmt, ios)
@@ -123,31 +109,15 @@ contains
     select case (typ)
     case ('int1')
       v1 = int(v, 1)
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) v1
-      else
-        write (20, fmt, iostat=ios) v1
-      end if
+      if (list) then; write (20, *, iostat=ios) v1; else; write (20, fmt, iostat=ios) v1; end if
     case ('int2')
       v2 = int(v, 2)
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) v2
-      else
-        write (20, fmt, iostat=ios) v2
-      end if
+      if (list) then; write (20, *, iostat=ios) v2; else; write (20, fmt, iostat=ios) v2; end if
     case ('int4')
       v4 = int(v, 4)
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) v4
-      else
-        write (20, fmt, iostat=ios) v4
-      end if
+      if (list) then; write (20, *, iostat=ios) v4; else; write (20, fmt, iostat=ios) v4; end if
     case default
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) v
-      else
-        write (20, fmt, iostat=ios) v
-      end if
+      if (list) then; write (20, *, iostat=ios) v; else; write (20, fmt, iostat=ios) v; end if
     end select
   end subroutine write_int
 
@@ -162,32 +132,16 @@ contains
     select case (typ)
     case ('log1')
       l1 = v
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) l1
-      else
-        write (20, fmt, iostat=ios) l1
-      end if
+      if (list) then; write (20, *, iostat=ios) l1; else; write (20, fmt, iostat=ios) l1; end if
     case ('log2')
       l2 = v
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) l2
-      else
-        write (20, fmt, iostat=ios) l2
-      end if
+      if (list) then; write (20, *, iostat=ios) l2; else; write (20, fmt, iostat=ios) l2; end if
     case ('log4')
       l4 = v
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) l4
-      else
-        write (20, fmt, iostat=ios) l4
-      end if
+      if (list) then; write (20, *, iostat=ios) l4; else; write (20, fmt, iostat=ios) l4; end if
     case default
       l8 = v
-      if (trim(fmt) == '*') then
-        write (20, *, iostat=ios) l8
-      else
-        write (20, fmt, iostat=ios) l8
-      end if
+      if (list) then; write (20, *, iostat=ios) l8; else; write (20, fmt, iostat=ios) l8; end if
     end select
   end subroutine write_log
 end program peer

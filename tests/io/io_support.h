@@ -1,0 +1,170 @@
+// Helpers shared by the io tests: statements driven through the public
+// entry points and the character hooks a begin call installs, files as
+// bytes, and case tables read from tests/io/data.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/child.h"
+#include "tavf90.h"
+
+namespace iotest {
+
+constexpr int kIostat = -1, kEnd = 1, kEor = 2;  // READ flags words
+
+inline int slen(const char *s) { return s != nullptr ? static_cast<int>(std::strlen(s)) : 0; }
+
+inline int begin_read(int unit, bool advancing, int flags, int *size = nullptr, const char *format = nullptr) {
+  return __TAVf90_read(unit, format, format != nullptr ? -1 : 0, advancing ? nullptr : "NO", advancing ? 0 : 2,
+                       size, flags);
+}
+
+// "()" hands no data edit descriptor over: the record is filled through the
+// hooks directly.
+inline int begin_write(int unit, bool advancing = true, int error_continue = 0, const char *format = "()") {
+  return __TAVf90_write(unit, format, -1, advancing ? nullptr : "NO", advancing ? 0 : 2, error_continue);
+}
+
+inline int put(const std::string &s) {
+  return __TAVf90_mystring(const_cast<char *>(s.data()), static_cast<int>(s.size()));
+}
+
+// Takes n characters one at a time; stops at the first condition, stored
+// in *code.
+inline std::string take(int n, int *code) {
+  std::string s;
+  *code = 0;
+  for (char c; static_cast<int>(s.size()) < n && (*code = __TAVf90_mygetc(&c)) == 0;) s += c;
+  return s;
+}
+
+// An advancing formatted READ of a whole record with IOSTAT=: its text, or
+// "#code".
+inline std::string read_line(int unit = 5) {
+  if (int code = begin_read(unit, true, kIostat)) return "#" + std::to_string(code);
+  std::string s(static_cast<std::size_t>(__TAVf90_io_reclen), '\0');
+  if (int code = __TAVf90_mystring(s.data(), __TAVf90_io_reclen)) return "#" + std::to_string(code);
+  __TAVf90_endread();
+  return s;
+}
+
+// A formatted WRITE of one record (held when not advancing).
+inline int write_line(int unit, const std::string &s, bool advancing = true, int error_continue = 1) {
+  if (int c = begin_write(unit, advancing, error_continue)) return c;
+  if (int c = put(s)) return c;
+  return __TAVf90_endwrite();
+}
+
+inline void say(const std::string &s) {
+  std::fputs(s.c_str(), stdout);
+  std::fputc('\n', stdout);
+}
+
+// OPEN(unit, FILE=, FORM=, ACCESS=, RECL=, ACTION=, STATUS=, IOSTAT= unless
+// error_continue is 0).
+inline int open(int unit, const char *file, const char *form = nullptr, const char *access = nullptr, int recl = 0,
+                const char *action = nullptr, const char *status = nullptr, int error_continue = 1) {
+  int r = recl;
+  return __TAVf90_open(unit, file, slen(file), status, slen(status), access, slen(access), form, slen(form),
+                       recl > 0 ? &r : nullptr, nullptr, 0, nullptr, 0, action, slen(action), nullptr, 0, nullptr, 0,
+                       error_continue);
+}
+inline int open_unf(int unit, const char *file, int recl = 0) { return open(unit, file, "UNFORMATTED", nullptr, recl); }
+inline int close_unit(int unit, const char *status = nullptr, int error_continue = 1) {
+  return __TAVf90_close(unit, status, slen(status), error_continue);
+}
+
+inline std::string hex(const std::string &bytes) {
+  std::string s;
+  char b[4];
+  for (unsigned char c : bytes) s += (std::snprintf(b, sizeof b, "%02x", c), b);
+  return s;
+}
+
+inline std::string slurp(const std::string &name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void put_file(const char *name, const std::string &bytes) {
+  std::ofstream(name, std::ios::binary) << bytes;
+}
+
+// An unformatted sequential record as the file holds it: markers around the
+// data.
+inline std::string record(const std::string &data) {
+  auto n = static_cast<int>(data.size());
+  std::string m(reinterpret_cast<const char *>(&n), 4);
+  return m + data + m;
+}
+
+// An unformatted READ of one whole record of known length: data or "#code".
+inline std::string read_record(int unit, int n) {
+  std::string s(static_cast<std::size_t>(n), '\0');
+  if (int code = __TAVf90_readu(unit, kIostat)) return "#" + std::to_string(code);
+  if (int code = __TAVf90_uread(s.data(), n)) return "#" + std::to_string(code);
+  if (int code = __TAVf90_endreadu()) return "#" + std::to_string(code);
+  return s;
+}
+
+inline int write_record(int unit, const std::string &data) {
+  return __TAVf90_writeu_opt(unit, 1, data.data(), static_cast<int>(data.size()));
+}
+
+inline tavtest::Options with_stdin(std::string data) {
+  tavtest::Options o;
+  o.stdin_data = std::move(data);
+  return o;
+}
+inline tavtest::Options with_files(std::map<std::string, std::string> files) {
+  tavtest::Options o;
+  o.files = std::move(files);
+  return o;
+}
+
+inline std::string fatal_io(const std::string &message) {
+  return message + "\nProgram terminated by fatal I/O error\n";
+}
+
+// The rows of tests/io/data/<name>: tab-separated, `#` lines and empty
+// lines skipped.  In a field \n, \t and \\ stand for their characters, and
+// a field written [between brackets] is the text inside them, so that
+// blanks at its ends show.
+inline std::vector<std::vector<std::string>> table(const std::string &name, std::size_t columns) {
+  std::vector<std::vector<std::string>> rows;
+  std::ifstream in(std::string(TAV_SOURCE_DIR "/tests/io/data/") + name);
+  EXPECT_TRUE(in.good()) << "missing table " << name;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> row(1);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      char c = line[i];
+      if (c == '\t') {
+        row.emplace_back();
+        continue;
+      }
+      if (c == '\\' && i + 1 < line.size()) {
+        c = line[++i];
+        c = c == 'n' ? '\n' : c == 't' ? '\t' : c;
+      }
+      row.back() += c;
+    }
+    for (std::string &f : row)
+      if (f.size() >= 2 && f.front() == '[' && f.back() == ']') f = f.substr(1, f.size() - 2);
+    if (row.size() == columns)
+      rows.push_back(row);
+    else
+      ADD_FAILURE() << name << ": malformed row " << line;
+  }
+  EXPECT_FALSE(rows.empty()) << name;
+  return rows;
+}
+
+}  // namespace iotest
