@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "io/statement_support.h"
+#include "io/io_support.h"
 #include "support/child.h"
 
 namespace {
 
-using namespace stmttest;
+using namespace iotest;
 
 tav_nml_object entry(const char *name, const void *at, int type, const tav_nml_shape *shape = nullptr,
                      int length = 0, const tav_nml_components *comps = nullptr) {
@@ -154,7 +154,7 @@ TEST(NamelistWrite, HeldOutputAndTheUnitAfterwards) {
     __TAVf90_close(10, nullptr, 0, 0);
     // After a READ the group goes where the next record would be read.
     open_unit(11, "read.txt", 0, nullptr);
-    EXPECT_EQ(read_record(11), "line1");
+    EXPECT_EQ(read_line(11), "line1");
     EXPECT_EQ(__TAVf90_writen(11, g.desc(), 0), 0);
     __TAVf90_close(11, nullptr, 0, 0);
     f90_io_finish();
