@@ -64,6 +64,18 @@ inline const char *skip_blanks(const char *p, const char *end) {
   return p;
 }
 
+// The first character from p on (up to end) that is not a digit, eight
+// characters at a time.
+inline const char *skip_digits(const char *p, const char *end) {
+  while (end - p >= 8) {
+    const int k = leading_digits8(p);
+    p += k;
+    if (k < 8) return p;
+  }
+  while (p < end && *p >= '0' && *p <= '9') ++p;
+  return p;
+}
+
 inline constexpr std::uint32_t kPow10[9] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 
 // Adds the digits from p on (up to `end`) to m, at most `limit` + 8 of

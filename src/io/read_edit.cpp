@@ -261,20 +261,17 @@ namespace {
 // range) is left to the general path: returns false.
 template <typename T>
 bool plain_real(const Field &f, bool bz, int d, int k, T *out) {
-  const char *p = f.text, *end = f.text + f.n;
-  while (p < end && *p == ' ') ++p;
+  const char *end = f.text + f.n;
+  const char *p = skip_blanks(f.text, end);
   while (end > p && end[-1] == ' ') --end;
   if (bz && (end != f.text + f.n || f.pad > 0)) return false;
   const char *start = p;
   if (p < end && *p == '+') start = ++p;
   else if (p < end && *p == '-') ++p;
   const char *digits = p;
-  while (p < end && is_digit(*p)) ++p;
+  p = skip_digits(p, end);
   bool point = p < end && *p == '.';
-  if (point) {
-    ++p;
-    while (p < end && is_digit(*p)) ++p;
-  }
+  if (point) p = skip_digits(p + 1, end);
   if (p - digits == (point ? 1 : 0)) return false;
   bool exponent = p < end && (*p == 'E' || *p == 'e');
   if (exponent) {
