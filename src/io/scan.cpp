@@ -321,7 +321,9 @@ bool Scanner::quick_number(Source &src, bool real_ok) {
     if (p == end) return false;
     c = *p++;
   }
-  if (!is_digit(c)) return false;
+  // The number must begin in the window (not at a lookahead handed in from
+  // elsewhere), so that its text is there.
+  if (!is_digit(c) || p == src.window_next()) return false;
   const char *const first = p - 1;
   // The next character, or the blank that stands for the end of the record.
   bool at_eor = false;

@@ -8,6 +8,8 @@
 // check_buffer_access() -- run once by the I/O start-up -- has confirmed on
 // a stream of its own that the layout is the expected one.  Otherwise, and
 // until start-up, every run goes through fwrite, with the same result.
+// Input lines are likewise taken from the buffer's read pointers
+// (read_line), character by character through getc where they cannot be.
 #pragma once
 
 #include <sys/types.h>

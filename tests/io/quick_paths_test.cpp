@@ -94,6 +94,20 @@ TEST(QuickPaths, ListDirectedNumbers) {
   }
 }
 
+// A lookahead handed in from outside the record (as a namelist reader
+// does) begins the number; the rest of it is in the record.
+TEST(QuickPaths, LookaheadBeginsTheNumber) {
+  std::string var = "8 9";
+  ASSERT_EQ(__TAVf90_ireads(var.data(), 3, nullptr, 0, nullptr, stmttest::kIostat), 0);
+  __TAVf90_insync_namelist('7');
+  std::int32_t a = 0, b = 0;
+  EXPECT_EQ(__TAVf90_lread_i(&a), 0);
+  EXPECT_EQ(__TAVf90_lread_i(&b), 0);
+  __TAVf90_endiread();
+  EXPECT_EQ(a, 78);
+  EXPECT_EQ(b, 9);
+}
+
 TEST(QuickPaths, FormattedDigitRuns) {
   const struct {
     const char *format;
