@@ -73,6 +73,7 @@ done
 "$root/bench/numeric/run.sh" || status=1
 "$root/bench/array/run.sh" || status=1
 "$root/bench/input/run.sh" "$records" || status=1
+"$root/bench/internal/run.sh" "$records" || status=1
 "$root/bench/files/run.sh" "${TAV_FILES_SCALE:-1}" || status=1
 "$root/bench/namelist/run.sh" || status=1
 exit $status

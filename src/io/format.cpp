@@ -587,6 +587,92 @@ class FastScan {
   }
 }
 
+// Where the scan of the last format that the fast scan took to its first
+// data edit descriptor stood then: a statement run again and again (a READ
+// or WRITE in a loop) starts its format from here instead of scanning it
+// once more.  It is used only for the same text at the same address, in
+// the same direction, and the scan to that point depends on nothing else:
+// the fast scan changes only the interpreter's place and the current edit.
+class FirstEdit {
+ public:
+  bool matches(const char *text, int length, int mode) const {
+    return text == text_ && length == length_ && mode == mode_ && std::memcmp(text, copy_, length) == 0;
+  }
+
+  void save(const char *text, int length, int mode) {
+    if (length > kLength || f.nesting > kDepth) {
+      text_ = nullptr;
+      return;
+    }
+    text_ = text;
+    length_ = length;
+    mode_ = mode;
+    std::memcpy(copy_, text, static_cast<std::size_t>(length));
+    at_ = f;
+    letter_ = Edit::letter();
+    variant_ = Edit::variant();
+    w_ = Edit::w();
+    d_ = Edit::d();
+    e_ = Edit::e();
+    m_ = Edit::m();
+  }
+
+  // The interpreter's place as the scan left it, and the current edit as
+  // the descriptor set it (what it does not set stays as it is).
+  void restore() const {
+    f.current = at_.current;
+    f.end = at_.end;
+    f.last = at_.last;
+    f.exhausted = false;
+    f.nesting = at_.nesting;
+    for (int d = 1; d <= at_.nesting; ++d) {
+      f.left_paren[d] = at_.left_paren[d];
+      f.fmt_repeat[d] = at_.fmt_repeat[d];
+      f.actions_at[d] = at_.actions_at[d];
+    }
+    f.actions = at_.actions;
+    f.revert_point = at_.revert_point;
+    f.revert_nest = at_.revert_nest;
+    f.revert_repeat = at_.revert_repeat;
+    f.r_present = at_.r_present;
+    f.r = at_.r;
+    set_letter(letter_);
+    __TAVf90_w = w_;
+    switch (letter_) {
+      case 'I':
+      case 'B':
+      case 'O':
+      case 'Z':
+        __TAVf90_m = m_;
+        break;
+      case 'E':
+        __TAVf90_current_edit[1] = variant_;
+        [[fallthrough]];
+      case 'G':
+      case 'D':
+        __TAVf90_e = e_;
+        [[fallthrough]];
+      case 'F':
+        __TAVf90_d = d_;
+        break;
+      default:
+        break;
+    }
+  }
+
+ private:
+  static constexpr int kLength = 48;
+  static constexpr int kDepth = 4;
+  const char *text_ = nullptr;
+  int length_ = 0;
+  int mode_ = 0;
+  char copy_[kLength];
+  FormatPosition at_;
+  char letter_ = 0, variant_ = 0;
+  int w_ = 0, d_ = 0, e_ = 0, m_ = 0;
+};
+FirstEdit first_edit;
+
 }  // namespace
 
 int establish_format(const char *text, int length, int mode) {
@@ -595,6 +681,11 @@ int establish_format(const char *text, int length, int mode) {
   if (length <= 0) {
     set_letter(')');
     return ioerr(kNoLeftParen, 0);
+  }
+  if (first_edit.matches(text, length, mode)) {
+    Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
+    first_edit.restore();
+    return 0;
   }
   const char *p = text;
   f.last = text + (length - 1);
@@ -614,7 +705,10 @@ int establish_format(const char *text, int length, int mode) {
   const int top = mode == TAV_MODE_OUTPUT ? position : -1;
   Record::top() = top;
   int status;
-  if (FastScan(mode == TAV_MODE_INPUT).run(status)) return status;
+  if (FastScan(mode == TAV_MODE_INPUT).run(status)) {
+    if (status == 0 && !f.exhausted) first_edit.save(text, length, mode);
+    return status;
+  }
   return scan_next_edit(mode, top >= 0 ? top : position, top >= 0);
 }
 

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "io/digit_run.h"
+
 namespace tav::io::input {
 namespace {
 
@@ -130,13 +132,30 @@ template bool Decimal::convert<double>(std::int64_t, double *);
 int parse_integer(const Field &f, bool bz, std::int64_t lo, std::int64_t hi, int range_error, std::int64_t *out) {
   // The common field: blanks, an optional sign, up to 18 digits, blanks
   // (trailing ones only under BN).
-  const char *p = f.text, *end = f.text + f.n;
-  while (p < end && *p == ' ') ++p;
+  const char *p = skip_blanks(f.text, f.text + f.n), *end = f.text + f.n;
   bool minus = p < end && *p == '-';
   if (p < end && (*p == '-' || *p == '+')) ++p;
+  // Most often the digits run to the end of the field: the last eight are
+  // taken as one word.
+  if (p < end && end - p <= 18 && f.n >= 8 && (!bz || f.pad == 0)) {
+    const char *tail = end - p > 8 ? end - 8 : p;
+    std::uint64_t m = 0;
+    const char *q = p;
+    while (q < tail && is_digit(*q)) m = m * 10 + static_cast<unsigned>(*q++ - '0');
+    std::uint32_t last;
+    if (q == tail && trailing_digits_value(tail, end, &last)) {
+      auto n = static_cast<std::int64_t>(m * kPow10[end - tail] + last);
+      if (minus) n = -n;
+      if (n < lo || n > hi) return range_error;
+      *out = n;
+      return 0;
+    }
+  }
   const char *digits = p;
-  std::int64_t n = 0;
-  while (p < end && is_digit(*p) && p - digits < 18) n = n * 10 + (*p++ - '0');
+  std::uint64_t magnitude = 0;
+  p = add_digits(p, end, &magnitude, 18);
+  if (p - digits > 18) p = digits;  // too long for the quick way
+  auto n = static_cast<std::int64_t>(magnitude);
   if (p > digits && (p == end || (*p == ' ' && !bz)) && (p == end || !is_digit(*p))) {
     const char *q = p;
     while (q < end && *q == ' ') ++q;
@@ -242,20 +261,17 @@ namespace {
 // range) is left to the general path: returns false.
 template <typename T>
 bool plain_real(const Field &f, bool bz, int d, int k, T *out) {
-  const char *p = f.text, *end = f.text + f.n;
-  while (p < end && *p == ' ') ++p;
+  const char *end = f.text + f.n;
+  const char *p = skip_blanks(f.text, end);
   while (end > p && end[-1] == ' ') --end;
   if (bz && (end != f.text + f.n || f.pad > 0)) return false;
   const char *start = p;
   if (p < end && *p == '+') start = ++p;
   else if (p < end && *p == '-') ++p;
   const char *digits = p;
-  while (p < end && is_digit(*p)) ++p;
+  p = skip_digits(p, end);
   bool point = p < end && *p == '.';
-  if (point) {
-    ++p;
-    while (p < end && is_digit(*p)) ++p;
-  }
+  if (point) p = skip_digits(p + 1, end);
   if (p - digits == (point ? 1 : 0)) return false;
   bool exponent = p < end && (*p == 'E' || *p == 'e');
   if (exponent) {

@@ -77,7 +77,7 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
                int flags) {
   begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
-  bool advancing = advancing_from(advance, advance_length);
+  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
   if (size != nullptr && advancing) rt::crash("SIZE= is not valid without ADVANCE='NO'");
   tav_unit_record &r = current_record();
 

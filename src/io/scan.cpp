@@ -1,8 +1,11 @@
 #include "io/scan.h"
 
+#include <charconv>
 #include <cstring>
+#include <system_error>
 #include <limits>
 
+#include "io/digit_run.h"
 #include "storage/work.h"
 
 namespace tav::io::input {
@@ -71,6 +74,7 @@ int Scanner::read_integer(Source &src, Number &n, bool sign_allowed) {
   bool negative = false;
   n.real_text = false;
   n.have_double = false;
+  n.text = nullptr;
   if (sign_allowed && (next_ == '-' || next_ == '+')) {
     negative = next_ == '-';
     if (int s = advance(src)) return s;
@@ -113,6 +117,7 @@ int Scanner::read_integer(Source &src, Number &n, bool sign_allowed) {
 int Scanner::read_real(Source &src, Number &n, bool imaginary) {
   bool negative = false;
   n.have_double = false;
+  n.text = nullptr;
   if (next_ == '-' || next_ == '+') {
     negative = next_ == '-';
     if (int s = advance(src)) return s;
@@ -284,6 +289,106 @@ int Scanner::next(Source &src, unsigned accept, int type_error, bool *have, bool
   return s;
 }
 
+// The usual number, read in one pass over the record in memory (not over
+// a window copied from a record that is not): an optional sign
+// and at most 18 digits (an integer), or with real_ok also digits, a point,
+// digits and an E exponent (a real whose value is comfortably inside the
+// range of float), that the window holds up to the separator after it or
+// up to the end of the record.  It gives what the character-by-character
+// scan gives; whatever else (repeat counts, nulls, slashes, D exponents,
+// values across records or beyond the window, extreme values) is left to
+// that scan, and nothing has been taken then.
+bool Scanner::quick_number(Source &src, bool real_ok) {
+  if (eor_ || !src.fill_view()) return false;
+  const char *p = src.window_next();
+  const char *const end = src.window_end();
+  char c = next_;
+  while (is_blank(c)) {
+    if (p == end) return false;
+    c = *p++;
+  }
+  if (c == ',') {
+    if (p == end) return false;
+    c = *p++;
+    while (is_blank(c)) {
+      if (p == end) return false;
+      c = *p++;
+    }
+  }
+  bool negative = false;
+  if (c == '-' || c == '+') {
+    negative = c == '-';
+    if (p == end) return false;
+    c = *p++;
+  }
+  // The number must begin in the window (not at a lookahead handed in from
+  // elsewhere), so that its text is there.
+  if (!is_digit(c) || p == src.window_next()) return false;
+  const char *const first = p - 1;
+  // The next character, or the blank that stands for the end of the record.
+  bool at_eor = false;
+  auto step = [&]() {
+    if (p < end) {
+      c = *p++;
+      return true;
+    }
+    if (at_eor || !src.record_ends_with_window()) return false;
+    c = ' ';
+    at_eor = true;
+    return true;
+  };
+  // The integer digits, eight at a time where the window has them.
+  std::uint64_t magnitude = 0;
+  p = add_digits(first, end, &magnitude, 18);
+  if (p - first > 18) return false;
+  if (!step()) return false;
+  bool real = false;
+  if (real_ok && c == '.') {
+    real = true;
+    if (!step()) return false;
+    while (is_digit(c))
+      if (!step()) return false;
+  }
+  if (real_ok && (c == 'E' || c == 'e')) {
+    real = true;
+    if (!step()) return false;
+    if (c == '+' || c == '-')
+      if (!step()) return false;
+    if (!is_digit(c)) return false;
+    while (is_digit(c))
+      if (!step()) return false;
+  }
+  if (!separator(c)) return false;
+  const char *const last = at_eor ? p : p - 1;
+  Number &n = num_;
+  if (real) {
+    double v = 0;
+    auto r = std::from_chars(first, last, v);
+    if (r.ec != std::errc{} || r.ptr != last || !(v == 0 || (v > 1e-37 && v < 1e37))) return false;
+    n.text = first;
+    n.text_length = static_cast<int>(last - first);
+    n.as_double = negative ? -v : v;
+    n.have_double = true;
+    n.real_text = true;
+    // As in read_real: a negative real with an integral value is an integer.
+    n.integer = negative && static_cast<double>(static_cast<std::int64_t>(v)) == v;
+    n.ivalue = n.integer ? -static_cast<std::int64_t>(v) : 0;
+  } else {
+    n.text = nullptr;
+    n.have_double = false;
+    n.real_text = false;
+    n.integer = true;
+    n.magnitude = magnitude;
+    n.ivalue = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+  }
+  n.dec.negative = negative;
+  type_ = n.integer ? kInteger : kReal;
+  src.take_to(at_eor ? end : p);
+  next_ = c;
+  eor_ = at_eor;
+  return true;
+}
+
 int Scanner::find(Source &src, unsigned accept, int type_error, bool *have, bool quoted_only) {
   *have = false;
   if (repeat_ > 0) {
@@ -291,6 +396,10 @@ int Scanner::find(Source &src, unsigned accept, int type_error, bool *have, bool
     --repeat_;
     if (type_ == kNull) return 0;
     if (!(accept & bit(type_))) return src.fail(type_error);
+    *have = true;
+    return 0;
+  }
+  if ((accept & bit(kInteger)) && quick_number(src, (accept & bit(kReal)) != 0)) {
     *have = true;
     return 0;
   }

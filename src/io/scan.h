@@ -6,7 +6,9 @@
 // between items.
 #pragma once
 
+#include <charconv>
 #include <cstdint>
+#include <system_error>
 
 #include "io/read_edit.h"
 
@@ -69,6 +71,26 @@ class Source {
     drop();
     return advance_record();
   }
+  // The window itself, for a scan that reads ahead in it and then takes
+  // what it used (take_to); and whether the record ends with the window.
+  const char *window_next() const { return cur_; }
+  const char *window_end() const { return end_; }
+  void take_to(const char *p) { cur_ = p; }
+  bool record_ends_with_window() { return left() <= 0; }
+  // Whether the window is the rest of the record in memory, which an empty
+  // window becomes here when the record is in memory.
+  bool fill_view() {
+    if (cur_ != end_) return begin_ != window_;
+    const int n = left();
+    if (n <= 0) return false;
+    const int at = record_position();
+    const char *p = view(n);
+    if (p == nullptr) return false;
+    base_ = at;
+    begin_ = cur_ = p;
+    end_ = p + n;
+    return true;
+  }
   // Reports an error of the scanner's own; returns the status to pass on.
   virtual int fail(int code) = 0;
 
@@ -81,9 +103,16 @@ class Source {
   virtual void seek(int p) = 0;
   // Makes the next record current; nonzero at the end of the file.
   virtual int advance_record() = 0;
+  // The next n characters of the record where they stand, taken, when the
+  // record is in memory; else null (they are then copied with take).
+  virtual const char *view(int n) {
+    (void)n;
+    return nullptr;
+  }
 
  private:
   int fill() {
+    if (fill_view()) return 0;
     int n = left();
     if (n > kWindow) n = kWindow;
     base_ = record_position();
@@ -111,6 +140,8 @@ struct Number {
     T v;
     if (sizeof(T) == sizeof(double) && have_double)
       v = static_cast<T>(as_double);
+    else if (text != nullptr)
+      v = from_text<T>();
     else
       dec.convert(0, &v);
     // A negative real with an integral value counts as an integer, so its
@@ -121,6 +152,19 @@ struct Number {
   bool real_text;        // written as a real
   bool have_double;      // as_double holds the value converted already
   double as_double;
+  // A real read by the quick scan: its digits (without the sign) where they
+  // stand in the record, valid until the scanner moves on; dec is not set.
+  // Its value is well inside the range of float as well.
+  const char *text = nullptr;
+  int text_length = 0;
+
+ private:
+  template <typename T>
+  T from_text() {
+    T v{};
+    if (std::from_chars(text, text + text_length, v).ec != std::errc{}) v = static_cast<T>(as_double);
+    return dec.negative ? -v : v;
+  }
 };
 
 class Scanner {
@@ -184,6 +228,7 @@ class Scanner {
   int read_logical(Source &src);
   int read_character(Source &src);
   int read_value(Source &src, unsigned accept, int type_error);
+  bool quick_number(Source &src, bool real_ok);
   void store(char c);
 
   char next_ = ',';

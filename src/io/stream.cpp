@@ -22,6 +22,27 @@ struct LargeBuffer {
 LargeBuffer *large_buffers = nullptr;
 }  // namespace
 
+namespace {
+// A reading stream that has given one character through the C library
+// must hold the rest of what it read right after it, and taking one by
+// hand must make the C library go on after that one.
+bool check_read_access() {
+  char in[] = "ab\ncd";
+  char buf[8];
+  std::FILE *probe = fmemopen(in, sizeof in - 1, "r");
+  if (probe == nullptr) return false;
+  bool ok = std::setvbuf(probe, buf, _IOFBF, sizeof buf) == 0 && std::fgetc(probe) == 'a' &&
+            probe->_IO_read_ptr == buf + 1 && probe->_IO_read_end == buf + 5 && readable(probe) == 4 &&
+            *probe->_IO_read_ptr == 'b';
+  if (ok) {
+    ++probe->_IO_read_ptr;
+    ok = std::fgetc(probe) == '\n';
+  }
+  std::fclose(probe);
+  return ok;
+}
+}  // namespace
+
 void check_buffer_access() {
   buffer_access = false;
   // A fully buffered memory stream that has written one character through
@@ -52,6 +73,7 @@ void check_buffer_access() {
   ok = ok && std::memcmp(out, "abc", 3) == 0;
   std::fclose(probe);
   buffer_access = ok;
+  if (ok) buffer_access = check_read_access();
 }
 
 int error() {
@@ -73,26 +95,56 @@ int put_call(std::FILE *stream, const char *bytes, int n) {
   return e;
 }
 
-Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
+Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
   clearerr_unlocked(stream);
-  int k = 0;
-  int c;
-  while ((c = getc_unlocked(stream)) != EOF && c != '\n') {
-    if (k == capacity) {
+  std::size_t k = 0;
+  const std::size_t cap = capacity > 0 ? static_cast<std::size_t>(capacity) : 0;
+  for (;;) {
+    // What the buffer holds: up to the newline, or all of it.
+    if (std::size_t avail = readable(stream)) {
+      char *p = stream->_IO_read_ptr;
+      auto *nl = static_cast<char *>(std::memchr(p, '\n', avail));
+      std::size_t len = nl != nullptr ? static_cast<std::size_t>(nl - p) : avail;
+      if (len > cap - k) {
+        // The character after the first `capacity` stays unread.
+        std::memcpy(buf + k, p, cap - k);
+        stream->_IO_read_ptr = p + (cap - k);
+        *n = capacity;
+        return Line::kTooLong;
+      }
+      std::memcpy(buf + k, p, len);
+      k += len;
+      if (nl != nullptr) {
+        stream->_IO_read_ptr = nl + 1;
+        *n = static_cast<int>(k);
+        return Line::kRecord;
+      }
+      stream->_IO_read_ptr = p + len;
+    }
+    // The buffer is empty (or out of reach): one character through the C
+    // library, which refills it.
+    int c = getc_unlocked(stream);
+    if (c == EOF) {
+      *n = static_cast<int>(k);
+      if (ferror_unlocked(stream)) {
+        int e = error();
+        clearerr_unlocked(stream);
+        errno = e;
+        return Line::kError;
+      }
+      return k == 0 ? Line::kEnd : Line::kRecord;
+    }
+    if (c == '\n') {
+      *n = static_cast<int>(k);
+      return Line::kRecord;
+    }
+    if (k == cap) {
       std::ungetc(c, stream);
-      *n = k;
+      *n = static_cast<int>(k);
       return Line::kTooLong;
     }
     buf[k++] = static_cast<char>(c);
   }
-  *n = k;
-  if (c == EOF && ferror_unlocked(stream)) {
-    int e = error();
-    clearerr_unlocked(stream);
-    errno = e;
-    return Line::kError;
-  }
-  return c == EOF && k == 0 ? Line::kEnd : Line::kRecord;
 }
 
 std::FILE *open(const char *name, const char *mode) { return std::fopen(name, mode); }

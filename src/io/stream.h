@@ -8,6 +8,8 @@
 // check_buffer_access() -- run once by the I/O start-up -- has confirmed on
 // a stream of its own that the layout is the expected one.  Otherwise, and
 // until start-up, every run goes through fwrite, with the same result.
+// Input lines are likewise taken from the buffer's read pointers
+// (read_line), character by character through getc where they cannot be.
 #pragma once
 
 #include <sys/types.h>
@@ -78,6 +80,18 @@ inline int put_record(std::FILE *stream, char *record, int n) {
   return put_call(stream, record, n + 1);
 }
 
+// The characters a reading stream's buffer holds ahead of its position
+// (taking them is advancing _IO_read_ptr, as getc_unlocked does), or 0:
+// nothing buffered, no buffer access, or a stream that is not reading
+// bytes without an indicator set.
+inline std::size_t readable(std::FILE *stream) {
+  constexpr int kNoReads = 0x4, kEofSeen = 0x10, kErrSeen = 0x20, kPutting = 0x800;
+  if (buffer_access && (stream->_flags & (kNoReads | kEofSeen | kErrSeen | kPutting)) == 0 && stream->_mode <= 0 &&
+      stream->_IO_read_ptr < stream->_IO_read_end)
+    return static_cast<std::size_t>(stream->_IO_read_end - stream->_IO_read_ptr);
+  return 0;
+}
+
 // What read_line found.
 enum class Line { kRecord, kEnd, kTooLong, kError };
 
@@ -86,8 +100,24 @@ enum class Line { kRecord, kEnd, kTooLong, kError };
 // stream with nothing read (a last line without a newline is a record);
 // kTooLong: a further character than `capacity` was met, and stays unread;
 // kError: the stream failed (error() has the number; the indicators are
-// cleared).
-Line read_line(std::FILE *stream, char *buf, int capacity, int *n);
+// cleared).  Whole runs up to the newline are taken from the stream's
+// buffer (memchr and one copy); only refilling the buffer takes a call.
+Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n);
+inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
+  // The usual line, whole in the buffer, is taken here without a call of
+  // the library's own.
+  if (const std::size_t avail = readable(stream)) {
+    char *p = stream->_IO_read_ptr;
+    if (auto *nl = static_cast<char *>(std::memchr(p, '\n', avail)); nl != nullptr && nl - p <= capacity) {
+      const auto len = static_cast<std::size_t>(nl - p);
+      std::memcpy(buf, p, len);
+      stream->_IO_read_ptr = nl + 1;
+      *n = static_cast<int>(len);
+      return Line::kRecord;
+    }
+  }
+  return read_line_call(stream, buf, capacity, n);
+}
 
 // Opening and closing: the C library's results (null / nonzero with errno).
 std::FILE *open(const char *name, const char *mode);
@@ -113,13 +143,11 @@ std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code);
 // get, but n bytes the stream's buffer already holds are copied from there
 // without a call, as getc_unlocked takes one character.
 inline std::size_t get_fast(std::FILE *stream, void *dst, std::size_t n, int *code) {
-  constexpr int kNoReads = 0x4, kEofSeen = 0x10, kErrSeen = 0x20, kPutting = 0x800;
   if (n == 0) {
     *code = 0;
     return 0;
   }
-  if (buffer_access && (stream->_flags & (kNoReads | kEofSeen | kErrSeen | kPutting)) == 0 && stream->_mode <= 0 &&
-      static_cast<std::size_t>(stream->_IO_read_end - stream->_IO_read_ptr) >= n) {
+  if (readable(stream) >= n) {
     std::memcpy(dst, stream->_IO_read_ptr, n);
     stream->_IO_read_ptr += n;
     *code = 0;

@@ -1,0 +1,111 @@
+// Records of formatted sequential READ, taken whole from the stream's
+// buffer: lines longer than the buffer, lines that straddle refills, the
+// record length limit, a last line without a newline, carriage returns,
+// from a regular file and from a pipe that delivers the text in pieces.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "io/statement_support.h"
+#include "support/child.h"
+
+namespace {
+
+using namespace stmttest;
+
+struct Case {
+  const char *name;
+  std::string text;
+  int recl;
+};
+
+// Lines of every length from 0 to 299, so that the stream's buffer ends
+// inside a line and at every place of one.
+std::string ragged() {
+  std::string s;
+  for (int i = 0; i < 300; ++i) s += std::string(static_cast<std::size_t>(i), static_cast<char>('a' + i % 26)) + "\n";
+  return s;
+}
+
+// What the reads must give: each line, cut into pieces of recl characters
+// (error 104 for each piece that is followed by more), then end of file.
+std::string expected(const Case &c) {
+  std::string out;
+  std::size_t at = 0;
+  while (at < c.text.size()) {
+    std::size_t nl = c.text.find('\n', at);
+    std::string line = c.text.substr(at, nl == std::string::npos ? std::string::npos : nl - at);
+    at = nl == std::string::npos ? c.text.size() : nl + 1;
+    for (; line.size() > static_cast<std::size_t>(c.recl); line.erase(0, static_cast<std::size_t>(c.recl)))
+      out += "#104\n";
+    out += line + "\n";
+  }
+  return out + "#-1\n";
+}
+
+void open_for_reading(int unit, const char *name, int recl) {
+  __TAVf90_open(unit, name, static_cast<int>(std::strlen(name)), nullptr, 0, nullptr, 0, nullptr, 0, &recl, nullptr,
+                0, nullptr, 0, "READ", 4, nullptr, 0, nullptr, 0, 0);
+}
+
+void read_all(int unit) {
+  for (std::string s; s != "#-1";) say(s = read_record(unit));
+}
+
+// Writes text into the pipe `path` in pieces of 1 to 5000 bytes with pauses
+// between them, so that reads return partial lines; returns the writer.
+pid_t feed(const char *path, const std::string &text) {
+  pid_t pid = fork();
+  if (pid != 0) return pid;
+  int fd = open(path, O_WRONLY);
+  static const std::size_t piece[] = {1, 7, 100, 5000, 3, 4096};
+  for (std::size_t at = 0, i = 0; fd >= 0 && at < text.size(); ++i) {
+    std::size_t k = std::min(piece[i % 6], text.size() - at);
+    if (write(fd, text.data() + at, k) != static_cast<ssize_t>(k)) _exit(1);
+    at += k;
+    usleep(200);
+  }
+  _exit(fd >= 0 ? 0 : 1);
+}
+
+TEST(LineReader, FilesAndPipes) {
+  const Case cases[] = {
+      {"short", "ab\n\ncdef\nlast", 1024},
+      {"empty file", "", 1024},
+      {"one empty record", "\n", 1024},
+      {"carriage returns stay", "a\r\nb\r\n\r", 1024},
+      {"ragged", ragged(), 1024},
+      {"longer than the buffer", std::string(10000, 'x') + "\ntail\n" + std::string(9000, 'z'), 20000},
+      {"exactly recl", std::string(1024, 'p') + "\n" + std::string(1024, 'q'), 1024},
+      {"too long", std::string(1025, 'y') + "\n" + std::string(5000, 'w') + "\nend\n" + std::string(1025, 'z'),
+       1024},
+  };
+  for (const Case &c : cases) {
+    tavtest::Options file;
+    file.files["in.txt"] = c.text;
+    const std::string want = expected(c);
+    tavtest::expect_run(std::string(c.name) + " (file)", [&c] {
+      f90_io_init();
+      open_for_reading(10, "in.txt", c.recl);
+      read_all(10);
+    }, {0, want.c_str(), ""}, file);
+    tavtest::expect_run(std::string(c.name) + " (pipe)", [&c] {
+      f90_io_init();
+      if (mkfifo("fifo", 0600) != 0) std::abort();
+      pid_t writer = feed("fifo", c.text);
+      open_for_reading(10, "fifo", c.recl);
+      read_all(10);
+      int status = 0;
+      if (waitpid(writer, &status, 0) != writer || status != 0) say("writer failed");
+    }, {0, want.c_str(), ""});
+  }
+}
+
+}  // namespace
