@@ -13,12 +13,12 @@
 #include <cstring>
 #include <string>
 
-#include "io/statement_support.h"
+#include "io/io_support.h"
 #include "support/child.h"
 
 namespace {
 
-using namespace stmttest;
+using namespace iotest;
 
 struct Case {
   const char *name;
@@ -56,7 +56,7 @@ void open_for_reading(int unit, const char *name, int recl) {
 }
 
 void read_all(int unit) {
-  for (std::string s; s != "#-1";) say(s = read_record(unit));
+  for (std::string s; s != "#-1";) say(s = read_line(unit));
 }
 
 // Writes text into the pipe `path` in pieces of 1 to 5000 bytes with pauses

@@ -12,22 +12,22 @@
 #include <string>
 #include <vector>
 
-#include "io/input_support.h"
-#include "io/statement_support.h"
+#include "io/input_items.h"
+#include "io/io_support.h"
 
 namespace {
 
-using inputtest::render;
+using iotest::render;
 
 std::string internal_read(const char *format, const std::string &record, const char *kinds) {
   std::string var = record;
   int status = __TAVf90_ireads(var.data(), static_cast<int>(var.size()), format, format != nullptr ? -1 : 0,
-                               nullptr, stmttest::kIostat);
+                               nullptr, iotest::kIostat);
   std::string out;
   for (const char *k = kinds; status == 0 && *k; ++k) {
     alignas(8) char item[16];
-    inputtest::initialise(*k, item);
-    status = format != nullptr ? inputtest::read_item(*k, item) : inputtest::lread_item(*k, item);
+    iotest::initialise(*k, item);
+    status = iotest::read_item(*k, item, format == nullptr);
     if (!out.empty()) out += '|';
     out += render(*k, item);
   }
@@ -37,7 +37,7 @@ std::string internal_read(const char *format, const std::string &record, const c
 }
 
 void agree(const char *format, const std::string &record, const char *kinds) {
-  EXPECT_EQ(internal_read(format, record, kinds), inputtest::run(format, {record}, kinds))
+  EXPECT_EQ(internal_read(format, record, kinds), iotest::run(format, {record}, kinds))
       << (format != nullptr ? format : "*") << " on [" << record << "] as " << kinds;
 }
 
@@ -98,7 +98,7 @@ TEST(QuickPaths, ListDirectedNumbers) {
 // does) begins the number; the rest of it is in the record.
 TEST(QuickPaths, LookaheadBeginsTheNumber) {
   std::string var = "8 9";
-  ASSERT_EQ(__TAVf90_ireads(var.data(), 3, nullptr, 0, nullptr, stmttest::kIostat), 0);
+  ASSERT_EQ(__TAVf90_ireads(var.data(), 3, nullptr, 0, nullptr, iotest::kIostat), 0);
   __TAVf90_insync_namelist('7');
   std::int32_t a = 0, b = 0;
   EXPECT_EQ(__TAVf90_lread_i(&a), 0);
