@@ -291,4 +291,19 @@ TEST(NamelistRead, RecordsAndStatements) {
             "151 147\n");
 }
 
+// A type code the reader does not know is a fault of the compiled program.
+TEST(NamelistRead, UnknownTypeCodeIsFatal) {
+  tavtest::expect_fatal([] {
+    static int32_t x;
+    static const tav_nml_object bad = {"X", {&x}, nullptr, 15, 0, nullptr};
+    static const tav_nml_object *const list[] = {&bad};
+    static const tav_nml_group group = {"G", list, 1};
+    f90_io_init();
+    write_file("in", "&G X=1 /");
+    __TAVf90_open(10, "in", 2, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0, nullptr, 0, nullptr, 0,
+                  nullptr, 0, nullptr, 0, 0);
+    __TAVf90_readn(10, &group, -1);
+  }, "Impossible error in NAMELIST input");
+}
+
 }  // namespace
