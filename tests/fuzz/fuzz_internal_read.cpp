@@ -66,7 +66,8 @@ bool bounded(const std::string &format) {
   for (char ch : format) {
     if (ch == '(' && ++depth > 2) return false;
     if (ch == ')') --depth;
-    digits = ch >= '0' && ch <= '9' ? digits + 1 : 0;
+    // Blanks inside a number do not end it.
+    if (ch != ' ') digits = ch >= '0' && ch <= '9' ? digits + 1 : 0;
     if (digits > 2) return false;
   }
   return true;
