@@ -9,7 +9,7 @@
 # New inputs the fuzzer finds go to build/fuzz/corpus-*, never to the seeds.
 set -euo pipefail
 # Every target: tests/fuzz/fuzz_NAME.cpp with its seeds in tests/fuzz/seeds/NAME.
-targets=(format edit)
+targets=(format edit namelist internal_read)
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAV_FUZZ_BUILD:-$root/build/fuzz}
 limit=${1:-10}

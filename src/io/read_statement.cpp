@@ -79,6 +79,21 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
   bool advancing = advance == nullptr || advancing_from(advance, advance_length);
   if (size != nullptr && advancing) rt::crash("SIZE= is not valid without ADVANCE='NO'");
+  statement.size_ptr = size;
+  if (int code = start_record_input(unit, advancing)) return code;
+
+  // From here on a condition discards the record and ends the READ, also
+  // one met while the format is being set up.
+  __TAVf90_read_kluge = 1;
+  __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
+  if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
+  __TAVf90_io_top = -1;
+  return init_linput();
+}
+
+}  // namespace
+
+int start_record_input(int unit, bool advancing) {
   tav_unit_record &r = current_record();
 
   // Everything that can refuse the statement comes before the unit changes.
@@ -87,7 +102,6 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
 
   __TAVf90_current_unit = unit;
   statement.advancing = advancing;
-  statement.size_ptr = size;
   statement.record = RecordBuffer{r.buffer, nullptr, f90_gets};
   __TAVf90_io_buflen = r.recl;
   __TAVf90_mychar = nullptr;
@@ -102,20 +116,9 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
   __TAVf90_io_reclen = r.rec_length;
   __TAVf90_io_position = __TAVf90_left_tab_limit = r.rec_position;
   r.position_state = TAV_POS_READ;
-  if (r.rec_length < 0) {
-    if (int code = f90_endrec()) return code;
-  }
-
-  // From here on a condition discards the record and ends the READ, also
-  // one met while the format is being set up.
-  __TAVf90_read_kluge = 1;
-  __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
-  if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
-  __TAVf90_io_top = -1;
-  return init_linput();
+  if (r.rec_length < 0) return f90_endrec();
+  return 0;
 }
-
-}  // namespace
 
 int end_read() {
   tav_unit_record &r = current_record();

@@ -24,6 +24,14 @@ inline int select_formatted_sequential_fast(int unit, int action) {
   return select_formatted_sequential(unit, action);
 }
 
+// The rest of the begin call of a READ on records of a unit that
+// select_formatted_sequential has selected: refuses a READ after a WRITE or
+// after the end of the file, makes the unit current, installs the hooks
+// that read its records (the end-of-record hook reads the next line into
+// the unit's buffer) and reads a record when the unit holds none.  Returns
+// 0 or the condition.
+int start_record_input(int unit, bool advancing);
+
 // Decodes ADVANCE= (absent, "YES" or "NO"); any other value ends the
 // program.
 bool advancing_from(const char *advance, int length);

@@ -9,6 +9,9 @@
 #include "tavf90.h"
 extern "C" {
 #include "abi_snippets.h"
+extern int config_steps;
+extern float config_tol[3];
+extern char config_label[8];
 }
 
 namespace {
@@ -105,6 +108,26 @@ TEST(AbiDoc, SubscriptCheck) {
                                        "Program terminated by fatal error\nIn PICK, line 5 of pick.f90\n"))
         << r.err;
   }
+}
+
+// The group's objects take what the input names, element by element; an
+// unknown name is error 190 through IOSTAT=, after the pairs before it.
+TEST(AbiDoc, NamelistReadWithIostat) {
+  tavtest::Options options;
+  options.stdin_data = "&cfg steps=3, tol(2:3)=0.5 2.5 label='run1' /\n&CFG STEPS=4 COLOUR=2 /\n";
+  tavtest::expect_run(
+      "namelist read",
+      [] {
+        int ios[2] = {-9, -9};
+        f90_init1(1, program_argv);
+        read_config(&ios[0]);
+        std::printf("%d %d %g %g %g %.8s\n", ios[0], config_steps, config_tol[0], config_tol[1], config_tol[2],
+                    config_label);
+        read_config(&ios[1]);
+        std::printf("%d %d\n", ios[1], config_steps);
+        f90_finish(0);
+      },
+      {0, "0 3 0 0.5 2.5 run1    \n190 4\n", ""}, options);
 }
 
 }  // namespace

@@ -1,0 +1,633 @@
+// NAMELIST input: READ(u, NML=group) as one call.  The reader finds
+// "&group" in the unit's records, then reads "designator = values" pairs up
+// to the closing "/".  Names, subscripts and substrings are read here with
+// a lookahead character of the reader's own; the values are read by the
+// list-directed scanner (the __TAVf90_lread_* entries), which is handed the
+// record after each "=" and gives the lookahead back when the values of the
+// designated object end.
+//
+// A designator is resolved completely -- object, components, subscripts,
+// substring -- before anything is stored, so that input naming something
+// the group does not have, or a subscript out of range, changes nothing.
+#include <cstdint>
+#include <cstring>
+
+#include "io/ioerr.h"
+#include "io/record.h"
+#include "io/scan.h"
+#include "io/sequential.h"
+#include "io/statement.h"
+#include "io/unit.h"
+#include "runtime/fatal.h"
+#include "storage/work.h"
+#include "tavf90.h"
+
+namespace tav::io {
+namespace {
+
+enum : int {
+  kExpectedAmpersand = 184,
+  kGroupNameTooLong = 185,
+  kWrongGroup = 186,
+  kInvalidCharacter = 187,
+  kObjectNameTooLong = 188,
+  kExpectedEquals = 189,
+  kUnknownObject = 190,
+  kUnexpectedSubscript = 191,
+  kUnexpectedComponent = 192,
+  kComponentNameTooLong = 193,
+  kUnknownComponent = 194,
+  kArrayOfArrays = 195,
+  kBadSubscript = 196,
+  kExpectedColon = 197,
+  kZeroLengthSubstring = 198,
+  kSubstringBounds = 199,
+  kExpectedComma = 200,
+  kExpectedParen = 201,
+  kSubscriptRange = 202,
+  kZeroSizeSection = 203,
+  kZeroStride = 204,
+  kMissingGroupName = 205,
+};
+
+constexpr int kNameMax = 31;
+constexpr int kRanks = 7;
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_name_char(char c) { return is_letter(c) || is_digit(c) || c == '_'; }
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The reader's state, process-wide like the statement it serves.
+struct Reader {
+  char look = ' ';        // the lookahead character
+  bool eor = false;       // `look` is the blank standing for the record's end
+  const tav_nml_group *group = nullptr;
+  char var_name[kNameMax + 1] = {};  // the object being read, as in messages
+  // A token read ahead to tell a logical value from a name, replayed as
+  // the start of the next name.  Working storage kept from one statement
+  // to the next: it grows to the longest record seen.
+  char *token = nullptr;
+  int token_cap = 0;
+  int replay_at = 0, replay_end = 0;
+};
+Reader rd;
+
+// Takes the next character: from a replayed token, else from the record;
+// the end of a record reads as one blank and the next advance reads the
+// next record.
+int advance() {
+  if (rd.replay_at < rd.replay_end) {
+    rd.look = rd.token[rd.replay_at++];
+    return 0;
+  }
+  if (rd.eor) {
+    rd.eor = false;
+    if (int s = Record::end_record()) return s;
+  }
+  const int pos = Record::position();
+  if (pos < 0 || pos >= Record::reclen()) {
+    rd.eor = true;
+    rd.look = ' ';
+    return 0;
+  }
+  return Record::get(&rd.look);
+}
+
+// The rest of the record is a comment.
+void discard_record() {
+  if (Record::position() < Record::reclen()) Record::position() = Record::reclen();
+  rd.look = ' ';
+}
+
+int skip_blanks() {
+  while (is_blank(rd.look))
+    if (int s = advance()) return s;
+  return 0;
+}
+
+// Blanks, tabs, comments and the ends of records.
+int skip_blanks_and_comments() {
+  for (;;) {
+    if (is_blank(rd.look)) {
+      if (int s = advance()) return s;
+    } else if (rd.look == '!' && rd.replay_at >= rd.replay_end) {
+      discard_record();
+    } else {
+      return 0;
+    }
+  }
+}
+
+const char *group_name() { return rd.group->name; }
+
+// The error of a designator, naming the object and the group.
+int object_error(int code) { return ioerr(code, rd.var_name, group_name()); }
+int object_error_char(int code) { return ioerr(code, rd.look, rd.var_name, group_name()); }
+
+// Reads a name (letters, digits, underscores; the first character is the
+// lookahead) in upper case into buf; *too_long when it has more than
+// kNameMax characters.
+int read_name(char *buf, bool *too_long) {
+  int n = 0;
+  *too_long = false;
+  while (is_name_char(rd.look)) {
+    if (n == kNameMax) {
+      *too_long = true;
+      return 0;
+    }
+    buf[n++] = upper(rd.look);
+    if (int s = advance()) return s;
+  }
+  buf[n] = '\0';
+  return 0;
+}
+
+// ---- designators ---------------------------------------------------------
+
+// What a designator denotes: the item (an object, component, element or
+// substring) at `address`, and when `array` the elements of an array
+// section or whole array over which it is repeated.
+struct Item {
+  char *address;
+  std::int32_t type;
+  std::int32_t length;
+  const tav_nml_shape *shape;  // a whole array not yet subscripted
+  const tav_nml_components *components;
+};
+struct Walk {
+  bool array = false;
+  int rank = 0;
+  std::int64_t extent[kRanks];
+  std::int64_t stride[kRanks];  // bytes
+};
+
+Item item_of(const tav_nml_object &o, char *address) {
+  return Item{address, o.type, o.length, o.shape, o.components};
+}
+
+int rank_of(const tav_nml_shape *shape) {
+  int r = shape->rank;
+  return r < 1 ? 1 : r > kRanks ? kRanks : r;
+}
+
+// Reads an unsigned decimal number; a value beyond the 32-bit range is
+// error 202 rather than a wrapped number.
+int read_number(std::int64_t *value) {
+  std::int64_t v = 0;
+  bool big = false;
+  while (is_digit(rd.look)) {
+    if (!big) {
+      v = v * 10 + (rd.look - '0');
+      if (v > INT32_MAX) big = true;
+    }
+    if (int s = advance()) return s;
+  }
+  if (big) return ioerr(kSubscriptRange, static_cast<int>(INT32_MAX), rd.var_name, group_name());
+  *value = v;
+  return 0;
+}
+
+int check_range(std::int64_t v, std::int64_t lower, std::int64_t upper) {
+  if (v < lower || v > upper) return ioerr(kSubscriptRange, static_cast<int>(v), rd.var_name, group_name());
+  return 0;
+}
+
+// A subscript list, the lookahead at "(": selects an element, or a section
+// when a triplet appears.
+int read_subscripts(Item &item, Walk &walk) {
+  const tav_nml_shape *shape = item.shape;
+  const int rank = rank_of(shape);
+  std::int64_t dim_stride = shape->stride;
+  std::int64_t offset = 0;
+  Walk section;
+  section.array = false;
+  for (int i = 0; i < rank; ++i) {
+    if (int s = advance()) return s;  // past "(" or ","
+    const std::int64_t lower = shape->dim[i].lower;
+    const std::int64_t extent = shape->dim[i].extent < 0 ? 0 : shape->dim[i].extent;
+    const std::int64_t upper = lower + extent - 1;
+    std::int64_t start = lower, end = upper, stride = 1;
+    bool triplet = false;
+    if (is_digit(rd.look)) {
+      if (int s = read_number(&start)) return s;
+      if (int s = check_range(start, lower, upper)) return s;
+    } else if (rd.look != ':') {
+      return object_error(kBadSubscript);
+    }
+    if (rd.look == ':') {
+      triplet = true;
+      if (int s = advance()) return s;
+      if (is_digit(rd.look)) {
+        if (int s = read_number(&end)) return s;
+        if (int s = check_range(end, lower, upper)) return s;
+      } else if (rd.look != ')' && rd.look != ',' && rd.look != ':') {
+        return object_error(kBadSubscript);
+      } else if (start > upper) {
+        // An omitted end of an empty dimension.
+        if (int s = check_range(start, lower, upper)) return s;
+      }
+      if (rd.look == ':') {
+        if (int s = advance()) return s;
+        if (rd.look == ')' || rd.look == ',') return object_error(kZeroStride);
+        if (!is_digit(rd.look)) return object_error(kBadSubscript);
+        if (int s = read_number(&stride)) return s;
+        if (stride == 0) return object_error(kZeroStride);
+      }
+      if (start > end) return object_error(kZeroSizeSection);
+    }
+    offset += (start - lower) * dim_stride;
+    if (triplet) {
+      section.extent[section.rank] = (end - start) / stride + 1;
+      section.stride[section.rank] = dim_stride * stride;
+      ++section.rank;
+      section.array = true;
+    }
+    if (i + 1 < rank && rd.look != ',') return object_error_char(kExpectedComma);
+    dim_stride *= extent;
+  }
+  if (rd.look != ')') return object_error_char(kExpectedParen);
+  if (int s = advance()) return s;
+  if (section.array) {
+    if (walk.array) return object_error(kArrayOfArrays);
+    walk = section;
+  }
+  item.address += offset;
+  item.shape = nullptr;
+  return 0;
+}
+
+// A substring (start:end) of a CHARACTER item, the lookahead at "(".
+int read_substring(Item &item) {
+  std::int64_t start = 1, end = item.length;
+  if (int s = advance()) return s;
+  if (is_digit(rd.look)) {
+    if (int s = read_number(&start)) return s;
+  }
+  if (rd.look != ':') return object_error_char(kExpectedColon);
+  if (int s = advance()) return s;
+  if (is_digit(rd.look)) {
+    if (int s = read_number(&end)) return s;
+  }
+  if (rd.look != ')') return object_error_char(kExpectedParen);
+  if (int s = advance()) return s;
+  if (end < start) return object_error(kZeroLengthSubstring);
+  if (start < 1 || end > item.length)
+    return ioerr(kSubstringBounds, static_cast<int>(start), static_cast<int>(end), rd.var_name, group_name());
+  item.address += start - 1;
+  item.length = static_cast<std::int32_t>(end - start + 1);
+  return 0;
+}
+
+// After the name of an object or component: its subscripts, or the whole
+// array when it is one and no subscripts follow.
+void whole_array(Item &item, Walk &walk) {
+  const int rank = rank_of(item.shape);
+  std::int64_t dim_stride = item.shape->stride;
+  walk.array = true;
+  walk.rank = rank;
+  for (int i = 0; i < rank; ++i) {
+    const std::int64_t extent = item.shape->dim[i].extent < 0 ? 0 : item.shape->dim[i].extent;
+    walk.extent[i] = extent;
+    walk.stride[i] = dim_stride;
+    dim_stride *= extent;
+  }
+  item.shape = nullptr;
+}
+
+int finish_part(Item &item, Walk &walk) {
+  if (item.shape == nullptr) return 0;
+  if (rd.look == '(') return read_subscripts(item, walk);
+  if (walk.array) return object_error(kArrayOfArrays);
+  whole_array(item, walk);
+  return 0;
+}
+
+int read_component(Item &item, Walk &walk) {
+  if (item.type != TAV_NML_DERIVED || item.components == nullptr) return object_error(kUnexpectedComponent);
+  if (int s = advance()) return s;  // past "%"
+  if (!is_letter(rd.look)) return ioerr(kInvalidCharacter, rd.look);
+  char name[kNameMax + 1];
+  bool too_long;
+  if (int s = read_name(name, &too_long)) return s;
+  if (too_long) return object_error(kComponentNameTooLong);
+  const tav_nml_components &list = *item.components;
+  for (std::int32_t k = 0; k < list.count; ++k) {
+    const tav_nml_object &c = list.entries[k];
+    if (std::strcmp(c.name, name) == 0) {
+      item = item_of(c, item.address + c.where.offset);
+      return finish_part(item, walk);
+    }
+  }
+  return ioerr(kUnknownComponent, name, rd.var_name, group_name());
+}
+
+// The designator after its object's name, up to the "=".
+int read_designator(Item &item, Walk &walk) {
+  if (int s = finish_part(item, walk)) return s;
+  bool substring = false;
+  while (rd.look == '(' || rd.look == '%') {
+    if (rd.look == '%') {
+      if (substring) return object_error(kUnexpectedComponent);
+      if (int s = read_component(item, walk)) return s;
+    } else if (item.type == TAV_NML_CHARACTER && !substring) {
+      if (int s = read_substring(item)) return s;
+      substring = true;
+    } else {
+      return object_error(kUnexpectedSubscript);
+    }
+  }
+  return 0;
+}
+
+// ---- values --------------------------------------------------------------
+
+// Who holds the lookahead while values are read: the scanner (after a
+// value it read) or the reader.
+bool scanner_has_it = false;
+// Set when the values of the current object end: the next name, or "/".
+bool values_done = false;
+
+// Hands the scanner the record from the reader's lookahead on: the
+// lookahead goes back into the record and the scanner sees a comma first.
+void hand_to_scanner() {
+  if (Record::position() > 0) Record::position() -= 1;
+  rd.eor = false;
+  __TAVf90_insync_namelist(',');
+  scanner_has_it = true;
+}
+
+void take_back(std::int32_t *repeat) {
+  *repeat = 0;
+  if (!scanner_has_it) return;
+  rd.look = static_cast<char>(__TAVf90_outsync_namelist(repeat));
+  rd.eor = false;
+  scanner_has_it = false;
+}
+
+int grow_token(int need) {
+  if (need <= rd.token_cap) return 0;
+  int cap = rd.token_cap == 0 ? 256 : rd.token_cap;
+  while (cap < need) cap *= 2;
+  auto *p = static_cast<char *>(storage::work_alloc(static_cast<std::size_t>(cap)));
+  if (rd.token != nullptr) {
+    std::memcpy(p, rd.token, static_cast<std::size_t>(rd.token_cap));
+    storage::work_free(rd.token, static_cast<std::size_t>(rd.token_cap));
+  }
+  rd.token = p;
+  rd.token_cap = cap;
+  return 0;
+}
+
+// A word beginning with T or F where a logical value may stand: the value,
+// or the name of the next pair when "=" follows it.  Returns the value
+// (0 or 1) in *value, or sets values_done when it was a name.
+int logical_token(int *value) {
+  int n = 0;
+  while (rd.look != '/' && rd.look != '=' && rd.look != ',' && !is_blank(rd.look)) {
+    if (n + 2 > rd.token_cap) grow_token(n + 2);
+    rd.token[n++] = upper(rd.look);
+    if (int s = advance()) return s;
+  }
+  if (is_blank(rd.look)) {
+    if (int s = skip_blanks()) return s;
+  }
+  if (rd.look == '=') {
+    // A name: it is read again, then the "=" after it.
+    rd.token[n++] = '=';
+    rd.look = rd.token[0];
+    rd.replay_at = 1;
+    rd.replay_end = n;
+    values_done = true;
+    return 0;
+  }
+  *value = rd.token[0] == 'T' ? 1 : 0;
+  return 0;
+}
+
+template <typename Int>
+void store_logical(char *address, int value) {
+  Int v = static_cast<Int>(value);
+  std::memcpy(address, &v, sizeof v);
+}
+
+int read_by_type(const Item &item, char *address) {
+  switch (item.type) {
+    case TAV_NML_I1: return __TAVf90_lread_i1(reinterpret_cast<int8_t *>(address));
+    case TAV_NML_I2: return __TAVf90_lread_i2(reinterpret_cast<int16_t *>(address));
+    case TAV_NML_I4: return __TAVf90_lread_i(reinterpret_cast<int32_t *>(address));
+    case TAV_NML_I8: return __TAVf90_lread_i4(reinterpret_cast<int64_t *>(address));
+    case TAV_NML_REAL: return __TAVf90_lread_r(reinterpret_cast<float *>(address));
+    case TAV_NML_DOUBLE: return __TAVf90_lread_d(reinterpret_cast<double *>(address));
+    case TAV_NML_COMPLEX: return __TAVf90_lread_c(reinterpret_cast<float *>(address));
+    case TAV_NML_DCOMPLEX: return __TAVf90_lread_dc(reinterpret_cast<double *>(address));
+    case TAV_NML_L1: return __TAVf90_lread_l1(reinterpret_cast<int8_t *>(address));
+    case TAV_NML_L4: return __TAVf90_lread_l(reinterpret_cast<int32_t *>(address));
+    case TAV_NML_L2: return __TAVf90_lread_l2(reinterpret_cast<int16_t *>(address));
+    case TAV_NML_L8: return __TAVf90_lread_l4(reinterpret_cast<int64_t *>(address));
+    case TAV_NML_CHARACTER: return __TAVf90_lread_nl_ch(address, item.length);
+  }
+  rt::crash("Impossible error in NAMELIST input");
+}
+
+bool is_logical(std::int32_t type) {
+  return type == TAV_NML_L1 || type == TAV_NML_L4 || type == TAV_NML_L2 || type == TAV_NML_L8;
+}
+
+// One value into one element of a type other than derived.
+int read_element(const Item &item, char *address) {
+  std::int32_t repeat;
+  take_back(&repeat);
+  if (repeat > 0) {
+    // The scanner goes on with its repeated value.
+    scanner_has_it = true;
+    return read_by_type(item, address);
+  }
+  if (rd.look == ' ' || rd.look == '\t' || rd.look == ',') {
+    if (int s = skip_blanks()) return s;
+    if (rd.look == ',') {
+      if (int s = advance()) return s;
+    }
+    if (int s = skip_blanks_and_comments()) return s;
+  }
+  if (rd.look == '/') {
+    // The values end here, and with them the group.
+    values_done = true;
+    return 0;
+  }
+  if (is_letter(rd.look)) {
+    const char c = upper(rd.look);
+    if (!is_logical(item.type) || (c != 'T' && c != 'F')) {
+      values_done = true;
+      return 0;
+    }
+    int value = 0;
+    if (int s = logical_token(&value)) return s;
+    if (values_done) return 0;
+    switch (item.type) {
+      case TAV_NML_L1: store_logical<int8_t>(address, value); break;
+      case TAV_NML_L2: store_logical<int16_t>(address, value); break;
+      case TAV_NML_L4: store_logical<int32_t>(address, value); break;
+      default: store_logical<int64_t>(address, value);
+    }
+    return 0;
+  }
+  if (item.type < TAV_NML_I1 || item.type > TAV_NML_I8 || item.type == TAV_NML_DERIVED)
+    rt::crash("Impossible error in NAMELIST input");
+  hand_to_scanner();
+  return read_by_type(item, address);
+}
+
+int read_item(const Item &item, char *address);
+
+// Every element of an array, dimension 0 fastest.
+int read_array(const Item &item, char *base, int rank, const std::int64_t *extent, const std::int64_t *stride) {
+  for (int i = 0; i < rank; ++i)
+    if (extent[i] <= 0) return 0;
+  std::int64_t index[kRanks] = {};
+  char *address = base;
+  for (;;) {
+    if (int s = read_item(item, address)) return s;
+    if (values_done) return 0;
+    int d = 0;
+    while (d < rank && ++index[d] == extent[d]) {
+      address -= (extent[d] - 1) * stride[d];
+      index[d] = 0;
+      ++d;
+    }
+    if (d == rank) return 0;
+    address += stride[d];
+  }
+}
+
+// One value, or for a derived type the values of its components in order.
+int read_item(const Item &item, char *address) {
+  if (item.type != TAV_NML_DERIVED) return read_element(item, address);
+  if (item.components == nullptr) return 0;
+  const tav_nml_components &list = *item.components;
+  for (std::int32_t k = 0; k < list.count && !values_done; ++k) {
+    const tav_nml_object &c = list.entries[k];
+    Item part = item_of(c, address + c.where.offset);
+    if (c.shape == nullptr) {
+      if (int s = read_item(part, part.address)) return s;
+    } else {
+      Walk walk;
+      whole_array(part, walk);
+      if (int s = read_array(part, part.address, walk.rank, walk.extent, walk.stride)) return s;
+    }
+  }
+  return 0;
+}
+
+int read_values(const Item &item, const Walk &walk) {
+  values_done = false;
+  // The first value is read from the character after "=".
+  rd.replay_at = rd.replay_end = 0;
+  rd.eor = false;
+  __TAVf90_insync_namelist(',');
+  scanner_has_it = true;
+  int s = walk.array ? read_array(item, item.address, walk.rank, walk.extent, walk.stride)
+                     : read_item(item, item.address);
+  if (s != 0) return s;
+  std::int32_t repeat;
+  take_back(&repeat);
+  return 0;
+}
+
+// ---- the group -----------------------------------------------------------
+
+// One "designator = values" pair, the lookahead at the first letter.
+int read_pair() {
+  bool too_long;
+  if (int s = read_name(rd.var_name, &too_long)) return s;
+  if (too_long) return ioerr(kObjectNameTooLong, group_name());
+  if (rd.look != '=' && rd.look != '%' && rd.look != '(' && !is_blank(rd.look))
+    return ioerr(kInvalidCharacter, rd.look);
+  const tav_nml_object *object = nullptr;
+  for (std::int32_t k = 0; k < rd.group->count && object == nullptr; ++k)
+    if (std::strcmp(rd.group->objects[k]->name, rd.var_name) == 0) object = rd.group->objects[k];
+  if (object == nullptr) return ioerr(kUnknownObject, rd.var_name, group_name());
+  Item item = item_of(*object, static_cast<char *>(object->where.address));
+  Walk walk;
+  if (int s = read_designator(item, walk)) return s;
+  if (int s = skip_blanks()) return s;
+  if (rd.look != '=') return ioerr(kExpectedEquals, rd.look);
+  return read_values(item, walk);
+}
+
+int read_group() {
+  if (int s = advance()) return s;
+  if (int s = skip_blanks_and_comments()) return s;
+  if (rd.look != '&') return ioerr(kExpectedAmpersand, rd.look);
+  char name[kNameMax + 1];
+  int n = 0;
+  for (;;) {
+    if (int s = advance()) return s;
+    if (is_blank(rd.look)) break;
+    if (n == kNameMax) return ioerr(kGroupNameTooLong);
+    name[n++] = upper(rd.look);
+  }
+  name[n] = '\0';
+  if (n == 0) return ioerr(kMissingGroupName, group_name());
+  if (std::strcmp(name, group_name()) != 0) return ioerr(kWrongGroup, group_name(), name);
+  for (;;) {
+    if (is_blank(rd.look)) {
+      if (int s = advance()) return s;
+    } else if (rd.look == '!' && rd.replay_at >= rd.replay_end) {
+      discard_record();
+    } else if (rd.look == '/') {
+      return 0;
+    } else if (is_letter(rd.look)) {
+      if (int s = read_pair()) return s;
+      if (int s = skip_blanks()) return s;
+      if (rd.look == ',') {
+        if (int s = advance()) return s;
+      }
+    } else {
+      return ioerr(kInvalidCharacter, rd.look);
+    }
+  }
+}
+
+int begin_namelist_read(std::int32_t unit, const tav_nml_group *group, std::int32_t flags) {
+  begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
+  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
+  if (int code = start_record_input(unit, true)) return code;
+  // From here on a condition discards the record and ends the READ.
+  __TAVf90_read_kluge = 1;
+  __TAVf90_io_top = -1;
+  init_linput();
+  rd.group = group;
+  rd.look = ' ';
+  rd.eor = false;
+  rd.var_name[0] = '\0';
+  rd.replay_at = rd.replay_end = 0;
+  scanner_has_it = false;
+  values_done = false;
+  if (int code = read_group()) return code;
+  return __TAVf90_nendread();
+}
+
+}  // namespace
+}  // namespace tav::io
+
+using namespace tav::io;
+
+extern "C" {
+
+int __TAVf90_readn(int32_t unit, const tav_nml_group *group, int32_t flags) {
+  return begin_namelist_read(unit, group, flags);
+}
+
+int __TAVf90_nendread(void) {
+  tav_unit_record &r = current_record();
+  r.rec_length = -1;
+  r.rec_position = __TAVf90_io_position;
+  rd.replay_at = rd.replay_end = 0;
+  __TAVf90_read_kluge = 0;
+  unlock_io();
+  return 0;
+}
+
+}  // extern "C"

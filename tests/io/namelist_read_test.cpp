@@ -1,0 +1,309 @@
+// NAMELIST input against one group holding an object of every type code,
+// arrays (a rank-2 INTEGER array with lower bound 0, LOGICAL, CHARACTER)
+// and a derived type with a REAL, an array and a CHARACTER component.  Each
+// case reads a file with IOSTAT= and shows the objects the READ changed.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "io/statement_support.h"
+#include "support/child.h"
+
+namespace {
+
+#define FATAL_IO "Program terminated by fatal I/O error\n"
+
+struct Point {
+  float x;
+  int32_t v[3];
+  char n[4];
+};
+
+struct Objects {
+  int8_t b1;
+  int16_t h2;
+  int32_t i, tf;
+  int64_t k8;
+  float r;
+  double d;
+  int8_t lb;
+  int16_t lh;
+  int32_t l;
+  int64_t lk;
+  float c[2];
+  double z[2];
+  char s[5];
+  char sa[2][3];
+  int32_t ia[2][3];  // IA(0:2, 2)
+  int32_t la[3];
+  Point p, ps[2];
+} obj;
+
+const Objects kInitial = {1, 2, 3, 4, 5, 6.5f, 7.25, 0, 0, 0, 0, {1, 2}, {3, 4}, {'h', 'e', 'l', 'l', 'o'},
+                          {{'a', 'b', 'c'}, {'d', 'e', 'f'}}, {{0, 0, 0}, {0, 0, 0}}, {0, 0, 0},
+                          {1.5f, {1, 2, 3}, {'w', 'x', 'y', 'z'}},
+                          {{0, {0, 0, 0}, {'.', '.', '.', '.'}}, {0, {0, 0, 0}, {'.', '.', '.', '.'}}}};
+
+constexpr tav_nml_shape shape(int32_t stride, int32_t extent, int32_t lower = 1) {
+  return {stride, 1, {{extent, lower}}};
+}
+const tav_nml_shape kV = shape(4, 3), kSA = shape(3, 2), kLA = shape(4, 3), kPS = shape(sizeof(Point), 2);
+const tav_nml_shape kIA = {4, 2, {{3, 0}, {2, 1}}};
+const tav_nml_object kPointParts[] = {
+    {"X", {.offset = offsetof(Point, x)}, nullptr, TAV_NML_REAL, 0, nullptr},
+    {"V", {.offset = offsetof(Point, v)}, &kV, TAV_NML_I4, 0, nullptr},
+    {"N", {.offset = offsetof(Point, n)}, nullptr, TAV_NML_CHARACTER, 4, nullptr}};
+const tav_nml_components kPoint = {3, kPointParts};
+
+#define OBJ(name, field, shape, type, len, comps) {name, {&obj.field}, shape, type, len, comps}
+const tav_nml_object kObjects[] = {
+    OBJ("B1", b1, nullptr, TAV_NML_I1, 0, nullptr),     OBJ("H2", h2, nullptr, TAV_NML_I2, 0, nullptr),
+    OBJ("I", i, nullptr, TAV_NML_I4, 0, nullptr),       OBJ("TF", tf, nullptr, TAV_NML_I4, 0, nullptr),
+    OBJ("K8", k8, nullptr, TAV_NML_I8, 0, nullptr),     OBJ("R", r, nullptr, TAV_NML_REAL, 0, nullptr),
+    OBJ("D", d, nullptr, TAV_NML_DOUBLE, 0, nullptr),   OBJ("LB", lb, nullptr, TAV_NML_L1, 0, nullptr),
+    OBJ("LH", lh, nullptr, TAV_NML_L2, 0, nullptr),     OBJ("L", l, nullptr, TAV_NML_L4, 0, nullptr),
+    OBJ("LK", lk, nullptr, TAV_NML_L8, 0, nullptr),     OBJ("C", c, nullptr, TAV_NML_COMPLEX, 0, nullptr),
+    OBJ("Z", z, nullptr, TAV_NML_DCOMPLEX, 0, nullptr), OBJ("S", s, nullptr, TAV_NML_CHARACTER, 5, nullptr),
+    OBJ("SA", sa, &kSA, TAV_NML_CHARACTER, 3, nullptr), OBJ("IA", ia, &kIA, TAV_NML_I4, 0, nullptr),
+    OBJ("LA", la, &kLA, TAV_NML_L4, 0, nullptr),        OBJ("P", p, nullptr, TAV_NML_DERIVED, 0, &kPoint),
+    OBJ("PS", ps, &kPS, TAV_NML_DERIVED, 0, &kPoint)};
+const tav_nml_object *const kList[] = {&kObjects[0],  &kObjects[1],  &kObjects[2],  &kObjects[3],  &kObjects[4],
+                                       &kObjects[5],  &kObjects[6],  &kObjects[7],  &kObjects[8],  &kObjects[9],
+                                       &kObjects[10], &kObjects[11], &kObjects[12], &kObjects[13], &kObjects[14],
+                                       &kObjects[15], &kObjects[16], &kObjects[17], &kObjects[18]};
+const tav_nml_group kGroup = {"NML", kList, 19};
+
+std::string num(double v) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.17g", v);
+  return buf;
+}
+std::string ints(const int32_t *v, int n) {
+  std::string s;
+  for (int k = 0; k < n; ++k) s += (k ? "," : "") + std::to_string(v[k]);
+  return s;
+}
+std::string point(const Point &p) {
+  return "(" + num(p.x) + ";" + ints(p.v, 3) + ";" + std::string(p.n, 4) + ")";
+}
+
+// The objects whose bytes differ from their initial values, as NAME=value.
+std::string changed() {
+  std::string out;
+  auto show = [&](const char *name, const void *now, const void *was, std::size_t n, const std::string &text) {
+    if (std::memcmp(now, was, n) != 0) out += std::string(out.empty() ? "" : " ") + name + "=" + text;
+  };
+#define SHOW(name, field, text) show(name, &obj.field, &kInitial.field, sizeof obj.field, text)
+  SHOW("B1", b1, std::to_string(obj.b1));
+  SHOW("H2", h2, std::to_string(obj.h2));
+  SHOW("I", i, std::to_string(obj.i));
+  SHOW("TF", tf, std::to_string(obj.tf));
+  SHOW("K8", k8, std::to_string(obj.k8));
+  SHOW("R", r, num(obj.r));
+  SHOW("D", d, num(obj.d));
+  SHOW("LB", lb, std::to_string(obj.lb));
+  SHOW("LH", lh, std::to_string(obj.lh));
+  SHOW("L", l, std::to_string(obj.l));
+  SHOW("LK", lk, std::to_string(obj.lk));
+  SHOW("C", c, "(" + num(obj.c[0]) + "," + num(obj.c[1]) + ")");
+  SHOW("Z", z, "(" + num(obj.z[0]) + "," + num(obj.z[1]) + ")");
+  SHOW("S", s, std::string(obj.s, 5));
+  SHOW("SA", sa, std::string(obj.sa[0], 3) + "," + std::string(obj.sa[1], 3));
+  SHOW("IA", ia, ints(obj.ia[0], 6));
+  SHOW("LA", la, ints(obj.la, 3));
+  SHOW("P", p, point(obj.p));
+  SHOW("PS", ps, point(obj.ps[0]) + point(obj.ps[1]));
+  return out;
+}
+
+void write_file(const char *name, const std::string &text) {
+  std::FILE *f = std::fopen(name, "w");
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::fclose(f);
+}
+
+// OPEN(10, FILE='in', RECL=recl) over `text`, then each READ(10, NML=NML,
+// IOSTAT=) in turn: what changed, then "#code" after a condition.
+std::string read_cases(const std::string &text, int reads = 1, int flags = stmttest::kIostat, int recl = 0) {
+  std::memcpy(&obj, &kInitial, sizeof obj);
+  write_file("in", text);
+  __TAVf90_open(10, "in", 2, nullptr, 0, nullptr, 0, nullptr, 0, recl ? &recl : nullptr, nullptr, 0, nullptr, 0,
+                nullptr, 0, nullptr, 0, nullptr, 0, 0);
+  std::string out;
+  for (int k = 0; k < reads; ++k) {
+    int code = __TAVf90_readn(10, &kGroup, flags);
+    out += (k ? " | " : "") + changed() + (code ? " #" + std::to_string(code) : "");
+    std::memcpy(&obj, &kInitial, sizeof obj);
+  }
+  __TAVf90_close(10, nullptr, 0, 0);
+  return out;
+}
+
+struct Case {
+  const char *input;
+  const char *expected;  // objects changed, then " #code" after a condition
+};
+
+// Runs every case in one child and compares line by line.
+void check(const std::vector<Case> &cases) {
+  tavtest::Result r = tavtest::run([&] {
+    f90_io_init();
+    for (const Case &c : cases) stmttest::say(read_cases(c.input));
+  });
+  ASSERT_TRUE(r.exited(0)) << r.describe();
+  std::size_t at = 0;
+  for (const Case &c : cases) {
+    std::size_t nl = r.out.find('\n', at);
+    ASSERT_NE(nl, std::string::npos);
+    EXPECT_EQ(r.out.substr(at, nl - at), c.expected) << "input: " << c.input;
+    at = nl + 1;
+  }
+}
+
+TEST(NamelistRead, ValuesOfEveryType) {
+  check({
+      {"&NML B1=-128 H2=32767 I=-7 K8=9223372036854775807 /", "B1=-128 H2=32767 I=-7 K8=9223372036854775807"},
+      {"&nml r=0.1, d=0.1 c=(1,-2.5) z=(0.1,1e300)/", "R=0.10000000149011612 D=0.10000000000000001 C=(1,-2.5) "
+                                                      "Z=(0.10000000000000001,1.0000000000000001e+300)"},
+      {"&NML LB=T LH=.true. L=F LK=t /", "LB=1 LH=1 LK=1"},
+      {"&NML S='ab' SA='xyz','ABCDE' /", "S=ab    SA=xyz,ABC"},
+      {"&NML S=\"it's\" /", "S=it's "},
+      {"&NML IA=1,2,3,4,5,6 /", "IA=1,2,3,4,5,6"},
+      {"&NML IA(1,2)=9 IA(0:2:2,1)=7,8 /", "IA=7,0,8,0,9,0"},
+      {"&NML IA(:,2)=3*4 /", "IA=0,0,0,4,4,4"},
+      {"&NML IA(2:,:)=1,2 /", "IA=0,0,1,0,0,2"},
+      {"&NML LA=T F T /", "LA=1,0,1"},
+      {"&NML LA=T TF=1 /", "TF=1 LA=1,0,0"},
+      {"&NML LA=.true., t /", "LA=1,1,0"},
+      {"&NML LA=2*T,F /", "LA=1,1,0"},
+      {"&NML LA=T\n TF=2 /", "TF=2 LA=1,0,0"},
+      {"&NML P%X=2 /", "P=(2;1,2,3;wxyz)"},
+      {"&NML P=3,4,5,6,'ab' /", "P=(3;4,5,6;ab  )"},
+      {"&NML P%V(2:3)=8,9 P%N(2:3)='QR' /", "P=(1.5;1,8,9;wQRz)"},
+      {"&NML PS%X=1,2 /", "PS=(1;0,0,0;....)(2;0,0,0;....)"},
+      {"&NML PS(2)%V=1,2 /", "PS=(0;0,0,0;....)(0;1,2,0;....)"},
+      {"&NML SA(2)(2:3)='QR' /", "SA=abc,dQR"},
+      {"&NML S(2:3)='XY' /", "S=hXYlo"},
+      {"&NML S=abc /", " #190"},
+      // Separators, nulls, comments, records, repeated names.
+      {"! first\n\n  &NmL I=1 ! one\n! two\n  I=2, R=1.5/", "I=2 R=1.5"},
+      {"&NML IA=1,,3, 2*, 6 /", "IA=1,0,3,0,0,6"},
+      {"&NML IA=1 2\n3 I=4/", "I=4 IA=1,2,3,0,0,0"},
+      {"&NML IA(1,1)=1 IA=\n\n 5 /", "IA=5,1,0,0,0,0"},
+      {"&NML I=1/ I=2 garbage", "I=1"},
+      {"&NML /", ""},
+      {"&NML\nI\n=\n5\n/", "I=5"},
+      {"&NML I=1 I=2 B1=300 /", "I=2 #107"},
+      {"&NML TF(1)=1 /", " #191"},
+      {"&NML I%X=1 /", " #192"},
+  });
+}
+
+// A condition leaves the objects of earlier pairs changed and nothing of
+// the failing one; each message names the object and the group.
+struct ErrorCase {
+  const char *input;
+  const char *expected;
+  const char *message;
+};
+const ErrorCase kErrors[] = {
+    {"NML I=1 /", " #184", "Expected '&' but found 'N' in NAMELIST input"},
+    {"&NMLX I=1 /", " #186", "Expected NAMELIST group /NML/ but found /NMLX/"},
+    {"& NML I=1 /", " #205", "Missing namelist group name in input of NAMELIST/NML/"},
+    {"&ABCDEFGHIJKLMNOPQRSTUVWXYZ012345 /", " #185", "NAMELIST group name in input is too long"},
+    {"&NML I=1 &END", "I=1 #187", "Invalid character '&' in NAMELIST input"},
+    {"&NML I=1 ABCDEFGHIJKLMNOPQRSTUVWXYZ012345=1 /", "I=1 #188",
+     "NAMELIST group name in input of NAMELIST/NML/ is too long"},
+    {"&NML I:1 /", " #187", "Invalid character ':' in NAMELIST input"},
+    {"&NML I 1 /", " #189", "Expected '=' but found '1' in NAMELIST input"},
+    {"&NML I=1 J=2 /", "I=1 #190", "Unknown group object \"J\" in input for NAMELIST/NML/"},
+    {"&NML P%Z=1 /", " #194", "Unknown component \"Z\" in input for object P of NAMELIST/NML/"},
+    {"&NML P%ABCDEFGHIJKLMNOPQRSTUVWXYZ012345=1 /", " #193",
+     "Component name too long in input for object P of NAMELIST/NML/"},
+    {"&NML PS(1:2)%V(1:2)=1 /", " #195", "Array component of array parent in input for object PS of NAMELIST/NML/"},
+    {"&NML PS%V=1 /", " #195", "Array component of array parent in input for object PS of NAMELIST/NML/"},
+    {"&NML IA(-1,1)=1 /", " #196", "Invalid integer literal in input for object IA of NAMELIST/NML/"},
+    {"&NML S(2-3)='a' /", " #197", "Expected ':' but found '-' in input for object S of NAMELIST/NML/"},
+    {"&NML S(4:2)='a' /", " #198", "Substring has zero length in input for object S of NAMELIST/NML/"},
+    {"&NML S(0:2)='a' /", " #199", "Substring (0:2) out of bounds in input for object S of NAMELIST/NML/"},
+    {"&NML IA(1 2)=1 /", " #200", "Expected ',' but found ' ' in input for object IA of NAMELIST/NML/"},
+    {"&NML LA(1,1)=T /", " #201", "Expected ')' but found ',' in input for object LA of NAMELIST/NML/"},
+    {"&NML IA(3,1)=1 /", " #202", "Subscript (3) out of range in input for object IA of NAMELIST/NML/"},
+    // 2^32 + 1 would wrap to 1, a valid subscript.
+    {"&NML LA(4294967297)=T /", " #202",
+     "Subscript (2147483647) out of range in input for object LA of NAMELIST/NML/"},
+    {"&NML S(4294967297:2)='a' /", " #202",
+     "Subscript (2147483647) out of range in input for object S of NAMELIST/NML/"},
+    {"&NML LA(3:1)=T /", " #203", "Array section has zero size in input for object LA of NAMELIST/NML/"},
+    {"&NML LA(1:3:0)=T /", " #204", "Section stride has value zero in input for object LA of NAMELIST/NML/"},
+    {"&NML LA(1:3:)=T /", " #204", "Section stride has value zero in input for object LA of NAMELIST/NML/"},
+    {"&NML I=1 R=x /", "I=1 #190", "Unknown group object \"X\" in input for NAMELIST/NML/"},
+    {"&NML I=1 R=1.5.2 /", "I=1 #111", "Invalid input for real editing"},
+    {"&NML S='abc", " #-1", "End of file on unit 10"},
+    {"&NML LA=T T", "LA=1,0,0 #-1", "End of file on unit 10"},
+};
+
+TEST(NamelistRead, ErrorsThroughIostat) {
+  std::vector<Case> cases;
+  for (const ErrorCase &e : kErrors) cases.push_back({e.input, e.expected});
+  check(cases);
+}
+
+TEST(NamelistRead, ErrorMessages) {
+  for (const ErrorCase &e : kErrors) {
+    std::string err = std::string(e.message) + "\n" FATAL_IO;
+    tavtest::expect_run(e.input, [&] {
+      f90_io_init();
+      read_cases(e.input, 1, 0);
+    }, {tavtest::kAborted, "", err.c_str()});
+  }
+}
+
+TEST(NamelistRead, RecordsAndStatements) {
+  tavtest::Result r = tavtest::run([] {
+    f90_io_init();
+    // Each READ after "/" begins with the next record; END= at the end.
+    stmttest::say(read_cases("&NML I=1/ &NML I=9/\n&NML I=2 /\n\n", 3, stmttest::kEnd));
+    // A READ abandoned at the end of a record does not make the next one
+    // skip a record.
+    stmttest::say(read_cases("&OTHER\n&NML I=8 /", 2));
+    // A READ after an error goes on with the next record.
+    stmttest::say(read_cases("&NML I=1 J=2 /\n&NML I=4/", 2));
+    // A record of exactly RECL characters is read, one more is error 104.
+    std::string line = "&NML I=5" + std::string(12, ' ');
+    stmttest::say(read_cases(line + "\n /\n", 1, stmttest::kIostat, 20));
+    stmttest::say(read_cases(line + " \n /\n", 1, stmttest::kIostat, 20));
+    // READ after WRITE; a unit never opened for reading.
+    __TAVf90_open(11, "out", 3, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0, nullptr, 0, "WRITE", 5,
+                  nullptr, 0, nullptr, 0, 0);
+    std::printf("%d %d\n", __TAVf90_readn(11, &kGroup, -1), __TAVf90_readn(-3, &kGroup, -1));
+  });
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.out,
+            "I=1 | I=2 |  #-1\n"
+            " #186 | I=8\n"
+            "I=1 #190 | I=4\n"
+            "I=5\n"
+            " #104\n"
+            "151 147\n");
+}
+
+// A type code the reader does not know is a fault of the compiled program.
+TEST(NamelistRead, UnknownTypeCodeIsFatal) {
+  tavtest::expect_fatal([] {
+    static int32_t x;
+    static const tav_nml_object bad = {"X", {&x}, nullptr, 15, 0, nullptr};
+    static const tav_nml_object *const list[] = {&bad};
+    static const tav_nml_group group = {"G", list, 1};
+    f90_io_init();
+    write_file("in", "&G X=1 /");
+    __TAVf90_open(10, "in", 2, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0, nullptr, 0, nullptr, 0,
+                  nullptr, 0, nullptr, 0, 0);
+    __TAVf90_readn(10, &group, -1);
+  }, "Impossible error in NAMELIST input");
+}
+
+}  // namespace
