@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "io/statement_support.h"
+#include "io/io_support.h"
 #include "support/child.h"
 
 namespace {
@@ -127,7 +127,7 @@ void write_file(const char *name, const std::string &text) {
 
 // OPEN(10, FILE='in', RECL=recl) over `text`, then each READ(10, NML=NML,
 // IOSTAT=) in turn: what changed, then "#code" after a condition.
-std::string read_cases(const std::string &text, int reads = 1, int flags = stmttest::kIostat, int recl = 0) {
+std::string read_cases(const std::string &text, int reads = 1, int flags = iotest::kIostat, int recl = 0) {
   std::memcpy(&obj, &kInitial, sizeof obj);
   write_file("in", text);
   __TAVf90_open(10, "in", 2, nullptr, 0, nullptr, 0, nullptr, 0, recl ? &recl : nullptr, nullptr, 0, nullptr, 0,
@@ -151,7 +151,7 @@ struct Case {
 void check(const std::vector<Case> &cases) {
   tavtest::Result r = tavtest::run([&] {
     f90_io_init();
-    for (const Case &c : cases) stmttest::say(read_cases(c.input));
+    for (const Case &c : cases) iotest::say(read_cases(c.input));
   });
   ASSERT_TRUE(r.exited(0)) << r.describe();
   std::size_t at = 0;
@@ -266,16 +266,16 @@ TEST(NamelistRead, RecordsAndStatements) {
   tavtest::Result r = tavtest::run([] {
     f90_io_init();
     // Each READ after "/" begins with the next record; END= at the end.
-    stmttest::say(read_cases("&NML I=1/ &NML I=9/\n&NML I=2 /\n\n", 3, stmttest::kEnd));
+    iotest::say(read_cases("&NML I=1/ &NML I=9/\n&NML I=2 /\n\n", 3, iotest::kEnd));
     // A READ abandoned at the end of a record does not make the next one
     // skip a record.
-    stmttest::say(read_cases("&OTHER\n&NML I=8 /", 2));
+    iotest::say(read_cases("&OTHER\n&NML I=8 /", 2));
     // A READ after an error goes on with the next record.
-    stmttest::say(read_cases("&NML I=1 J=2 /\n&NML I=4/", 2));
+    iotest::say(read_cases("&NML I=1 J=2 /\n&NML I=4/", 2));
     // A record of exactly RECL characters is read, one more is error 104.
     std::string line = "&NML I=5" + std::string(12, ' ');
-    stmttest::say(read_cases(line + "\n /\n", 1, stmttest::kIostat, 20));
-    stmttest::say(read_cases(line + " \n /\n", 1, stmttest::kIostat, 20));
+    iotest::say(read_cases(line + "\n /\n", 1, iotest::kIostat, 20));
+    iotest::say(read_cases(line + " \n /\n", 1, iotest::kIostat, 20));
     // READ after WRITE; a unit never opened for reading.
     __TAVf90_open(11, "out", 3, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0, nullptr, 0, "WRITE", 5,
                   nullptr, 0, nullptr, 0, 0);
