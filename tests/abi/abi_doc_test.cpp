@@ -112,6 +112,7 @@ TEST(AbiDoc, SubscriptCheck) {
 
 // The group's objects take what the input names, element by element; an
 // unknown name is error 190 through IOSTAT=, after the pairs before it.
+// The WRITE then shows the group as the READs left it.
 TEST(AbiDoc, NamelistReadWithIostat) {
   tavtest::Options options;
   options.stdin_data = "&cfg steps=3, tol(2:3)=0.5 2.5 label='run1' /\n&CFG STEPS=4 COLOUR=2 /\n";
@@ -125,9 +126,11 @@ TEST(AbiDoc, NamelistReadWithIostat) {
                     config_label);
         read_config(&ios[1]);
         std::printf("%d %d\n", ios[1], config_steps);
-        f90_finish(0);
+        std::fflush(stdout);
+        write_config(&ios[0]);
+        f90_finish(ios[0]);
       },
-      {0, "0 3 0 0.5 2.5 run1    \n190 4\n", ""}, options);
+      {0, "0 3 0 0.5 2.5 run1    \n190 4\n &CFG STEPS = 4, TOL =   0.0000000E+00   0.5000000   2.5000000, LABEL = run1    /\n", ""}, options);
 }
 
 }  // namespace
