@@ -8,7 +8,7 @@ source scripts/i386.sh
 echo "=== examples run $TAV_RUN_MODE ==="
 dir=build/plain
 # Each example and the way it is expected to end: exit code, or "abort".
-entries=(hello:0 table:0 listdump:0 strings:0 numeric:0 arrays:0 readdata:0 files:0 traceback:abort)
+entries=(hello:0 table:0 listdump:0 strings:0 numeric:0 arrays:0 readdata:0 files:0 settings:0 traceback:abort)
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${TAV_EMULATOR_FLAGS[@]}" >/dev/null
 cmake --build "$dir" -j "$(nproc 2>/dev/null || echo 2)" --target tavf90 $(printf 'example_%s ' "${entries[@]%%:*}")
 work=$(mktemp -d)
