@@ -170,6 +170,13 @@ TEST(FormatOutput, Table) {
       {"('b', 2147483647X, 2147483647X, 'a')", 0, 100, nullptr}, {"(T2147483647, 'a')", 0, 100, nullptr},
       {"('b', TR2147483647, TR2147483647, 'a')", 0, 100, nullptr}, {"(2147483647Habc)", 0, 137, nullptr},
       {"('abc', TL2147483647, 'x')", 0, 0, "xbc"}, {"(I3, X)", 2, 131, "<1>"},
+      // Groups that only move the position are not walked once per repeat,
+      // and end where walking them would have.
+      {"(5(2(3X), TL5), 'a')", 0, 0, "     a"}, {"(2000000000(T3, TR1), 'a')", 0, 0, "   a"},
+      {"('abcdef', 2000000000(TL1), 'Z')", 0, 0, "Zbcdef"}, {"(3(TR2, TL1), 'a', 2(TL1))", 0, 0, "   a"},
+      {"('ab', 1000000000(2000000000(TR2, TL1), TL2147483647, TR1), 'c')", 0, 0, "ac"},
+      {"(2000000000(2000000000(TR2, TL1)), 'a')", 0, 100, nullptr},
+      {"(2000000000(2000000000(TR2, TL1), :), I2)", 2, 100, nullptr},
   };
   for (const OutCase &c : cases) {
     Out o = write_items(c.format, c.items);
@@ -394,6 +401,8 @@ TEST(FormatInput, Table) {
       {"(T10, A1)", {"abc"}, 1, false, -2, {}},
       {"(TR2000000000, A1)", {"abc"}, 1, false, -2, {}},
       {"(A2, A3)", {"abc"}, 2, false, -2, {"ab"}},
+      {"(A1, 1000000000(2000000000(TL1), TR1), A1, 2000000000(TR1, TL1), A1)", {"abcdef"}, 3, true, 0,
+       {"a", "b", "c"}},
   };
   for (const Case &c : cases) {
     In r = read_items(c.format, c.records, c.items, c.pad);
