@@ -70,12 +70,16 @@ char sign_of(std::uint64_t b) {
 // the put-string hook at once: used only where the writer is known to
 // produce exactly w characters with w <= kCapacity (a fixed width, not
 // inside a complex value of list-directed output); the bounds checks below
-// never cut a field then and only guard the buffer.  fill and text, whose
-// counts come from the field's arithmetic, stop at the limit; put is not
-// checked: no writer calls it more than kSlack times for one field, and the
-// buffer has that many characters beyond the limit.  The digits of a field
-// are converted straight into the buffer where they belong (scratch,
-// scratch_behind), so that they are never copied.
+// never cut a field then and only guard the buffer.
+//
+// The digits of a field are converted straight into the buffer, at
+// scratch_behind(), and field() writes what comes before them backwards
+// from there, so that they are never copied.  Whatever follows is appended.
+// fill and text, whose counts come from the field's arithmetic, stop at the
+// limit; put is not checked (no writer calls it more than kPuts times for
+// one field).  Short runs and exponents are stored as whole words that may
+// reach past the end of the field, never into text still to be placed
+// (ahead_): the buffer has room for them beyond the limit (kSlack).
 class LocalField {
  public:
   static constexpr int kCapacity = 256;
@@ -83,67 +87,97 @@ class LocalField {
   // The most characters a digit conversion writes, with one to spare.
   static constexpr int kDigitRoom = 1 + digits::fixed_capacity(kMaxFixedDecimals);
 
-  // Where to convert a text that text() will be given after `prefix` more
-  // characters have been written: there it is already in place.  `own`
-  // (kDigitRoom characters) when it would not fit.
-  char *scratch(char *own, i64 prefix) {
-    return prefix >= 0 && prefix <= limit() - end_ - kDigitRoom ? end_ + prefix : own;
-  }
-  // Where to convert the text of field(), with room for at least
-  // kCapacity characters before it.
+  // Where to convert the text of field(): kCapacity characters from the
+  // start, with a word's room before them.
   char *scratch_behind(char *) {
     behind_ = true;
-    return buf_ + kCapacity;
+    return ahead_ = buf_ + kShort + kCapacity;
   }
 
   void put(char c) { *end_++ = c; }
   void fill(char c, i64 count) {
     if (count <= 0) return;
+    if (count <= kShort && kShort <= ahead_ - end_) {
+      store_short(end_, c);
+      end_ += count;
+      return;
+    }
     if (count > limit() - end_) count = limit() - end_;
+    if (count <= 0) return;
     std::memset(end_, c, static_cast<std::size_t>(count));
     end_ += count;
   }
   void text(const char *s, i64 count) {
-    if (count <= 0) return;
     if (count > limit() - end_) count = limit() - end_;
-    if (s != end_) std::memmove(end_, s, static_cast<std::size_t>(count));
+    if (count <= 0) return;
+    std::memmove(end_, s, static_cast<std::size_t>(count));
     end_ += count;
   }
   // The nd decimal digits of v after zeros up to `width` characters: the
   // usual widths are converted in place over a run of zeros.
   void number(std::uint32_t v, i64 width, int nd) {
-    if (width > kNumber || limit() - end_ < kNumber) {
-      fill('0', width - nd);
-      width = nd;
+    if (width <= kNumber && kNumber <= ahead_ - end_) {
+      std::memset(end_, '0', kNumber);
+      digits::decimal_before(v, end_ + width);
+      end_ += width;
+      return;
     }
-    std::memset(end_, '0', kNumber);
-    digits::decimal_before(v, end_ + width);
-    end_ += width;
+    fill('0', width - nd);
+    char b[12];
+    digits::decimal_before(v, b + nd);
+    text(b, nd);
   }
-  // `blanks` blanks, the text, `zeros` zeros.  A text converted at
-  // scratch_behind() stays where it is and the blanks go before it.
-  void field(i64 blanks, char *s, i64 len, i64 zeros) {
-    // s is at buf_ + kCapacity or after it, within kDigitRoom.
-    if (behind_ && blanks <= kCapacity) {
-      begin_ = s - blanks;
-      std::memset(begin_, ' ', static_cast<std::size_t>(blanks));
+  // `blanks` blanks, the h characters of head, `head_zeros` zeros, the text
+  // of len characters at s, and `zeros` zeros.  A text converted at
+  // scratch_behind() stays where it is and the rest goes before it.
+  void field(i64 blanks, const char *head, int h, i64 head_zeros, char *s, i64 len, i64 zeros) {
+    if (behind_ && blanks >= 0 && head_zeros >= 0 && blanks + h + head_zeros <= kCapacity) {
+      // s is at scratch_behind() or one character after it; len is at most
+      // kDigitRoom.
+      char *at = s;
+      if (head_zeros > 0) {
+        at -= head_zeros;
+        if (head_zeros <= kShort)
+          store_short(s - kShort, '0');
+        else
+          std::memset(at, '0', static_cast<std::size_t>(head_zeros));
+      }
+      for (int i = h; i-- > 0;) *--at = head[i];
+      begin_ = at - blanks;
+      if (blanks <= kShort)
+        store_short(at - kShort, ' ');
+      else
+        std::memset(begin_, ' ', static_cast<std::size_t>(blanks));
       end_ = s + len;
     } else {
+      // Not for a field of at most kCapacity characters; kept safe.
       fill(' ', blanks);
+      text(head, h);
+      fill('0', head_zeros);
       text(s, len);
     }
+    behind_ = false;
+    ahead_ = buf_ + sizeof buf_;
     fill('0', zeros);
   }
   int finish() { return Record::put(begin_, static_cast<int>(end_ - begin_)); }
 
  private:
+  static constexpr int kPuts = 32;
   static constexpr int kNumber = 16;
-  static constexpr int kSlack = 32 + kNumber;
+  static constexpr int kShort = 8;
+  static constexpr int kSlack = kPuts + kNumber;
+  static void store_short(char *at, char c) {
+    const std::uint64_t run = 0x0101010101010101ull * static_cast<unsigned char>(c);
+    static_assert(sizeof run == kShort);
+    std::memcpy(at, &run, sizeof run);
+  }
   const char *limit() const { return buf_ + sizeof buf_ - kSlack; }
-  char buf_[kCapacity + kDigitRoom + kCapacity + kSlack];
+  char buf_[kShort + kCapacity + kDigitRoom + kCapacity + kSlack];
   char *begin_ = buf_;
   char *end_ = buf_;
-  bool behind_ = false;  // scratch_behind was asked for, nothing else written
+  char *ahead_ = buf_ + sizeof buf_;  // text placed later starts here
+  bool behind_ = false;               // scratch_behind was asked for
 };
 
 // FieldWriter, for fields of any width, with the interface of LocalField:
@@ -151,7 +185,6 @@ class LocalField {
 class StreamField : public FieldWriter {
  public:
   static constexpr bool kFixedWidth = false;
-  char *scratch(char *own, i64) { return own; }
   char *scratch_behind(char *own) { return own; }
   void number(std::uint32_t v, i64 width, int nd) {
     fill('0', width - nd);
@@ -159,8 +192,10 @@ class StreamField : public FieldWriter {
     digits::decimal_before(v, b + nd);
     text(b, nd);
   }
-  void field(i64 blanks, const char *s, i64 len, i64 zeros) {
+  void field(i64 blanks, const char *head, int h, i64 head_zeros, const char *s, i64 len, i64 zeros) {
     fill(' ', blanks);
+    text(head, h);
+    fill('0', head_zeros);
     text(s, len);
     fill('0', zeros);
   }
@@ -326,7 +361,7 @@ template <class Out, int K>
         *--text = sign;
         ++len;
       }
-      out.field(blanks, text, len, extra);
+      out.field(blanks, "", 0, 0, text, len, extra);
     }
   }
   out.fill(' ', trail);
@@ -384,11 +419,17 @@ template <class Out, int K>
   // What comes before the digits: blanks, sign, and "0." or "." with the
   // zeros a negative scale factor puts after the point.
   const i64 blanks = !Out::kFixedWidth && Edit::noseparator() ? 0 : layout.room;
-  const int h = (sign ? 1 : 0) + (k <= 0 ? (layout.leading_zero ? 2 : 1) : 0);
+  char head[3] = {};
+  int h = 0;
+  if (sign) head[h++] = sign;
+  if (k <= 0) {
+    if (layout.leading_zero) head[h++] = '0';
+    head[h++] = '.';
+  }
   const i64 point_zeros = k < 0 ? -static_cast<i64>(k) : 0;
 
   char own[1 + digits::scientific_capacity(kMaxExpDigits)];
-  char *const at = out.scratch(own, blanks + h + point_zeros);
+  char *const at = out.scratch_behind(own);
   char *const dg = point_inside ? at + 1 : at;
   const int x10 = digits::significant(magnitude_of(value), pc, dg);
   const i64 x = is_zero(b) ? 0 : static_cast<i64>(x10) + 1 - k;
@@ -407,30 +448,20 @@ template <class Out, int K>
     return 0;
   }
 
-  out.fill(' ', blanks);
-  if (sign) out.put(sign);
-  if (k <= 0) {
-    if (layout.leading_zero) out.put('0');
-    out.put('.');
-    out.fill('0', point_zeros);
-  }
   if (point_inside) {
     if (k == 1)
       at[0] = dg[0];
     else
       std::memmove(at, dg, static_cast<std::size_t>(k));
     at[k] = '.';
-    out.text(at, pc + 2);
-    out.fill('0', static_cast<i64>(d) - pc);
+    out.field(blanks, head, h, 0, at, pc + 2, static_cast<i64>(d) - pc);
   } else if (k >= 1) {
     // More digits before the point than were converted: zeros make them up.
-    out.text(dg, pc + 1);
-    out.fill('0', k - (pc + 1));
+    out.field(blanks, head, h, 0, dg, pc + 1, k - (pc + 1));
     out.put('.');
     out.fill('0', static_cast<i64>(d) - k + 1);
   } else {
-    out.text(dg, pc + 1);
-    out.fill('0', p - pc);
+    out.field(blanks, head, h, point_zeros, dg, pc + 1, p - pc);
   }
   if (!letter_dropped) out.put(letter);
   out.put(x < 0 ? '-' : '+');
