@@ -89,10 +89,7 @@ class LocalField {
 
   // Where to convert the text of field(): kCapacity characters from the
   // start, with a word's room before them.
-  char *scratch_behind(char *) {
-    behind_ = true;
-    return ahead_ = buf_ + kShort + kCapacity;
-  }
+  char *scratch_behind(char *) { return ahead_ = buf_ + kShort + kCapacity; }
 
   void put(char c) { *end_++ = c; }
   void fill(char c, i64 count) {
@@ -131,7 +128,8 @@ class LocalField {
   // of len characters at s, and `zeros` zeros.  A text converted at
   // scratch_behind() stays where it is and the rest goes before it.
   void field(i64 blanks, const char *head, int h, i64 head_zeros, char *s, i64 len, i64 zeros) {
-    if (behind_ && blanks >= 0 && head_zeros >= 0 && blanks + h + head_zeros <= kCapacity) {
+    if (ahead_ == buf_ + kShort + kCapacity && blanks >= 0 && head_zeros >= 0 &&
+        blanks + h + head_zeros <= kCapacity) {
       // s is at scratch_behind() or one character after it; len is at most
       // kDigitRoom.
       char *at = s;
@@ -156,7 +154,6 @@ class LocalField {
       fill('0', head_zeros);
       text(s, len);
     }
-    behind_ = false;
     ahead_ = buf_ + sizeof buf_;
     fill('0', zeros);
   }
@@ -176,8 +173,8 @@ class LocalField {
   char buf_[kShort + kCapacity + kDigitRoom + kCapacity + kSlack];
   char *begin_ = buf_;
   char *end_ = buf_;
-  char *ahead_ = buf_ + sizeof buf_;  // text placed later starts here
-  bool behind_ = false;               // scratch_behind was asked for
+  // Where text placed later starts: scratch_behind() until field().
+  char *ahead_ = buf_ + sizeof buf_;
 };
 
 // FieldWriter, for fields of any width, with the interface of LocalField:
