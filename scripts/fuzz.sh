@@ -5,18 +5,21 @@
 #                mixed items, back to back on one unit
 #   fuzz_edit    the output conversions with w, d, e, m and k anywhere in
 #                the 32-bit range
+#   fuzz_format_input, fuzz_list_input
+#                formatted and list-directed READ items of every kind over
+#                in-memory records (tests/support/record_fixture.h)
 # usage: scripts/fuzz.sh [SECONDS | -runs=N]   (default 10 seconds each)
 # New inputs the fuzzer finds go to build/fuzz/corpus-*, never to the seeds.
 set -euo pipefail
 # Every target: tests/fuzz/fuzz_NAME.cpp with its seeds in tests/fuzz/seeds/NAME.
-targets=(format edit namelist internal_read)
+targets=(format edit format_input list_input namelist internal_read)
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAV_FUZZ_BUILD:-$root/build/fuzz}
 limit=${1:-10}
 case $limit in -runs=*) run_limit=$limit ;; *) run_limit=-max_total_time=$limit ;; esac
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is not installed" >&2; exit 77; }
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined
-       -fno-sanitize-recover=undefined -D_FILE_OFFSET_BITS=64 -I"$root/include" -I"$root/src")
+       -fno-sanitize-recover=undefined -D_FILE_OFFSET_BITS=64 -I"$root/include" -I"$root/src" -I"$root/tests")
 mkdir -p "$build/obj"
 # The library's sources, each compiled again only when it or a header changed.
 newest_header=$(find "$root/src" "$root/include" -name '*.h' -printf '%T@\n' | sort -n | tail -1)
@@ -32,8 +35,11 @@ for src in $(find "$root/src" -name '*.cpp' | sort); do
   fi
 done
 while [ "$(jobs -rp | wc -l)" -gt 0 ]; do wait -n || exit 1; done
+# The in-memory records of the input targets.
+clang++ "${flags[@]}" -c "$root/tests/support/record_fixture.cpp" -o "$build/obj/record_fixture.o"
 for t in "${targets[@]}"; do
-  clang++ "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/fuzz_$t.cpp" "${objs[@]}" -lm -o "$build/fuzz_$t"
+  clang++ "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/fuzz_$t.cpp" "${objs[@]}" "$build/obj/record_fixture.o" \
+    -lm -o "$build/fuzz_$t"
 done
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}

@@ -99,6 +99,51 @@ inline int clamp_position(std::int64_t p) {
   return p > kMaxInt ? static_cast<int>(kMaxInt) : static_cast<int>(p);
 }
 
+// Opens a group repeated r times whose text starts at `inside`.
+inline void enter_group(const char *inside, int r) {
+  const int d = ++f.nesting;
+  f.left_paren[d] = inside;
+  f.fmt_repeat[d] = r;
+  f.actions_at[d] = f.actions;
+  f.pass_start[d] = Record::position();
+  f.pass_shift[d] = 0;
+  if (d == 1) {
+    f.revert_point = inside;
+    f.revert_nest = 1;
+    f.revert_repeat = r;
+  }
+}
+
+// A pass over the group at depth d that met no data edit, string or record
+// end has only moved the position.  X, TR, TL and T each map a position p
+// to min(max(p + c, lo), hi) for constants c and lo <= hi, and so does a
+// whole pass.  So the passes left either leave the position where it is
+// (once a pass moved it by 0), or, once two passes in a row moved it by the
+// same nonzero amount, move it by that amount each until it is held at lo
+// or hi.  The position then jumps to where the next-to-last pass would
+// leave it (kept within the range positions take) and only the last pass
+// is walked: it ends at the bound if one was reached.  Returns whether the
+// group is walked again.
+[[gnu::noinline]] bool repeat_positioning(int d) {
+  const int p = Record::position();
+  const std::int64_t shift = static_cast<std::int64_t>(p) - f.pass_start[d];
+  if (shift == 0) return false;
+  if (shift == f.pass_shift[d] && f.fmt_repeat[d] > 1) {
+    std::int64_t to = p + (static_cast<std::int64_t>(f.fmt_repeat[d]) - 1) * shift;
+    if (to < Record::left_tab_limit()) to = Record::left_tab_limit();
+    Record::position() = clamp_position(to);
+    f.fmt_repeat[d] = 1;
+  }
+  f.pass_shift[d] = shift;
+  f.pass_start[d] = Record::position();
+  return true;
+}
+
+// At the ')' of the group at depth d: whether it is walked again.
+inline bool repeat_group(int d) {
+  return --f.fmt_repeat[d] > 0 && (f.actions != f.actions_at[d] || repeat_positioning(d));
+}
+
 // Moves the record from `from` to the current position: blanks on output;
 // on input the characters are taken and dropped, except that beyond the end
 // of a padded record there is nothing to take.
@@ -289,15 +334,7 @@ class FastScan {
           f.r = r;
           f.r_present = r_present;
           set_letter('(');
-          int d = ++f.nesting;
-          f.left_paren[d] = s;
-          f.fmt_repeat[d] = r;
-          f.actions_at[d] = f.actions;
-          if (d == 1) {
-            f.revert_point = s;
-            f.revert_nest = 1;
-            f.revert_repeat = r;
-          }
+          enter_group(s, r);
           p = s;
           continue;
         }
@@ -312,8 +349,8 @@ class FastScan {
             status = 0;
             return true;
           }
-          int d = f.nesting;
-          if (--f.fmt_repeat[d] > 0 && f.actions != f.actions_at[d])
+          const int d = f.nesting;
+          if (repeat_group(d))
             p = f.left_paren[d];
           else {
             --f.nesting;
@@ -437,15 +474,7 @@ class FastScan {
     switch (letter) {
       case '(': {
         if (f.nesting == kMaxDepth) return ioerr(kNestedTooDeeply);
-        int d = ++f.nesting;
-        f.left_paren[d] = f.current;
-        f.fmt_repeat[d] = f.r;
-        f.actions_at[d] = f.actions;
-        if (d == 1) {
-          f.revert_point = f.current;
-          f.revert_nest = 1;
-          f.revert_repeat = f.r;
-        }
+        enter_group(f.current, f.r);
         continue;
       }
 
@@ -459,8 +488,8 @@ class FastScan {
           f.exhausted = true;
           return pending_positioning(reached, mode);
         }
-        int d = f.nesting;
-        if (--f.fmt_repeat[d] > 0 && f.actions != f.actions_at[d])
+        const int d = f.nesting;
+        if (repeat_group(d))
           f.current = f.left_paren[d];
         else
           --f.nesting;
@@ -510,13 +539,11 @@ class FastScan {
 
       case 'X':
         if (!f.r_present) return ioerr(kNoXSpacing);
-        ++f.actions;
         Record::position() = clamp_position(static_cast<std::int64_t>(Record::position()) + f.r);
         continue;
 
       case 'T': {
         if (f.r_present) return ioerr(kRepeatOnPosition);
-        ++f.actions;
         if (int s = nonblank()) return s;
         const char sub = upper(*f.current);
         std::int64_t pos;
@@ -752,9 +779,11 @@ int definitely_next_edit(int mode) {
     f.left_paren[1] = f.revert_point;
     f.fmt_repeat[1] = f.revert_repeat;
     f.actions_at[1] = f.actions;
+    f.pass_shift[1] = 0;
   }
   f.exhausted = false;
   if (int s = slash_edit()) return s;
+  f.pass_start[1] = Record::position();
   do {
     if (int s = maybe_next_edit(mode)) return s;
   } while (!f.exhausted && Edit::letter() == ':');

@@ -19,12 +19,18 @@ struct FormatPosition {
   int nesting = 0;             // depth of the group being scanned
   const char *left_paren[kMaxFormatDepth + 1] = {};
   int fmt_repeat[kMaxFormatDepth + 1] = {};
-  // Value of `actions` when the group at each depth was entered.  A group
-  // whose pass did nothing observable (only blanks, commas, colons, mode
-  // settings and such groups) gives the same result when repeated, so it
-  // is not repeated: (2000000000()) costs one pass.
+  // Value of `actions` (data edits, strings and record ends met) when the
+  // group at each depth was entered.  A pass over a group that met none of
+  // them can only have moved the position (X, T, TL, TR), and the next pass
+  // moves it the same way from where this one ended; such groups are not
+  // walked once per repeat (format.cpp, repeat_group): (2000000000()) and
+  // (2000000000(TR2,TL1)) cost a few passes.
   std::uint64_t actions_at[kMaxFormatDepth + 1] = {};
   std::uint64_t actions = 0;
+  // Record position at the start of the current pass over the group at
+  // each depth, and how far the pass before it moved it (0: no such pass).
+  int pass_start[kMaxFormatDepth + 1] = {};
+  std::int64_t pass_shift[kMaxFormatDepth + 1] = {};
   const char *revert_point = nullptr;
   int revert_nest = 0;
   int revert_repeat = 1;

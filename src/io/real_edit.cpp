@@ -2,12 +2,12 @@
 // and Gw.d[Ee].
 //
 // Every value is edited in double precision.  The decimal digits come from
-// the correctly rounded conversions in io/digits.h; the field is then built
-// in a FieldWriter, so a whole field costs one put-string call however it is
-// made up (blanks, sign, digit text, runs of zeros).  Fields of the usual
-// widths are built in a local buffer instead (LocalField; for F, E and D
-// without a scale factor, ES and G's F editing the digits are even
-// converted straight into the field: fixed_fast, etype_fast).
+// the correctly rounded conversions in io/digits.h.  Each of F and E/D has
+// one writer (fixed_into, etype_into), a template over where the field goes:
+// fields of the usual widths into one local buffer, the digits converted in
+// place (LocalField), any other field through a FieldWriter (StreamField).
+// Either way a whole field costs one put-string call however it is made up
+// (blanks, sign, digit text, runs of zeros).
 //
 // Infinities and NaNs are recognised from the bit pattern and never take
 // part in floating-point arithmetic or comparisons here, so that writing
@@ -66,37 +66,136 @@ char sign_of(std::uint64_t b) {
   return Edit::plus() ? '+' : '\0';
 }
 
-// A field of at most kCapacity characters built in place and handed to the
-// put-string hook at once.  The fast counterpart of FieldWriter for the
-// usual fields: used only where the writer is known to produce exactly w
-// characters with w <= kCapacity (a fixed width, not inside a complex value
-// of list-directed output); the bounds checks below never cut a field then
-// and only guard the buffer.
+// A field of at most kCapacity characters built in one buffer and handed to
+// the put-string hook at once: used only where the writer is known to
+// produce exactly w characters with w <= kCapacity (a fixed width, not
+// inside a complex value of list-directed output); the bounds checks below
+// never cut a field then and only guard the buffer.
+//
+// The digits of a field are converted straight into the buffer, at
+// scratch_behind(), and field() writes what comes before them backwards
+// from there, so that they are never copied.  Whatever follows is appended.
+// fill and text, whose counts come from the field's arithmetic, stop at the
+// limit; put is not checked (no writer calls it more than kPuts times for
+// one field).  Short runs and exponents are stored as whole words that may
+// reach past the end of the field, never into text still to be placed
+// (ahead_): the buffer has room for them beyond the limit (kSlack).
 class LocalField {
  public:
   static constexpr int kCapacity = 256;
-  void put(char c) {
-    if (n_ < kCapacity) buf_[n_++] = c;
-  }
+  static constexpr bool kFixedWidth = true;  // see local_width
+  // The most characters a digit conversion writes, with one to spare.
+  static constexpr int kDigitRoom = 1 + digits::fixed_capacity(kMaxFixedDecimals);
+
+  // Where to convert the text of field(): kCapacity characters from the
+  // start, with a word's room before them.
+  char *scratch_behind(char *) { return ahead_ = buf_ + kShort + kCapacity; }
+
+  void put(char c) { *end_++ = c; }
   void fill(char c, i64 count) {
-    if (count > kCapacity - n_) count = kCapacity - n_;
-    if (count > 0) {
-      std::memset(buf_ + n_, c, static_cast<std::size_t>(count));
-      n_ += static_cast<int>(count);
+    if (count <= 0) return;
+    if (count <= kShort && kShort <= ahead_ - end_) {
+      store_short(end_, c);
+      end_ += count;
+      return;
     }
+    if (count > limit() - end_) count = limit() - end_;
+    if (count <= 0) return;
+    std::memset(end_, c, static_cast<std::size_t>(count));
+    end_ += count;
   }
   void text(const char *s, i64 count) {
-    if (count > kCapacity - n_) count = kCapacity - n_;
-    if (count > 0) {
-      std::memcpy(buf_ + n_, s, static_cast<std::size_t>(count));
-      n_ += static_cast<int>(count);
-    }
+    if (count > limit() - end_) count = limit() - end_;
+    if (count <= 0) return;
+    std::memmove(end_, s, static_cast<std::size_t>(count));
+    end_ += count;
   }
-  int finish() { return Record::put(buf_, n_); }
+  // The nd decimal digits of v after zeros up to `width` characters: the
+  // usual widths are converted in place over a run of zeros.
+  void number(std::uint32_t v, i64 width, int nd) {
+    if (width <= kNumber && kNumber <= ahead_ - end_) {
+      std::memset(end_, '0', kNumber);
+      digits::decimal_before(v, end_ + width);
+      end_ += width;
+      return;
+    }
+    fill('0', width - nd);
+    char b[12];
+    digits::decimal_before(v, b + nd);
+    text(b, nd);
+  }
+  // `blanks` blanks, the h characters of head, `head_zeros` zeros, the text
+  // of len characters at s, and `zeros` zeros.  A text converted at
+  // scratch_behind() stays where it is and the rest goes before it.
+  void field(i64 blanks, const char *head, int h, i64 head_zeros, char *s, i64 len, i64 zeros) {
+    if (ahead_ == buf_ + kShort + kCapacity && blanks >= 0 && head_zeros >= 0 &&
+        blanks + h + head_zeros <= kCapacity) {
+      // s is at scratch_behind() or one character after it; len is at most
+      // kDigitRoom.
+      char *at = s;
+      if (head_zeros > 0) {
+        at -= head_zeros;
+        if (head_zeros <= kShort)
+          store_short(s - kShort, '0');
+        else
+          std::memset(at, '0', static_cast<std::size_t>(head_zeros));
+      }
+      for (int i = h; i-- > 0;) *--at = head[i];
+      begin_ = at - blanks;
+      if (blanks <= kShort)
+        store_short(at - kShort, ' ');
+      else
+        std::memset(begin_, ' ', static_cast<std::size_t>(blanks));
+      end_ = s + len;
+    } else {
+      // Not for a field of at most kCapacity characters; kept safe.
+      fill(' ', blanks);
+      text(head, h);
+      fill('0', head_zeros);
+      text(s, len);
+    }
+    ahead_ = buf_ + sizeof buf_;
+    fill('0', zeros);
+  }
+  int finish() { return Record::put(begin_, static_cast<int>(end_ - begin_)); }
 
  private:
-  char buf_[kCapacity];
-  int n_ = 0;
+  static constexpr int kPuts = 32;
+  static constexpr int kNumber = 16;
+  static constexpr int kShort = 8;
+  static constexpr int kSlack = kPuts + kNumber;
+  static void store_short(char *at, char c) {
+    const std::uint64_t run = 0x0101010101010101ull * static_cast<unsigned char>(c);
+    static_assert(sizeof run == kShort);
+    std::memcpy(at, &run, sizeof run);
+  }
+  const char *limit() const { return buf_ + sizeof buf_ - kSlack; }
+  char buf_[kShort + kCapacity + kDigitRoom + kCapacity + kSlack];
+  char *begin_ = buf_;
+  char *end_ = buf_;
+  // Where text placed later starts: scratch_behind() until field().
+  char *ahead_ = buf_ + sizeof buf_;
+};
+
+// FieldWriter, for fields of any width, with the interface of LocalField:
+// digits are converted in the caller's buffer and copied.
+class StreamField : public FieldWriter {
+ public:
+  static constexpr bool kFixedWidth = false;
+  char *scratch_behind(char *own) { return own; }
+  void number(std::uint32_t v, i64 width, int nd) {
+    fill('0', width - nd);
+    char b[12];
+    digits::decimal_before(v, b + nd);
+    text(b, nd);
+  }
+  void field(i64 blanks, const char *head, int h, i64 head_zeros, const char *s, i64 len, i64 zeros) {
+    fill(' ', blanks);
+    text(head, h);
+    fill('0', head_zeros);
+    text(s, len);
+    fill('0', zeros);
+  }
 };
 
 // Whether a field of width w can be built in a LocalField.
@@ -198,8 +297,7 @@ void inf_or_nan_into(Out &out, std::uint64_t b, i64 w, i64 d, i64 e, int k) {
 // of "0." gives way (text and len are moved past it).  Returns the blanks
 // before the field, or -1 for asterisks; 0 with a free width (F0.d, or
 // inside a complex value of list-directed output).
-template <class Len>
-[[gnu::always_inline]] inline i64 f_fit(const char *&text, Len &len, i64 extra, int s, i64 w, bool free_width) {
+[[gnu::always_inline]] inline i64 f_fit(char *&text, i64 &len, i64 extra, int s, i64 w, bool free_width) {
   const i64 field = len + extra + s;
   if (field == w + 1 && len > 2 && text[0] == '0' && text[1] == '.') {
     ++text;
@@ -210,18 +308,24 @@ template <class Len>
   return field > w ? -1 : w - field;
 }
 
-// Fw.d with scale factor k.
-template <class Out>
-void fixed_into(Out &out, double value, i64 w, i64 d, int k) {
+// The writers below take their scale factor k as a template argument K
+// where it is known where they are instantiated (0 for F, E and D without a
+// scale factor, 1 for ES), so that the usual fields compile to
+// straight-line code; kAnyScale takes k as it comes.
+constexpr int kAnyScale = INT32_MIN;
+
+// Fw.d with scale factor k, followed by `trail` blanks (G's F editing).
+template <class Out, int K>
+[[gnu::always_inline]] inline void fixed_into(Out &out, double value, i64 w, i64 d, int scale, i64 trail) {
+  const int k = K == kAnyScale ? scale : K;
   const std::uint64_t b = bits_of(value);
-  if (non_finite(b)) return inf_or_nan_into(out, b, w, d, -1, k);
   const char sign = sign_of(b);
   const i64 s = sign ? 1 : 0;
-  const bool free_width = w == 0 || Edit::noseparator();
+  const bool free_width = !Out::kFixedWidth && (w == 0 || Edit::noseparator());
   double mag = magnitude_of(value);
-  if (k != 0) mag = apply_scale(mag, k);
-
-  if (non_finite(bits_of(mag))) {
+  if (non_finite(b)) {
+    inf_or_nan_into(out, b, w, d, -1, k);
+  } else if (k != 0 && non_finite(bits_of(mag = apply_scale(mag, k)))) {
     // The scale factor took the value beyond the double range.  Its digits
     // are those of the unscaled value with the point moved k places: the
     // 41 leading digits, then zeros (at least 309 digits before the point).
@@ -229,33 +333,42 @@ void fixed_into(Out &out, double value, i64 w, i64 d, int k) {
     Scientific t = scientific(magnitude_of(value), kMaxExpDigits, buf);
     const i64 int_digits = static_cast<i64>(t.exponent) + k + 1;
     const i64 len = int_digits + 1 + d + s;
-    if (!free_width && len > w) return out.fill('*', w);
-    if (!free_width) out.fill(' ', w - len);
-    if (sign) out.put(sign);
-    emit_digits(out, t.digits, t.count, 0, int_digits);
-    out.put('.');
-    out.fill('0', d);
-    return;
+    if (!free_width && len > w) {
+      out.fill('*', w);
+    } else {
+      if (!free_width) out.fill(' ', w - len);
+      if (sign) out.put(sign);
+      emit_digits(out, t.digits, t.count, 0, int_digits);
+      out.put('.');
+      out.fill('0', d);
+    }
+  } else {
+    // The digits are converted where the writer wants them (in place in a
+    // local field), with room for the sign before them.
+    const int dc = d > kMaxFixedDecimals ? kMaxFixedDecimals : static_cast<int>(d);
+    const i64 extra = d - dc;
+    char own[LocalField::kDigitRoom];
+    char *text = out.scratch_behind(own) + 1;
+    i64 len = digits::fixed(mag, dc, text);
+    const i64 blanks = f_fit(text, len, extra, static_cast<int>(s), w, free_width);
+    if (blanks < 0) {
+      out.fill('*', w);
+    } else {
+      if (sign) {
+        *--text = sign;
+        ++len;
+      }
+      out.field(blanks, "", 0, 0, text, len, extra);
+    }
   }
-
-  const int dc = d > kMaxFixedDecimals ? kMaxFixedDecimals : static_cast<int>(d);
-  const i64 extra = d - dc;
-  char buf[digits::fixed_capacity(kMaxFixedDecimals)];
-  const char *text = buf;
-  i64 len = digits::fixed(mag, dc, buf);
-  const i64 blanks = f_fit(text, len, extra, static_cast<int>(s), w, free_width);
-  if (blanks < 0) return out.fill('*', w);
-  out.fill(' ', blanks);
-  if (sign) out.put(sign);
-  out.text(text, len);
-  out.fill('0', extra);
+  out.fill(' ', trail);
 }
 
-// The rules of the E/D field shared by its writers.  Room: the blanks
-// before the field of Ew.d[Ee] with scale factor k and a sign of s
-// characters (0 or 1), e already 2 for the default form.  With k <= 0 and
-// no room for it the leading zero goes; a negative result means asterisks.
-// Worked out in 64 bits: w, d and e may be anything up to INT32_MAX.
+// The rules of the E/D field.  Room: the blanks before the field of
+// Ew.d[Ee] with scale factor k and a sign of s characters (0 or 1), e
+// already 2 for the default form.  With k <= 0 and no room for it the
+// leading zero goes; a negative result means asterisks.  Worked out in 64
+// bits: w, d and e may be anything up to INT32_MAX.
 struct ERoom {
   i64 room;
   bool leading_zero;
@@ -269,28 +382,17 @@ ERoom e_room(i64 w, i64 d, i64 e, int k, int s) {
   return r;
 }
 
-// The exponent part for a decimal exponent of xd digits: its digit count
-// (`width`, with leading zeros) and whether the letter gives way to a third
-// digit (default form only).  Returns 0, 1 for asterisks, or the status of
-// error 103 when even the default form cannot hold it.
-int e_exponent_form(int xd, i64 e, bool default_form, char letter, i64 &width, bool &letter_dropped) {
-  letter_dropped = false;
-  width = e;
-  if (default_form) {
-    if (xd >= 4) return ioerr(kExponentTooLarge, static_cast<int>(letter));
-    letter_dropped = xd == 3;
-    if (letter_dropped) width = 3;
-    return 0;
-  }
-  return xd > e ? 1 : 0;
-}
-
-// The common E/D writer with scale factor k.  Returns 0 or the status of
-// I/O error 102 or 103 (nothing is written then).
-template <class Out>
-int etype_into(Out &out, double value, int w, int d, int e, char letter, int k) {
+// The E/D writer with scale factor k.  Returns 0 or the status of I/O
+// error 102 or 103 (nothing is written then).
+template <class Out, int K>
+[[gnu::always_inline]] inline int etype_into(Out &out, double value, int w, int d, int e, char letter, int scale) {
+  const int k = K == kAnyScale ? scale : K;
   const bool default_form = e < 0;
   if (default_form) e = 2;
+  if (d < 0) {
+    out.fill('*', w);
+    return 0;
+  }
   if (!(k > -d && static_cast<i64>(k) < static_cast<i64>(d) + 2)) return ioerr(kScaleFactorRange, k, d);
   const std::uint64_t b = bits_of(value);
   if (non_finite(b)) {
@@ -303,44 +405,64 @@ int etype_into(Out &out, double value, int w, int d, int e, char letter, int k) 
     out.fill('*', w);
     return 0;
   }
-  const int room = static_cast<int>(layout.room);  // at most w
-  const bool leading_zero = layout.leading_zero;
 
-  // k <= 0: d + k significant digits; k > 0: d + 1.  Both at most d.
+  // k <= 0: d + k significant digits; k > 0: d + 1.  Both at most d + 1.
+  // With 1 <= k <= the digits converted, the first k move one place left
+  // and the point follows them.
   const int p = k <= 0 ? d - 1 + k : d;
   const int pc = p > kMaxExpDigits ? kMaxExpDigits : p;
-  char buf[digits::scientific_capacity(kMaxExpDigits)];
-  const Scientific t = scientific(magnitude_of(value), pc, buf);
-  const i64 x = is_zero(b) ? 0 : static_cast<i64>(t.exponent) + 1 - k;
+  const bool point_inside = k >= 1 && k <= pc + 1;
 
-  i64 width;
-  bool letter_dropped;
-  if (int st = e_exponent_form(exponent_digits(x), e, default_form, letter, width, letter_dropped)) {
-    if (st != 1) return st;
+  // What comes before the digits: blanks, sign, and "0." or "." with the
+  // zeros a negative scale factor puts after the point.
+  const i64 blanks = !Out::kFixedWidth && Edit::noseparator() ? 0 : layout.room;
+  char head[3] = {};
+  int h = 0;
+  if (sign) head[h++] = sign;
+  if (k <= 0) {
+    if (layout.leading_zero) head[h++] = '0';
+    head[h++] = '.';
+  }
+  const i64 point_zeros = k < 0 ? -static_cast<i64>(k) : 0;
+
+  char own[1 + digits::scientific_capacity(kMaxExpDigits)];
+  char *const at = out.scratch_behind(own);
+  char *const dg = point_inside ? at + 1 : at;
+  const int x10 = digits::significant(magnitude_of(value), pc, dg);
+  const i64 x = is_zero(b) ? 0 : static_cast<i64>(x10) + 1 - k;
+
+  const std::uint64_t ax = static_cast<std::uint64_t>(x < 0 ? -x : x);
+  const int xd = ax < 10 ? 1 : ax < 100 ? 2 : ax < 1000 ? 3 : exponent_digits(x);
+  i64 width = e;  // exponent digits, with leading zeros
+  bool letter_dropped = false;
+  if (default_form) {
+    // The letter gives way to a third exponent digit.
+    if (xd >= 4) return ioerr(kExponentTooLarge, static_cast<int>(letter));
+    letter_dropped = xd == 3;
+    if (letter_dropped) width = 3;
+  } else if (xd > e) {
     out.fill('*', w);
     return 0;
   }
 
-  if (!Edit::noseparator()) out.fill(' ', room);
-  if (sign) out.put(sign);
-  if (k == 1) {
-    out.put(t.digits[0]);
+  if (point_inside) {
+    if (k == 1)
+      at[0] = dg[0];
+    else
+      std::memmove(at, dg, static_cast<std::size_t>(k));
+    at[k] = '.';
+    out.field(blanks, head, h, 0, at, pc + 2, static_cast<i64>(d) - pc);
+  } else if (k >= 1) {
+    // More digits before the point than were converted: zeros make them up.
+    out.field(blanks, head, h, 0, dg, pc + 1, k - (pc + 1));
     out.put('.');
-    emit_digits(out, t.digits, t.count, 1, p);
-  } else if (k > 1) {
-    // The digits before the point may outnumber the converted ones when d
-    // is large; the string continues with zeros either way.
-    emit_digits(out, t.digits, t.count, 0, k);
-    out.put('.');
-    emit_digits(out, t.digits, t.count, k, static_cast<i64>(d) - k + 1);
+    out.fill('0', static_cast<i64>(d) - k + 1);
   } else {
-    if (leading_zero) out.put('0');
-    out.put('.');
-    out.fill('0', -static_cast<i64>(k));
-    emit_digits(out, t.digits, t.count, 0, p + 1);
+    out.field(blanks, head, h, point_zeros, dg, pc + 1, p - pc);
   }
   if (!letter_dropped) out.put(letter);
-  emit_exponent(out, x, width);
+  out.put(x < 0 ? '-' : '+');
+  out.number(static_cast<std::uint32_t>(ax), width, xd);
   return 0;
 }
 
@@ -413,145 +535,49 @@ i64 g_decimals_from_table(double mag, int d, std::uint64_t bits) {
   return j < 0 || j > d ? -1 : d - j;
 }
 
-// The usual fields are built straight into one buffer and written with a
-// single call: a width of at most LocalField::kCapacity that is filled
-// exactly (local_width), a finite value, at most kFastDigits digits after
-// the point and the scale factors 0 (F, E, D) or 1 (ES).  They give the
-// same fields as fixed_into and etype_into.
-constexpr int kFastDigits = 40;
-
-// Fw.d followed by `trail` blanks (G's F editing), w + trail <= kCapacity.
-int fixed_fast(double value, std::uint64_t b, int w, int d, int trail) {
-  constexpr int kCap = LocalField::kCapacity;
-  char field[kCap + digits::fixed_capacity(kFastDigits) + kCap];
-  char *const digits_at = field + kCap;
-  int len = digits::fixed(magnitude_of(value), d, digits_at);
-  const char sign = sign_of(b);
-  const char *fitted = digits_at;
-  const i64 blanks = f_fit(fitted, len, 0, sign ? 1 : 0, w, false);
-  char *text = digits_at + (fitted - digits_at);
-  const int used = w - static_cast<int>(blanks);  // sign and digits
-  char *start;
-  if (blanks < 0) {
-    start = field;
-    std::memset(start, '*', static_cast<std::size_t>(w));
-    text = start + w;
-  } else {
-    if (sign) *--text = sign;
-    start = text - (w - used);
-    std::memset(start, ' ', static_cast<std::size_t>(w - used));
-    text += used;
-  }
-  if (trail > 0) std::memset(text, ' ', static_cast<std::size_t>(trail));
-  return Record::put(start, w + trail);
-}
-
-// Ew.d[Ee] / Dw.d[Ee] with k = 0 and ESw.d[Ee] (k = 1); k must be valid for
-// d (0 < d for k = 0) and the digits converted at most kFastDigits.
-int etype_fast(double value, std::uint64_t b, int w, int d, int e, char letter, int k) {
-  const bool default_form = e < 0;
-  if (default_form) e = 2;
-  const char sign = sign_of(b);
-  const ERoom layout = e_room(w, d, e, k, sign ? 1 : 0);
-  char field[LocalField::kCapacity + digits::scientific_capacity(kFastDigits)];
-  if (layout.room < 0) {
-    std::memset(field, '*', static_cast<std::size_t>(w));
-    return Record::put(field, w);
-  }
-  // Now d + e + room < w <= kCapacity.
-  const int room = static_cast<int>(layout.room);
-  const bool leading_zero = layout.leading_zero;
-  char *p = field + room;
-  if (sign) *p++ = sign;
-  int x;
-  if (k == 1) {
-    // d + 1 significant digits: the first before the point.
-    x = digits::significant(magnitude_of(value), d, p + 1);
-    p[0] = p[1];
-    p[1] = '.';
-    p += d + 2;
-  } else {
-    // d significant digits after the point.
-    if (leading_zero) *p++ = '0';
-    *p++ = '.';
-    x = digits::significant(magnitude_of(value), d - 1, p);
-    p += d;
-  }
-  x = is_zero(b) ? 0 : x + 1 - k;
-  const int ax = x < 0 ? -x : x;
-  const int xd = ax < 10 ? 1 : ax < 100 ? 2 : ax < 1000 ? 3 : 4;
-  i64 width;
-  bool letter_dropped;
-  if (int st = e_exponent_form(xd, e, default_form, letter, width, letter_dropped)) {
-    if (st != 1) return st;
-    std::memset(field, '*', static_cast<std::size_t>(w));
-    return Record::put(field, w);
-  }
-  std::memset(field, ' ', static_cast<std::size_t>(room));
-  if (!letter_dropped) *p++ = letter;
-  *p++ = x < 0 ? '-' : '+';
-  // Exponents of at most three digits here (|x| < 400).
-  for (i64 i = xd; i < width; ++i) *p++ = '0';
-  p += digits::decimal_before(static_cast<std::uint32_t>(ax), p + xd) ;
-  return Record::put(field, w);
-}
-
-template <class Out>
+template <class Out, int K>
 int etype_field(double value, int w, int d, int e, char letter, int k) {
   Out out;
-  if (d < 0) {
-    out.fill('*', w);
-  } else if (int st = etype_into(out, value, w, d, e, letter, k)) {
-    return st;
-  }
+  if (int st = etype_into<Out, K>(out, value, w, d, e, letter, k)) return st;
   return out.finish();
 }
 
 int etype_format(double value, int w, int d, int e, char letter, int k) {
   if (w < 0) return 0;
   if (local_width(w)) {
-    const std::uint64_t b = bits_of(value);
-    if (!non_finite(b) && ((k == 0 && d > 0 && d <= kFastDigits) || (k == 1 && d >= 0 && d <= kFastDigits)))
-      return etype_fast(value, b, w, d, e, letter, k);
-    return etype_field<LocalField>(value, w, d, e, letter, k);
+    if (k == 0) return etype_field<LocalField, 0>(value, w, d, e, letter, k);
+    if (k == 1) return etype_field<LocalField, 1>(value, w, d, e, letter, k);
+    return etype_field<LocalField, kAnyScale>(value, w, d, e, letter, k);
   }
-  return etype_field<FieldWriter>(value, w, d, e, letter, k);
+  return etype_field<StreamField, kAnyScale>(value, w, d, e, letter, k);
 }
 
-template <class Out>
-int fixed_field(double value, int w, int d) {
+// Fw.d under scale factor k, and the blanks that follow it when G chose
+// F editing.  A width that leaves no room for the F part (fw < 1 in G)
+// cannot hold the value.
+template <class Out, int K>
+int fixed_field(double value, i64 fw, i64 d, int k, i64 trail, i64 w) {
   Out out;
-  if (d < 0)
+  if (d < 0 || (trail > 0 && fw < 1))
     out.fill('*', w);
   else
-    fixed_into(out, value, w, d, Edit::scale());
+    fixed_into<Out, K>(out, value, fw, d, k, trail);
   return out.finish();
 }
 
-// G's F editing: Fw'.d' and the blanks that stand in for the exponent.
-template <class Out>
-int g_fixed_field(double value, i64 fw, i64 fd, i64 blanks, int w) {
-  Out out;
-  // A width that leaves no room for the F part cannot hold the value.
-  if (fw < 1) {
-    out.fill('*', w);
-  } else {
-    fixed_into(out, value, fw, fd, 0);
-    out.fill(' ', blanks);
+int fixed_format(double value, i64 fw, i64 d, int k, i64 trail, int w) {
+  if (local_width(w)) {
+    if (k == 0) return fixed_field<LocalField, 0>(value, fw, d, k, trail, w);
+    return fixed_field<LocalField, kAnyScale>(value, fw, d, k, trail, w);
   }
-  return out.finish();
+  return fixed_field<StreamField, kAnyScale>(value, fw, d, k, trail, w);
 }
 
 }  // namespace
 
 int format_F(double value, int w, int d) {
   if (w < 0) return 0;
-  if (local_width(w)) {
-    const std::uint64_t b = bits_of(value);
-    if (!non_finite(b) && Edit::scale() == 0 && d >= 0 && d <= kFastDigits) return fixed_fast(value, b, w, d, 0);
-    return fixed_field<LocalField>(value, w, d);
-  }
-  return fixed_field<FieldWriter>(value, w, d);
+  return fixed_format(value, w, d, Edit::scale(), 0, w);
 }
 
 int format_E(double value, int w, int d, int e) { return etype_format(value, w, d, e, 'E', Edit::scale()); }
@@ -638,11 +664,7 @@ int format_G(double value, int w, int d, int e) {
     }
     if (fd < 0) return etype_format(value, w, d, e, 'E', k);
   }
-  if (local_width(w)) {
-    if (fw >= 1 && fd <= kFastDigits) return fixed_fast(value, b, static_cast<int>(fw), static_cast<int>(fd), static_cast<int>(blanks));
-    return g_fixed_field<LocalField>(value, fw, fd, blanks, w);
-  }
-  return g_fixed_field<FieldWriter>(value, fw, fd, blanks, w);
+  return fixed_format(value, fw, fd, 0, blanks, w);
 }
 
 int stars(int w) {

@@ -45,6 +45,23 @@ TEST(AbiDoc, WriteWithIostat) {
   EXPECT_EQ(r.file("fort.10"), "   42   2.500\n");
 }
 
+// Pairs until the end of the input; a slash leaves x as it was.
+TEST(AbiDoc, ListDirectedReadWithEnd) {
+  tavtest::Options options;
+  options.stdin_data = "2 1.5\n3, 0.5\n4 /\n";
+  tavtest::expect_run(
+      "read with end",
+      [] {
+        float total = -1;
+        int count = -1;
+        f90_init1(1, program_argv);
+        sum_input(&total, &count);
+        std::printf("%g %d\n", total, count);
+        f90_finish(0);
+      },
+      {0, "6.5 3\n", ""}, options);
+}
+
 // FILE= is read to its length, not to a NUL; STATUS='DELETE' removes the
 // file; a missing directory is the system's ENOENT.
 TEST(AbiDoc, OpenWithSpecifiersAndClose) {

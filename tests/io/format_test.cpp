@@ -254,6 +254,8 @@ TEST(FormatInput, Table) {
       {"(A2, A3)", {"abc"}, 2, true, 0, {"ab", "c  "}},
       {"(T10, A1)", {"abc"}, 1, false, -2, {}},
       {"(TR2000000000, A1)", {"abc"}, 1, false, -2, {}},
+      {"(A1, 1000000000(2000000000(TL1), TR1), A1, 2000000000(TR1, TL1), A1)", {"abcdef"}, 3, true, 0,
+       {"a", "b", "c"}},
       {"(A2, A3)", {"abc"}, 2, false, -2, {"ab"}},
   };
   for (const Case &c : cases) {

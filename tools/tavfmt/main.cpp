@@ -1,7 +1,8 @@
 // tavfmt: what a Fortran format does to values.  It runs one WRITE to unit 6
 // through the library's entry points, exactly as a compiled program does
 // (begin call, one item call per value, end call), so its output is the
-// output of that WRITE byte for byte.  An error in the format or the values
+// output of that WRITE byte for byte; with --read, one internal READ of one
+// item from a record, and shows what it stored (read.cpp).  An error in the format or the values
 // ends it through the library's own fatal I/O path, with the library's
 // message.
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "read.h"
 #include "tavf90.h"
 #include "value.h"
 
@@ -27,9 +29,11 @@ constexpr int kUsageError = 2;    // bad option or value: nothing was written
 
 const char kHelp[] =
     R"(Usage: tavfmt [OPTION]... FORMAT [VALUE]...
+       tavfmt --read [--kind KIND] FORMAT RECORD
 Writes the values as WRITE (6, FORMAT) would, through the tavf90 library.
 FORMAT is a format specification such as '(ES12.4, 1X, G10.3)', or * for
-list-directed output.
+list-directed output.  With --read, reads one item from the text RECORD as
+READ (RECORD, FORMAT) would and shows the value stored and its bits.
 
 A value's type comes from its spelling:
   42  -7              INTEGER (4 bytes)
@@ -48,13 +52,18 @@ Options:
                    The number is the size in bytes (of each part of a
                    complex); integer(8) and integer*8 are accepted too.
   --show-blanks    show each blank as '␣' and each record end as '$'
+  --read           READ one item instead.  Its type is --kind's, or comes
+                   from the first data edit descriptor: I B O Z INTEGER(4),
+                   F E D G REAL(4), L LOGICAL(4), Aw CHARACTER*w (A: as long
+                   as the record); list-directed, from the spelling of the
+                   first value (T or F: LOGICAL, a word: CHARACTER)
   --help           this text
   --version        the version of tavfmt and its library
   --               what follows is the format and values, even if it
                    begins with --
 
-Exit status: 0 written; 1 the library reported an error (its message is on
-standard error); 2 a bad option or value (nothing written).
+Exit status: 0 written (or read); 1 the library reported an error (its
+message is on standard error); 2 a bad option or value (nothing written).
 
 Examples:
   $ tavfmt '(ES12.4, 1X, G10.3)' 3.14159 0.000123
@@ -66,6 +75,10 @@ Examples:
   ab$
   $ tavfmt --kind integer1 '(Z4)' -1
     FF
+  $ tavfmt --read '(F8.2)' '  123456'
+  1234.56  (REAL(4) 0x449a51ec)
+  $ tavfmt --read --kind real8 '*' '2*0.1d0'
+  0.1  (REAL(8) 0x3fb999999999999a)
 )";
 
 // --show-blanks: unit 6 writes into a temporary file, which is shown on the
@@ -194,6 +207,9 @@ int write_listed(const Value &v) {
 
 int main(int argc, char **argv) {
   bool show_blanks = false;
+  bool read = false;
+  bool kind_given = false;
+  std::vector<std::string> records;
   bool have_format = false;
   bool options_done = false;
   std::string format;
@@ -220,7 +236,10 @@ int main(int argc, char **argv) {
       }
       if (name == "show-blanks" && !has_inline) {
         show_blanks = true;
+      } else if (name == "read" && !has_inline) {
+        read = true;
       } else if (name == "kind") {
+        kind_given = true;
         if (!has_inline) {
           if (++i == argc) return usage_error("--kind needs a kind");
           inline_value = argv[i];
@@ -239,6 +258,8 @@ int main(int argc, char **argv) {
     } else if (!have_format) {
       format = arg;
       have_format = true;
+    } else if (read) {
+      records.emplace_back(arg);
     } else {
       Value v;
       std::string error;
@@ -247,6 +268,7 @@ int main(int argc, char **argv) {
     }
   }
   if (!have_format) return usage_error("no format given");
+  if (read && records.size() != 1) return usage_error("--read takes a format and one record");
   if (show_blanks && !capture_output()) return usage_error("cannot capture the output for --show-blanks");
   std::signal(SIGABRT, on_abort);
 
@@ -254,6 +276,14 @@ int main(int argc, char **argv) {
   // say) that the end of the program would report as the WRITE's.
   std::feclearexcept(FE_ALL_EXCEPT);
   f90_init1(argc, argv);
+  if (read) {
+    // --kind character: as long as the A edit, or the record.
+    const tavfmt::Kind inferred = tavfmt::read_kind(format, records[0]);
+    if (!kind_given || kind.type == Type::Auto) kind = inferred;
+    if (kind.type == Type::Character) kind.bytes = inferred.type == Type::Character ? inferred.bytes : 0;
+    const int status = tavfmt::read_and_show(format, records[0], kind);
+    f90_finish(status == 0 ? kWritten : kLibraryError);
+  }
   const bool listed = format == "*";
   int status = listed ? __TAVf90_write(6, nullptr, 0, nullptr, 0, 0)
                       : __TAVf90_write(6, format.data(), static_cast<int>(format.size()), nullptr, 0, 0);

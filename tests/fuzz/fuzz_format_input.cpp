@@ -1,14 +1,13 @@
 // Formatted input: a format text, the kinds of the items, then the records
 // (lines).  Every call must return a status; none may crash, hang or reach
 // outside the record or the item.
-#include "fuzz_support.h"
+#include "fuzz/input_support.h"
 
 namespace {
 
-// The format interpreter scans a group once per repetition, so a format
-// such as 99(99(99(99(T1)))) costs the product of its counts before a data
-// edit descriptor is reached.  Such formats are left out: the cost is the
-// interpreter's own, not input editing's.
+// A format such as 99(99(99(99(/)))) asks for the product of its counts in
+// records or items: legitimate work, not a fault, that would take the run's
+// time.  Such formats are left out.
 bool bounded(const std::string &format) {
   double product = 1;
   double number = 0;

@@ -1,5 +1,5 @@
 // List-directed input: the kinds of the items, then the records (lines).
-#include "fuzz_support.h"
+#include "fuzz/input_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
   const std::uint8_t *p = data, *end = data + size;
