@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "primitives.h"
@@ -234,6 +236,7 @@ TEST_F(Requests, OutOfMemoryMessages) {
       // The library's own working storage: a list node.
       {[] { tav_atmplist list = __TAVf90_atmplist_create(); tav_vector v{}; __TAVf90_atmplist_append(&list, &v); },
        "Out of memory"},
+      {[] { __TAVf90_enter_pu("P"); }, "Out of memory"},  // a program-unit stack block
   };
   for (const auto &[body, message] : cases) expect_fatal(body, message);
   // A temporary too large to exist is refused the same way.
@@ -285,6 +288,57 @@ TEST_F(Requests, ElementSizeOfEveryTemporaryType) {
     std::string n = std::to_string(15 * m.size);
     EXPECT_EQ(log(), "zoAlloc " + n + ", oDeAlloc " + n) << m.name;
   }
+}
+
+// The program-unit stack takes its blocks (128 entries each) from the
+// program's own working-storage primitives and keeps one emptied block
+// spare; the counts are "requests/releases".
+std::string stack_blocks() {
+  return std::to_string(counted::calls_of("oAlloc").size() + counted::calls_of("zoAlloc").size()) + "/" +
+         std::to_string(counted::calls_of("oDeAlloc").size());
+}
+void enter(int n) {
+  for (int i = 0; i < n; ++i) __TAVf90_enter_pu("P");
+}
+void leave(int n) {
+  for (int i = 0; i < n; ++i) __TAVf90_exit_pu();
+}
+
+TEST_F(Requests, UnitStackBlocksAndTheSpare) {
+  std::string seen;
+  auto note = [&seen] { seen += " " + stack_blocks(); };
+  enter(128), note();
+  enter(1), note();  // depth 129 needs a second block
+  for (int i = 0; i < 50; ++i) leave(1), enter(1);  // the emptied block is reused
+  note();
+  enter(129), note();  // depth 258: third block
+  leave(129), note();  // back to 129: one emptied block is the spare
+  leave(1), note();    // 128: the second emptied block replaces the spare
+  enter(1), note();
+  leave(129), note();  // empty stack, spare kept
+  enter(1), leave(1), note();
+  __TAVf90_delete_gline_stack(), note();
+  // Deleting a deep stack releases every block and the spare; it then
+  // starts over from nothing.
+  enter(300), leave(100), __TAVf90_delete_gline_stack(), note();
+  enter(1), leave(1), __TAVf90_delete_gline_stack(), note();
+  EXPECT_EQ(seen, " 1/0 2/0 2/0 3/0 3/0 3/1 3/1 3/2 3/2 3/3 6/6 7/7");
+  // The normal end releases the stack (the counts go to a file: the
+  // standard streams are closed by then).
+  auto r = tavtest::run([] {
+    static char prog[] = "prog";
+    static char *argv[] = {prog, nullptr};
+    f90_init1(1, argv);
+    f90_io_finish();  // the standard units' buffers are released: only stack blocks from here on
+    counted::reset();
+    enter(200);
+    std::atexit([] {
+      if (FILE *f = std::fopen("counts", "w")) std::fprintf(f, "%s\n", stack_blocks().c_str()), std::fclose(f);
+    });
+    f90_finish(0);
+  });
+  EXPECT_TRUE(r.exited(0)) << r.describe();
+  EXPECT_EQ(r.file("counts"), "2/2\n");
 }
 
 }  // namespace
