@@ -1,19 +1,16 @@
 // Helpers of the array intrinsic tests: sections of every rank with gaps,
 // negative strides and lower bounds other than 1, addressed by subscripts
-// (the reference side never uses the library's walk), random contents, and
-// the fatal-path check.
+// (the reference side never uses the library's walk) and random contents.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "support/child.h"
 #include "tavf90.h"
 
 namespace array_test {
@@ -135,17 +132,6 @@ class Section {
   tav_ptr_desc desc_{};
   tav_cptr_desc cdesc_{};
 };
-
-// A fatal scenario: the child must abort after printing exactly `message`
-// and the closing line (qemu may add a line of its own about the signal).
-inline void expect_fatal(const std::string &what, const std::function<void()> &body, const std::string &message) {
-  auto r = tavtest::run(body);
-  EXPECT_TRUE(r.aborted()) << what << ": " << r.describe();
-  const std::string want = message + "\nProgram terminated by fatal error\n";
-  EXPECT_EQ(r.err.substr(0, want.size()), want) << what;
-  const std::string rest = r.err.size() > want.size() ? r.err.substr(want.size()) : "";
-  EXPECT_TRUE(rest.empty() || rest.rfind("qemu:", 0) == 0) << what << ": " << rest;
-}
 
 inline std::mt19937 &rng() {
   static std::mt19937 g(20261206);

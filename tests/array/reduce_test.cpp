@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "array_support.h"
+#include "support/child.h"
 #include "tavf90.h"
 
 namespace {
@@ -306,50 +307,20 @@ std::vector<int> take_i(tav_vector v) {
   return std::vector<int>(out.begin(), out.end());
 }
 
+// Hand-worked answers, so that the reference above cannot share a
+// misreading with the library.
 TEST(Reductions, KnownAnswers) {
   Dense<std::int32_t> a({5, 7, 7, 7, 1, -2}, {2, 3});
   EXPECT_EQ(take_i(__TAVf90_dimsum_i(2, &a.d, 1)), (std::vector<int>{12, 14, -1}));
   EXPECT_EQ(take_i(__TAVf90_dimsum_i(2, &a.d, 2)), (std::vector<int>{13, 12}));
   EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(2, &a.d, 1)), (std::vector<int>{2, 1, 1}));
   EXPECT_EQ(take_i(__TAVf90_minl_dim_i(2, &a.d, 2)), (std::vector<int>{3, 3}));
-  EXPECT_EQ(take_i(__TAVf90_minv_dim_i(2, &a.d, 2)), (std::vector<int>{1, -2}));
-  // Locations count from 1 whatever the lower bound.
-  Dense<std::int32_t> low({3, 9, 4}, {3}, 10);
-  EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(1, &low.d, 1)), (std::vector<int>{2}));
-
-  // Wrap-around in the element width; the 8-byte sum carries into the high word.
-  Dense<std::int8_t> b({127, 1}, {2});
-  tav_vector sb = __TAVf90_dimsum_i1(1, &b.d, 1);
-  EXPECT_EQ(values_of<std::int8_t>(sb)[0], -128);
-  __TAVf90_freevec_i1(sb);
-  Dense<std::int64_t> c({0xFFFFFFFF, 1}, {2});
-  tav_vector sc = __TAVf90_dimsum_i4(1, &c.d, 1);
-  EXPECT_EQ(values_of<std::int64_t>(sc)[0], std::int64_t{1} << 32);
-  __TAVf90_freevec_i4(sc);
-
-  // An 8-byte LOGICAL with only its high word set is true.
-  Dense<std::uint64_t> l({std::uint64_t{1} << 32, 0, 0, 0}, {2, 2});
-  EXPECT_EQ(take_i(__TAVf90_dimcount_l4(2, &l.d, 1)), (std::vector<int>{1, 0}));
-
-  // Each partial sum is rounded: 4 is lost against 1e8 every time, whichever
-  // dimension is reduced (a pairwise or reordered sum would give 100000016).
+  // Each partial sum is rounded: 4 is lost against 1e8 every time (a
+  // pairwise or reordered sum would give 100000016).
   Dense<float> f({1e8f, 1e8f, 4, 4, 4, 4, 4, 4, 4, 4}, {2, 5});
   tav_vector sf = __TAVf90_dimsum_r(2, &f.d, 2);
   EXPECT_EQ(values_of<float>(sf), (std::vector<float>{1e8f, 1e8f}));
   __TAVf90_freevec_r(sf);
-  Dense<float> g({1e8f, 4, 4, 4, 4}, {5});
-  tav_vector sg = __TAVf90_dimsum_r(1, &g.d, 1);
-  EXPECT_EQ(values_of<float>(sg)[0], 1e8f);
-  __TAVf90_freevec_r(sg);
-
-  // (1 + 2i)(3 + 4i) = -5 + 10i.
-  Dense<Complex> z({{1, 2}, {3, 4}}, {2});
-  tav_vector pz = __TAVf90_dimprod_c(1, &z.d, 1);
-  auto zr = values_of<Complex>(pz)[0];
-  EXPECT_EQ(zr.re, -5.0f);
-  EXPECT_EQ(zr.im, 10.0f);
-  __TAVf90_freevec_c(pz);
-
   // Extent 0 along DIM: identities; along another dimension: an empty result.
   Dense<std::int32_t> e0({}, {0, 3});
   EXPECT_EQ(take_i(__TAVf90_dimprod_i(2, &e0.d, 1)), (std::vector<int>{1, 1, 1}));
@@ -390,18 +361,8 @@ TEST(Reductions, StartingValuesAndNaN) {
     __TAVf90_freevec_r(mx);
     __TAVf90_freevec_r(mn);
   }
-  // Integer slices at the starting value: location 1 (0 only when empty).
-  Dense<std::int32_t> lo({INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, {2, 2});
-  EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(2, &lo.d, 1)), (std::vector<int>{1, 1}));
-  EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(2, &lo.d, 2)), (std::vector<int>{1, 1}));
-  Dense<std::int64_t> hi({INT64_MAX, INT64_MAX}, {2});
-  tav_vector hl = __TAVf90_minl_dim_i4(1, &hi.d, 1);
-  EXPECT_EQ(take_i(hl), (std::vector<int>{1}));
   Dense<std::int32_t> none({}, {0});
   EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(1, &none.d, 1)), (std::vector<int>{0}));
-  tav_vector ev = __TAVf90_maxv_dim_i(1, &none.d, 1);
-  EXPECT_EQ(values_of<std::int32_t>(ev)[0], INT32_MIN);
-  __TAVf90_freevec_i(ev);
 }
 
 TEST(Reductions, FatalErrors) {
@@ -416,32 +377,27 @@ TEST(Reductions, FatalErrors) {
     d.dim[2] = tav_dim{2, 4, 1};
     return d;
   }();
-  struct Case {
-    const char *what;
-    std::function<void()> body;
-    const char *message;
-  };
-  const Case cases[] = {
-      {"SUM DIM 0", [] { __TAVf90_dimsum_i(2, &a.d, 0); }, "Out of range: DIM argument to SUM has value 0"},
-      {"SUM DIM 3", [] { __TAVf90_dimsum_r(2, &a.d, 3); },
+  const std::pair<void (*)(), const char *> cases[] = {
+      {[] { __TAVf90_dimsum_i(2, &a.d, 0); }, "Out of range: DIM argument to SUM has value 0"},
+      {[] { __TAVf90_dimsum_r(2, &a.d, 3); },
        "Out of range: DIM argument to SUM has value 3 with ARRAY of rank 2"},
-      {"PRODUCT DIM -1", [] { __TAVf90_dimprod_l(2, &a.d, -1); }, "Out of range: DIM argument to PRODUCT has value -1"},
-      {"COUNT DIM 3", [] { __TAVf90_dimcount_l(2, &a.d, 3); },
+      {[] { __TAVf90_dimprod_l(2, &a.d, -1); }, "Out of range: DIM argument to PRODUCT has value -1"},
+      {[] { __TAVf90_dimcount_l(2, &a.d, 3); },
        "Out of range: DIM argument to COUNT has value 3 with MASK of rank 2"},
-      {"MAXLOC DIM 0", [] { __TAVf90_maxl_dim_d(2, &a.d, 0); }, "Out of range: DIM argument to MAXLOC has value 0"},
-      {"MINLOC DIM 4", [] { __TAVf90_m_l2_minld_i2(2, &a.d, 4, 0, &a.d); },
+      {[] { __TAVf90_maxl_dim_d(2, &a.d, 0); }, "Out of range: DIM argument to MAXLOC has value 0"},
+      {[] { __TAVf90_m_l2_minld_i2(2, &a.d, 4, 0, &a.d); },
        "Out of range: DIM argument to MINLOC has value 4 with ARRAY of rank 2"},
-      {"MAXVAL DIM 9", [] { __TAVf90_maxv_dim_i1(2, &a.d, 9); },
+      {[] { __TAVf90_maxv_dim_i1(2, &a.d, 9); },
        "Out of range: DIM argument to MAXVAL has value 9 with ARRAY of rank 2"},
-      {"MINVAL DIM 0", [] { __TAVf90_minv_dim_r(2, &a.d, 0); }, "Out of range: DIM argument to MINVAL has value 0"},
+      {[] { __TAVf90_minv_dim_r(2, &a.d, 0); }, "Out of range: DIM argument to MINVAL has value 0"},
       // The mask is checked before DIM.
-      {"SUM mask shape", [] { __TAVf90_m_l_dimsum_i(2, &a.d, 7, 0, &m.d); },
+      {[] { __TAVf90_m_l_dimsum_i(2, &a.d, 7, 0, &m.d); },
        "Shape mismatch: Dimension 2 extents are 3 and 4"},
-      {"MAXLOC mask shape", [] { __TAVf90_m_l4_maxld_d(2, &a.d, 1, 0, &m.d); },
+      {[] { __TAVf90_m_l4_maxld_d(2, &a.d, 1, 0, &m.d); },
        "Shape mismatch: Dimension 2 extents are 3 and 4"},
-      {"result too large", [] { __TAVf90_dimsum_d(3, &huge, 3); }, "Cannot allocate array temporary - out of memory"},
+      {[] { __TAVf90_dimsum_d(3, &huge, 3); }, "Cannot allocate array temporary - out of memory"},
   };
-  for (const Case &c : cases) array_test::expect_fatal(c.what, c.body, c.message);
+  for (const auto &[body, message] : cases) tavtest::expect_fatal(body, message);
 }
 
 }  // namespace
