@@ -1,5 +1,6 @@
 // The array walk: element order for sections of every rank, negative
-// strides, zero extents, and lockstep walks.
+// strides and zero extents.  (Lockstep walks are exercised through the
+// reductions and the elemental array forms.)
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,7 +12,6 @@
 namespace {
 
 using tav::array::for_each_element;
-using tav::array::for_each_element_pair;
 using tav::array::Walk;
 
 // Addresses in array element order, computed from subscripts.
@@ -65,45 +65,6 @@ TEST(Walk, ZeroExtentVisitsNothing) {
   d.dim[0] = tav_dim{2, 4, 1};
   d.dim[1] = tav_dim{-1, 0, 0};
   EXPECT_EQ(walked(1, d).size(), 2u);
-}
-
-TEST(Walk, LockstepPairs) {
-  // b(1:6) = a(6:1:-1) with a of doubles and b of 4-byte integers.
-  double a[6] = {1, 2, 3, 4, 5, 6};
-  std::int32_t b[6] = {};
-  tav_ptr_desc da{}, db{};
-  da.base = reinterpret_cast<char *>(a + 5);
-  da.dim[0] = tav_dim{2, -8, 1};
-  da.dim[1] = tav_dim{3, -16, 1};
-  db.base = reinterpret_cast<char *>(b);
-  db.dim[0] = tav_dim{2, 4, 1};
-  db.dim[1] = tav_dim{3, 8, 1};
-  for_each_element_pair(2, &da, &db, [](char *x, char *y) {
-    *reinterpret_cast<std::int32_t *>(y) = static_cast<std::int32_t>(*reinterpret_cast<double *>(x));
-  });
-  EXPECT_EQ(std::vector<int>(b, b + 6), (std::vector<int>{6, 5, 4, 3, 2, 1}));
-}
-
-TEST(Walk, ResultIndexAsSecondCursor) {
-  // SUM(a, DIM=2) of a 2 x 3 array: the result index walks with multipliers
-  // (1 along dimension 1, 0 along DIM) in lockstep with the array.
-  std::int32_t a[6] = {1, 2, 3, 4, 5, 6};
-  tav_ptr_desc d{};
-  d.base = reinterpret_cast<char *>(a);
-  d.dim[0] = tav_dim{2, 4, 1};
-  d.dim[1] = tav_dim{3, 8, 1};
-  Walk w(2, d.dim);
-  std::uintptr_t cursor[2] = {reinterpret_cast<std::uintptr_t>(d.base), 0};
-  std::uintptr_t step[2][7];
-  for (int k = 0; k < 7; ++k) step[0][k] = w.step[k];
-  const std::intptr_t multipliers[2] = {1, 0};
-  w.steps_for(2, multipliers, step[1]);
-  std::int32_t sum[2] = {};
-  tav::array::walk_lockstep(w, cursor, step, [&](const std::uintptr_t(&c)[2]) {
-    sum[c[1]] += *reinterpret_cast<const std::int32_t *>(c[0]);
-  });
-  EXPECT_EQ(sum[0], 1 + 3 + 5);
-  EXPECT_EQ(sum[1], 2 + 4 + 6);
 }
 
 }  // namespace
