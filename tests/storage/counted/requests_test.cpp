@@ -38,17 +38,13 @@ TEST_F(Requests, PointerArrayBoundsAndByteCount) {
   std::memset(&d, 0x55, sizeof d);
   int stat = 0;
   __TAVf90_Allocate_a(&d, 4, 2, 2, 3, -1, 1, &stat);
-  EXPECT_EQ(stat, 0);
-  EXPECT_EQ(d.offset, 0);
-  EXPECT_EQ(dims(d.dim, 2), "2:2:4 -1:3:8");
+  EXPECT_EQ(std::to_string(stat) + " " + std::to_string(d.offset) + " " + dims(d.dim, 2), "0 0 2:2:4 -1:3:8");
   void *block = d.base;
   __TAVf90_Deallocate_a(2, 4, &d, &stat);
   EXPECT_EQ(log(), "pAlloc 24, pDeAlloc 24");
-  EXPECT_EQ(counted::calls().at(0).address, block);
-  EXPECT_EQ(counted::calls().at(1).address, block);
+  EXPECT_TRUE(counted::calls().at(0).address == block && counted::calls().at(1).address == block);
   EXPECT_EQ(counted::calls().at(1).stat, &stat);
-  EXPECT_EQ(d.base, nullptr);
-  EXPECT_EQ(stat, 0);
+  EXPECT_TRUE(d.base == nullptr && stat == 0);
 }
 
 TEST_F(Requests, ZeroFilledCharacterAndEmptyArrays) {
@@ -56,24 +52,18 @@ TEST_F(Requests, ZeroFilledCharacterAndEmptyArrays) {
   __TAVf90_Allocate_za(&d, 8, 1, 1, 5, nullptr);
   tav_cptr_desc c;
   __TAVf90_Allocate_ca(&c, 7, 2, 1, 2, 1, 3, nullptr);
-  EXPECT_EQ(c.len, 7);
-  EXPECT_EQ(c.dim[1].stride, 14);
-  EXPECT_EQ(c.offset, -21);
+  EXPECT_TRUE(c.len == 7 && c.dim[1].stride == 14 && c.offset == -21);
   for (int i = 0; i < 42; ++i) ASSERT_EQ(c.base[i], 0);
   __TAVf90_Deallocate_ca(2, &c, nullptr);
   __TAVf90_Deallocate_a(1, 8, &d, nullptr);
   // A negative length is an empty string: zero bytes per element.
   int stat = 0;
   __TAVf90_Allocate_ca(&c, -3, 1, 1, 4, &stat);
-  EXPECT_EQ(stat, 0);
-  EXPECT_EQ(c.len, 0);
-  EXPECT_EQ(c.dim[0].stride, 0);
+  EXPECT_TRUE(stat == 0 && c.len == 0 && c.dim[0].stride == 0);
   __TAVf90_Deallocate_ca(1, &c, &stat);
   // A zero extent still allocates, and the base is not null.
   __TAVf90_Allocate_a(&d, 4, 2, 1, 3, 5, 4, &stat);
-  EXPECT_EQ(stat, 0);
-  EXPECT_EQ(d.dim[1].extent, 0);
-  EXPECT_NE(d.base, nullptr);
+  EXPECT_TRUE(stat == 0 && d.dim[1].extent == 0 && d.base != nullptr);
   __TAVf90_Deallocate_a(2, 4, &d, &stat);
   EXPECT_EQ(log(), "zpAlloc 40, zpAlloc 42, pDeAlloc 42, pDeAlloc 40, zpAlloc 0, pDeAlloc 0, pAlloc 0, pDeAlloc 0");
   EXPECT_EQ(counted::live_blocks(), 0u);
@@ -86,8 +76,7 @@ TEST_F(Requests, NegativeStrideReleasesLowestAddress) {
   d.offset = 0;
   d.dim[0] = tav_dim{10, -4, 1};
   __TAVf90_Deallocate_a(1, 4, &d, nullptr);
-  EXPECT_EQ(counted::calls().back().address, block);
-  EXPECT_EQ(d.base, nullptr);
+  EXPECT_TRUE(counted::calls().back().address == block && d.base == nullptr);
   // A rank-2 section running down the second dimension only.
   block = __TAVf90_pAlloc(6 * 8);
   d.base = static_cast<char *>(block) + 2 * 16;
@@ -106,8 +95,7 @@ TEST_F(Requests, StatChainOfOneStatement) {
   int stat = 0;
   counted::fail_after(0);
   __TAVf90_Allocate_a(&a, 4, 1, 1, 10, &stat);
-  EXPECT_EQ(stat, 1);
-  EXPECT_EQ(a.base, nullptr);
+  EXPECT_TRUE(stat == 1 && a.base == nullptr);
   __TAVf90_Allocate_a(&b, 4, 1, 1, 10, &stat);
   EXPECT_EQ(b.base, &former) << "a skipped ALLOCATE leaves the base alone";
   EXPECT_EQ(b.dim[0].extent, 10) << "the bounds are filled all the same";
