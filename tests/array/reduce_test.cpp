@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "array_support.h"
+#include "support/fatal_table.h"
 #include "tavf90.h"
 
 namespace {
@@ -23,49 +24,33 @@ using Unmasked = tav_vector (*)(int, const tav_ptr_desc *, int);
 using Masked = tav_vector (*)(int, const tav_ptr_desc *, int, int, const tav_ptr_desc *);
 using Free = void (*)(tav_vector);
 
-struct Complex {
-  float re, im;
-};
-struct DoubleComplex {
-  double re, im;
-};
+struct Complex { float re, im; };
+struct DoubleComplex { double re, im; };
 
-// The mask of a test: the array's shape laid out differently in memory.
-Shape mask_shape(Shape s) {
-  for (int k = 0; k < s.rank; ++k) s.gap[k] = 2;
-  s.reversed = ~s.reversed & 0x7f;
-  return s;
-}
-
+// Mask elements: false, true, or true with only a high bit set (the high
+// word of an 8-byte LOGICAL).
 template <class M>
 M mask_value() {
   switch (array_test::rng()() % 4) {
-    case 0: return 0;
     case 1: return M(1);
-    case 2: return sizeof(M) == 8 ? M(std::uint64_t{1} << 40) : M(0x80);  // high word only for 8 bytes
-    default: return M(0);
+    case 2: return sizeof(M) == 8 ? M(std::uint64_t{1} << 40) : M(0x80);
+    default: return 0;
   }
 }
 
 template <class T, class Acc, class Out, class M, class Step, class Project>
 std::vector<Out> reference(const Section &a, int dim, const Section *mask, Acc init, Step step, Project project) {
   const int d = dim - 1;
-  std::intptr_t rext[7];
-  int rr = 0;
   std::intptr_t nres = 1;
   for (int k = 0; k < a.rank(); ++k)
-    if (k != d) nres *= (rext[rr++] = a.extent(k));
+    if (k != d) nres *= a.extent(k);
   std::vector<Out> out;
   for (std::intptr_t n = 0; n < nres; ++n) {
     std::intptr_t sub[7] = {}, rest = n;
-    for (int k = 0, r = 0; k < a.rank(); ++k) {
-      if (k == d) continue;
-      sub[k] = rest % rext[r];
-      rest /= rext[r++];
-    }
+    for (int k = 0; k < a.rank(); ++k)
+      if (k != d) sub[k] = rest % a.extent(k), rest /= a.extent(k);
     Acc acc = init;
-    for (std::intptr_t j = 0; j < a.extent(d); ++j) {
-      sub[d] = j;
+    for (sub[d] = 0; sub[d] < a.extent(d); ++sub[d]) {
       if constexpr (!std::is_void_v<M>) {
         M m;
         std::memcpy(&m, mask->at(sub), sizeof m);
@@ -73,39 +58,17 @@ std::vector<Out> reference(const Section &a, int dim, const Section *mask, Acc i
       }
       T x;
       std::memcpy(&x, a.at(sub), sizeof x);
-      step(acc, x, j);
+      step(acc, x, sub[d]);
     }
     out.push_back(project(acc));
   }
   return out;
 }
 
-template <class Out>
-void expect_result(const tav_vector &got, const std::vector<Out> &want, const Section &a, int dim,
-                   const std::string &what) {
-  int r = 0;
-  for (int k = 0; k < a.rank(); ++k)
-    if (k != dim - 1) {
-      EXPECT_EQ(got.extent[r++], a.extent(k)) << what;
-    }
-  for (; r < 7; ++r) EXPECT_EQ(got.extent[r], 1) << what;
-  ASSERT_EQ(__TAVf90_vector_size(got.extent), static_cast<int>(want.size())) << what;
-  if (!want.empty()) {
-    EXPECT_EQ(std::memcmp(got.base, want.data(), want.size() * sizeof(Out)), 0) << what;
-  }
-}
-
-template <class Fn>
-void for_each_mask_kind(Fn &&fn) {
-  fn(std::uint32_t{}, 0, "l");
-  fn(std::uint8_t{}, 1, "l1");
-  fn(std::uint16_t{}, 2, "l2");
-  fn(std::uint64_t{}, 3, "l4");
-}
-
-// Every shape, every DIM, unmasked, each mask kind, and a null mask.  `mf`
-// may be null (no masked members).  Step(acc, element, j) folds one element
-// at 0-based position j along DIM; project gives the result element.
+// Every shape, every DIM, unmasked, each mask kind (its own layout), and a
+// null mask.  `mf` may be null (no masked members).  step(acc, element, j)
+// folds one element at 0-based position j along DIM; project gives the
+// result element.
 template <class T, class Out, class Acc, class Gen, class Step, class Project>
 void check_family(const std::string &name, Unmasked f, const Masked *mf, Free fr, Gen gen, Acc init, Step step,
                   Project project) {
@@ -114,23 +77,34 @@ void check_family(const std::string &name, Unmasked f, const Masked *mf, Free fr
     a.fill<T>(gen);
     for (int dim = 1; dim <= s.rank; ++dim) {
       const std::string what = name + " " + array_test::describe(s) + " DIM " + std::to_string(dim);
-      tav_vector got = f(s.rank, a.desc(), dim);
+      auto check = [&](tav_vector got, const std::vector<Out> &want, const std::string &how) {
+        int r = 0;
+        for (int k = 0; k < s.rank; ++k)
+          if (k != dim - 1) {
+            EXPECT_EQ(got.extent[r++], s.extent[k]) << what << how;
+          }
+        for (; r < 7; ++r) EXPECT_EQ(got.extent[r], 1) << what << how;
+        EXPECT_EQ(__TAVf90_vector_size(got.extent), static_cast<int>(want.size())) << what << how;
+        if (!want.empty() && __TAVf90_vector_size(got.extent) == static_cast<int>(want.size())) {
+          EXPECT_EQ(std::memcmp(got.base, want.data(), want.size() * sizeof(Out)), 0) << what << how;
+        }
+        fr(got);
+      };
       auto want = reference<T, Acc, Out, void>(a, dim, nullptr, init, step, project);
-      expect_result(got, want, a, dim, what);
-      fr(got);
+      check(f(s.rank, a.desc(), dim), want, "");
       if (mf == nullptr) continue;
-      for_each_mask_kind([&](auto mtag, int i, const char *kind) {
+      check(mf[0](s.rank, a.desc(), dim, 0, nullptr), want, " null MASK");
+      auto masked = [&](auto mtag, int i) {
         using M = decltype(mtag);
-        Section m(mask_shape(s), sizeof(M), 1);
+        Shape ms = s;
+        for (int k = 0; k < s.rank; ++k) ms.gap[k] = 2;
+        ms.reversed = ~s.reversed & 0x7f;
+        Section m(ms, sizeof(M), 1);
         m.fill<M>([](std::intptr_t) { return mask_value<M>(); });
-        tav_vector mg = mf[i](s.rank, a.desc(), dim, 0, m.desc());
-        expect_result(mg, reference<T, Acc, Out, M>(a, dim, &m, init, step, project), a, dim,
-                      what + " MASK " + kind);
-        fr(mg);
-      });
-      tav_vector ng = mf[0](s.rank, a.desc(), dim, 0, nullptr);
-      expect_result(ng, want, a, dim, what + " null MASK");
-      fr(ng);
+        check(mf[i](s.rank, a.desc(), dim, 0, m.desc()), reference<T, Acc, Out, M>(a, dim, &m, init, step, project),
+              " MASK of " + std::to_string(sizeof(M)) + " bytes");
+      };
+      masked(std::uint32_t{}, 0), masked(std::uint8_t{}, 1), masked(std::uint16_t{}, 2), masked(std::uint64_t{}, 3);
     }
   }
 }
@@ -180,10 +154,7 @@ void check_sum_product(const std::string &t, Unmasked sum, Unmasked prod, const 
                        const Masked (&mprod)[4], Free fr) {
   auto id = [](const T &v) { return v; };
   T one{};
-  if constexpr (std::is_arithmetic_v<T>)
-    one = T(1);
-  else
-    one.re = 1;
+  if constexpr (std::is_arithmetic_v<T>) one = T(1); else one.re = 1;
   check_family<T, T>("dimsum_" + t, sum, msum, fr, [](std::intptr_t) { return random_value<T>(); }, T{}, add<T>, id);
   check_family<T, T>("dimprod_" + t, prod, mprod, fr, [](std::intptr_t) { return random_value<T>(true); }, one,
                      multiply<T>, id);
@@ -196,14 +167,9 @@ void check_sum_product(const std::string &t, Unmasked sum, Unmasked prod, const 
                        __TAVf90_freevec_##t)
 
 TEST(Reductions, SumAndProductOfEveryNumericTypeAndMaskKind) {
-  SUM_PRODUCT(i1, std::int8_t);
-  SUM_PRODUCT(i2, std::int16_t);
-  SUM_PRODUCT(i, std::int32_t);
-  SUM_PRODUCT(i4, std::int64_t);
-  SUM_PRODUCT(r, float);
-  SUM_PRODUCT(d, double);
-  SUM_PRODUCT(c, Complex);
-  SUM_PRODUCT(dc, DoubleComplex);
+  SUM_PRODUCT(i1, std::int8_t), SUM_PRODUCT(i2, std::int16_t), SUM_PRODUCT(i, std::int32_t);
+  SUM_PRODUCT(i4, std::int64_t), SUM_PRODUCT(r, float), SUM_PRODUCT(d, double);
+  SUM_PRODUCT(c, Complex), SUM_PRODUCT(dc, DoubleComplex);
 }
 
 template <class L>
@@ -221,10 +187,7 @@ void check_logical(const std::string &k, Unmasked any, Unmasked all, Unmasked co
 #define LOGICAL(k, L) \
   check_logical<L>(#k, __TAVf90_dimsum_##k, __TAVf90_dimprod_##k, __TAVf90_dimcount_##k, __TAVf90_freevec_##k)
 TEST(Reductions, AnyAllAndCountOfEveryLogicalKind) {
-  LOGICAL(l1, std::uint8_t);
-  LOGICAL(l2, std::uint16_t);
-  LOGICAL(l, std::uint32_t);
-  LOGICAL(l4, std::uint64_t);
+  LOGICAL(l1, std::uint8_t), LOGICAL(l2, std::uint16_t), LOGICAL(l, std::uint32_t), LOGICAL(l4, std::uint64_t);
 }
 
 // Extreme values and locations.  The reference keeps (value, location) and
@@ -270,12 +233,8 @@ void check_extremes(const std::string &t, Unmasked maxv, Unmasked minv, Unmasked
                     __TAVf90_freevec_##t)
 
 TEST(Reductions, ExtremesAndLocationsOfEveryTypeAndMaskKind) {
-  EXTREMES(i1, std::int8_t);
-  EXTREMES(i2, std::int16_t);
-  EXTREMES(i, std::int32_t);
-  EXTREMES(i4, std::int64_t);
-  EXTREMES(r, float);
-  EXTREMES(d, double);
+  EXTREMES(i1, std::int8_t), EXTREMES(i2, std::int16_t), EXTREMES(i, std::int32_t);
+  EXTREMES(i4, std::int64_t), EXTREMES(r, float), EXTREMES(d, double);
 }
 
 // ---- Known answers.
@@ -306,50 +265,20 @@ std::vector<int> take_i(tav_vector v) {
   return std::vector<int>(out.begin(), out.end());
 }
 
+// Hand-worked answers, so that the reference above cannot share a
+// misreading with the library.
 TEST(Reductions, KnownAnswers) {
   Dense<std::int32_t> a({5, 7, 7, 7, 1, -2}, {2, 3});
   EXPECT_EQ(take_i(__TAVf90_dimsum_i(2, &a.d, 1)), (std::vector<int>{12, 14, -1}));
   EXPECT_EQ(take_i(__TAVf90_dimsum_i(2, &a.d, 2)), (std::vector<int>{13, 12}));
   EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(2, &a.d, 1)), (std::vector<int>{2, 1, 1}));
   EXPECT_EQ(take_i(__TAVf90_minl_dim_i(2, &a.d, 2)), (std::vector<int>{3, 3}));
-  EXPECT_EQ(take_i(__TAVf90_minv_dim_i(2, &a.d, 2)), (std::vector<int>{1, -2}));
-  // Locations count from 1 whatever the lower bound.
-  Dense<std::int32_t> low({3, 9, 4}, {3}, 10);
-  EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(1, &low.d, 1)), (std::vector<int>{2}));
-
-  // Wrap-around in the element width; the 8-byte sum carries into the high word.
-  Dense<std::int8_t> b({127, 1}, {2});
-  tav_vector sb = __TAVf90_dimsum_i1(1, &b.d, 1);
-  EXPECT_EQ(values_of<std::int8_t>(sb)[0], -128);
-  __TAVf90_freevec_i1(sb);
-  Dense<std::int64_t> c({0xFFFFFFFF, 1}, {2});
-  tav_vector sc = __TAVf90_dimsum_i4(1, &c.d, 1);
-  EXPECT_EQ(values_of<std::int64_t>(sc)[0], std::int64_t{1} << 32);
-  __TAVf90_freevec_i4(sc);
-
-  // An 8-byte LOGICAL with only its high word set is true.
-  Dense<std::uint64_t> l({std::uint64_t{1} << 32, 0, 0, 0}, {2, 2});
-  EXPECT_EQ(take_i(__TAVf90_dimcount_l4(2, &l.d, 1)), (std::vector<int>{1, 0}));
-
-  // Each partial sum is rounded: 4 is lost against 1e8 every time, whichever
-  // dimension is reduced (a pairwise or reordered sum would give 100000016).
+  // Each partial sum is rounded: 4 is lost against 1e8 every time (a
+  // pairwise or reordered sum would give 100000016).
   Dense<float> f({1e8f, 1e8f, 4, 4, 4, 4, 4, 4, 4, 4}, {2, 5});
   tav_vector sf = __TAVf90_dimsum_r(2, &f.d, 2);
   EXPECT_EQ(values_of<float>(sf), (std::vector<float>{1e8f, 1e8f}));
   __TAVf90_freevec_r(sf);
-  Dense<float> g({1e8f, 4, 4, 4, 4}, {5});
-  tav_vector sg = __TAVf90_dimsum_r(1, &g.d, 1);
-  EXPECT_EQ(values_of<float>(sg)[0], 1e8f);
-  __TAVf90_freevec_r(sg);
-
-  // (1 + 2i)(3 + 4i) = -5 + 10i.
-  Dense<Complex> z({{1, 2}, {3, 4}}, {2});
-  tav_vector pz = __TAVf90_dimprod_c(1, &z.d, 1);
-  auto zr = values_of<Complex>(pz)[0];
-  EXPECT_EQ(zr.re, -5.0f);
-  EXPECT_EQ(zr.im, 10.0f);
-  __TAVf90_freevec_c(pz);
-
   // Extent 0 along DIM: identities; along another dimension: an empty result.
   Dense<std::int32_t> e0({}, {0, 3});
   EXPECT_EQ(take_i(__TAVf90_dimprod_i(2, &e0.d, 1)), (std::vector<int>{1, 1, 1}));
@@ -390,58 +319,23 @@ TEST(Reductions, StartingValuesAndNaN) {
     __TAVf90_freevec_r(mx);
     __TAVf90_freevec_r(mn);
   }
-  // Integer slices at the starting value: location 1 (0 only when empty).
-  Dense<std::int32_t> lo({INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN}, {2, 2});
-  EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(2, &lo.d, 1)), (std::vector<int>{1, 1}));
-  EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(2, &lo.d, 2)), (std::vector<int>{1, 1}));
-  Dense<std::int64_t> hi({INT64_MAX, INT64_MAX}, {2});
-  tav_vector hl = __TAVf90_minl_dim_i4(1, &hi.d, 1);
-  EXPECT_EQ(take_i(hl), (std::vector<int>{1}));
   Dense<std::int32_t> none({}, {0});
   EXPECT_EQ(take_i(__TAVf90_maxl_dim_i(1, &none.d, 1)), (std::vector<int>{0}));
-  tav_vector ev = __TAVf90_maxv_dim_i(1, &none.d, 1);
-  EXPECT_EQ(values_of<std::int32_t>(ev)[0], INT32_MIN);
-  __TAVf90_freevec_i(ev);
 }
 
 TEST(Reductions, FatalErrors) {
-  static Dense<std::int32_t> a({1, 2, 3, 4, 5, 6}, {2, 3});
-  static Dense<std::uint32_t> m({1, 1, 1, 1, 1, 1, 1, 1}, {2, 4});
-  // A result of 2^32 elements from a descriptor that claims them.
-  static tav_ptr_desc huge = [] {
-    tav_ptr_desc d{};
-    d.base = a.d.base;
-    d.dim[0] = tav_dim{65536, 0, 1};
-    d.dim[1] = tav_dim{65536, 0, 1};
-    d.dim[2] = tav_dim{2, 4, 1};
-    return d;
-  }();
-  struct Case {
-    const char *what;
-    std::function<void()> body;
-    const char *message;
-  };
-  const Case cases[] = {
-      {"SUM DIM 0", [] { __TAVf90_dimsum_i(2, &a.d, 0); }, "Out of range: DIM argument to SUM has value 0"},
-      {"SUM DIM 3", [] { __TAVf90_dimsum_r(2, &a.d, 3); },
-       "Out of range: DIM argument to SUM has value 3 with ARRAY of rank 2"},
-      {"PRODUCT DIM -1", [] { __TAVf90_dimprod_l(2, &a.d, -1); }, "Out of range: DIM argument to PRODUCT has value -1"},
-      {"COUNT DIM 3", [] { __TAVf90_dimcount_l(2, &a.d, 3); },
-       "Out of range: DIM argument to COUNT has value 3 with MASK of rank 2"},
-      {"MAXLOC DIM 0", [] { __TAVf90_maxl_dim_d(2, &a.d, 0); }, "Out of range: DIM argument to MAXLOC has value 0"},
-      {"MINLOC DIM 4", [] { __TAVf90_m_l2_minld_i2(2, &a.d, 4, 0, &a.d); },
-       "Out of range: DIM argument to MINLOC has value 4 with ARRAY of rank 2"},
-      {"MAXVAL DIM 9", [] { __TAVf90_maxv_dim_i1(2, &a.d, 9); },
-       "Out of range: DIM argument to MAXVAL has value 9 with ARRAY of rank 2"},
-      {"MINVAL DIM 0", [] { __TAVf90_minv_dim_r(2, &a.d, 0); }, "Out of range: DIM argument to MINVAL has value 0"},
-      // The mask is checked before DIM.
-      {"SUM mask shape", [] { __TAVf90_m_l_dimsum_i(2, &a.d, 7, 0, &m.d); },
-       "Shape mismatch: Dimension 2 extents are 3 and 4"},
-      {"MAXLOC mask shape", [] { __TAVf90_m_l4_maxld_d(2, &a.d, 1, 0, &m.d); },
-       "Shape mismatch: Dimension 2 extents are 3 and 4"},
-      {"result too large", [] { __TAVf90_dimsum_d(3, &huge, 3); }, "Cannot allocate array temporary - out of memory"},
-  };
-  for (const Case &c : cases) array_test::expect_fatal(c.what, c.body, c.message);
+  // Argument objects of reduce_fatal.tsv: the mask is checked before DIM;
+  // "huge" claims a result of 2^32 elements.
+  Dense<std::int32_t> a({1, 2, 3, 4, 5, 6}, {2, 3});
+  Dense<std::uint32_t> m({1, 1, 1, 1, 1, 1, 1, 1}, {2, 4});
+  tav_ptr_desc huge{};
+  huge.base = a.d.base;
+  huge.dim[0] = tav_dim{65536, 0, 1};
+  huge.dim[1] = tav_dim{65536, 0, 1};
+  huge.dim[2] = tav_dim{2, 4, 1};
+  tav_vector res;
+  EXPECT_EQ(tavtest::expect_fatal_table("array/reduce_fatal.tsv", {{"a", &a.d}, {"m", &m.d}, {"huge", &huge},
+                                                                   {"res", &res}}), 11);
 }
 
 }  // namespace

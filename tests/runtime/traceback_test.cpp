@@ -70,38 +70,34 @@ TEST(Traceback, ReturnsRestoreTheCallersLocation) {
   }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
-TEST(Traceback, LineInfoText) {
-  // It comes first, and callers show theirs.
-  std::string err = fatal("Subscript 1 of A (value 11) is out of range (1:10)") +
-                    "In sub.f90 line 30 (A(I) = 0)\nCalled by SUB, line 30 of sub.f90\n"
-                    "Called from main.f90 line 12 (CALL SUB)\nCalled by MAIN, line 12 of main.f90\n";
-  tavtest::expect_run("callers", [] {
-    set_location("MAIN", "main.f90", 12);
-    __TAV_f90_line_info = "main.f90 line 12 (CALL SUB)";
-    set_location("SUB", "sub.f90", 30);
-    __TAV_f90_line_info = "sub.f90 line 30 (A(I) = 0)";
-    __TAVf90_badsub1(1, "A", 11, 1, 10);
-  }, {tavtest::kAborted, nullptr, err.c_str()});
-  // Alone it gives one "In" line.
-  err = fatal("Out of range: substring starting position 0 is less than 1") + "In prog.f90:4\n";
-  tavtest::expect_run("alone", [] {
-    __TAV_f90_line_info = "prog.f90:4";
-    __TAVf90_badss1(0);
-  }, {tavtest::kAborted, nullptr, err.c_str()});
-}
-
-TEST(Traceback, NoLineInformationMeansNoTraceback) {
-  // Nothing located at all; or procedures entered, but the failing point
-  // carries no line.
-  std::string err = fatal("Bad value 42 in X");
-  tavtest::expect_run("plain", [] { __TAVf90_crash("Bad value %d in %s", 42, "X"); },
-                      {tavtest::kAborted, nullptr, err.c_str()});
-  err = fatal("Failure");
-  tavtest::expect_run("entered", [] {
-    enter_main();
-    __TAVf90_enter_pu("SUB");
-    __TAVf90_crash("Failure");
-  }, {tavtest::kAborted, nullptr, err.c_str()});
+// What follows the message: the line-info text comes first and callers
+// show theirs; with nothing located, or procedures entered but no line at
+// the failing point, there is no traceback; a main program that sets lines
+// without registering itself is shown as "?".
+TEST(Traceback, LocationLines) {
+  const std::pair<void (*)(), std::string> cases[] = {
+      {[] {
+         set_location("MAIN", "main.f90", 12);
+         __TAV_f90_line_info = "main.f90 line 12 (CALL SUB)";
+         set_location("SUB", "sub.f90", 30);
+         __TAV_f90_line_info = "sub.f90 line 30 (A(I) = 0)";
+         __TAVf90_badsub1(1, "A", 11, 1, 10);
+       },
+       fatal("Subscript 1 of A (value 11) is out of range (1:10)") +
+           "In sub.f90 line 30 (A(I) = 0)\nCalled by SUB, line 30 of sub.f90\n"
+           "Called from main.f90 line 12 (CALL SUB)\nCalled by MAIN, line 12 of main.f90\n"},
+      {[] { __TAV_f90_line_info = "prog.f90:4", __TAVf90_badss1(0); },
+       fatal("Out of range: substring starting position 0 is less than 1") + "In prog.f90:4\n"},
+      {[] { __TAVf90_crash("Bad value %d in %s", 42, "X"); }, fatal("Bad value 42 in X")},
+      {[] { enter_main(), __TAVf90_enter_pu("SUB"), __TAVf90_crash("Failure"); }, fatal("Failure")},
+      {[] {
+         __TAVf90_lineno = 3;
+         __TAVf90_filename = "t.f90";
+         __TAVf90_crash("%s has %d of %d", "ARR", 5, 4);
+       },
+       fatal("ARR has 5 of 4") + "In ?, line 3 of t.f90\n"},
+  };
+  for (const auto &[body, err] : cases) tavtest::expect_run(err, body, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
 // The traceback does not take the stack apart: it can be printed twice and
@@ -137,16 +133,6 @@ TEST(FatalPath, ReentryAbortsWithoutPrinting) {
     stderr = reporting;
     __TAVf90_crash("first failure");
   }, {tavtest::kAborted, nullptr, "first failure"});
-}
-
-// The main program may set lines without registering itself.
-TEST(FatalPath, UnregisteredRoutineIsShownAsUnknown) {
-  std::string err = fatal("ARR has 5 of 4") + "In ?, line 3 of t.f90\n";
-  tavtest::expect_run("unregistered", [] {
-    __TAVf90_lineno = 3;
-    __TAVf90_filename = "t.f90";
-    __TAVf90_crash("%s has %d of %d", "ARR", 5, 4);
-  }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
 }  // namespace

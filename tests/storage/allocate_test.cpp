@@ -37,6 +37,10 @@ TEST(Allocate, DeallocateOfUnallocatedObjects) {
        "DEALLOCATE: Character array not allocated"},
       {[] { tav_cptr_desc d{}; d.base = TAV_UNDEFINED_POINTER; __TAVf90_Deallocate_ca(1, &d, nullptr); },
        "DEALLOCATE: POINTER has never been associated"},
+      {[] { tav_ptr_desc d{}; d.base = TAV_UNDEFINED_POINTER; d.dim[0] = tav_dim{1, 4, 1};
+            __TAVf90_Deallocate_a(1, 4, &d, nullptr); }, "DEALLOCATE: POINTER has never been associated"},
+      {[] { __TAVf90_Deallocate_s(TAV_UNDEFINED_POINTER, 4, nullptr); },
+       "DEALLOCATE: POINTER has never been associated"},
       {[] { __TAVf90_Deallocate_s(nullptr, 4, nullptr); }, "DEALLOCATE: object not allocated/associated"},
       {[] { __TAVf90_Deallocate_i(nullptr, __TAVf90_make_info(1, 1, 1), 4, nullptr); },
        "DEALLOCATE failure: ALLOCATABLE array is not ALLOCATEd"},
@@ -85,7 +89,8 @@ TEST(MakeInfo, BoundsOffsetAndStridesInElements) {
   EXPECT_EQ(__TAVf90_make_info(1, INT_MIN, -1).dim[0].extent, INT_MAX);
 }
 
-TEST(Associated, ArrayPointers) {
+// Each step changes one thing from the step before: "1" associated.
+TEST(Associated, ArrayCharacterAndScalarPointers) {
   char block[64];
   tav_ptr_desc p{}, t{};
   std::string seen;
@@ -96,12 +101,10 @@ TEST(Associated, ArrayPointers) {
   check();
   t.dim[1].stride = 32;
   check();
-  // Along a dimension of one element the stride says nothing.
-  t.dim[1] = tav_dim{1, 32, 1};
+  t.dim[1] = tav_dim{1, 32, 1};  // along a dimension of one element the stride says nothing
   p.dim[1] = tav_dim{1, 16, 7};
   check();
-  // The same storage seen with no elements is not associated.
-  p.dim[0].extent = t.dim[0].extent = 0;
+  p.dim[0].extent = t.dim[0].extent = 0;  // the same storage with no elements
   check();
   p.dim[0].extent = 4;
   t.dim[0].extent = 3;
@@ -111,38 +114,26 @@ TEST(Associated, ArrayPointers) {
   check();
   p.base = t.base = nullptr;
   check();
-  EXPECT_EQ(seen, "1010000");
-}
-
-TEST(Associated, CharacterAndScalarPointers) {
-  char block[64];
-  tav_cptr_desc p{}, t{};
-  std::string seen;
-  auto check = [&] { seen += std::to_string(__TAVf90_assoc_ch_aa(1, &p, 0, &t)); };
-  p.base = t.base = block;
-  p.len = t.len = 4;
-  p.dim[0] = t.dim[0] = tav_dim{3, 4, 1};
-  check();
-  t.len = 2;
-  check();
-  p.len = t.len = 0;
-  check();
-  p.len = t.len = 4;
-  t.dim[0].stride = 8;
-  check();
-  EXPECT_EQ(seen, "1000");
-
+  tav_cptr_desc cp{}, ct{};
+  auto ccheck = [&] { seen += std::to_string(__TAVf90_assoc_ch_aa(1, &cp, 0, &ct)); };
+  cp.base = ct.base = block;
+  cp.len = ct.len = 4;
+  cp.dim[0] = ct.dim[0] = tav_dim{3, 4, 1};
+  ccheck();
+  ct.len = 2;
+  ccheck();
+  cp.len = ct.len = 0;
+  ccheck();
+  cp.len = ct.len = 4;
+  ct.dim[0].stride = 8;
+  ccheck();
   int x, y;
-  const int scalar[] = {__TAVf90_assoc_ss(&x, &x), __TAVf90_assoc_ss(&x, &y), __TAVf90_assoc_ss(nullptr, nullptr),
-                        __TAVf90_assoc_ch_ss(block, block, 3, 3), __TAVf90_assoc_ch_ss(block, block, 3, 2),
-                        __TAVf90_assoc_ch_ss(block, block, 0, 0), __TAVf90_assoc_ch_ss(nullptr, nullptr, 3, 3),
-                        __TAVf90_assoc_ch_ss(block, block + 1, 3, 3)};
-  seen.clear();
-  for (int a : scalar) seen += std::to_string(a);
-  EXPECT_EQ(seen, "10010000");
-}
-
-TEST(Associated, UndefinedPointerIsFatal) {
+  for (int a : {__TAVf90_assoc_ss(&x, &x), __TAVf90_assoc_ss(&x, &y), __TAVf90_assoc_ss(nullptr, nullptr),
+                __TAVf90_assoc_ch_ss(block, block, 3, 3), __TAVf90_assoc_ch_ss(block, block, 3, 2),
+                __TAVf90_assoc_ch_ss(block, block, 0, 0), __TAVf90_assoc_ch_ss(nullptr, nullptr, 3, 3),
+                __TAVf90_assoc_ch_ss(block, block + 1, 3, 3)})
+    seen += std::to_string(a);
+  EXPECT_EQ(seen, "1010000" "1000" "10010000");
   const char *message = "Uninitialised pointer used as argument to ASSOCIATED function";
   expect_fatal([] { tav_ptr_desc p{}, t{}; p.base = TAV_UNDEFINED_POINTER; __TAVf90_assoc_aa(1, &p, 0, &t); },
                message);

@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace tavtest {
@@ -31,22 +33,9 @@ void spit(const std::string &path, const std::string &data) {
   out << data;
 }
 
+int remove_entry(const char *path, const struct stat *, int, FTW *) { return remove(path); }
 void remove_tree(const std::string &path) {
-  if (path.empty()) return;
-  if (DIR *d = opendir(path.c_str())) {
-    while (dirent *e = readdir(d)) {
-      std::string n = e->d_name;
-      if (n == "." || n == "..") continue;
-      std::string p = path + "/" + n;
-      struct stat st;
-      if (lstat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        remove_tree(p);
-      else
-        unlink(p.c_str());
-    }
-    closedir(d);
-  }
-  rmdir(path.c_str());
+  if (!path.empty()) nftw(path.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
 }
 
 // When the tests run under a user-mode emulator, a child that dies by a
@@ -54,19 +43,9 @@ void remove_tree(const std::string &path) {
 // ("qemu: uncaught target signal 6 (Aborted) - core dumped"); the library
 // never writes it.  Only that line, at the very end, is dropped.
 void drop_emulator_line(std::string &err) {
-  static const char prefix[] = "qemu: uncaught target signal ";
-  if (err.empty() || err.back() != '\n') return;
-  std::size_t at = err.rfind(prefix);
-  if (at == std::string::npos) return;
-  std::string line = err.substr(at + sizeof prefix - 1);
-  std::size_t digits = 0;
-  while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
-  if (digits == 0 || line.compare(digits, 2, " (") != 0) return;
-  std::size_t close = line.find(')', digits);
-  if (close == std::string::npos) return;
-  std::string rest = line.substr(close + 1);
-  if (rest != "\n" && rest != " - core dumped\n") return;
-  err.erase(at);
+  static const std::regex line("qemu: uncaught target signal [0-9]+ \\([^)\n]*\\)( - core dumped)?\n$");
+  std::smatch m;
+  if (std::regex_search(err, m, line)) err.erase(static_cast<std::size_t>(m.position(0)));
 }
 
 [[noreturn]] void die(const char *what) {

@@ -1,36 +1,31 @@
 #include "support/record_fixture.h"
 
 #include <algorithm>
-#include <cstring>
+#include <functional>
 
 namespace tavtest {
 namespace {
 TestRecord *current_record = nullptr;
 }
 
+// Every global a record touches, with a closure that puts it back.
 struct TestRecord::Saved {
-  int io_lock, io_buflen, io_position, io_reclen, io_top, left_tab_limit, io_pad, io_blanks, io_delim,
-      nonadvance_read, read_kluge, field_status, current_unit, error_continue, end_continue, eor_continue, iostat_;
-  tav_char_hook mychar;
-  tav_string_hook mystring;
-  tav_getc_hook mygetc;
-  tav_endrec_hook myendrec;
-  char current_edit[2];
-  int w, d, e, m, k, scale, plus, noseparator, last_was_char;
+  std::vector<std::function<void()>> undo;
+  template <class... G>
+  void keep(G &...g) {
+    (undo.push_back([&g, old = g] { g = old; }), ...);
+  }
 };
 
 void TestRecord::save() {
-  saved_ = new Saved{__TAVf90_io_lock,       __TAVf90_io_buflen,     __TAVf90_io_position,
-                     __TAVf90_io_reclen,     __TAVf90_io_top,        __TAVf90_left_tab_limit,
-                     __TAVf90_io_pad,        __TAVf90_io_blanks,     __TAVf90_io_delim,
-                     __TAVf90_io_nonadvance_read, __TAVf90_read_kluge, __TAVf90_field_status,
-                     __TAVf90_current_unit,  __TAVf90_error_continue, __TAVf90_end_continue,
-                     __TAVf90_eor_continue,  iostat,
-                     __TAVf90_mychar,        __TAVf90_mystring,      __TAVf90_mygetc,
-                     __TAVf90_myendrec,      {__TAVf90_current_edit[0], __TAVf90_current_edit[1]},
-                     __TAVf90_w,             __TAVf90_d,             __TAVf90_e,
-                     __TAVf90_m,             __TAVf90_k,             __TAVf90_current_scale,
-                     __TAVf90_compulsory_plus, __TAVf90_noseparator, __TAVf90_last_was_char};
+  saved_ = new Saved;
+  saved_->keep(__TAVf90_io_lock, __TAVf90_io_buflen, __TAVf90_io_position, __TAVf90_io_reclen, __TAVf90_io_top,
+               __TAVf90_left_tab_limit, __TAVf90_io_pad, __TAVf90_io_blanks, __TAVf90_io_delim,
+               __TAVf90_io_nonadvance_read, __TAVf90_read_kluge, __TAVf90_field_status, __TAVf90_current_unit,
+               __TAVf90_error_continue, __TAVf90_end_continue, __TAVf90_eor_continue, iostat, __TAVf90_mychar,
+               __TAVf90_mystring, __TAVf90_mygetc, __TAVf90_myendrec, __TAVf90_current_edit[0],
+               __TAVf90_current_edit[1], __TAVf90_w, __TAVf90_d, __TAVf90_e, __TAVf90_m, __TAVf90_k,
+               __TAVf90_current_scale, __TAVf90_compulsory_plus, __TAVf90_noseparator, __TAVf90_last_was_char);
   current_record = this;
   __TAVf90_error_continue = 1;
   __TAVf90_end_continue = 1;
@@ -69,39 +64,7 @@ TestRecord::TestRecord(const std::vector<std::string> &input, bool pad) : input_
 }
 
 TestRecord::~TestRecord() {
-  Saved &s = *saved_;
-  __TAVf90_io_lock = s.io_lock;
-  __TAVf90_io_buflen = s.io_buflen;
-  __TAVf90_io_position = s.io_position;
-  __TAVf90_io_reclen = s.io_reclen;
-  __TAVf90_io_top = s.io_top;
-  __TAVf90_left_tab_limit = s.left_tab_limit;
-  __TAVf90_io_pad = s.io_pad;
-  __TAVf90_io_blanks = s.io_blanks;
-  __TAVf90_io_delim = s.io_delim;
-  __TAVf90_io_nonadvance_read = s.nonadvance_read;
-  __TAVf90_read_kluge = s.read_kluge;
-  __TAVf90_field_status = s.field_status;
-  __TAVf90_current_unit = s.current_unit;
-  __TAVf90_error_continue = s.error_continue;
-  __TAVf90_end_continue = s.end_continue;
-  __TAVf90_eor_continue = s.eor_continue;
-  iostat = s.iostat_;
-  __TAVf90_mychar = s.mychar;
-  __TAVf90_mystring = s.mystring;
-  __TAVf90_mygetc = s.mygetc;
-  __TAVf90_myendrec = s.myendrec;
-  __TAVf90_current_edit[0] = s.current_edit[0];
-  __TAVf90_current_edit[1] = s.current_edit[1];
-  __TAVf90_w = s.w;
-  __TAVf90_d = s.d;
-  __TAVf90_e = s.e;
-  __TAVf90_m = s.m;
-  __TAVf90_k = s.k;
-  __TAVf90_current_scale = s.scale;
-  __TAVf90_compulsory_plus = s.plus;
-  __TAVf90_noseparator = s.noseparator;
-  __TAVf90_last_was_char = s.last_was_char;
+  for (auto &u : saved_->undo) u();
   delete saved_;
   current_record = nullptr;
 }

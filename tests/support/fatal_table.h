@@ -1,0 +1,70 @@
+// Fatal paths listed in a table file, one per line:
+//   entry <TAB> arguments <TAB> message
+// The entry is named without its "__TAVf90_" prefix; an argument is an
+// integer, a "string" (no blanks), null, or the name of one of the test's
+// objects (its address); an entry that returns a record takes the address
+// for it as its first argument, where the hidden result address goes.  Each scenario runs in a child that must end by the
+// fatal path after printing exactly the message ("\n" marks a line break)
+// and the closing line.
+#pragma once
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/child.h"
+
+namespace tavtest {
+
+// Every argument is passed as one word: ints, pointers and the extents of
+// the variadic entries alike are one word each on the stack, the caller
+// removes them, and words beyond an entry's own are never read.
+using Words = void (*)(std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t,
+                       std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_t);
+
+// Runs every row of TAV_SOURCE_DIR/tests/<table> (`before` first, in the
+// child); returns the number of rows.
+inline int expect_fatal_table(const std::string &table, const std::map<std::string, const void *> &objects = {},
+                              void (*before)() = nullptr) {
+  std::ifstream in(TAV_SOURCE_DIR "/tests/" + table);
+  EXPECT_TRUE(in) << table;
+  int rows = 0;
+  for (std::string line; std::getline(in, line); ++rows) {
+    std::istringstream f(line);
+    std::string entry, args, message;
+    std::getline(f, entry, '\t'), std::getline(f, args, '\t'), std::getline(f, message);
+    for (std::size_t at; (at = message.find("\\n")) != std::string::npos;) message.replace(at, 2, "\n");
+    auto fn = reinterpret_cast<Words>(dlsym(RTLD_DEFAULT, ("__TAVf90_" + entry).c_str()));
+    EXPECT_NE(fn, nullptr) << entry;
+    std::vector<std::string> strings;
+    strings.reserve(12);  // the words point into them
+    std::intptr_t w[12] = {};
+    std::istringstream a(args);
+    int n = 0;
+    for (std::string t; n < 12 && a >> t; ++n) {
+      if (t[0] == '"')
+        strings.push_back(t.substr(1, t.size() - 2)), w[n] = reinterpret_cast<std::intptr_t>(strings.back().c_str());
+      else if (objects.count(t))
+        w[n] = reinterpret_cast<std::intptr_t>(objects.at(t));
+      else if (t != "null")
+        w[n] = static_cast<std::intptr_t>(std::stoll(t));
+    }
+    expect_run(
+        entry + " " + args,
+        [&] {
+          if (before != nullptr) before();
+          if (fn != nullptr) fn(w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9], w[10], w[11]);
+        },
+        {kAborted, "", (message + "\nProgram terminated by fatal error\n").c_str()});
+  }
+  return rows;
+}
+
+}  // namespace tavtest
