@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cfenv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -125,6 +126,9 @@ Result run(const std::function<void()> &body, const Options &options) {
     for (const auto &[k, v] : options.env) setenv(k.c_str(), v.c_str(), 1);
     for (const auto &k : options.unset_env) unsetenv(k.c_str());
     alarm(options.timeout);
+    // Exception flags raised by earlier tests in this process would be
+    // reported at the scenario's normal end as if it had raised them.
+    std::feclearexcept(FE_ALL_EXCEPT);
     body();
     std::exit(0);
   }
