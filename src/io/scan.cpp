@@ -370,9 +370,10 @@ bool Scanner::quick_number(Source &src, bool real_ok) {
     n.as_double = negative ? -v : v;
     n.have_double = true;
     n.real_text = true;
-    // As in read_real: a negative real with an integral value is an integer.
-    n.integer = negative && static_cast<double>(static_cast<std::int64_t>(v)) == v;
-    n.ivalue = n.integer ? -static_cast<std::int64_t>(v) : 0;
+    // As in read_real: a negative real with an integral value within 64
+    // bits is an integer.
+    n.integer = negative && v <= 9223372036854775808.0 && static_cast<double>(static_cast<std::int64_t>(-v)) == -v;
+    n.ivalue = n.integer ? static_cast<std::int64_t>(-v) : 0;
   } else {
     n.text = nullptr;
     n.have_double = false;

@@ -66,6 +66,8 @@ TEST(QuickPaths, ListDirectedNumbers) {
       {"12345678 123456789 1234567 00000000000000000012", "iiik"},
       {"(1.5, -2) 3", "zd"},
       {"'ab' 3", "si"},
+      // Negative reals with integral values beyond 64 bits stay reals.
+      {"-3.5e35 -9223372036854775808.0 -1e19 -9.3e18", "rddd"},
   };
   for (const auto &c : cases) agree(nullptr, c.record, c.kinds);
 
