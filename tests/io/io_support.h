@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/child.h"
+#include "support/table.h"
 #include "tavf90.h"
 
 namespace iotest {
@@ -133,38 +134,9 @@ inline std::string fatal_io(const std::string &message) {
   return message + "\nProgram terminated by fatal I/O error\n";
 }
 
-// The rows of tests/io/data/<name>: tab-separated, `#` lines and empty
-// lines skipped.  In a field \n, \t and \\ stand for their characters, and
-// a field written [between brackets] is the text inside them, so that
-// blanks at its ends show.
+// The rows of tests/io/data/<name> (see tavtest::table).
 inline std::vector<std::vector<std::string>> table(const std::string &name, std::size_t columns) {
-  std::vector<std::vector<std::string>> rows;
-  std::ifstream in(std::string(TAV_SOURCE_DIR "/tests/io/data/") + name);
-  EXPECT_TRUE(in.good()) << "missing table " << name;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> row(1);
-    for (std::size_t i = 0; i < line.size(); ++i) {
-      char c = line[i];
-      if (c == '\t') {
-        row.emplace_back();
-        continue;
-      }
-      if (c == '\\' && i + 1 < line.size()) {
-        c = line[++i];
-        c = c == 'n' ? '\n' : c == 't' ? '\t' : c;
-      }
-      row.back() += c;
-    }
-    for (std::string &f : row)
-      if (f.size() >= 2 && f.front() == '[' && f.back() == ']') f = f.substr(1, f.size() - 2);
-    if (row.size() == columns)
-      rows.push_back(row);
-    else
-      ADD_FAILURE() << name << ": malformed row " << line;
-  }
-  EXPECT_FALSE(rows.empty()) << name;
-  return rows;
+  return tavtest::table("io/data/" + name, columns);
 }
 
 }  // namespace iotest
