@@ -78,11 +78,9 @@ TEST(Positioning, EndfileAndErrors) {
     for (const char *s : {"1", "2", "3"}) write_line(10, s);
     __TAVf90_rewind(10, 0);
     read_line(10);
-    show(__TAVf90_endfile(10, 1));
-    show(__TAVf90_endfile(10, 1));
-    show(__TAVf90_rewind(10, 1));
-    show(__TAVf90_endfile(10, 1));
-    show(__TAVf90_backspace(10, 1));
+    for (int code : {__TAVf90_endfile(10, 1), __TAVf90_endfile(10, 1), __TAVf90_rewind(10, 1),
+                     __TAVf90_endfile(10, 1), __TAVf90_backspace(10, 1)})
+      show(code);
     show(read_line(10));
     open(11, "d.dat", "UNFORMATTED", "DIRECT", 4);
     open(12, "t.txt", nullptr, nullptr, 0, "READ");
@@ -149,14 +147,14 @@ std::string inquire(int unit, const char *file = nullptr) {
   std::memset(name, '?', sizeof name);
   char *s[] = {a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], c[0], c[1], c[2], c[3], c[4], c[5], c[6]};
   // ACCESS ACTION BLANK DELIM DIRECT FORM FORMATTED PAD POSITION READ READWRITE SEQUENTIAL UNFORMATTED WRITE
+  auto ask = [&](auto entry, auto... first) {
+    entry(first..., s[0], 11, s[1], 11, s[2], 11, s[3], 11, s[4], 11, &exist, s[5], 11, s[6], 11, &opened, name, 23,
+          &named, &nextrec, &number, s[7], 11, s[8], 11, s[9], 11, s[10], 11, &recl, s[11], 11, s[12], 11, s[13], 11);
+  };
   if (file == nullptr)
-    __TAVf90_inquire_u(unit, s[0], 11, s[1], 11, s[2], 11, s[3], 11, s[4], 11, &exist, s[5], 11, s[6], 11, &opened,
-                       name, 23, &named, &nextrec, &number, s[7], 11, s[8], 11, s[9], 11, s[10], 11, &recl, s[11], 11,
-                       s[12], 11, s[13], 11);
+    ask(__TAVf90_inquire_u, unit);
   else
-    __TAVf90_inquire_f(file, slen(file), s[0], 11, s[1], 11, s[2], 11, s[3], 11, s[4], 11, &exist, s[5], 11, s[6],
-                       11, &opened, name, 23, &named, &nextrec, &number, s[7], 11, s[8], 11, s[9], 11, s[10], 11,
-                       &recl, s[11], 11, s[12], 11, s[13], 11);
+    ask(__TAVf90_inquire_f, file, slen(file));
   const char *names[] = {"ACC", "ACT", "BLA", "DEL", "DIR", "FORM", "FMTD", "PAD",
                          "POS", "READ", "RW", "SEQ", "UNF", "WRITE"};
   auto trimmed = [](std::string v) { return v.erase(v.find_last_not_of(' ') + 1); };
@@ -230,11 +228,20 @@ TEST(Inquire, PositionAfterEachStatement) {
   }, {0, "ASIS APPEND REWIND UNKNOWN UNKNOWN REWIND REWIND "});
 }
 
-tav_ptr_desc vec(void *base, intptr_t n, intptr_t stride) {
+// A pointer descriptor of (extent, stride in bytes) pairs, lower bounds 1.
+tav_ptr_desc desc(void *base, std::initializer_list<std::pair<intptr_t, intptr_t>> dims) {
   tav_ptr_desc d{};
   d.base = static_cast<char *>(base);
-  d.dim[0] = {n, stride, 1};
+  int i = 0;
+  for (const auto &[n, stride] : dims) d.dim[i++] = {n, stride, 1};
   return d;
+}
+
+// An unformatted WRITE of an INTEGER array section on unit 10.
+void write_section(tav_ptr_desc d, int rank) {
+  __TAVf90_writeu(10, 0);
+  __TAVf90_uwritea(rank, &d, 4);
+  __TAVf90_endwriteu();
 }
 
 // The file a WRITE statement leaves, as hex.
@@ -249,25 +256,13 @@ TEST(Unformatted, RecordLayout) {
   } cases[] = {
       {"empty WRITE", [] { __TAVf90_writeu(10, 0); __TAVf90_endwriteu(); }, "0000000000000000"},
       {"one-call form", [] { __TAVf90_writeu_opt(10, 0, "xyz", 3); }, "0300000078797a03000000"},
-      {"every second element", [] {
-         tav_ptr_desc d = vec(six, 3, 8);
-         __TAVf90_writeu(10, 0);
-         __TAVf90_uwritea(1, &d, 4);
-         __TAVf90_endwriteu(); },
+      {"every second element", [] { write_section(desc(six, {{3, 8}}), 1); },
        "0c000000010000000300000005000000" "0c000000"},
-      {"2-D section, rows 1..2 of a 3x2 array, backwards in both dimensions", [] {
-         tav_ptr_desc d = vec(&six[4], 2, -4);  // a(2,2) first
-         d.dim[1] = {2, -12, 1};
-         __TAVf90_writeu(10, 0);
-         __TAVf90_uwritea(2, &d, 4);
-         __TAVf90_endwriteu(); },
+      {"2-D section, rows 1..2 of a 3x2 array, backwards in both dimensions from a(2,2)",
+       [] { write_section(desc(&six[4], {{2, -4}, {2, -12}}), 2); },
        "10000000" "05000000040000000200000001000000" "10000000"},
-      {"2-D section a(1:2, 1:3:2) of a 3x3 array: runs along the first dimension", [] {
-         tav_ptr_desc d = vec(nine, 2, 4);
-         d.dim[1] = {2, 24, 1};
-         __TAVf90_writeu(10, 0);
-         __TAVf90_uwritea(2, &d, 4);
-         __TAVf90_endwriteu(); },
+      {"2-D section a(1:2, 1:3:2) of a 3x3 array: runs along the first dimension",
+       [] { write_section(desc(nine, {{2, 4}, {2, 24}}), 2); },
        "10000000" "01000000020000000700000008000000" "10000000"},
       {"CHARACTER array chars(1:3:2), then an empty record", [] {
          tav_cptr_desc d{};
@@ -300,8 +295,8 @@ TEST(Unformatted, RoundTrips) {
     double x[4] = {1.5, -2.25, 1e300, 0}, y[8] = {};
     int32_t m[3][2] = {{1, 2}, {3, 4}, {5, 6}}, n[6] = {};
     char names[2][3] = {{'a', 'b', 'c'}, {'x', 'y', 'z'}}, got[7] = {}, t[5] = {};
-    tav_ptr_desc dx = vec(x, 4, 8), dy = vec(y, 4, 16), dm = vec(m, 2, 4), dn = vec(n, 6, 4);
-    dm.dim[1] = {3, 8, 1};
+    // y is read into every second element.
+    tav_ptr_desc dx = desc(x, {{4, 8}}), dy = desc(y, {{4, 16}}), dm = desc(m, {{2, 4}, {3, 8}}), dn = desc(n, {{6, 4}});
     tav_cptr_desc dc{names[0], 3, 0, {{2, 3, 1}}}, dg{got, 3, 0, {{2, 3, 1}}};
     int16_t k = -7, k2 = 0;
     __TAVf90_writeu(10, 0);
@@ -314,12 +309,9 @@ TEST(Unformatted, RoundTrips) {
     __TAVf90_writeu_opt(10, 0, "tail", 4);
     __TAVf90_rewind(10, 0);
     int a = 0;
-    show(__TAVf90_readu(10, 0));
-    show(__TAVf90_uread(&k2, 2));
-    show(__TAVf90_ureada(1, &dy, 8));  // into every second element
-    show(__TAVf90_ureada(1, &dn, 4));
-    show(__TAVf90_ureadcha(1, &dg, 1));
-    show(__TAVf90_endreadu());
+    for (int code : {__TAVf90_readu(10, 0), __TAVf90_uread(&k2, 2), __TAVf90_ureada(1, &dy, 8),
+                     __TAVf90_ureada(1, &dn, 4), __TAVf90_ureadcha(1, &dg, 1), __TAVf90_endreadu()})
+      show(code);
     std::printf("|%d %g %g %g|%d%d%d%d%d%d|%s|", k2, y[0], y[2], y[4], n[0], n[1], n[2], n[3], n[4], n[5], got);
     show(__TAVf90_readu_opt(10, 0, &a, 4));
     show(__TAVf90_readu_opt(10, 0, t, 4));
@@ -348,7 +340,7 @@ TEST(Unformatted, RecordsLongerThanTheBuffer) {
     std::memcpy(&trail, f.data() + 100004, 4);
     std::printf("%zu %d %d\n", f.size(), lead, trail);
     open_unf(10, "big.dat");
-    tav_ptr_desc d = vec(back.data(), 100000, 1);
+    tav_ptr_desc d = desc(back.data(), {{100000, 1}});
     int code = __TAVf90_readu(10, 0);
     code += __TAVf90_ureada(1, &d, 1) + __TAVf90_endreadu();
     std::printf("%d %d\n", code, back == big);
@@ -514,20 +506,16 @@ TEST(Direct, Unformatted) {
     __TAVf90_enddwriteu();
     std::fflush(__TAVf90_file[10]);
     show(hex(slurp("d.dat")));
-    show(__TAVf90_dreadu(10, 2, -1));
-    show(__TAVf90_uread(w, 4));
-    show(__TAVf90_uread(w + 1, 8));
-    show(__TAVf90_dreadu(10, 2, -1));
-    show(__TAVf90_uread(w, 8));
-    __TAVf90_enddreadu();
-    show(nextrec(10));
+    for (int code : {__TAVf90_dreadu(10, 2, -1), __TAVf90_uread(w, 4), __TAVf90_uread(w + 1, 8),
+                     __TAVf90_dreadu(10, 2, -1), __TAVf90_uread(w, 8), __TAVf90_enddreadu(), nextrec(10)})
+      show(code);
     std::printf("%x %x ", w[0], w[1]);
-    show(__TAVf90_dreadu(10, 3, -1));
-    show(__TAVf90_dwriteu(10, 1, 1) + __TAVf90_uwrite(v, 12));
-    tav_ptr_desc d = vec(v, 3, 4);
-    show(__TAVf90_dwriteu(10, 1, 1) + __TAVf90_uwritea(1, &d, 4));
-    show(__TAVf90_dreadu(10, 1, -1) + __TAVf90_ureada(1, &d, 4));
-  }, {0, "33333333000000001111111122222222 0 0 206 0 0 3 11111111 22222222 214 100 100 206 "});
+    tav_ptr_desc d = desc(v, {{3, 4}});
+    for (int code : {__TAVf90_dreadu(10, 3, -1), __TAVf90_dwriteu(10, 1, 1) + __TAVf90_uwrite(v, 12),
+                     __TAVf90_dwriteu(10, 1, 1) + __TAVf90_uwritea(1, &d, 4),
+                     __TAVf90_dreadu(10, 1, -1) + __TAVf90_ureada(1, &d, 4)})
+      show(code);
+  }, {0, "33333333000000001111111122222222 0 0 206 0 0 0 3 11111111 22222222 214 100 100 206 "});
 }
 
 // Files past 2 GiB (sparse): a direct-access record at 3 GiB written and

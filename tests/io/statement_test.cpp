@@ -133,22 +133,18 @@ TEST(ReadStatement, StreamErrorIsASystemError) {
 // Specifier misuse and nested statements end the program even when the
 // statement has IOSTAT=.
 TEST(ReadStatement, MisuseIsFatal) {
+  static int k;
   const std::pair<const char *, void (*)()> cases[] = {
       {"ADVANCE= specifier must be 'YES' or 'NO'", [] { __TAVf90_read(5, nullptr, 0, "MAYBE", 5, nullptr, -1); }},
       {"ADVANCE= specifier must be 'YES' or 'NO'", [] { __TAVf90_write(6, "()", 2, "MAYBE", 5, 1); }},
       {"ADVANCE= specifier must be 'YES' or 'NO'",
        [] {
-         int k;
          // Lower case and trailing blanks are accepted; a leading blank is not.
          if (__TAVf90_read(5, nullptr, 0, "no ", 3, &k, kIostat) != 0) return;
          __TAVf90_endread();
          __TAVf90_read(5, nullptr, 0, " NO", 3, &k, kIostat);
        }},
-      {"SIZE= is not valid without ADVANCE='NO'",
-       [] {
-         int k;
-         __TAVf90_read(5, nullptr, 0, "YES", 3, &k, kIostat);
-       }},
+      {"SIZE= is not valid without ADVANCE='NO'", [] { __TAVf90_read(5, nullptr, 0, "YES", 3, &k, kIostat); }},
       {"Recursive I/O reference", [] { begin_read(5, true, kIostat); begin_write(6, true, 1); }},
       {"Recursive I/O reference", [] { __TAVf90_lock_io(); begin_read(5, true, kIostat); }},
   };
@@ -419,15 +415,17 @@ TEST(Preconnect, FileNameFromTheEnvironmentOrTheDefault) {
 // next statement runs normally.  Without IOSTAT= it shows the traceback.
 TEST(Preconnect, FailedImplicitOpen) {
   tavtest::Options o;
-  o.env = {{"FORT10", std::string(1024, 'n')}};
-  auto r = expect_run("long", [] {
-    f90_init1(0, nullptr);
-    show(begin_write(10, true, 1));
-    write_text(6, "next");
-    f90_finish(0);
-  }, {0, "174 174 0\nnext\n"}, o);
-  EXPECT_EQ(r.files(), std::vector<std::string>{});
-  o.env = {{"FORT10", "no/such/dir/file"}};
+  for (const auto &[name, out] : {std::pair{std::string(1024, 'n'), "174 174 0\nnext\n"},
+                                  std::pair{std::string("no/such/dir/file"), "2 2 0\nnext\n"}}) {
+    o.env = {{"FORT10", name}};
+    auto r = expect_run(name.substr(0, 20), [] {
+      f90_init1(0, nullptr);
+      show(begin_write(10, true, 1));
+      write_text(6, "next");
+      f90_finish(0);
+    }, {0, out}, o);
+    EXPECT_EQ(r.files(), std::vector<std::string>{});
+  }
   expect_run("fatal", [] {
     f90_init1(0, nullptr);
     __TAVf90_enter_pu("MAIN");
