@@ -100,17 +100,6 @@ TEST(Positioning, EndfileAndErrors) {
   }, {0, "0 173 0 0 0 #-1 147 150 153 148 148 0 1\n0 x\n"});
 }
 
-// Units that cannot be positioned: standard output on a pipe.
-TEST(Positioning, Pipes) {
-  tavtest::Options o;
-  o.stdout_pipe = true;
-  expect_run("pipe", [] {
-    f90_io_init();
-    for (int code : {__TAVf90_rewind(6, 1), __TAVf90_backspace(6, 1), __TAVf90_endfile(6, 1)})
-      std::fprintf(stderr, "%d ", code);
-  }, {0, nullptr, "177 149 0 "}, o);
-}
-
 // Unformatted records of different lengths stepped over both ways; writing
 // after a BACKSPACE replaces the records after it; a trailing marker that
 // points before the start of the file.
@@ -148,8 +137,9 @@ std::string inquire(int unit, const char *file = nullptr) {
   char *s[] = {a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], c[0], c[1], c[2], c[3], c[4], c[5], c[6]};
   // ACCESS ACTION BLANK DELIM DIRECT FORM FORMATTED PAD POSITION READ READWRITE SEQUENTIAL UNFORMATTED WRITE
   auto ask = [&](auto entry, auto... first) {
-    entry(first..., s[0], 11, s[1], 11, s[2], 11, s[3], 11, s[4], 11, &exist, s[5], 11, s[6], 11, &opened, name, 23,
-          &named, &nextrec, &number, s[7], 11, s[8], 11, s[9], 11, s[10], 11, &recl, s[11], 11, s[12], 11, s[13], 11);
+    entry(first..., s[0], 11, s[1], 11, s[2], 11, s[3], 11, s[4], 11, &exist, s[5], 11, s[6], 11, &opened,
+          name, 23, &named, &nextrec, &number, s[7], 11, s[8], 11, s[9], 11, s[10], 11, &recl, s[11], 11,
+          s[12], 11, s[13], 11);
   };
   if (file == nullptr)
     ask(__TAVf90_inquire_u, unit);
@@ -160,8 +150,9 @@ std::string inquire(int unit, const char *file = nullptr) {
   auto trimmed = [](std::string v) { return v.erase(v.find_last_not_of(' ') + 1); };
   std::string out;
   for (int i = 0; i < 14; ++i) out += std::string(names[i]) + "=" + trimmed(std::string(s[i], 11)) + " ";
-  return out + "EX=" + std::to_string(exist) + " OP=" + std::to_string(opened) + " NAMED=" + std::to_string(named) +
-         " NAME=" + trimmed(std::string(name, 23)) + " NUM=" + std::to_string(number) +
+  return out + "EX=" + std::to_string(exist) + " OP=" + std::to_string(opened) +
+         " NAMED=" + std::to_string(named) + " NAME=" + trimmed(std::string(name, 23)) +
+         " NUM=" + std::to_string(number) +
          " RECL=" + std::to_string(recl) + " NEXT=" + std::to_string(nextrec);
 }
 
@@ -296,7 +287,8 @@ TEST(Unformatted, RoundTrips) {
     int32_t m[3][2] = {{1, 2}, {3, 4}, {5, 6}}, n[6] = {};
     char names[2][3] = {{'a', 'b', 'c'}, {'x', 'y', 'z'}}, got[7] = {}, t[5] = {};
     // y is read into every second element.
-    tav_ptr_desc dx = desc(x, {{4, 8}}), dy = desc(y, {{4, 16}}), dm = desc(m, {{2, 4}, {3, 8}}), dn = desc(n, {{6, 4}});
+    tav_ptr_desc dx = desc(x, {{4, 8}}), dy = desc(y, {{4, 16}});
+    tav_ptr_desc dm = desc(m, {{2, 4}, {3, 8}}), dn = desc(n, {{6, 4}});
     tav_cptr_desc dc{names[0], 3, 0, {{2, 3, 1}}}, dg{got, 3, 0, {{2, 3, 1}}};
     int16_t k = -7, k2 = 0;
     __TAVf90_writeu(10, 0);
@@ -395,8 +387,9 @@ TEST(Unformatted, BadFilesAndStatements) {
 }
 
 // Statements on units of the wrong kind; a sequential unit never connected
-// is connected for unformatted access.
-TEST(Unformatted, UnitChecks) {
+// is connected for unformatted access.  System errors reach the statement
+// that meets them, with their number.
+TEST(Unformatted, UnitChecksAndSystemErrors) {
   expect_run("unit checks", [] {
     f90_io_init();
     open_unf(10, "u.dat");
@@ -408,7 +401,8 @@ TEST(Unformatted, UnitChecks) {
     open(15, "wo.dat", "UNFORMATTED", "DIRECT", 8, "WRITE");
     int v = 0;
     write_record(10, "abcd");
-    for (int code : {__TAVf90_readu(10, kIostat), __TAVf90_readu_opt(-1, kIostat, &v, 4), __TAVf90_writeu(11, 1),
+    for (int code : {__TAVf90_readu(10, kIostat), __TAVf90_readu_opt(-1, kIostat, &v, 4),
+                     __TAVf90_writeu(11, 1),
                      __TAVf90_writeu(12, 1), __TAVf90_writeu_opt(13, 1, &v, 4), __TAVf90_readu(12, kIostat),
                      write_record(20, "q"), __TAVf90_endfile(10, 1), write_record(10, "x"),
                      __TAVf90_readu(10, kIostat)})
@@ -419,32 +413,25 @@ TEST(Unformatted, UnitChecks) {
                      __TAVf90_dwriteu(12, -5, 1)})
       show(code);
     close_unit(20);
-    std::printf("%s\n", hex(slurp("fort.20")).c_str());
-  }, {0, "146 147 154 150 153 150 0 0 210 210 | 179 152 154 151 147 148 180 010000007101000000\n"});
-}
-
-// System errors reach the statement that meets them, with their number.
-TEST(Unformatted, SystemErrors) {
-  expect_run("system errors", [] {
-    f90_io_init();
+    std::printf("%s| ", hex(slurp("fort.20")).c_str());
     std::vector<char> block(100000, 'x');
-    open(10, "/dev/full", "UNFORMATTED", nullptr, 0, "WRITE");
-    show(__TAVf90_writeu_opt(10, 1, block.data(), 100000));
-    show(__TAVf90_writeu(10, 1) + __TAVf90_uwrite(block.data(), 100000));
-    open(11, ".", "UNFORMATTED", nullptr, 0, "READ");
-    show(__TAVf90_readu(11, kIostat));
-    open(12, ".", "UNFORMATTED", "DIRECT", 8, "READ");
-    show(__TAVf90_dreadu(12, 1, kIostat));
+    open(16, "/dev/full", "UNFORMATTED", nullptr, 0, "WRITE");
+    open(17, ".", "UNFORMATTED", nullptr, 0, "READ");
+    open(18, ".", "UNFORMATTED", "DIRECT", 8, "READ");
+    for (int code : {__TAVf90_writeu_opt(16, 1, block.data(), 100000),
+                     __TAVf90_writeu(16, 1) + __TAVf90_uwrite(block.data(), 100000),
+                     __TAVf90_readu(17, kIostat), __TAVf90_dreadu(18, 1, kIostat)})
+      show(code);
     std::fflush(stdout);
-    std::_Exit(0);  // unit 10 cannot be closed
-  }, {0, "28 28 21 21 "});
+    std::_Exit(0);  // unit 16 cannot be closed
+  }, {0, "146 147 154 150 153 150 0 0 210 210 | 179 152 154 151 147 148 180 010000007101000000| 28 28 21 21 "});
 }
 
 int nextrec(int unit) {
   int n = -9;
-  __TAVf90_inquire_u(unit, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0, nullptr,
-                     0, nullptr, nullptr, 0, nullptr, &n, nullptr, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0,
-                     nullptr, nullptr, 0, nullptr, 0, nullptr, 0);
+  __TAVf90_inquire_u(unit, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0,
+                     nullptr, 0, nullptr, nullptr, 0, nullptr, &n, nullptr, nullptr, 0, nullptr, 0, nullptr, 0,
+                     nullptr, 0, nullptr, nullptr, 0, nullptr, 0, nullptr, 0);
   return n;
 }
 
@@ -485,8 +472,8 @@ TEST(Direct, Formatted) {
       __TAVf90_enddread();
     std::printf("%s %d %d\n", word, i, nextrec(10));
   }, {0});
-  EXPECT_EQ(r.out, "000000000000000000000000000000000000000041424320202020202020 4 214 180 0 [ABC       #-2] 10 7 100 "
-                   "second -12 8\n");
+  EXPECT_EQ(r.out, "000000000000000000000000000000000000000041424320202020202020 "
+                   "4 214 180 0 [ABC       #-2] 10 7 100 second -12 8\n");
   EXPECT_EQ(r.file("d.txt").substr(40), "first     second     -12      ");
 }
 
@@ -595,7 +582,8 @@ TEST(Interchange, PeerFiles) {
       std::printf("%d %g %d|", a, b, c);
     }
     std::printf("%d\n", __TAVf90_dreadu(11, 4, -1));
-  }, {0, "0:12345 0 1.5 -0.25 1e+300 3 hello 0 -1 2 300 1 -1 ffff02002c0101000000\n333 3.5 0|0 0 0|111 1.5 7|214\n"});
+  }, {0, "0:12345 0 1.5 -0.25 1e+300 3 hello 0 -1 2 300 1 -1 ffff02002c0101000000\n"
+         "333 3.5 0|0 0 0|111 1.5 7|214\n"});
 }
 
 }  // namespace
