@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -104,42 +103,25 @@ TEST(InternalFile, HooksReportEveryCondition) {
 }
 
 TEST(InternalFile, UnhandledConditionsAreFatal) {
-  struct {
-    const char *what;
-    std::function<void()> body;
-    const char *message;
-  } cases[] = {
-      {"overflow",
-       [] {
-         char v[2];
-         __TAVf90_iwrites(v, 2, "(I2,/,I2)", 9, 0);
-         __TAVf90_write_i(1);
-         __TAVf90_write_i(2);
-       },
-       "Internal file overflow\nProgram terminated by fatal I/O error\n"},
-      {"end of file",
-       [] {
-         char v[2] = {'1', '2'};
-         int x;
-         __TAVf90_ireads(v, 2, nullptr, 0, nullptr, 0);
-         __TAVf90_lread_i(&x);
-         __TAVf90_lread_i(&x);
-       },
-       "End of internal file\nProgram terminated by fatal I/O error\n"},
-      {"internal WRITE inside another statement",
-       [] {
-         char v[2];
-         f90_io_init();
-         __TAVf90_write(6, "(I2)", 4, nullptr, 0, 0);
-         __TAVf90_iwrites(v, 2, "(I2)", 4, 0);
-       },
-       "Recursive I/O reference"},
-  };
-  for (auto &c : cases) {
-    tavtest::Result r = tavtest::run(c.body);
-    EXPECT_TRUE(r.aborted()) << c.what << r.describe();
-    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.what << r.describe();
-  }
+  tavtest::expect_run("overflow", [] {
+    char v[2];
+    __TAVf90_iwrites(v, 2, "(I2,/,I2)", 9, 0);
+    __TAVf90_write_i(1);
+    __TAVf90_write_i(2);
+  }, {tavtest::kAborted, "", iotest::fatal_io("Internal file overflow").c_str()});
+  tavtest::expect_run("end of file", [] {
+    char v[2] = {'1', '2'};
+    int x;
+    __TAVf90_ireads(v, 2, nullptr, 0, nullptr, 0);
+    __TAVf90_lread_i(&x);
+    __TAVf90_lread_i(&x);
+  }, {tavtest::kAborted, "", iotest::fatal_io("End of internal file").c_str()});
+  tavtest::expect_run("internal WRITE inside another statement", [] {
+    char v[2];
+    f90_io_init();
+    __TAVf90_write(6, "(I2)", 4, nullptr, 0, 0);
+    __TAVf90_iwrites(v, 2, "(I2)", 4, 0);
+  }, {tavtest::kAborted, nullptr, "Recursive I/O reference\nProgram terminated by fatal error\n"});
 }
 
 // Internal statements between external ones: nothing either kind sets
