@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "io/io_support.h"
@@ -48,11 +47,6 @@ std::string expected(const Case &c) {
     out += line + "\n";
   }
   return out + "#-1\n";
-}
-
-void open_for_reading(int unit, const char *name, int recl) {
-  __TAVf90_open(unit, name, static_cast<int>(std::strlen(name)), nullptr, 0, nullptr, 0, nullptr, 0, &recl, nullptr,
-                0, nullptr, 0, "READ", 4, nullptr, 0, nullptr, 0, 0);
 }
 
 void read_all(int unit) {
@@ -93,14 +87,14 @@ TEST(LineReader, FilesAndPipes) {
     const std::string want = expected(c);
     tavtest::expect_run(std::string(c.name) + " (file)", [&c] {
       f90_io_init();
-      open_for_reading(10, "in.txt", c.recl);
+      open(10, "in.txt", nullptr, nullptr, c.recl, "READ", nullptr, 0);
       read_all(10);
     }, {0, want.c_str(), ""}, file);
     tavtest::expect_run(std::string(c.name) + " (pipe)", [&c] {
       f90_io_init();
       if (mkfifo("fifo", 0600) != 0) std::abort();
       pid_t writer = feed("fifo", c.text);
-      open_for_reading(10, "fifo", c.recl);
+      open(10, "fifo", nullptr, nullptr, c.recl, "READ", nullptr, 0);
       read_all(10);
       int status = 0;
       if (waitpid(writer, &status, 0) != writer || status != 0) say("writer failed");
