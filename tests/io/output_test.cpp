@@ -89,14 +89,14 @@ std::vector<Item> items(const std::string &text) {
   std::istringstream in(text);
   for (std::string t; in >> t;) {
     Item v{t.substr(0, t.find(':'))};
-    const std::string value = t.substr(t.find(':') + 1);
-    const bool single = v.type == "real4" || v.type == "cplx4";
+    const char *value = t.c_str() + t.find(':') + 1, *im = std::strchr(value, ',');
+    auto real = [&v](const char *p) {  // REAL parts converted once, to float
+      return v.type.back() == '4' ? std::strtof(p, nullptr) : std::strtod(p, nullptr);
+    };
     if (v.type == "char") v.s = value;
-    else if (v.type.compare(0, 3, "int") == 0 || v.type.compare(0, 3, "log") == 0) v.i = std::stoll(value);
-    else v.re = single ? std::strtof(value.c_str(), nullptr) : std::strtod(value.c_str(), nullptr);
-    if (value.find(',') != std::string::npos)
-      v.im = single ? std::strtof(value.c_str() + value.find(',') + 1, nullptr)
-                    : std::strtod(value.c_str() + value.find(',') + 1, nullptr);
+    else if (v.type[0] == 'i' || v.type[0] == 'l') v.i = std::stoll(value);
+    else v.re = real(value);
+    if (im != nullptr) v.im = real(im + 1);
     out.push_back(v);
   }
   return out;
@@ -120,7 +120,9 @@ TEST(Write, ItemTable) {
 // The golden table's values: hexadecimal bits for reals, bytes in
 // hexadecimal for characters, decimal otherwise.
 Item from_hex(const std::string &type, const std::string &hex) {
-  auto bits = [&](std::size_t at, std::size_t n) { return std::strtoull(hex.substr(at, n).c_str(), nullptr, 16); };
+  auto bits = [&](std::size_t at, std::size_t n) {
+    return std::strtoull(hex.substr(at, n).c_str(), nullptr, 16);
+  };
   auto real = [&](std::size_t at) {
     float f;
     double d;
@@ -179,7 +181,8 @@ TEST(Write, GoldenTableAsThePeerOrAsDefined) {
       expected = "0 |" + c[5] + "|";
     }
     if (!ok && ++failed <= 40)
-      ADD_FAILURE() << "case " << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << "\n  expected " << expected
+      ADD_FAILURE() << "case " << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << "\n  expected "
+                    << expected
                     << "\n  got " << w.status << " |" << w.text << "|";
   }
   EXPECT_EQ(failed, 0) << failed << " of " << cases.size() << " cases differ";
@@ -323,8 +326,8 @@ TEST(RealEdit, WiderFieldsOnlyAddBlanks) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double values[] = {0.0,    -0.0,    1.0,     -1.5,    0.1,     9.9999,   999.5,   123456.789, 1e-300,
                            -2.5e300, 4.9e-324, 1.7976931348623157e308, 0.000123456, -5e-5, kInf, -kInf, nan};
-  const char *forms[] = {"F%d.0", "F%d.3", "F%d.12", "E%d.1", "E%d.5E3", "E%d.16", "D%d.4", "ES%d.0", "ES%d.7E4",
-                         "EN%d.3", "G%d.1", "G%d.7E2"};
+  const char *forms[] = {"F%d.0",  "F%d.3",  "F%d.12",   "E%d.1",  "E%d.5E3", "E%d.16",
+                         "D%d.4",  "ES%d.0", "ES%d.7E4", "EN%d.3", "G%d.1",   "G%d.7E2"};
   constexpr int kWider = 300;
   int compared = 0;
   for (double v : values)
