@@ -182,8 +182,7 @@ TEST(Write, GoldenTableAsThePeerOrAsDefined) {
     }
     if (!ok && ++failed <= 40)
       ADD_FAILURE() << "case " << c[0] << " " << c[1] << " " << c[2] << " " << c[3] << "\n  expected "
-                    << expected
-                    << "\n  got " << w.status << " |" << w.text << "|";
+                    << expected << "\n  got " << w.status << " |" << w.text << "|";
   }
   EXPECT_EQ(failed, 0) << failed << " of " << cases.size() << " cases differ";
   for (const auto &[id, n] : ids) EXPECT_EQ(n, 1) << "duplicate case id " << id;
