@@ -63,10 +63,8 @@ inline int write_line(int unit, const std::string &s, bool advancing = true, int
   return __TAVf90_endwrite();
 }
 
-inline void say(const std::string &s) {
-  std::fputs(s.c_str(), stdout);
-  std::fputc('\n', stdout);
-}
+// A line on standard output.
+inline void say(const std::string &s) { std::puts(s.c_str()); }
 
 // OPEN(unit, FILE=, FORM=, ACCESS=, RECL=, ACTION=, STATUS=, IOSTAT= unless
 // error_continue is 0).

@@ -18,7 +18,13 @@ program peer
   character(len=1024) :: chv
   integer :: p1, p2, p3, ios, n, i, nch, ich
   integer(8) :: i8, bits8
-  integer(4) :: bits4
+  integer(4) :: bits4, v4
+  integer(2) :: v2
+  integer(1) :: v1
+  logical(1) :: l1
+  logical(2) :: l2
+  logical(4) :: l4
+  logical(8) :: l8
   real(8) :: d
   real(4) :: r, r2
   real(8) :: d2
@@ -42,6 +48,7 @@ program peer
 
     rewind (20)
     ios = 0
+    if (typ(1:3) == 'int' .or. typ(1:3) == 'log') read (val, *) i8
     select case (trim(typ))
     case ('real8')
       read (val, '(Z16)') bits8
@@ -65,19 +72,36 @@ program peer
       r2 = transfer(bits4, r2)
       z4 = cmplx(r, r2, kind=4)
       if (list) then; write (20, *, iostat=ios) z4; else; write (20, fmt, iostat=ios) z4; end if
-    case ('int1', 'int2', 'int4', 'int8')
-      read (val, *) i8
-      call write_int(trim(typ), i8, fmt, ios)
-    case ('log1', 'log2', 'log4', 'log8')
-      read (val, *) i8
-      call write_log(trim(typ), i8 /= 0, fmt, ios)
+    case ('int1')
+      v1 = int(i8, 1)
+      if (list) then; write (20, *, iostat=ios) v1; else; write (20, fmt, iostat=ios) v1; end if
+    case ('int2')
+      v2 = int(i8, 2)
+      if (list) then; write (20, *, iostat=ios) v2; else; write (20, fmt, iostat=ios) v2; end if
+    case ('int4')
+      v4 = int(i8, 4)
+      if (list) then; write (20, *, iostat=ios) v4; else; write (20, fmt, iostat=ios) v4; end if
+    case ('int8')
+      if (list) then; write (20, *, iostat=ios) i8; else; write (20, fmt, iostat=ios) i8; end if
+    case ('log1')
+      l1 = i8 /= 0
+      if (list) then; write (20, *, iostat=ios) l1; else; write (20, fmt, iostat=ios) l1; end if
+    case ('log2')
+      l2 = i8 /= 0
+      if (list) then; write (20, *, iostat=ios) l2; else; write (20, fmt, iostat=ios) l2; end if
+    case ('log4')
+      l4 = i8 /= 0
+      if (list) then; write (20, *, iostat=ios) l4; else; write (20, fmt, iostat=ios) l4; end if
+    case ('log8')
+      l8 = i8 /= 0
+      if (list) then; write (20, *, iostat=ios) l8; else; write (20, fmt, iostat=ios) l8; end if
     case ('char')
       nch = len_trim(val) / 2
       do i = 1, nch
         read (val(2*i - 1:2*i), '(Z2)') ich
         chv(i:i) = achar(ich)
       end do
-      if (trim(fmt) == '*') then
+      if (list) then
         write (20, *, iostat=ios) chv(1:nch)
       else
         write (20, fmt, iostat=ios) chv(1:nch)
@@ -97,51 +121,4 @@ program peer
     write (*, '(A)') trim(id)//achar(9)//'0'//achar(9)//'|'//rec(1:n)//'|'
   end do
 
-contains
-
-  subroutine write_int(typ, v, fmt, ios)
-    character(len=*), intent(in) :: typ, fmt
-    integer(8), intent(in) :: v
-    integer, intent(out) :: ios
-    integer(1) :: v1
-    integer(2) :: v2
-    integer(4) :: v4
-    select case (typ)
-    case ('int1')
-      v1 = int(v, 1)
-      if (list) then; write (20, *, iostat=ios) v1; else; write (20, fmt, iostat=ios) v1; end if
-    case ('int2')
-      v2 = int(v, 2)
-      if (list) then; write (20, *, iostat=ios) v2; else; write (20, fmt, iostat=ios) v2; end if
-    case ('int4')
-      v4 = int(v, 4)
-      if (list) then; write (20, *, iostat=ios) v4; else; write (20, fmt, iostat=ios) v4; end if
-    case default
-      if (list) then; write (20, *, iostat=ios) v; else; write (20, fmt, iostat=ios) v; end if
-    end select
-  end subroutine write_int
-
-  subroutine write_log(typ, v, fmt, ios)
-    character(len=*), intent(in) :: typ, fmt
-    logical, intent(in) :: v
-    integer, intent(out) :: ios
-    logical(1) :: l1
-    logical(2) :: l2
-    logical(4) :: l4
-    logical(8) :: l8
-    select case (typ)
-    case ('log1')
-      l1 = v
-      if (list) then; write (20, *, iostat=ios) l1; else; write (20, fmt, iostat=ios) l1; end if
-    case ('log2')
-      l2 = v
-      if (list) then; write (20, *, iostat=ios) l2; else; write (20, fmt, iostat=ios) l2; end if
-    case ('log4')
-      l4 = v
-      if (list) then; write (20, *, iostat=ios) l4; else; write (20, fmt, iostat=ios) l4; end if
-    case default
-      l8 = v
-      if (list) then; write (20, *, iostat=ios) l8; else; write (20, fmt, iostat=ios) l8; end if
-    end select
-  end subroutine write_log
 end program peer
