@@ -232,7 +232,7 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   std::memcpy(rec.file_name, name, name_size);
   set_flag(rec, TAV_FLAG_PARTIAL_OUTPUT, false);
   set_flag(rec, TAV_FLAG_SEEKABLE, stream::seekable(stream));
-  if (binary) stream::use_large_buffer(stream);
+  stream::use_large_buffer(stream, binary ? stream::kBinaryBuffer : stream::kTextBuffer);
 
   if (d.position == TAV_POS_APPEND) {
     int code = 0;

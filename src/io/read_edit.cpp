@@ -1,5 +1,6 @@
 #include "io/read_edit.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -42,6 +43,30 @@ class Cursor {
 };
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+// The powers of ten that are exact in T.
+template <typename T>
+constexpr T kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// m * 10^e into *out when m and 10^|e| are both exact in T: then one
+// multiplication or division, rounded once, gives the nearest value.
+// False (nothing stored) otherwise, or where T arithmetic is carried out
+// in a wider format and would round twice.
+template <typename T>
+bool exact_value(std::uint64_t m, std::int64_t e, bool negative, T *out) {
+#if FLT_EVAL_METHOD == 0
+  constexpr int kExactPower = std::numeric_limits<T>::digits >= 53 ? 22 : 10;
+  if ((m >> std::numeric_limits<T>::digits) != 0 || e < -kExactPower || e > kExactPower) return false;
+  const T x = static_cast<T>(m);
+  const T v = e >= 0 ? x * kPowers<T>[e] : x / kPowers<T>[-e];
+  *out = negative ? -v : v;
+  return true;
+#else
+  (void)m, (void)e, (void)negative, (void)out;
+  return false;
+#endif
+}
 
 }  // namespace
 
@@ -99,6 +124,11 @@ bool Decimal::convert(std::int64_t adjust, T *out) {
     digits_[n++] = '1';
     e = add_exponent(e, -1);
   }
+  if (!sticky_ && n <= 15) {
+    std::uint64_t m = digits8_value(digits_ + (n > 8 ? n - 8 : 0), n > 8 ? 8 : n);
+    if (n > 8) m += std::uint64_t{digits8_value(digits_, n - 8)} * 100000000;
+    if (exact_value(m, e, negative, out)) return false;
+  }
   // The value lies in [10^(order-1), 10^order).
   std::int64_t order = n + e;
   if (order > 400) {
@@ -135,16 +165,14 @@ int parse_integer(const Field &f, bool bz, std::int64_t lo, std::int64_t hi, int
   const char *p = skip_blanks(f.text, f.text + f.n), *end = f.text + f.n;
   bool minus = p < end && *p == '-';
   if (p < end && (*p == '-' || *p == '+')) ++p;
-  // Most often the digits run to the end of the field: the last eight are
-  // taken as one word.
-  if (p < end && end - p <= 18 && f.n >= 8 && (!bz || f.pad == 0)) {
-    const char *tail = end - p > 8 ? end - 8 : p;
-    std::uint64_t m = 0;
-    const char *q = p;
-    while (q < tail && is_digit(*q)) m = m * 10 + static_cast<unsigned>(*q++ - '0');
+  // Most often the digits run to the end of the field: up to sixteen of
+  // them are taken as two words, the last eight and the ones before.
+  if (p < end && end - p <= 16 && f.n >= 8 && (!bz || f.pad == 0)) {
+    const int head = static_cast<int>(end - p) - 8;
     std::uint32_t last;
-    if (q == tail && trailing_digits_value(tail, end, &last)) {
-      auto n = static_cast<std::int64_t>(m * kPow10[end - tail] + last);
+    if (trailing_digits_value(head > 0 ? end - 8 : p, end, &last) && (head <= 0 || leading_digits8(p) >= head)) {
+      std::int64_t n = last;
+      if (head > 0) n += std::int64_t{digits8_value(p, head)} * 100000000;
       if (minus) n = -n;
       if (n < lo || n > hi) return range_error;
       *out = n;
@@ -266,22 +294,37 @@ bool plain_real(const Field &f, bool bz, int d, int k, T *out) {
   while (end > p && end[-1] == ' ') --end;
   if (bz && (end != f.text + f.n || f.pad > 0)) return false;
   const char *start = p;
+  const bool negative = p < end && *p == '-';
   if (p < end && *p == '+') start = ++p;
-  else if (p < end && *p == '-') ++p;
+  else if (negative) ++p;
   const char *digits = p;
   p = skip_digits(p, end);
+  const char *const int_end = p;
   bool point = p < end && *p == '.';
   if (point) p = skip_digits(p + 1, end);
+  const char *const frac_end = p;
   if (p - digits == (point ? 1 : 0)) return false;
   bool exponent = p < end && (*p == 'E' || *p == 'e');
+  std::int64_t e = 0;
   if (exponent) {
     ++p;
+    const bool e_negative = p < end && *p == '-';
     if (p < end && (*p == '+' || *p == '-')) ++p;
     const char *x = p;
-    while (p < end && is_digit(*p)) ++p;
+    for (; p < end && is_digit(*p); ++p) e = exponent_digit(e, *p - '0');
     if (p == x) return false;
+    if (e_negative) e = -e;
   }
   if (p != end || (!point && d != 0) || (!exponent && k != 0)) return false;
+  // Digits that may be exact in T (up to 16 for a double, 8 for a REAL)
+  // are added up first.
+  const std::int64_t fraction = point ? frac_end - int_end - 1 : 0;
+  if ((int_end - digits) + fraction <= (std::numeric_limits<T>::digits >= 53 ? 16 : 8)) {
+    std::uint64_t m = 0;
+    for (const char *q = digits; q < frac_end; ++q)
+      if (q != int_end) m = m * 10 + static_cast<unsigned>(*q - '0');
+    if (exact_value(m, add_exponent(e, -fraction), negative, out)) return true;
+  }
   T v;
   auto r = std::from_chars(start, end, v);
   if (r.ec != std::errc() || r.ptr != end) return false;

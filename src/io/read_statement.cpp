@@ -73,36 +73,23 @@ int f90_endrec() {
   return 0;
 }
 
-int begin_read(int unit, const char *format, int format_length, const char *advance, int advance_length, int *size,
-               int flags) {
-  begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
-  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
-  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
-  if (size != nullptr && advancing) rt::crash("SIZE= is not valid without ADVANCE='NO'");
-  statement.size_ptr = size;
-  if (int code = start_record_input(unit, advancing)) return code;
-
-  // From here on a condition discards the record and ends the READ, also
-  // one met while the format is being set up.
-  __TAVf90_read_kluge = 1;
-  __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
-  if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
-  __TAVf90_io_top = -1;
-  return init_linput();
-}
-
-}  // namespace
-
-int start_record_input(int unit, bool advancing) {
+// The READ of records' set-up of the statement for unit `unit`, selected
+// (see start_record_input); the statement state begin_statement_core does
+// not reset is set here, on every path.
+inline int start_input(int unit, bool advancing) {
   tav_unit_record &r = current_record();
+  __TAVf90_io_top = -1;
+  __TAVf90_io_nonadvance_read = 0;
+  statement.advancing = advancing;
 
   // Everything that can refuse the statement comes before the unit changes.
-  if (r.position_state == TAV_POS_WRITE) return ioerr(kReadAfterWrite);
-  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
+  if (r.position_state == TAV_POS_WRITE || r.position_state == TAV_POS_EOF) {
+    statement.record = RecordBuffer{};
+    return r.position_state == TAV_POS_WRITE ? ioerr(kReadAfterWrite) : ioerr(kAfterEndfile, unit);
+  }
+  statement.record = RecordBuffer{r.buffer, nullptr, f90_gets};
 
   __TAVf90_current_unit = unit;
-  statement.advancing = advancing;
-  statement.record = RecordBuffer{r.buffer, nullptr, f90_gets};
   __TAVf90_io_buflen = r.recl;
   __TAVf90_mychar = nullptr;
   __TAVf90_mygetc = f90_getc;
@@ -119,6 +106,30 @@ int start_record_input(int unit, bool advancing) {
   if (r.rec_length < 0) return f90_endrec();
   return 0;
 }
+
+int begin_read(int unit, const char *format, int format_length, const char *advance, int advance_length, int *size,
+               int flags) {
+  begin_statement_core(flags == -1 ? 1 : 0, flags & 1, flags & 2);
+  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) {
+    reset_statement_record();
+    return code;
+  }
+  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
+  if (size != nullptr && advancing) rt::crash("SIZE= is not valid without ADVANCE='NO'");
+  statement.size_ptr = size;
+  if (int code = start_input(unit, advancing)) return code;
+
+  // From here on a condition discards the record and ends the READ, also
+  // one met while the format is being set up.
+  __TAVf90_read_kluge = 1;
+  __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
+  if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
+  return init_linput();
+}
+
+}  // namespace
+
+int start_record_input(int unit, bool advancing) { return start_input(unit, advancing); }
 
 int end_read() {
   tav_unit_record &r = current_record();

@@ -66,22 +66,30 @@ inline void reset_modes() {
 // statement state -- a list-directed statement needs nothing more.  The
 // begin call then selects its unit and installs its record, hooks and
 // record position; a formatted one hands its format to establish_format,
-// which also sets the current edit.
-inline void begin_statement(int error_continue, int end_continue, int eor_continue) {
+// which also sets the current edit.  begin_statement_core is the part a
+// begin call that installs a record and sets the READ flags itself (the
+// READ of records) starts with; reset_statement_record the rest.
+inline void begin_statement_core(int error_continue, int end_continue, int eor_continue) {
   lock_io();
   __TAVf90_error_continue = error_continue;
   __TAVf90_end_continue = end_continue;
   __TAVf90_eor_continue = eor_continue;
   reset_modes();
-  __TAVf90_io_top = -1;
   __TAVf90_field_status = 0;
-  __TAVf90_read_kluge = 0;
-  __TAVf90_io_nonadvance_read = 0;
-  statement.advancing = true;
+  __TAVf90_read_kluge = 0;  // what a condition reported from here on looks at
   statement.size_ptr = nullptr;
   statement.size = 0;
-  statement.record = RecordBuffer{};
   statement.format.reset();
+}
+inline void reset_statement_record() {
+  __TAVf90_io_top = -1;
+  __TAVf90_io_nonadvance_read = 0;
+  statement.advancing = true;
+  statement.record = RecordBuffer{};
+}
+inline void begin_statement(int error_continue, int end_continue, int eor_continue) {
+  begin_statement_core(error_continue, end_continue, eor_continue);
+  reset_statement_record();
 }
 
 // Ends a formatted READ: stores SIZE=, saves the record position, releases

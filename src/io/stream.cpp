@@ -17,6 +17,7 @@ namespace {
 struct LargeBuffer {
   std::FILE *stream;
   char *buffer;
+  std::size_t size;
   LargeBuffer *next;
 };
 LargeBuffer *large_buffers = nullptr;
@@ -155,7 +156,7 @@ int close(std::FILE *stream) {
     if ((*p)->stream == stream) {
       LargeBuffer *b = *p;
       *p = b->next;
-      storage::work_free(b->buffer, kBinaryBuffer);
+      storage::work_free(b->buffer, b->size);
       storage::work_free(b, sizeof(LargeBuffer));
       break;
     }
@@ -203,13 +204,14 @@ std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *c
   return done;
 }
 
-void use_large_buffer(std::FILE *stream) {
+void use_large_buffer(std::FILE *stream, std::size_t size) {
   struct stat st;
   if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) return;
   auto *b = static_cast<LargeBuffer *>(storage::work_alloc(sizeof(LargeBuffer)));
-  b->buffer = static_cast<char *>(storage::work_alloc(kBinaryBuffer));
-  if (std::setvbuf(stream, b->buffer, _IOFBF, kBinaryBuffer) != 0) {
-    storage::work_free(b->buffer, kBinaryBuffer);
+  b->buffer = static_cast<char *>(storage::work_alloc(size));
+  b->size = size;
+  if (std::setvbuf(stream, b->buffer, _IOFBF, size) != 0) {
+    storage::work_free(b->buffer, size);
     storage::work_free(b, sizeof(LargeBuffer));
     return;
   }
