@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-#include "storage_support.h"
 #include "tavf90.h"
 
 namespace {
@@ -92,11 +91,6 @@ TEST(PageColour, GetmemWithColourFiveKeepsEarlierColours) {
   EXPECT_EQ(__TAVf90_pagecolour(p, kPage), 21);
   __TAVf90_freemem(again, kPage);
   EXPECT_EQ(__TAVf90_pagecolour(p, kPage), 4);
-}
-
-TEST(PageColour, FailedUnmapIsFatal) {
-  storage_test::expect_fatal([] { __TAVf90_freemem(reinterpret_cast<void *>(4097), kPage); },
-                             "Impossible failure from freemem");
 }
 
 }  // namespace
