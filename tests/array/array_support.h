@@ -4,6 +4,7 @@
 // and small contiguous arrays for hand-worked answers.
 #pragma once
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -41,6 +42,14 @@ inline std::string describe(const Shape &s) {
   std::string t = "rank " + std::to_string(s.rank) + " extents";
   for (int k = 0; k < s.rank; ++k) t += " " + std::to_string(s.extent[k]);
   return t + " reversed " + std::to_string(s.reversed);
+}
+
+// An entry point by name, without its "__TAVf90_" prefix.
+template <class F>
+F entry(const std::string &name) {
+  auto f = reinterpret_cast<F>(dlsym(RTLD_DEFAULT, ("__TAVf90_" + name).c_str()));
+  EXPECT_NE(f, nullptr) << name;
+  return f;
 }
 
 inline std::mt19937 &rng() {

@@ -21,10 +21,6 @@ using array_test::Section;
 using array_test::Shape;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes element(const Section &s, std::intptr_t n) {
-  const auto *p = reinterpret_cast<const std::uint8_t *>(s.nth(n));
-  return Bytes(p, p + s.size());
-}
 void append(Bytes &out, const char *p, std::size_t size) {
   out.insert(out.end(), reinterpret_cast<const std::uint8_t *>(p), reinterpret_cast<const std::uint8_t *>(p) + size);
 }
@@ -77,40 +73,31 @@ using Pack = void (*)(tav_vector *, int, const tav_ptr_desc *, int, const tav_pt
 using DtPack = void (*)(tav_cvector *, int, const tav_ptr_desc *, int, const tav_ptr_desc *, const tav_ptr_desc *,
                         int);
 using ChPack = void (*)(tav_cvector *, int, const tav_cptr_desc *, int, const tav_ptr_desc *, const tav_cptr_desc *);
-struct PackKind {
-  const char *name;
-  std::size_t width;
-  Pack pack;
-  DtPack dt;
-  ChPack ch;
-};
-const PackKind kPackKinds[] = {
-    {"l", 4, __TAVf90_pack, __TAVf90_dtpack, __TAVf90_chpack},
-    {"l1", 1, __TAVf90_l1_pack, __TAVf90_l1_dtpack, __TAVf90_l1_chpack},
-    {"l2", 2, __TAVf90_l2_pack, __TAVf90_l2_dtpack, __TAVf90_l2_chpack},
-    {"l4", 8, __TAVf90_l4_pack, __TAVf90_l4_dtpack, __TAVf90_l4_chpack},
-};
+// The members of each mask kind: <kind>pack, <kind>dtpack, <kind>chpack.
+const std::pair<const char *, std::size_t> kPackKinds[] = {{"", 4}, {"l1_", 1}, {"l2_", 2}, {"l4_", 8}};
 
 TEST(Construct, PackEveryFlavourMaskKindAndVector) {
   for (const Shape &s : array_test::shapes()) {
     for (std::size_t size : {1u, 4u, 8u, 12u}) {
       Section a(s, size);
       a.randomise();
-      for (const PackKind &k : kPackKinds) {
+      for (const auto &[kind, width] : kPackKinds) {
+        const auto pack = array_test::entry<Pack>(std::string(kind) + "pack");
+        const auto dt = array_test::entry<DtPack>(std::string(kind) + "dtpack");
+        const auto ch = array_test::entry<ChPack>(std::string(kind) + "chpack");
         Shape ms = s;
         ms.reversed = ~s.reversed & 0x7f;
-        Section m(ms, k.width, 2);
+        Section m(ms, width, 2);
         std::intptr_t selected = 0;
-        for (std::intptr_t n = 0; n < m.count(); ++n) {
-          std::uint64_t bit = array_test::rng()() % 2;
-          Bytes b(k.width, 0);
-          if (bit) b[k.width == 8 && n % 2 ? 5 : 0] = 0x10;  // 8 bytes: sometimes the high word alone
-          std::memcpy(m.nth(n), b.data(), k.width);
-          selected += bit;
-        }
         Bytes packed;
-        for (std::intptr_t n = 0; n < a.count(); ++n)
-          if (element(m, n) != Bytes(k.width, 0)) append(packed, a.nth(n), size);
+        for (std::intptr_t n = 0; n < m.count(); ++n) {
+          const bool bit = array_test::rng()() % 2;
+          Bytes b(width, 0);
+          if (bit) b[width == 8 && n % 2 ? 5 : 0] = 0x10;  // 8 bytes: sometimes the high word alone
+          std::memcpy(m.nth(n), b.data(), width);
+          selected += bit;
+          if (bit) append(packed, a.nth(n), size);
+        }
         for (std::intptr_t vlen : {std::intptr_t{-1}, selected, selected + 3}) {
           Section v(shape_of({vlen < 0 ? 0 : vlen}, 1), size, 1);
           v.randomise();
@@ -121,10 +108,10 @@ TEST(Construct, PackEveryFlavourMaskKindAndVector) {
           const int rk = s.rank, sz = static_cast<int>(size);
           check_flavours(
             size, {static_cast<std::intptr_t>(want.size() / size)}, want,
-            std::string(k.name) + " VECTOR " + std::to_string(vlen) + " " + array_test::describe(s),
-            [&](tav_vector *r) { k.pack(r, rk, a.desc(), rk, m.desc(), vd, sz); },
-            [&](tav_cvector *r) { k.dt(r, rk, a.desc(), rk, m.desc(), vd, sz); },
-            [&](tav_cvector *r) { k.ch(r, rk, a.cdesc(), rk, m.desc(), vc); });
+            std::string(kind) + "pack VECTOR " + std::to_string(vlen) + " " + array_test::describe(s),
+            [&](tav_vector *r) { pack(r, rk, a.desc(), rk, m.desc(), vd, sz); },
+            [&](tav_cvector *r) { dt(r, rk, a.desc(), rk, m.desc(), vd, sz); },
+            [&](tav_cvector *r) { ch(r, rk, a.cdesc(), rk, m.desc(), vc); });
         }
       }
     }
