@@ -158,15 +158,16 @@ void check_sum_product(const std::string &t) {
   auto id = [](const T &v) { return v; };
   T one{};
   if constexpr (std::is_arithmetic_v<T>) one = T(1); else one.re = 1;
-  check_family<T, T>("dimsum_" + t, "dimsum_" + t, t, [](std::intptr_t) { return random_value<T>(); }, T{}, add<T>,
-                     id);
-  check_family<T, T>("dimprod_" + t, "dimprod_" + t, t, [](std::intptr_t) { return random_value<T>(true); }, one,
-                     multiply<T>, id);
+  auto any = [](std::intptr_t) { return random_value<T>(); };
+  auto factor = [](std::intptr_t) { return random_value<T>(true); };
+  check_family<T, T>("dimsum_" + t, "dimsum_" + t, t, any, T{}, add<T>, id);
+  check_family<T, T>("dimprod_" + t, "dimprod_" + t, t, factor, one, multiply<T>, id);
 }
 
 TEST(Reductions, SumAndProductOfEveryNumericTypeAndMaskKind) {
-  check_sum_product<std::int8_t>("i1"), check_sum_product<std::int16_t>("i2"), check_sum_product<std::int32_t>("i");
-  check_sum_product<std::int64_t>("i4"), check_sum_product<float>("r"), check_sum_product<double>("d");
+  check_sum_product<std::int8_t>("i1"), check_sum_product<std::int16_t>("i2");
+  check_sum_product<std::int32_t>("i"), check_sum_product<std::int64_t>("i4");
+  check_sum_product<float>("r"), check_sum_product<double>("d");
   check_sum_product<Complex>("c"), check_sum_product<DoubleComplex>("dc");
 }
 
@@ -249,10 +250,12 @@ TEST(Reductions, StartingValuesAndNaN) {
     Dense<float> a(values, {static_cast<std::intptr_t>(values.size())});
     Dense<std::uint32_t> m(mask, {static_cast<std::intptr_t>(mask.size())});
     const tav_ptr_desc *md = mask.empty() ? nullptr : &m.d;
+    // Each result holds one element: MAXLOC and MINLOC, then MAXVAL and MINVAL.
+    std::vector<int> at = take_i(__TAVf90_m_l_maxld_r(1, &a.d, 1, 0, md));
     std::vector<float> got = array_test::take<float>(__TAVf90_m_l_maxvd_r(1, &a.d, 1, 0, md), __TAVf90_freevec_r);
-    got.push_back(array_test::take<float>(__TAVf90_m_l_minvd_r(1, &a.d, 1, 0, md), __TAVf90_freevec_r)[0]);
-    EXPECT_EQ(take_i(__TAVf90_m_l_maxld_r(1, &a.d, 1, 0, md)), (std::vector<int>{std::stoi(row[3])})) << row[0];
-    EXPECT_EQ(take_i(__TAVf90_m_l_minld_r(1, &a.d, 1, 0, md)), (std::vector<int>{std::stoi(row[4])})) << row[0];
+    at.push_back(take_i(__TAVf90_m_l_minld_r(1, &a.d, 1, 0, md)).at(0));
+    got.push_back(array_test::take<float>(__TAVf90_m_l_minvd_r(1, &a.d, 1, 0, md), __TAVf90_freevec_r).at(0));
+    EXPECT_EQ(at, (std::vector<int>{std::stoi(row[3]), std::stoi(row[4])})) << row[0];
     EXPECT_EQ(got, (std::vector<float>{real(row[5]), real(row[6])})) << row[0];
   }
 }
@@ -268,8 +271,9 @@ TEST(Reductions, FatalErrors) {
   huge.dim[1] = tav_dim{65536, 0, 1};
   huge.dim[2] = tav_dim{2, 4, 1};
   tav_vector res;
-  EXPECT_EQ(tavtest::expect_fatal_table("array/data/reduce_fatal.tsv", {{"a", &a.d}, {"m", &m.d}, {"huge", &huge},
-                                                                   {"res", &res}}), 11);
+  EXPECT_EQ(tavtest::expect_fatal_table("array/data/reduce_fatal.tsv",
+                                        {{"a", &a.d}, {"m", &m.d}, {"huge", &huge}, {"res", &res}}),
+            11);
 }
 
 }  // namespace

@@ -201,8 +201,9 @@ TEST_F(Requests, OutOfMemoryMessages) {
   tav_cptr_desc c;
   tav_vector r;
   tav_atmplist list = __TAVf90_atmplist_create();
-  EXPECT_EQ(tavtest::expect_fatal_table("storage/data/oom.tsv", {{"p", &p}, {"c", &c}, {"r", &r}, {"list", &list}},
-                                        [] { counted::fail_after(0, true); }),
+  EXPECT_EQ(tavtest::expect_fatal_table(
+                "storage/data/oom.tsv", {{"p", &p}, {"c", &c}, {"r", &r}, {"list", &list}},
+                [] { counted::fail_after(0, true); }),
             9);
   // The forms that take the info record by value; automatic arrays fail
   // even when empty.
