@@ -1,8 +1,10 @@
 // Helpers of the array intrinsic tests: sections of every rank with gaps,
 // negative strides and lower bounds other than 1, addressed by subscripts
-// (the reference side never uses the library's walk) and random contents.
+// (the reference side never uses the library's walk) and random contents;
+// and small contiguous arrays for hand-worked answers.
 #pragma once
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -40,6 +42,19 @@ inline std::string describe(const Shape &s) {
   std::string t = "rank " + std::to_string(s.rank) + " extents";
   for (int k = 0; k < s.rank; ++k) t += " " + std::to_string(s.extent[k]);
   return t + " reversed " + std::to_string(s.reversed);
+}
+
+// An entry point by name, without its "__TAVf90_" prefix.
+template <class F>
+F entry(const std::string &name) {
+  auto f = reinterpret_cast<F>(dlsym(RTLD_DEFAULT, ("__TAVf90_" + name).c_str()));
+  EXPECT_NE(f, nullptr) << name;
+  return f;
+}
+
+inline std::mt19937 &rng() {
+  static std::mt19937 g(20261206);
+  return g;
 }
 
 // A section of a larger parent block, built the way compiled code describes
@@ -92,14 +107,18 @@ class Section {
     subscripts(n, sub);
     return at(sub);
   }
-  template <class T>
-  void set(std::intptr_t n, const T &v) {
-    std::memcpy(nth(n), &v, sizeof v);
-  }
   // Fills every element with gen(n) (n in array element order).
   template <class T, class Gen>
   void fill(Gen gen) {
-    for (std::intptr_t n = 0; n < count(); ++n) set<T>(n, gen(n));
+    for (std::intptr_t n = 0; n < count(); ++n) {
+      const T v = gen(n);
+      std::memcpy(nth(n), &v, sizeof v);
+    }
+  }
+  // Random bytes in every element.
+  void randomise() {
+    for (std::intptr_t n = 0; n < count(); ++n)
+      for (std::size_t b = 0; b < size_; ++b) nth(n)[b] = static_cast<char>(rng()());
   }
 
  private:
@@ -110,9 +129,28 @@ class Section {
   tav_cptr_desc cdesc_{};
 };
 
-inline std::mt19937 &rng() {
-  static std::mt19937 g(20261206);
-  return g;
+// A contiguous column-major array with lower bounds 1.
+template <class T>
+struct Dense {
+  std::vector<T> v;
+  tav_ptr_desc d{};
+  Dense(std::vector<T> values, std::vector<std::intptr_t> extents) : v(std::move(values)) {
+    d.base = reinterpret_cast<char *>(v.data());
+    std::intptr_t stride = sizeof(T);
+    for (std::size_t k = 0; k < extents.size(); ++k) {
+      d.dim[k] = tav_dim{extents[k], stride, 1};
+      stride *= extents[k];
+    }
+  }
+};
+
+// The elements of a result vector of T, released through `release`.
+template <class T>
+std::vector<T> take(tav_vector r, void (*release)(tav_vector)) {
+  const T *p = reinterpret_cast<const T *>(r.base);
+  std::vector<T> out(p, p + __TAVf90_vector_size(r.extent));
+  release(r);
+  return out;
 }
 
 }  // namespace array_test

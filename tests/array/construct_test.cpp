@@ -21,14 +21,6 @@ using array_test::Section;
 using array_test::Shape;
 using Bytes = std::vector<std::uint8_t>;
 
-void randomise(Section &s) {
-  for (std::intptr_t n = 0; n < s.count(); ++n)
-    for (std::size_t b = 0; b < s.size(); ++b) s.nth(n)[b] = static_cast<char>(array_test::rng()());
-}
-Bytes element(const Section &s, std::intptr_t n) {
-  const auto *p = reinterpret_cast<const std::uint8_t *>(s.nth(n));
-  return Bytes(p, p + s.size());
-}
 void append(Bytes &out, const char *p, std::size_t size) {
   out.insert(out.end(), reinterpret_cast<const std::uint8_t *>(p), reinterpret_cast<const std::uint8_t *>(p) + size);
 }
@@ -40,7 +32,7 @@ Bytes stored(const char *base, std::intptr_t count, std::size_t size) {
 // A default INTEGER vector (SHAPE, ORDER) laid out backwards with a gap.
 Section int_vector(const std::vector<int> &v) {
   Section s(Shape{1, {static_cast<std::intptr_t>(v.size())}, {2}, 1}, 4);
-  for (std::size_t i = 0; i < v.size(); ++i) s.set<std::int32_t>(static_cast<std::intptr_t>(i), v[i]);
+  s.fill<std::int32_t>([&v](std::intptr_t i) { return v[static_cast<std::size_t>(i)]; });
   return s;
 }
 Shape shape_of(std::vector<std::intptr_t> extents, unsigned reversed = 0) {
@@ -81,43 +73,34 @@ using Pack = void (*)(tav_vector *, int, const tav_ptr_desc *, int, const tav_pt
 using DtPack = void (*)(tav_cvector *, int, const tav_ptr_desc *, int, const tav_ptr_desc *, const tav_ptr_desc *,
                         int);
 using ChPack = void (*)(tav_cvector *, int, const tav_cptr_desc *, int, const tav_ptr_desc *, const tav_cptr_desc *);
-struct PackKind {
-  const char *name;
-  std::size_t width;
-  Pack pack;
-  DtPack dt;
-  ChPack ch;
-};
-const PackKind kPackKinds[] = {
-    {"l", 4, __TAVf90_pack, __TAVf90_dtpack, __TAVf90_chpack},
-    {"l1", 1, __TAVf90_l1_pack, __TAVf90_l1_dtpack, __TAVf90_l1_chpack},
-    {"l2", 2, __TAVf90_l2_pack, __TAVf90_l2_dtpack, __TAVf90_l2_chpack},
-    {"l4", 8, __TAVf90_l4_pack, __TAVf90_l4_dtpack, __TAVf90_l4_chpack},
-};
+// The members of each mask kind: <kind>pack, <kind>dtpack, <kind>chpack.
+const std::pair<const char *, std::size_t> kPackKinds[] = {{"", 4}, {"l1_", 1}, {"l2_", 2}, {"l4_", 8}};
 
 TEST(Construct, PackEveryFlavourMaskKindAndVector) {
   for (const Shape &s : array_test::shapes()) {
     for (std::size_t size : {1u, 4u, 8u, 12u}) {
       Section a(s, size);
-      randomise(a);
-      for (const PackKind &k : kPackKinds) {
+      a.randomise();
+      for (const auto &[kind, width] : kPackKinds) {
+        const auto pack = array_test::entry<Pack>(std::string(kind) + "pack");
+        const auto dt = array_test::entry<DtPack>(std::string(kind) + "dtpack");
+        const auto ch = array_test::entry<ChPack>(std::string(kind) + "chpack");
         Shape ms = s;
         ms.reversed = ~s.reversed & 0x7f;
-        Section m(ms, k.width, 2);
+        Section m(ms, width, 2);
         std::intptr_t selected = 0;
-        for (std::intptr_t n = 0; n < m.count(); ++n) {
-          std::uint64_t bit = array_test::rng()() % 2;
-          Bytes b(k.width, 0);
-          if (bit) b[k.width == 8 && n % 2 ? 5 : 0] = 0x10;  // 8 bytes: sometimes the high word alone
-          std::memcpy(m.nth(n), b.data(), k.width);
-          selected += bit;
-        }
         Bytes packed;
-        for (std::intptr_t n = 0; n < a.count(); ++n)
-          if (element(m, n) != Bytes(k.width, 0)) append(packed, a.nth(n), size);
+        for (std::intptr_t n = 0; n < m.count(); ++n) {
+          const bool bit = array_test::rng()() % 2;
+          Bytes b(width, 0);
+          if (bit) b[width == 8 && n % 2 ? 5 : 0] = 0x10;  // 8 bytes: sometimes the high word alone
+          std::memcpy(m.nth(n), b.data(), width);
+          selected += bit;
+          if (bit) append(packed, a.nth(n), size);
+        }
         for (std::intptr_t vlen : {std::intptr_t{-1}, selected, selected + 3}) {
           Section v(shape_of({vlen < 0 ? 0 : vlen}, 1), size, 1);
-          randomise(v);
+          v.randomise();
           Bytes want = packed;
           for (std::intptr_t n = selected; n < vlen; ++n) append(want, v.nth(n), size);
           const tav_ptr_desc *vd = vlen < 0 ? nullptr : v.desc();
@@ -125,10 +108,10 @@ TEST(Construct, PackEveryFlavourMaskKindAndVector) {
           const int rk = s.rank, sz = static_cast<int>(size);
           check_flavours(
             size, {static_cast<std::intptr_t>(want.size() / size)}, want,
-            std::string(k.name) + " VECTOR " + std::to_string(vlen) + " " + array_test::describe(s),
-            [&](tav_vector *r) { k.pack(r, rk, a.desc(), rk, m.desc(), vd, sz); },
-            [&](tav_cvector *r) { k.dt(r, rk, a.desc(), rk, m.desc(), vd, sz); },
-            [&](tav_cvector *r) { k.ch(r, rk, a.cdesc(), rk, m.desc(), vc); });
+            std::string(kind) + "pack VECTOR " + std::to_string(vlen) + " " + array_test::describe(s),
+            [&](tav_vector *r) { pack(r, rk, a.desc(), rk, m.desc(), vd, sz); },
+            [&](tav_cvector *r) { dt(r, rk, a.desc(), rk, m.desc(), vd, sz); },
+            [&](tav_cvector *r) { ch(r, rk, a.cdesc(), rk, m.desc(), vc); });
         }
       }
     }
@@ -160,9 +143,9 @@ TEST(Construct, ReshapeWithPadAndOrder) {
   for (std::size_t size : {1u, 8u, 12u}) {
     for (const ReshapeCase &c : cases) {
       Section src(c.source, size);
-      randomise(src);
+      src.randomise();
       Section pad(shape_of({c.pad < 0 ? 0 : c.pad}, 1), size, 1);
-      randomise(pad);
+      pad.randomise();
       Section shape = int_vector(c.shape), order = int_vector(c.order);
       const int rr = static_cast<int>(c.shape.size());
       const std::intptr_t n = product(c.shape, rr);
@@ -202,7 +185,7 @@ TEST(Construct, SpreadAlongEveryDimension) {
     if (s.rank > 6) continue;
     for (std::size_t size : {2u, 16u, 5u}) {
       Section src(s, size);
-      randomise(src);
+      src.randomise();
       for (int dim = 1; dim <= s.rank + 1; ++dim) {
         for (int ncopies : {3, 1, 0, -2}) {
           const int d = dim - 1;
@@ -293,11 +276,11 @@ TEST(Construct, CshiftAndEoshiftEveryMember) {
   for (const Shape &s : array_test::shapes()) {
     for (std::size_t size : {4u, 3u}) {
       Section a(s, size);
-      randomise(a);
+      a.randomise();
       for (int dim = 1; dim <= s.rank; ++dim) {
         const int d = dim - 1;
         Section bnd(without(s, d, 3), size, 2);
-        randomise(bnd);
+        bnd.randomise();
         const char scalar_b[4] = {'x', 'y', 'z', 'w'};
         std::vector<std::uint8_t> dest(static_cast<std::size_t>(a.count()) * size + 8);
         auto run = [&](const std::string &what, const Bytes &want, auto &&call) {
@@ -358,24 +341,8 @@ TEST(Construct, CshiftAndEoshiftEveryMember) {
 
 // ---- Known answers.
 
-struct IntArray {
-  std::vector<std::int32_t> v;
-  tav_ptr_desc d{};
-  IntArray(std::vector<std::int32_t> values, std::vector<std::intptr_t> extents) : v(std::move(values)) {
-    d.base = reinterpret_cast<char *>(v.data());
-    std::intptr_t stride = 4;
-    for (std::size_t k = 0; k < extents.size(); ++k) {
-      d.dim[k] = tav_dim{extents[k], stride, 1};
-      stride *= extents[k];
-    }
-  }
-};
-std::vector<int> ints(const tav_vector &r) {
-  std::vector<int> out(reinterpret_cast<const std::int32_t *>(r.base),
-                       reinterpret_cast<const std::int32_t *>(r.base) + __TAVf90_vector_size(r.extent));
-  __TAVf90_oDeAlloc(r.base, out.size() * 4);
-  return out;
-}
+using IntArray = array_test::Dense<std::int32_t>;
+std::vector<int> ints(tav_vector r) { return array_test::take<std::int32_t>(r, __TAVf90_freevec_i); }
 
 // Hand-worked answers, so that the reference above cannot share a
 // misreading with the library.
@@ -420,7 +387,7 @@ TEST(Construct, FatalErrors) {
       {"sh2", &sh2.d}, {"s5", &s5.d},   {"sneg", &sneg.d}, {"s23", &s23.d}, {"o1", &o1.d}, {"o11", &o11.d},
       {"o13", &o13.d}, {"empty", &empty.d}, {"c3", &c3}, {"c2", &c2}, {"c23", &c23}, {"big", &big},
       {"dest", dest},  {"r", &r},       {"cr", &cr}};
-  EXPECT_EQ(tavtest::expect_fatal_table("array/construct_fatal.tsv", objects), 27);
+  EXPECT_EQ(tavtest::expect_fatal_table("array/data/construct_fatal.tsv", objects), 27);
 }
 
 }  // namespace
