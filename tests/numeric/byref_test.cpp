@@ -15,6 +15,7 @@
 #include <string>
 
 #include "numeric/numeric_support.h"
+#include "support/child.h"
 #include "tavf90.h"
 
 namespace {

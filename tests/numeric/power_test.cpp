@@ -74,14 +74,6 @@ TEST(Power, ComplexDivisionBothBranches) {
   EXPECT_TRUE(same(w.im, -0.0));
 }
 
-TEST(Power, FatalConditions) {
-  numtest::expect_fatal([] { __TAVf90_ipowi(0, 0); }, "Integer zero raised to zeroth power");
-  numtest::expect_fatal([] { __TAVf90_ipowi(0, -1); }, "Integer zero raised to a negative power");
-  numtest::expect_fatal([] { __TAVf90_i4powi4(0, -2); }, "Integer zero raised to a negative power");
-  numtest::expect_fatal([] { __TAVf90_cpowi(0, 0, 0); }, "E: Complex zero raised to power zero");
-  numtest::expect_fatal([] { __TAVf90_dcpowi4(0, 0, -1); }, "E: Complex zero raised to negative power");
-}
-
 #if defined(__i386__) || defined(__x86_64__)
 // The exceptions these operations raise are visible in the x87 status word
 // that compiled code and the end-of-program report read.
