@@ -1,5 +1,5 @@
 // Kind selection, the real model, rounding, integer intrinsics, the powers
-// of scalars and the IEEE family: the hand-worked cases of cases.tsv (entry,
+// of scalars, exact complex powers and quotients, and the IEEE family: the hand-worked cases of cases.tsv (entry,
 // arguments, expected result), then golden/ieee.tsv (written by
 // golden/Generate.java from an independent reference) and golden/model.tsv
 // (a peer compiler's results, golden/model.f90), whose values are bit

@@ -1,4 +1,5 @@
-// Powers and complex division (the exact scalar powers are in cases.tsv).
+// Powers and complex division with inexact results (the exact ones are rows
+// of cases.tsv).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,10 +10,6 @@
 
 namespace {
 
-using numtest::cx;
-using numtest::same;
-
-// The integer and real powers with exact results are rows of cases.tsv.
 TEST(Power, InexactRealPowers) {
   EXPECT_LE(numtest::ulps(__TAVf90_rpowr(2, 0.5f), std::sqrt(2.0f)), 1);
   EXPECT_LE(numtest::ulps(__TAVf90_ipowr(10, 0.25f), 1.7782794f), 1);
