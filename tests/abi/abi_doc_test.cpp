@@ -19,7 +19,12 @@ namespace {
 char program_name[] = "abi";
 char *program_argv[] = {program_name, nullptr};
 
-bool starts_with(const std::string &text, const std::string &prefix) { return text.compare(0, prefix.size(), prefix) == 0; }
+// Runs body as a main program: started, then ended normally unless body
+// ends it; it must print `out` and nothing on standard error.
+tavtest::Result run_program(const char *what, void (*body)(), const char *out, const tavtest::Options &options = {}) {
+  return tavtest::expect_run(
+      what, [body] { f90_init1(1, program_argv), body(), f90_finish(0); }, {0, out, ""}, options);
+}
 
 TEST(AbiDoc, MainProgramCallsAProcedureThatPrints) {
   tavtest::expect_run("main program", [] { abi_doc_main(1, program_argv); }, {0, "n = 3\n twice 6 T\n"});
@@ -30,18 +35,16 @@ TEST(AbiDoc, MainProgramCallsAProcedureThatPrints) {
 TEST(AbiDoc, WriteWithIostat) {
   tavtest::Options options;
   options.unset_env = {"FORT10"};
-  auto r = tavtest::expect_run(
+  auto r = run_program(
       "write with iostat",
       [] {
         int unit = 10, bad_unit = -3, n = 42;
         float x = 2.5f;
-        f90_init1(1, program_argv);
         int ok = save_pair(&unit, &n, &x);
         int bad = save_pair(&bad_unit, &n, &x);
         std::printf("%d %d %d\n", ok, bad, iostat);
-        f90_finish(0);
       },
-      {0, "0 147 147\n", ""}, options);
+      "0 147 147\n", options);
   EXPECT_EQ(r.file("fort.10"), "   42   2.500\n");
 }
 
@@ -49,37 +52,33 @@ TEST(AbiDoc, WriteWithIostat) {
 TEST(AbiDoc, ListDirectedReadWithEnd) {
   tavtest::Options options;
   options.stdin_data = "2 1.5\n3, 0.5\n4 /\n";
-  tavtest::expect_run(
+  run_program(
       "read with end",
       [] {
         float total = -1;
         int count = -1;
-        f90_init1(1, program_argv);
         sum_input(&total, &count);
         std::printf("%g %d\n", total, count);
-        f90_finish(0);
       },
-      {0, "6.5 3\n", ""}, options);
+      "6.5 3\n", options);
 }
 
 // FILE= is read to its length, not to a NUL; STATUS='DELETE' removes the
 // file; a missing directory is the system's ENOENT.
 TEST(AbiDoc, OpenWithSpecifiersAndClose) {
-  auto r = tavtest::expect_run(
+  auto r = run_program(
       "open and close",
       [] {
         int log = 20, gone = 21, bad = 22, ios[3] = {-1, -1, -1}, n = 1;
         float x = 1.0f;
-        f90_init1(1, program_argv);
         open_log(&log, "log.txtIGNORED", &ios[0], 7);
         save_pair(&log, &n, &x);
         open_log(&gone, "gone.txt", &ios[1], 8);
         close_log(&gone);
         open_log(&bad, "no/such/dir", &ios[2], 11);
         std::printf("%d %d %d\n", ios[0], ios[1], ios[2]);
-        f90_finish(0);
       },
-      {0, ("0 0 " + std::to_string(ENOENT) + "\n").c_str(), ""});
+      ("0 0 " + std::to_string(ENOENT) + "\n").c_str());
   EXPECT_EQ(r.files(), std::vector<std::string>{"log.txt"});
   EXPECT_EQ(r.file("log.txt"), "    1   1.000\n");
 }
@@ -119,11 +118,8 @@ TEST(AbiDoc, SubscriptCheck) {
   } bad[] = {{3, 6, "Subscript 2 of A (value 6) is out of range (0:5)\n"},
              {0, 0, "Subscript 1 of A (value 0) is out of range (1:10)\n"}};
   for (auto b : bad) {
-    auto r = tavtest::run([&] { pick(a, &b.i, &b.j); });
-    EXPECT_TRUE(r.aborted()) << r.describe();
-    EXPECT_TRUE(starts_with(r.err, std::string(b.message) +
-                                       "Program terminated by fatal error\nIn PICK, line 5 of pick.f90\n"))
-        << r.err;
+    const std::string err = std::string(b.message) + "Program terminated by fatal error\nIn PICK, line 5 of pick.f90\n";
+    tavtest::expect_run(b.message, [&] { pick(a, &b.i, &b.j); }, {tavtest::kAborted, nullptr, err.c_str()});
   }
 }
 
@@ -133,11 +129,10 @@ TEST(AbiDoc, SubscriptCheck) {
 TEST(AbiDoc, NamelistReadWithIostat) {
   tavtest::Options options;
   options.stdin_data = "&cfg steps=3, tol(2:3)=0.5 2.5 label='run1' /\n&CFG STEPS=4 COLOUR=2 /\n";
-  tavtest::expect_run(
+  run_program(
       "namelist read",
       [] {
         int ios[2] = {-9, -9};
-        f90_init1(1, program_argv);
         read_config(&ios[0]);
         std::printf("%d %d %g %g %g %.8s\n", ios[0], config_steps, config_tol[0], config_tol[1], config_tol[2],
                     config_label);
@@ -147,7 +142,8 @@ TEST(AbiDoc, NamelistReadWithIostat) {
         write_config(&ios[0]);
         f90_finish(ios[0]);
       },
-      {0, "0 3 0 0.5 2.5 run1    \n190 4\n &CFG STEPS = 4, TOL =   0.0000000E+00   0.5000000   2.5000000, LABEL = run1    /\n", ""}, options);
+      "0 3 0 0.5 2.5 run1    \n190 4\n &CFG STEPS = 4, TOL =   0.0000000E+00   0.5000000   2.5000000, LABEL = run1    /\n",
+      options);
 }
 
 }  // namespace

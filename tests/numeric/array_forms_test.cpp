@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "numeric/numeric_support.h"
+#include "support/fatal_table.h"
 #include "tavf90.h"
 
 namespace {
@@ -74,28 +75,21 @@ TEST(ArrayForms, MaxMinOfArrays) {
   EXPECT_EQ(take<double>(v.base, 2), (std::vector<double>{0.5, -1}));
 }
 
-TEST(ArrayForms, FatalConditions) {
-  numtest::expect_fatal(
-      [] {
-        int32_t a[6] = {}, p[8] = {1, 1, 1, 1, 1, 1, 1, 1};
-        tav_ptr_desc as = section(a, 2, 3), ps = section(p, 2, 4), r{};
-        __TAVf90_modulo_ia(&r, 2, &as, &ps);
-      },
-      "Shape mismatch: Dimension 2 extents are 3 and 4");
-  numtest::expect_fatal(
-      [] {
-        double a[2] = {1, 2}, p[2] = {1, 0};
-        tav_ptr_desc as = section(a, 2, 1), ps = section(p, 2, 1), r{};
-        __TAVf90_modulo_da(&r, 1, &as, &ps);
-      },
-      "P argument to modulo is zero");
-  numtest::expect_fatal(
-      [] {
-        int16_t a[2] = {1, 2}, b[3] = {1, 2, 3};
-        tav_ptr_desc as = section(a, 2, 1), bs = section(b, 3, 1);
-        __TAVf90_max_i2a(2, 1, &as, 1, &bs);
-      },
-      "Shape mismatch: Dimension 1 extents are 2 and 3");
+// The fatal paths of data/fatal.tsv (scalar arguments as words, a REAL
+// by its bits), with the operands its rows name; `out` takes a record result.
+TEST(ArrayForms, FatalArguments) {
+  int32_t i7 = 7, i0 = 0, a[6] = {}, p[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+  int64_t l7 = 7, l0 = 0;
+  int8_t b7 = 7, b0 = 0;
+  int16_t h[3] = {1, 2, 3};
+  double d7 = 7, d0 = 0, d1[2] = {1, 2}, d2[2] = {1, 0}, out[8];
+  tav_ptr_desc r{}, a23 = section(a, 2, 3), p24 = section(p, 2, 4), d12 = section(d1, 2, 1),
+                    d10 = section(d2, 2, 1), h2 = section(h, 2, 1), h3 = section(h, 3, 1);
+  EXPECT_EQ(tavtest::expect_fatal_table("numeric/data/fatal.tsv",
+                                        {{"i7", &i7}, {"i0", &i0}, {"l7", &l7}, {"l0", &l0}, {"b7", &b7},
+                                         {"b0", &b0}, {"d7", &d7}, {"d0", &d0}, {"r", &r}, {"a23", &a23},
+                                         {"p24", &p24}, {"d12", &d12}, {"d10", &d10}, {"h2", &h2}, {"h3", &h3}, {"out", out}}),
+            18);
 }
 
 }  // namespace

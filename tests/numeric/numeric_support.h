@@ -1,5 +1,5 @@
-// Helpers shared by the numeric tests: bit comparisons, the x87 status
-// word and the fatal-path scenarios.
+// Helpers shared by the numeric tests: bit comparisons and the x87 status
+// word.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,10 +9,7 @@
 #include <complex>
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
-#include <string>
 
-#include "support/child.h"
 #include "tavf90.h"
 
 namespace numtest {
@@ -52,19 +49,5 @@ inline unsigned x87_flags() {
 }
 #endif
 constexpr unsigned kInvalid = 1, kDivByZero = 4, kOverflow = 8;
-
-// Runs body in a child inside a located program unit and expects the fatal
-// message followed by the traceback of that unit.
-inline void expect_fatal(const std::function<void()> &body, const std::string &message) {
-  tavtest::Result r = tavtest::run([&body] {
-    __TAVf90_enter_pu("MAIN");
-    __TAVf90_filename = "num.f90";
-    __TAVf90_lineno = 9;
-    body();
-  });
-  EXPECT_TRUE(r.aborted()) << message << ": " << r.describe();
-  EXPECT_EQ(r.err.rfind(message + "\nProgram terminated by fatal error\nIn MAIN, line 9 of num.f90\n", 0), 0u)
-      << r.err;
-}
 
 }  // namespace numtest

@@ -1,4 +1,5 @@
-// Powers and complex division (the exact scalar powers are in cases.tsv).
+// Powers and complex division with inexact results (the exact ones are rows
+// of cases.tsv).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,10 +10,6 @@
 
 namespace {
 
-using numtest::cx;
-using numtest::same;
-
-// The integer and real powers with exact results are rows of cases.tsv.
 TEST(Power, InexactRealPowers) {
   EXPECT_LE(numtest::ulps(__TAVf90_rpowr(2, 0.5f), std::sqrt(2.0f)), 1);
   EXPECT_LE(numtest::ulps(__TAVf90_ipowr(10, 0.25f), 1.7782794f), 1);
@@ -21,17 +18,6 @@ TEST(Power, InexactRealPowers) {
 }
 
 TEST(Power, ComplexPowers) {
-  using CF = std::complex<float>;
-  using CD = std::complex<double>;
-  struct { float re, im; int32_t n; CF want; } c[] = {
-      {0, 1, 2, {-1, 0}}, {1, 1, -1, {0.5f, -0.5f}}, {1, 1, 4, {-4, 0}}, {2, 0, 3, {8, 0}}, {3, -4, 1, {3, -4}},
-      {5, 5, 0, {1, 0}},
-  };
-  for (auto k : c) EXPECT_EQ(cx(__TAVf90_cpowi(k.re, k.im, k.n)), k.want) << k.n;
-  EXPECT_EQ(cx(__TAVf90_cpowi4(0, 2, int64_t{-2})), CF(-0.25f, 0));
-  EXPECT_EQ(cx(__TAVf90_dcpowi4(0, 1, int64_t{-3})), CD(0, 1));
-  EXPECT_EQ(cx(__TAVf90_dcpowi(1, -1, 6)), CD(0, 8));
-
   // (-1) ** 0.5 = i; 2 ** 10 = 1024; i ** i = exp(-pi/2).
   tav_dcomplex w = __TAVf90_dcpowdc(-1, 0, 0.5, 0);
   EXPECT_NEAR(w.re, 0, 1e-15);
@@ -39,18 +25,12 @@ TEST(Power, ComplexPowers) {
   w = __TAVf90_dcpowdc(2, 0, 10, 0);
   EXPECT_DOUBLE_EQ(w.re, 1024);
   EXPECT_EQ(w.im, 0);
-  // A zero base to a power with a positive real part is zero, not a NaN.
-  EXPECT_EQ(cx(__TAVf90_dcpowdc(0, 0, 1.5, 0)), CD(0, 0));
-  EXPECT_EQ(cx(__TAVf90_cpowc(0, 0, 2, -1)), CF(0, 0));
   tav_complex z = __TAVf90_cpowc(0, 1, 0, 1);
   EXPECT_FLOAT_EQ(z.re, 0.20787957f);
   EXPECT_EQ(z.im, 0);
 }
 
 TEST(Power, ComplexDivisionBothBranches) {
-  tav_complex z = __TAVf90_cdivc(1, 1, 1, -1);  // |d| = |c|: first branch
-  EXPECT_TRUE(same(z.re, -0.0f));
-  EXPECT_EQ(z.im, 1.0f);
   struct { double a, b, c, d, re, im; } dd[] = {
       {3, 4, 1, 2, 2.2, -0.4},  // |d| > |c|
       {3, 4, 2, 1, 2, 1},       // |d| < |c|
@@ -62,24 +42,7 @@ TEST(Power, ComplexDivisionBothBranches) {
     EXPECT_DOUBLE_EQ(w.re, k.re) << k.c << "," << k.d;
     EXPECT_DOUBLE_EQ(w.im, k.im) << k.c << "," << k.d;
   }
-  tav_dcomplex w = __TAVf90_cdivdc(1, 1, 1, -1);
-  EXPECT_TRUE(same(w.re, -0.0));
-  EXPECT_EQ(w.im, 1.0);
-  EXPECT_EQ(__TAVf90_dcdivc(0.1, 0, 2, 0).re, 0.05);
   EXPECT_TRUE(std::isnan(__TAVf90_cdivc(1, 0, 0, 0).re));
-  EXPECT_EQ(cx(__TAVf90_rdivc(2, 0, 2)), std::complex<float>(0, -1));
-  EXPECT_EQ(cx(__TAVf90_dpdivdc(1, 1, 1)), std::complex<double>(0.5, -0.5));
-  w = __TAVf90_dpdivc(1, 2, 0);
-  EXPECT_EQ(w.re, 0.5);
-  EXPECT_TRUE(same(w.im, -0.0));
-}
-
-TEST(Power, FatalConditions) {
-  numtest::expect_fatal([] { __TAVf90_ipowi(0, 0); }, "Integer zero raised to zeroth power");
-  numtest::expect_fatal([] { __TAVf90_ipowi(0, -1); }, "Integer zero raised to a negative power");
-  numtest::expect_fatal([] { __TAVf90_i4powi4(0, -2); }, "Integer zero raised to a negative power");
-  numtest::expect_fatal([] { __TAVf90_cpowi(0, 0, 0); }, "E: Complex zero raised to power zero");
-  numtest::expect_fatal([] { __TAVf90_dcpowi4(0, 0, -1); }, "E: Complex zero raised to negative power");
 }
 
 #if defined(__i386__) || defined(__x86_64__)

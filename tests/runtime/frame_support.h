@@ -31,7 +31,6 @@ inline std::uint16_t control_word() {
   return cw;
 }
 inline void set_control_word(std::uint16_t cw) { __asm__ volatile("fldcw %0" : : "m"(cw)); }
-inline void clear_exception_flags() { __asm__ volatile("fnclex"); }
 #endif
 
 inline std::string fatal(const std::string &message) { return message + "\nProgram terminated by fatal error\n"; }

@@ -56,52 +56,50 @@ TEST(Startup, ControlWordAndHandlerPerEntryPoint) {
 // Each scenario raises exceptions with long double arithmetic on volatile
 // operands, so that nothing is folded at compile time.
 volatile long double zero = 0.0L, one = 1.0L, three = 3.0L, tiny = 1e-4000L, huge = 1e4000L, result;
+void underflow() { result = tiny * tiny; }
 
 TEST(Finish, ExceptionReports) {
-  // A flag left over from before start-up (raised while everything was
-  // masked) must not turn into a trap once trapping is on.
-  expect_run("stale flags", [] {
-    frametest::set_control_word(0x037F);
-    result = zero / zero;
-    result = tiny * tiny;
-    start(f90_init);
-    result = one + one;
-    std::fputs("running\n", stderr);
-    f90_finish(0);
-  }, {0, nullptr, "running\n" W_UNDERFLOW});
-  // Underflow alone in trapping mode is only a warning; so is it at a STOP.
-  expect_run("underflow", [] {
-    frametest::clear_exception_flags();
-    start(f90_init);
-    result = tiny * tiny;
-    f90_finish(0);
-  }, {0, nullptr, W_UNDERFLOW});
-  expect_run("stop", [] {
-    frametest::clear_exception_flags();
-    start(f90_init);
-    result = tiny * tiny;
-    __TAVf90_stop("1");
-  }, {0, nullptr, "STOP: 1\n" W_UNDERFLOW});
-  // Non-trapping mode reports in a fixed order (the reverse of the order
-  // raised here) and keeps the caller's exit status.
-  expect_run("all", [] {
-    frametest::clear_exception_flags();
-    start(f90_init2);
-    result = tiny * tiny;
-    result = huge * huge;
-    result = one / zero;
-    result = zero / zero;
-    f90_finish(5);
-  }, {5, nullptr, W_INVALID W_DIVIDE W_OVERFLOW W_UNDERFLOW});
-  // Inexact and denormal are never reported.
-  expect_run("inexact", [] {
-    frametest::clear_exception_flags();
-    start(f90_init2);
-    result = one / three;
-    volatile float denormal = 1e-40f;
-    result = denormal * three;
-    f90_finish(0);
-  }, {0, nullptr, ""});
+  const struct {
+    void (*body)();
+    tavtest::Ending ending;
+  } cases[] = {
+      // A flag left over from before start-up (raised while everything was
+      // masked) must not turn into a trap once trapping is on.
+      {[] {
+         frametest::set_control_word(0x037F);
+         result = zero / zero;
+         result = tiny * tiny;
+         start(f90_init);
+         result = one + one;
+         std::fputs("running\n", stderr);
+         f90_finish(0);
+       },
+       {0, nullptr, "running\n" W_UNDERFLOW}},
+      // Underflow alone in trapping mode is only a warning; so is it at a STOP.
+      {[] { start(f90_init), underflow(), f90_finish(0); }, {0, nullptr, W_UNDERFLOW}},
+      {[] { start(f90_init), underflow(), __TAVf90_stop("1"); }, {0, nullptr, "STOP: 1\n" W_UNDERFLOW}},
+      // Non-trapping mode reports in a fixed order (the reverse of the order
+      // raised here) and keeps the caller's exit status.
+      {[] {
+         start(f90_init2);
+         result = tiny * tiny;
+         result = huge * huge;
+         result = one / zero;
+         result = zero / zero;
+         f90_finish(5);
+       },
+       {5, nullptr, W_INVALID W_DIVIDE W_OVERFLOW W_UNDERFLOW}},
+      // Inexact and denormal are never reported.
+      {[] {
+         start(f90_init2);
+         result = one / three;
+         volatile float denormal = 1e-40f;
+         result = denormal * three;
+         f90_finish(0);
+       },
+       {0, nullptr, ""}},
+  };
+  for (const auto &c : cases) expect_run(c.ending.err, c.body, c.ending);
 }
 
 TEST(SignalHandler, TrappedExceptionEndsWithTraceback) {
@@ -145,22 +143,19 @@ TEST(Stop, CodesHeldOutputAndOtherSignals) {
   for (const auto &c : cases) expect_run(c.ending.err ? c.ending.err : "", c.body, c.ending);
 }
 
-TEST(Pause, AtEndOfInputReturnsAtOnce) {
+// PAUSE shows unit 6's output first, returns at once at the end of input
+// and otherwise consumes exactly one line.
+TEST(Pause, WaitsForOneLine) {
+  const char *prompt = "\nType carriage return to continue\nFortran-90 execution continues...\n";
   expect_run("eof", [] {
-    static char prog[] = "prog";
-    static char *argv[] = {prog, nullptr};
-    f90_init1(1, argv);  // unit 6 stays connected: PAUSE shows its output first
+    start(f90_init1);
     std::fputs("before\n", stdout);
     __TAVf90_pause(nullptr);
     struct stat st;
     fstat(1, &st);
     std::fprintf(stderr, "shown %ld\n", static_cast<long>(st.st_size));
     std::puts("after");
-  }, {0, "before\nafter\n",
-      "Fortran-90 PAUSE\n\nType carriage return to continue\nFortran-90 execution continues...\nshown 7\n"});
-}
-
-TEST(Pause, ConsumesExactlyOneLine) {
+  }, {0, "before\nafter\n", (std::string("Fortran-90 PAUSE\n") + prompt + "shown 7\n").c_str()});
   tavtest::Options o;
   o.stdin_data = "go on\nnext line\n";
   expect_run("line", [] {
@@ -169,7 +164,7 @@ TEST(Pause, ConsumesExactlyOneLine) {
     char rest[32] = {};
     if (std::fgets(rest, sizeof rest, stdin) == nullptr) std::strcpy(rest, "(none)");
     std::fputs(rest, stdout);
-  }, {0, "next line\n", "PAUSE: WAITING\n\nType carriage return to continue\nFortran-90 execution continues...\n"}, o);
+  }, {0, "next line\n", (std::string("PAUSE: WAITING\n") + prompt).c_str()}, o);
 }
 
 }  // namespace

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <ftw.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -34,9 +33,9 @@ void spit(const std::string &path, const std::string &data) {
   out << data;
 }
 
-int remove_entry(const char *path, const struct stat *, int, FTW *) { return remove(path); }
 void remove_tree(const std::string &path) {
-  if (!path.empty()) nftw(path.c_str(), remove_entry, 16, FTW_DEPTH | FTW_PHYS);
+  std::error_code ignored;
+  if (!path.empty()) std::filesystem::remove_all(path, ignored);
 }
 
 // When the tests run under a user-mode emulator, a child that dies by a
@@ -72,13 +71,8 @@ bool Result::has_file(const std::string &name) const { return access((dir + "/" 
 
 std::vector<std::string> Result::files() const {
   std::vector<std::string> names;
-  if (DIR *d = opendir(dir.c_str())) {
-    while (dirent *e = readdir(d)) {
-      std::string n = e->d_name;
-      if (n != "." && n != "..") names.push_back(n);
-    }
-    closedir(d);
-  }
+  std::error_code ignored;
+  for (const auto &e : std::filesystem::directory_iterator(dir, ignored)) names.push_back(e.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -115,13 +109,9 @@ Result run(const std::function<void()> &body, const Options &options) {
     int in = open((io + "/stdin").c_str(), O_RDONLY);
     int err = open((io + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     int out = options.stdout_pipe ? pipefd[1] : open((io + "/stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0) die("open");
-    dup2(in, 0);
-    dup2(out, 1);
-    dup2(err, 2);
-    close(in);
-    close(out);
-    close(err);
+    const int fds[3] = {in, out, err};
+    for (int fd = 0; fd < 3; ++fd)
+      if (fds[fd] < 0 || dup2(fds[fd], fd) < 0 || close(fds[fd]) != 0) die("open");
     if (options.stdout_pipe) close(pipefd[0]);
     for (const auto &[k, v] : options.env) setenv(k.c_str(), v.c_str(), 1);
     for (const auto &k : options.unset_env) unsetenv(k.c_str());

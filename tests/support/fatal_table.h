@@ -1,18 +1,18 @@
-// Fatal paths listed in a table file, one per line:
+// Fatal paths listed in a table file (read by table.h: `#` lines skipped,
+// "\n" marks a line break in the message), one per line:
 //   entry <TAB> arguments <TAB> message
 // The entry is named without its "__TAVf90_" prefix; an argument is an
 // integer, a "string" (no blanks), null, or the name of one of the test's
 // objects (its address); an entry that returns a record takes the address
-// for it as its first argument, where the hidden result address goes.  Each scenario runs in a child that must end by the
-// fatal path after printing exactly the message ("\n" marks a line break)
-// and the closing line.
+// for it as its first argument, where the hidden result address goes.  Each
+// scenario runs in a child that must end by the fatal path after printing
+// exactly the message and the closing line.
 #pragma once
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "support/child.h"
+#include "support/table.h"
 
 namespace tavtest {
 
@@ -33,14 +34,9 @@ using Words = void (*)(std::intptr_t, std::intptr_t, std::intptr_t, std::intptr_
 // child); returns the number of rows.
 inline int expect_fatal_table(const std::string &table, const std::map<std::string, const void *> &objects = {},
                               void (*before)() = nullptr) {
-  std::ifstream in(TAV_SOURCE_DIR "/tests/" + table);
-  EXPECT_TRUE(in) << table;
-  int rows = 0;
-  for (std::string line; std::getline(in, line); ++rows) {
-    std::istringstream f(line);
-    std::string entry, args, message;
-    std::getline(f, entry, '\t'), std::getline(f, args, '\t'), std::getline(f, message);
-    for (std::size_t at; (at = message.find("\\n")) != std::string::npos;) message.replace(at, 2, "\n");
+  const auto rows = tavtest::table(table, 3);
+  for (const auto &row : rows) {
+    const std::string &entry = row[0], &args = row[1], &message = row[2];
     auto fn = reinterpret_cast<Words>(dlsym(RTLD_DEFAULT, ("__TAVf90_" + entry).c_str()));
     EXPECT_NE(fn, nullptr) << entry;
     std::vector<std::string> strings;
@@ -64,7 +60,7 @@ inline int expect_fatal_table(const std::string &table, const std::map<std::stri
         },
         {kAborted, "", (message + "\nProgram terminated by fatal error\n").c_str()});
   }
-  return rows;
+  return static_cast<int>(rows.size());
 }
 
 }  // namespace tavtest

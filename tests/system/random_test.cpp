@@ -9,12 +9,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/child.h"
+#include "support/fatal_table.h"
 #include "tavf90.h"
 
 namespace {
-
-using tavtest::expect_fatal;
 
 tav_ptr_desc vec(std::int32_t *v, int n) { return tav_ptr_desc{reinterpret_cast<char *>(v), -4, {{n, 4, 1}}}; }
 void put(std::int32_t seed) {
@@ -62,18 +60,25 @@ TEST(Random, SeedArguments) {
     EXPECT_EQ(get(), out) << in;
   }
   std::int32_t v[3] = {7, 8, 9};  // PUT = v(3:1:-1): its first element
-  tav_ptr_desc back{reinterpret_cast<char *>(v + 2), 0, {{3, -4, 1}}}, none = vec(v, 0);
+  tav_ptr_desc back{reinterpret_cast<char *>(v + 2), 0, {{3, -4, 1}}};
   __TAVf90_put_random_seed(&back);
   EXPECT_EQ(get(), 9);
   int size = 0, size2 = 0;
   __TAVf90_random_seed(&size, nullptr, nullptr);
   EXPECT_EQ(__TAVf90_random_seed_size(&size2), &size2);
   EXPECT_EQ(size + size2, 2);
-  expect_fatal([&] { __TAVf90_random_seed(&size, &back, nullptr); }, "Too many arguments present in call to RANDOM_SEED");
-  expect_fatal([&] { __TAVf90_random_seed(nullptr, &back, &back); }, "Too many arguments present in call to RANDOM_SEED");
-  expect_fatal([&] { __TAVf90_random_seed(nullptr, &none, nullptr); }, "PUT argument to RANDOM_SEED is too small");
-  expect_fatal([&] { __TAVf90_random_seed(nullptr, nullptr, &none); }, "GET argument to RANDOM_SEED is too small");
-  expect_fatal([&] { __TAVf90_get_random_seed(&none); }, "GET argument to RANDOM_SEED is too small");
+}
+
+// Arguments too small, or too many, for DATE_AND_TIME (checked in the order
+// DATE, TIME, ZONE, VALUES) and RANDOM_SEED.
+TEST(Random, FatalArguments) {
+  char t[16];
+  std::int32_t v[8], size;
+  tav_ptr_desc seven = vec(v, 7), eight = vec(v, 8), none = vec(v, 0);
+  tav_ptr_desc back{reinterpret_cast<char *>(v + 2), 0, {{3, -4, 1}}};
+  const std::map<std::string, const void *> objects = {{"t", t},         {"seven", &seven}, {"eight", &eight},
+                                                        {"none", &none}, {"back", &back},   {"size", &size}};
+  EXPECT_EQ(tavtest::expect_fatal_table("system/data/fatal.tsv", objects), 9);
 }
 
 TEST(Random, FillsInArrayElementOrder) {

@@ -5,12 +5,11 @@
 #include <string>
 
 #include "support/child.h"
+#include "support/fatal_table.h"
 #include "primitives.h"
 #include "tavf90.h"
 
 namespace {
-
-using tavtest::expect_fatal;
 
 TEST(CharacterTemporaries, ExactRequestsAndReleases) {
   counted::reset();
@@ -35,21 +34,19 @@ TEST(CharacterTemporaries, ExactRequestsAndReleases) {
   EXPECT_TRUE(counted::mismatches().empty()) << counted::mismatches().front();
 }
 
+// Every request refused: the rows of data/refused.tsv end with their
+// messages.
 TEST(CharacterTemporaries, RefusedRequestIsFatal) {
   char buf[4] = "abc";
   tav_cptr_desc a{buf, 1, 0, {{3, 1, 1}}}, back{buf + 2, 1, 0, {{3, -1, 1}}};
   tav_chtmp r;
-  auto refused = [](const std::function<void()> &body) {
-    return [body] { counted::fail_after(0, true), body(); };
-  };
-  expect_fatal(refused([&] { __TAVf90_chcat(&r, "a", 1, "b", 1); }), "Out of memory in CHARACTER concatenation");
-  expect_fatal(refused([&] { __TAVf90_adjustl_ch(&r, "a", 1); }), "Out of memory in ADJUSTL intrinsic");
-  expect_fatal(refused([&] { __TAVf90_adjustr_ch(&r, "a", 1); }), "Out of memory in ADJUSTR intrinsic");
-  expect_fatal(refused([&] { __TAVf90_cat_a2s(&r, 1, &a); }), "Out of memory in FORMAT processing");
-  expect_fatal(refused([&] { __TAVf90_chcat_sa(1, "a", &a, 1); }), "Cannot allocate array temporary - out of memory");
-  expect_fatal(refused([&] { __TAVf90_array_ch_asgn_array_ch(1, &a, &back); }), "Out of memory");
+  tav_cvector out;
+  const std::map<std::string, const void *> objects = {{"r", &r}, {"out", &out}, {"a", &a}, {"back", &back}};
+  auto refuse_all = [] { counted::fail_after(0, true); };
+  EXPECT_EQ(tavtest::expect_fatal_table("character/data/refused.tsv", objects, refuse_all), 6);
   // A length that is not a default INTEGER is refused before any request.
-  expect_fatal([&] { __TAVf90_chcat(&r, buf, 0x7FFFFFFF, buf, 1); }, "Out of memory in CHARACTER concatenation");
+  tavtest::expect_fatal([&] { __TAVf90_chcat(&r, buf, 0x7FFFFFFF, buf, 1); },
+                        "Out of memory in CHARACTER concatenation");
 }
 
 }  // namespace
