@@ -718,7 +718,11 @@ FirstEdit first_edit;
 
 }  // namespace
 
-int establish_format(const char *text, int length, int mode) {
+namespace {
+
+// establish_format for a text that is not the kept one: out of line, so
+// that the statement run again costs none of the scan's set-up.
+[[gnu::noinline]] int establish_new_format(const char *text, int length, int mode) {
   if (text == nullptr) length = 0;
   if (length == -1) length = static_cast<int>(std::strlen(text));
   if (length <= 0) {
@@ -753,6 +757,17 @@ int establish_format(const char *text, int length, int mode) {
     return status;
   }
   return scan_next_edit(mode, top >= 0 ? top : position, top >= 0);
+}
+
+}  // namespace
+
+int establish_format(const char *text, int length, int mode) {
+  if (text != nullptr && length > 0 && first_edit.matches(text, length, mode)) {
+    Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
+    first_edit.restore();
+    return 0;
+  }
+  return establish_new_format(text, length, mode);
 }
 
 namespace {

@@ -46,7 +46,8 @@ int f90_gets(char *dst, int n) {
 }
 
 // Reads the next record (a line, its newline consumed) into the buffer.
-int f90_endrec() {
+// The READ begin call has it inline.
+[[gnu::always_inline]] inline int f90_endrec() {
   tav_unit_record &r = current_record();
   __TAVf90_io_reclen = 0;
   int n = 0;
@@ -100,10 +101,13 @@ inline int start_input(int unit, bool advancing) {
   // A non-advancing READ without EOR= never pads: running past the end of
   // its record is the end-of-record condition.
   __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) && (advancing || __TAVf90_eor_continue) ? 1 : 0;
+  r.position_state = TAV_POS_READ;
+  // Without a record in the buffer (after an advancing READ) the next one
+  // is read, which sets the length and position; a condition met there
+  // ends the statement before anything reads them.
+  if (r.rec_length < 0) return f90_endrec();
   __TAVf90_io_reclen = r.rec_length;
   __TAVf90_io_position = __TAVf90_left_tab_limit = r.rec_position;
-  r.position_state = TAV_POS_READ;
-  if (r.rec_length < 0) return f90_endrec();
   return 0;
 }
 
