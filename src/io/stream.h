@@ -106,15 +106,16 @@ enum class Line { kRecord, kEnd, kTooLong, kError };
 Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n);
 inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
   // The usual line, whole in the buffer, is taken here without a call of
-  // the library's own: a short one eight characters at a time, each word
-  // copied whole and searched for the newline (what a word copies past the
-  // newline lies inside `capacity` and past the record, where nothing is
-  // kept), a longer one by memchr and one copy.
+  // the library's own: its first kShortLine characters eight at a time,
+  // each word copied whole and searched for the newline (what a word copies
+  // past the newline lies inside `capacity` and past the record, where
+  // nothing is kept), the rest of a longer one by memchr and one copy.
+  constexpr std::size_t kShortLine = 32;
   if (const std::size_t avail = readable(stream)) {
     char *p = stream->_IO_read_ptr;
     const std::size_t room = capacity > 0 ? static_cast<std::size_t>(capacity) : 0;
     std::size_t k = 0;
-    for (; k + 8 <= avail && k + 8 <= room; k += 8) {
+    for (; k < kShortLine && k + 8 <= avail && k + 8 <= room; k += 8) {
       std::uint64_t word;
       std::memcpy(&word, p + k, 8);
       std::memcpy(buf + k, &word, 8);
