@@ -26,24 +26,23 @@ std::vector<std::string> &bad() {
   static std::vector<std::string> v;
   return v;
 }
-int countdown = -1;
-bool fail_all = false;
+bool refuse_next = false;
+bool refuse_all = false;
 
 void *request(const char *entry, char family, std::size_t bytes, bool zero) {
   void *p = nullptr;
-  bool fail = countdown == 0 || (fail_all && countdown < 0);
-  if (countdown == 0) countdown = -1;
-  if (countdown > 0) --countdown;
+  bool fail = refuse_next || refuse_all;
+  refuse_next = false;
   if (!fail) {
     p = zero ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
     live()[p] = Block{family, bytes};
   }
-  log().push_back(Call{entry, p, bytes, nullptr});
+  log().push_back(Call{entry, bytes, nullptr});
   return p;
 }
 
 void release(const char *entry, char family, void *address, std::size_t bytes, int *stat) {
-  log().push_back(Call{entry, address, bytes, stat});
+  log().push_back(Call{entry, bytes, stat});
   auto it = live().find(address);
   if (it == live().end() || it->second.family != family || it->second.bytes != bytes) {
     char text[160];
@@ -59,23 +58,15 @@ void release(const char *entry, char family, void *address, std::size_t bytes, i
 
 const std::vector<Call> &calls() { return log(); }
 
-std::vector<Call> calls_of(const std::string &entry) {
-  std::vector<Call> out;
-  for (const Call &c : log())
-    if (c.entry == entry) out.push_back(c);
-  return out;
-}
-
 void reset() {
   log().clear();
   bad().clear();
-  countdown = -1;
-  fail_all = false;
+  refuse_next = refuse_all = false;
 }
 
-void fail_after(int n, bool all) {
-  countdown = n;
-  fail_all = all;
+void refuse(bool all) {
+  refuse_next = true;
+  refuse_all = all;
 }
 
 const std::vector<std::string> &mismatches() { return bad(); }
