@@ -80,16 +80,6 @@ TEST(Abi, RecordResultsAndRecordArguments) {
   std::memcpy(by_value, &v, sizeof v);
   call(&__TAVf90_freevec_i, by_value, 8, 0);
 
-  tav_info info;
-  const std::uint32_t mi[] = {word(&info), 2, 1, 3, static_cast<std::uint32_t>(-2), 2};
-  call(&__TAVf90_make_info, mi, 6, 4);
-  EXPECT_EQ(info.rank * 100 + info.dim[1].extent * 10 + info.dim[1].stride, 253);
-  EXPECT_EQ(info.offset, -1 + 6);
-  std::uint32_t args[24];  // the info record by value as 23 words, then DIM
-  std::memcpy(args, &info, sizeof info);
-  args[23] = 2;
-  EXPECT_EQ(call(&__TAVf90_ubound_info, args, 24, 0), 2);
-
   tav_atmplist list;
   list.first = reinterpret_cast<tav_atmp_node *>(0x1234);
   const std::uint32_t lw[] = {word(&list)};

@@ -26,23 +26,24 @@ std::vector<std::string> &bad() {
   static std::vector<std::string> v;
   return v;
 }
-bool refuse_next = false;
-bool refuse_all = false;
+int countdown = -1;
+bool fail_all = false;
 
 void *request(const char *entry, char family, std::size_t bytes, bool zero) {
   void *p = nullptr;
-  bool fail = refuse_next || refuse_all;
-  refuse_next = false;
+  bool fail = countdown == 0 || (fail_all && countdown < 0);
+  if (countdown == 0) countdown = -1;
+  if (countdown > 0) --countdown;
   if (!fail) {
     p = zero ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
     live()[p] = Block{family, bytes};
   }
-  log().push_back(Call{entry, bytes, nullptr});
+  log().push_back(Call{entry, p, bytes, nullptr});
   return p;
 }
 
 void release(const char *entry, char family, void *address, std::size_t bytes, int *stat) {
-  log().push_back(Call{entry, bytes, stat});
+  log().push_back(Call{entry, address, bytes, stat});
   auto it = live().find(address);
   if (it == live().end() || it->second.family != family || it->second.bytes != bytes) {
     char text[160];
@@ -58,15 +59,23 @@ void release(const char *entry, char family, void *address, std::size_t bytes, i
 
 const std::vector<Call> &calls() { return log(); }
 
+std::vector<Call> calls_of(const std::string &entry) {
+  std::vector<Call> out;
+  for (const Call &c : log())
+    if (c.entry == entry) out.push_back(c);
+  return out;
+}
+
 void reset() {
   log().clear();
   bad().clear();
-  refuse_next = refuse_all = false;
+  countdown = -1;
+  fail_all = false;
 }
 
-void refuse(bool all) {
-  refuse_next = true;
-  refuse_all = all;
+void fail_after(int n, bool all) {
+  countdown = n;
+  fail_all = all;
 }
 
 const std::vector<std::string> &mismatches() { return bad(); }

@@ -11,16 +11,20 @@ namespace counted {
 
 struct Call {
   std::string entry;  // "pAlloc", "zoAlloc", "pDeAlloc", ...
+  void *address;      // result of a request, argument of a release
   std::size_t bytes;
   int *stat;          // pDeAlloc only
 };
 
 // Every primitive call since the last reset().
 const std::vector<Call> &calls();
+// Calls of one entry.
+std::vector<Call> calls_of(const std::string &entry);
 // Forget the log; requests succeed again.
 void reset();
-// The next request answers null (and so do all after it while `all` is set).
-void refuse(bool all = false);
+// The next `n` requests succeed, the one after answers null (and so do the
+// rest while `all` is set).
+void fail_after(int n, bool all = false);
 // Releases that did not match a live block of their family and size.
 const std::vector<std::string> &mismatches();
 // Blocks requested and not yet released.
