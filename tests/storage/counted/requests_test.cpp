@@ -43,43 +43,33 @@ std::string log() {
   return s;
 }
 
-TEST_F(Requests, PointerArrayBoundsAndByteCount) {
+TEST_F(Requests, PointerArrays) {
   tav_ptr_desc d;
   std::memset(&d, 0x55, sizeof d);
   int stat = 0;
   __TAVf90_Allocate_a(&d, 4, 2, 2, 3, -1, 1, &stat);
   EXPECT_EQ(std::to_string(stat) + " " + std::to_string(d.offset) + " " + dims(d.dim, 2), "0 0 2:2:4 -1:3:8");
   __TAVf90_Deallocate_a(2, 4, &d, &stat);
-  EXPECT_EQ(log(), "pAlloc 24, pDeAlloc 24");
   EXPECT_TRUE(counted::calls().at(1).stat == &stat && d.base == nullptr && stat == 0);
-}
-
-TEST_F(Requests, ZeroFilledAndCharacterArrays) {
-  tav_ptr_desc d;
+  // Zero-filled and CHARACTER arrays; a negative length is an empty string.
   __TAVf90_Allocate_za(&d, 8, 1, 1, 5, nullptr);
   tav_cptr_desc c;
   __TAVf90_Allocate_ca(&c, 7, 2, 1, 2, 1, 3, nullptr);
   EXPECT_TRUE(c.len == 7 && c.dim[1].stride == 14 && c.offset == -21);
   __TAVf90_Deallocate_ca(2, &c, nullptr);
   __TAVf90_Deallocate_a(1, 8, &d, nullptr);
-  // A negative length is an empty string: zero bytes per element.
-  int stat = 0;
   __TAVf90_Allocate_ca(&c, -3, 1, 1, 4, &stat);
   EXPECT_TRUE(stat == 0 && c.len == 0 && c.dim[0].stride == 0);
   __TAVf90_Deallocate_ca(1, &c, &stat);
-  EXPECT_EQ(log(), "zpAlloc 40, zpAlloc 42, pDeAlloc 42, pDeAlloc 40, zpAlloc 0, pDeAlloc 0");
-}
-
-// A section running down its second dimension only: the block starts at the
-// last element along it.
-TEST_F(Requests, NegativeStrideReleasesLowestAddress) {
+  // A section running down its second dimension only: the block starts at
+  // the last element along it.
   void *block = __TAVf90_pAlloc(6 * 8);
-  tav_ptr_desc d;
   d.base = static_cast<char *>(block) + 2 * 16;
   d.dim[0] = tav_dim{2, 8, 1};
   d.dim[1] = tav_dim{3, -16, 1};
   __TAVf90_Deallocate_a(2, 8, &d, nullptr);
-  EXPECT_EQ(log(), "pAlloc 48, pDeAlloc 48");
+  EXPECT_EQ(log(), "pAlloc 24, pDeAlloc 24, zpAlloc 40, zpAlloc 42, pDeAlloc 42, pDeAlloc 40, "
+                   "zpAlloc 0, pDeAlloc 0, pAlloc 48, pDeAlloc 48");
 }
 
 TEST_F(Requests, StatChainOfOneStatement) {
@@ -244,9 +234,8 @@ TEST_F(Requests, TemporariesGoThroughTheWorkingFamily) {
   __TAVf90_atmplist_step(&list, &out);
   __TAVf90_freevec_l1(out);
   EXPECT_EQ(log(), "zoAlloc 2, oAlloc 36, oDeAlloc 36, oDeAlloc 2");
-}
 
-TEST_F(Requests, ElementSizeOfEveryTemporaryType) {
+  // The element size of every type.
   const std::pair<const char *, std::size_t> members[] = {{"i1", 1}, {"i2", 2}, {"i", 4},  {"i4", 8},
                                                           {"r", 4},  {"d", 8},  {"c", 8},  {"dc", 16},
                                                           {"l", 4},  {"l1", 1}, {"l2", 2}, {"l4", 8}};
@@ -264,7 +253,8 @@ TEST_F(Requests, ElementSizeOfEveryTemporaryType) {
   }
 }
 
-TEST(MakeInfo, BoundsOffsetAndStridesInElements) {
+TEST(Descriptors, InfoRecordsAndAssumedShape) {
+  // Info records: bounds, offset and strides in elements.
   tav_info info = __TAVf90_make_info(3, 2, 4, -1, 0, 5, 9);
   EXPECT_EQ(info.rank, 3);
   EXPECT_EQ(dims(info.dim, 3), "2:3:1 -1:2:3 5:5:6");
@@ -272,9 +262,7 @@ TEST(MakeInfo, BoundsOffsetAndStridesInElements) {
   EXPECT_EQ(dims(__TAVf90_make_info(2, 5, 4, 1, 3).dim, 2), "5:0:1 1:3:0");
   // An extent beyond a word is held.
   EXPECT_EQ(__TAVf90_make_info(2, 1, 4, 0, INT_MAX).dim[1].extent, INT_MAX);
-}
-
-TEST(AssumeShape, SharesStorageWithNewLowerBounds) {
+  // Assumed-shape dummies share the storage and take new lower bounds.
   char block[96];
   tav_ptr_desc actual{}, dummy;
   actual.base = block + 40;
