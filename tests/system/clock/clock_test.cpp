@@ -1,8 +1,10 @@
 // DATE_AND_TIME, SYSTEM_CLOCK, CPU_TIME and seeding from the clock at
-// instants the test sets (fake_clock.cpp).  Each scenario runs in a child:
-// the zone caches and the generator are process-wide, and the zone comes
-// from a fixed-offset TZ in the child's environment.
+// instants the test sets.  Each scenario runs in a child: the zone caches
+// and the generator are process-wide, and the zone comes from a
+// fixed-offset TZ in the child's environment.
 #include <gtest/gtest.h>
+#include <sys/time.h>
+#include <sys/times.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -15,19 +17,51 @@
 #include "support/table.h"
 #include "tavf90.h"
 
-namespace fake_clock {
-extern bool active;
-extern long seconds, microseconds, time_result, user_ticks, system_ticks, child_ticks;
-}  // namespace fake_clock
+// A clock the tests set: this program defines time, gettimeofday and times
+// and exports them, so the library's calls reach these.  Until a test sets
+// the clock they answer from the real one.
+namespace {
+bool active = false;
+long seconds = 0, microseconds = 0;
+long time_result = 0;  // what time() answers; -1 is its failure
+long user_ticks = 0, system_ticks = 0, child_ticks = 0;
+}  // namespace
+
+extern "C" {
+
+time_t time(time_t *t) noexcept {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  time_t now = active ? static_cast<time_t>(time_result) : ts.tv_sec;
+  if (t != nullptr) *t = now;
+  return now;
+}
+
+int gettimeofday(struct timeval *__restrict tv, void *__restrict) noexcept {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  tv->tv_sec = active ? seconds : ts.tv_sec;
+  tv->tv_usec = active ? microseconds : ts.tv_nsec / 1000;
+  return 0;
+}
+
+clock_t times(struct tms *t) noexcept {
+  t->tms_utime = static_cast<clock_t>(user_ticks);
+  t->tms_stime = static_cast<clock_t>(system_ticks);
+  t->tms_cutime = t->tms_cstime = static_cast<clock_t>(child_ticks);
+  return 0;
+}
+
+}  // extern "C"
 
 namespace {
 
 constexpr long kInstant = 1772600767;  // 2026-03-04 05:06:07 UTC
 
 void set_clock(long s, long us) {
-  fake_clock::active = true;
-  fake_clock::seconds = fake_clock::time_result = s;
-  fake_clock::microseconds = us;
+  active = true;
+  seconds = time_result = s;
+  microseconds = us;
 }
 
 void run(const char *tz, const std::function<void()> &body, const char *out) {
@@ -66,7 +100,7 @@ TEST(DateAndTime, ZoneWorkedOutOncePerEntry) {
         print_date_and_time(false);
         setenv("TZ", "EST5", 1), tzset();
         print_date_and_time(false);
-        fake_clock::time_result = -1;
+        time_result = -1;
         print_date_and_time(true);
         char time[13] = "............";
         __TAVf90_date_and_time(nullptr, time, nullptr, nullptr, 0, 12, 0);
@@ -89,9 +123,9 @@ TEST(Clocks, SystemClockCpuTimeAndSeeding) {
         __TAVf90_system_clock(&count, nullptr, nullptr);
         std::printf("%d\n", count);
         // 1.5 s of user and 0.25 s of system time; children's not counted.
-        fake_clock::user_ticks = 3 * sysconf(_SC_CLK_TCK) / 2;
-        fake_clock::system_ticks = sysconf(_SC_CLK_TCK) / 4;
-        fake_clock::child_ticks = 1000;
+        user_ticks = 3 * sysconf(_SC_CLK_TCK) / 2;
+        system_ticks = sysconf(_SC_CLK_TCK) / 4;
+        child_ticks = 1000;
         float r;
         double d;
         __TAVf90_cpu_time(&r), __TAVf90_cpu_time_d(&d);
