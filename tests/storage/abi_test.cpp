@@ -22,10 +22,7 @@ asm(R"(
 tav_abi_call:
         pushl   %ebp
         movl    %esp, %ebp
-        pushl   %ebx
         pushl   %esi
-        pushl   %edi
-        movl    %esp, %edi
         movl    16(%ebp), %ecx
         movl    12(%ebp), %esi
         leal    0(,%ecx,4), %eax
@@ -39,16 +36,14 @@ tav_abi_call:
         pushl   -4(%esi,%ecx,4)
         decl    %ecx
         jmp     1b
-2:      movl    %esp, %ebx
+2:      movl    %esp, %esi
         call    *8(%ebp)
         movl    %esp, %ecx
-        subl    %ebx, %ecx
+        subl    %esi, %ecx
         movl    20(%ebp), %edx
         movl    %ecx, (%edx)
-        movl    %edi, %esp
-        popl    %edi
+        leal    -4(%ebp), %esp
         popl    %esi
-        popl    %ebx
         popl    %ebp
         ret
         .size   tav_abi_call, .-tav_abi_call

@@ -130,12 +130,8 @@ TEST(Clocks, SystemClockCpuTimeAndSeeding) {
         double d;
         __TAVf90_cpu_time(&r), __TAVf90_cpu_time_d(&d);
         std::printf("%a %a\n", r, d);
-      },
-      "1500 1000 86399999\n18367000\n0x1.cp+0 0x1.cp+0\n");
-  // Seed ((t + clock seedings so far) * 16807 + 1) mod 2^31, 0 and 2^31 - 1
-  // giving 1; the first number seeds when nothing did.
-  run("UTC0",
-      [] {
+        // Seed ((t + clock seedings so far) * 16807 + 1) mod 2^31, 0 and
+        // 2^31 - 1 giving 1.
         std::int32_t s;
         tav_ptr_desc g{reinterpret_cast<char *>(&s), 0, {{1, 4, 1}}};
         auto seed = [&g](const char *end) { std::printf("%d%s", __TAVf90_get_random_seed(&g), end); };
@@ -147,7 +143,8 @@ TEST(Clocks, SystemClockCpuTimeAndSeeding) {
         set_clock(868985320, 0), __TAVf90_init_random(), seed(" ");
         set_clock(1737970640, 0), __TAVf90_init_random(), seed("\n");
       },
-      "1774614465 1774631272 1774648079 1 1\n");
+      "1500 1000 86399999\n18367000\n0x1.cp+0 0x1.cp+0\n1774614465 1774631272 1774648079 1 1\n");
+  // The first number seeds when nothing did.
   run("UTC0", [] { set_clock(1000000, 0), std::printf("%a\n", __TAVf90_random90_d()); }, "0x1.9381589f2702bp-1\n");
 }
 
