@@ -13,7 +13,6 @@ constexpr std::size_t kPage = 4096;
 // Two pages mapped at the start of a 16 MiB region that nothing has used,
 // so the map has no entry for that region or the next one yet.
 char *map_in_fresh_region() {
-#ifdef MAP_FIXED_NOREPLACE
   for (std::uintptr_t region : {0x9au, 0x8bu, 0x7cu, 0x6du, 0xa9u, 0xb8u, 0xc7u}) {
     void *want = reinterpret_cast<void *>(region << 24);
     void *next = reinterpret_cast<void *>((region + 1) << 24);
@@ -22,7 +21,6 @@ char *map_in_fresh_region() {
     if (p == want) return static_cast<char *>(p);
     if (p != MAP_FAILED) munmap(p, 2 * kPage);
   }
-#endif
   return nullptr;
 }
 

@@ -111,7 +111,6 @@ TEST_F(Requests, StatChainOfOneStatement) {
 
 TEST_F(Requests, RefusedAndImpossibleRequestsWithStat) {
   tav_ptr_desc d;
-  d.base = nullptr;
   int stat = 0;
   auto refused = [&stat](bool null_result) {
     bool ok = stat == 1 && null_result;

@@ -84,11 +84,10 @@ void print_date_and_time(bool wide) {
 }
 
 TEST(DateAndTime, FixedOffsetZones) {
-  for (const auto &c : tavtest::table("system/data/zones.tsv", 4))
-    for (bool wide : {false, true}) {
-      auto body = [&] { set_clock(std::stol(c[1]), std::stol(c[2])), print_date_and_time(wide); };
-      run(c[0].c_str(), body, c[3].c_str());
-    }
+  for (const auto &c : tavtest::table("system/data/zones.tsv", 4)) {
+    auto body = [&] { set_clock(std::stol(c[1]), std::stol(c[2])), print_date_and_time(false); };
+    run(c[0].c_str(), body, c[3].c_str());
+  }
 }
 
 TEST(DateAndTime, ZoneWorkedOutOncePerEntry) {
