@@ -92,17 +92,11 @@ TEST(Size, EveryForm) {
 }
 
 TEST(Shape, DefaultAndEightByteResultsAndDescribe) {
-  tav_ptr_desc p{};
-  p.dim[0] = tav_dim{2, 4, 1};
-  p.dim[1] = tav_dim{3, 8, 0};
-  tav_vector s = __TAVf90_shape_ptr_i4(2, &p);
-  EXPECT_EQ(ints<intptr_t>(s.extent, 7) + " " + ints<std::int64_t>(s.base, 2), "2 1 1 1 1 1 1 2 3");
+  tav_vector s = __TAVf90_shape_ptr_i4(3, &kForms.p);
+  EXPECT_EQ(ints<intptr_t>(s.extent, 7) + " " + ints<std::int64_t>(s.base, 3), "3 1 1 1 1 1 1 3 0 2");
   __TAVf90_freevec_i4(s);
-  tav_cptr_desc c{};
-  c.dim[0] = tav_dim{0, 3, 1};
-  c.dim[1] = tav_dim{5, 0, 1};
-  tav_vector t = __TAVf90_shape_cptr(2, &c);
-  EXPECT_EQ(ints<std::int32_t>(t.base, 2), "0 5");
+  tav_vector t = __TAVf90_shape_cptr(3, &kForms.c);
+  EXPECT_EQ(ints<std::int32_t>(t.base, 3), "3 0 2");
   __TAVf90_freevec_i(t);
   // Describing storage wraps it without copying.
   double data[6];

@@ -18,10 +18,8 @@
 #include "tavf90.h"
 
 // A clock the tests set: this program defines time, gettimeofday and times
-// and exports them, so the library's calls reach these.  Until a test sets
-// the clock they answer from the real one.
+// and exports them, so the library's calls reach these.
 namespace {
-bool active = false;
 long seconds = 0, microseconds = 0;
 long time_result = 0;  // what time() answers; -1 is its failure
 long user_ticks = 0, system_ticks = 0, child_ticks = 0;
@@ -30,18 +28,13 @@ long user_ticks = 0, system_ticks = 0, child_ticks = 0;
 extern "C" {
 
 time_t time(time_t *t) noexcept {
-  timespec ts{};
-  clock_gettime(CLOCK_REALTIME, &ts);
-  time_t now = active ? static_cast<time_t>(time_result) : ts.tv_sec;
-  if (t != nullptr) *t = now;
-  return now;
+  if (t != nullptr) *t = time_result;
+  return time_result;
 }
 
 int gettimeofday(struct timeval *__restrict tv, void *__restrict) noexcept {
-  timespec ts{};
-  clock_gettime(CLOCK_REALTIME, &ts);
-  tv->tv_sec = active ? seconds : ts.tv_sec;
-  tv->tv_usec = active ? microseconds : ts.tv_nsec / 1000;
+  tv->tv_sec = seconds;
+  tv->tv_usec = microseconds;
   return 0;
 }
 
@@ -59,7 +52,6 @@ namespace {
 constexpr long kInstant = 1772600767;  // 2026-03-04 05:06:07 UTC
 
 void set_clock(long s, long us) {
-  active = true;
   seconds = time_result = s;
   microseconds = us;
 }
