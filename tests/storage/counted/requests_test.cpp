@@ -120,7 +120,7 @@ TEST_F(Requests, RefusedAndImpossibleRequestsWithStat) {
   // Sizes beyond an object are refused without asking.
   __TAVf90_Allocate_a(&d, 8, 2, 1, 100000, 1, 100000, &stat);
   EXPECT_TRUE(refused(d.base == nullptr));
-  __TAVf90_Allocate_a(&d, 1, 1, 0, INT_MAX, &stat);  // 2**31 elements
+  __TAVf90_Allocate_a(&d, 1, 2, 0, INT_MAX, 1, 0, &stat);  // an extent of 2**31, even when empty
   EXPECT_TRUE(refused(true));
   EXPECT_TRUE(refused(__TAVf90_Allocate_i(__TAVf90_make_info(2, 1, 65536, 1, 65536), 4, &stat) == nullptr));
   EXPECT_TRUE(refused(__TAVf90_Allocate_s(-4, &stat) == nullptr));
@@ -276,7 +276,8 @@ TEST(Descriptors, InfoRecordsAndAssumedShape) {
 // program's own working-storage primitives and keeps one emptied block
 // spare; the counts are "requests/releases".
 std::string stack_blocks() {
-  return std::to_string(counted::calls_of("oAlloc").size()) + "/" + std::to_string(counted::calls_of("oDeAlloc").size());
+  return std::to_string(counted::calls_of("oAlloc").size()) + "/" +
+         std::to_string(counted::calls_of("oDeAlloc").size());
 }
 void enter(int n) {
   for (int i = 0; i < n; ++i) __TAVf90_enter_pu("P");
