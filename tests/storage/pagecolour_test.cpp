@@ -61,13 +61,11 @@ TEST(PageColour, GetmemWithColourFiveKeepsEarlierColours) {
   ASSERT_NE(p, nullptr);
   // Unmapped behind the map's back, so the page keeps colour 21.
   ASSERT_EQ(munmap(p, kPage), 0);
-  void *again = __TAVf90_getmem(kPage, 5);
+  // Where the system hands another page, that one is never given colour 5.
+  char *again = static_cast<char *>(__TAVf90_getmem(kPage, 5));
   ASSERT_NE(again, nullptr);
-  if (again != p) {
-    __TAVf90_freemem(again, kPage);
-    GTEST_SKIP() << "the system did not hand the page back";
-  }
-  EXPECT_EQ(__TAVf90_pagecolour(p, kPage), 21);
+  const int colour = __TAVf90_pagecolour(again, kPage);
+  EXPECT_TRUE(again == p ? colour == 21 : colour != 5) << colour;
   __TAVf90_freemem(again, kPage);
 }
 
