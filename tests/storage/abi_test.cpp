@@ -22,10 +22,7 @@ asm(R"(
 tav_abi_call:
         pushl   %ebp
         movl    %esp, %ebp
-        pushl   %ebx
         pushl   %esi
-        pushl   %edi
-        movl    %esp, %edi
         movl    16(%ebp), %ecx
         movl    12(%ebp), %esi
         leal    0(,%ecx,4), %eax
@@ -39,16 +36,14 @@ tav_abi_call:
         pushl   -4(%esi,%ecx,4)
         decl    %ecx
         jmp     1b
-2:      movl    %esp, %ebx
+2:      movl    %esp, %esi
         call    *8(%ebp)
         movl    %esp, %ecx
-        subl    %ebx, %ecx
+        subl    %esi, %ecx
         movl    20(%ebp), %edx
         movl    %ecx, (%edx)
-        movl    %edi, %esp
-        popl    %edi
+        leal    -4(%ebp), %esp
         popl    %esi
-        popl    %ebx
         popl    %ebp
         ret
         .size   tav_abi_call, .-tav_abi_call
@@ -79,16 +74,6 @@ TEST(Abi, RecordResultsAndRecordArguments) {
   std::uint32_t by_value[8];
   std::memcpy(by_value, &v, sizeof v);
   call(&__TAVf90_freevec_i, by_value, 8, 0);
-
-  tav_info info;
-  const std::uint32_t mi[] = {word(&info), 2, 1, 3, static_cast<std::uint32_t>(-2), 2};
-  call(&__TAVf90_make_info, mi, 6, 4);
-  EXPECT_EQ(info.rank * 100 + info.dim[1].extent * 10 + info.dim[1].stride, 253);
-  EXPECT_EQ(info.offset, -1 + 6);
-  std::uint32_t args[24];  // the info record by value as 23 words, then DIM
-  std::memcpy(args, &info, sizeof info);
-  args[23] = 2;
-  EXPECT_EQ(call(&__TAVf90_ubound_info, args, 24, 0), 2);
 
   tav_atmplist list;
   list.first = reinterpret_cast<tav_atmp_node *>(0x1234);

@@ -1,8 +1,10 @@
 // DATE_AND_TIME, SYSTEM_CLOCK, CPU_TIME and seeding from the clock at
-// instants the test sets (fake_clock.cpp).  Each scenario runs in a child:
-// the zone caches and the generator are process-wide, and the zone comes
-// from a fixed-offset TZ in the child's environment.
+// instants the test sets.  Each scenario runs in a child: the zone caches
+// and the generator are process-wide, and the zone comes from a
+// fixed-offset TZ in the child's environment.
 #include <gtest/gtest.h>
+#include <sys/time.h>
+#include <sys/times.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -15,19 +17,43 @@
 #include "support/table.h"
 #include "tavf90.h"
 
-namespace fake_clock {
-extern bool active;
-extern long seconds, microseconds, time_result, user_ticks, system_ticks, child_ticks;
-}  // namespace fake_clock
+// A clock the tests set: this program defines time, gettimeofday and times
+// and exports them, so the library's calls reach these.
+namespace {
+long seconds = 0, microseconds = 0;
+long time_result = 0;  // what time() answers; -1 is its failure
+long user_ticks = 0, system_ticks = 0, child_ticks = 0;
+}  // namespace
+
+extern "C" {
+
+time_t time(time_t *t) noexcept {
+  if (t != nullptr) *t = time_result;
+  return time_result;
+}
+
+int gettimeofday(struct timeval *__restrict tv, void *__restrict) noexcept {
+  tv->tv_sec = seconds;
+  tv->tv_usec = microseconds;
+  return 0;
+}
+
+clock_t times(struct tms *t) noexcept {
+  t->tms_utime = static_cast<clock_t>(user_ticks);
+  t->tms_stime = static_cast<clock_t>(system_ticks);
+  t->tms_cutime = t->tms_cstime = static_cast<clock_t>(child_ticks);
+  return 0;
+}
+
+}  // extern "C"
 
 namespace {
 
 constexpr long kInstant = 1772600767;  // 2026-03-04 05:06:07 UTC
 
 void set_clock(long s, long us) {
-  fake_clock::active = true;
-  fake_clock::seconds = fake_clock::time_result = s;
-  fake_clock::microseconds = us;
+  seconds = time_result = s;
+  microseconds = us;
 }
 
 void run(const char *tz, const std::function<void()> &body, const char *out) {
@@ -50,11 +76,10 @@ void print_date_and_time(bool wide) {
 }
 
 TEST(DateAndTime, FixedOffsetZones) {
-  for (const auto &c : tavtest::table("system/data/zones.tsv", 4))
-    for (bool wide : {false, true}) {
-      auto body = [&] { set_clock(std::stol(c[1]), std::stol(c[2])), print_date_and_time(wide); };
-      run(c[0].c_str(), body, c[3].c_str());
-    }
+  for (const auto &c : tavtest::table("system/data/zones.tsv", 4)) {
+    auto body = [&] { set_clock(std::stol(c[1]), std::stol(c[2])), print_date_and_time(false); };
+    run(c[0].c_str(), body, c[3].c_str());
+  }
 }
 
 TEST(DateAndTime, ZoneWorkedOutOncePerEntry) {
@@ -66,7 +91,7 @@ TEST(DateAndTime, ZoneWorkedOutOncePerEntry) {
         print_date_and_time(false);
         setenv("TZ", "EST5", 1), tzset();
         print_date_and_time(false);
-        fake_clock::time_result = -1;
+        time_result = -1;
         print_date_and_time(true);
         char time[13] = "............";
         __TAVf90_date_and_time(nullptr, time, nullptr, nullptr, 0, 12, 0);
@@ -89,19 +114,15 @@ TEST(Clocks, SystemClockCpuTimeAndSeeding) {
         __TAVf90_system_clock(&count, nullptr, nullptr);
         std::printf("%d\n", count);
         // 1.5 s of user and 0.25 s of system time; children's not counted.
-        fake_clock::user_ticks = 3 * sysconf(_SC_CLK_TCK) / 2;
-        fake_clock::system_ticks = sysconf(_SC_CLK_TCK) / 4;
-        fake_clock::child_ticks = 1000;
+        user_ticks = 3 * sysconf(_SC_CLK_TCK) / 2;
+        system_ticks = sysconf(_SC_CLK_TCK) / 4;
+        child_ticks = 1000;
         float r;
         double d;
         __TAVf90_cpu_time(&r), __TAVf90_cpu_time_d(&d);
         std::printf("%a %a\n", r, d);
-      },
-      "1500 1000 86399999\n18367000\n0x1.cp+0 0x1.cp+0\n");
-  // Seed ((t + clock seedings so far) * 16807 + 1) mod 2^31, 0 and 2^31 - 1
-  // giving 1; the first number seeds when nothing did.
-  run("UTC0",
-      [] {
+        // Seed ((t + clock seedings so far) * 16807 + 1) mod 2^31, 0 and
+        // 2^31 - 1 giving 1.
         std::int32_t s;
         tav_ptr_desc g{reinterpret_cast<char *>(&s), 0, {{1, 4, 1}}};
         auto seed = [&g](const char *end) { std::printf("%d%s", __TAVf90_get_random_seed(&g), end); };
@@ -113,7 +134,8 @@ TEST(Clocks, SystemClockCpuTimeAndSeeding) {
         set_clock(868985320, 0), __TAVf90_init_random(), seed(" ");
         set_clock(1737970640, 0), __TAVf90_init_random(), seed("\n");
       },
-      "1774614465 1774631272 1774648079 1 1\n");
+      "1500 1000 86399999\n18367000\n0x1.cp+0 0x1.cp+0\n1774614465 1774631272 1774648079 1 1\n");
+  // The first number seeds when nothing did.
   run("UTC0", [] { set_clock(1000000, 0), std::printf("%a\n", __TAVf90_random90_d()); }, "0x1.9381589f2702bp-1\n");
 }
 

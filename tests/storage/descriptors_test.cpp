@@ -1,11 +1,14 @@
-// LBOUND, UBOUND, SIZE and SHAPE from every descriptor form, and the DIM
-// checks of the info-record forms.
+// LBOUND, UBOUND, SIZE and SHAPE from every descriptor form, ASSOCIATED,
+// the list of array temporaries, and every fatal message of the storage
+// entries.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
+#include <sstream>
+#include <string>
 
-#include "support/child.h"
+#include "support/fatal_table.h"
 #include "tavf90.h"
 
 namespace {
@@ -47,16 +50,11 @@ TEST(Bounds, EveryFormAgrees) {
   EXPECT_EQ(seen, "2 2 2 4 4 4|1 1 1 0 0 0|-1 -1 -1 0 0 0|");
   // The assumed-size form answers for every dimension but the last.
   EXPECT_EQ(__TAVf90_ubound_ainfo(f.info, 1), 4);
-  EXPECT_EQ(__TAVf90_ubound_ainfo(f.info, 2), 0);
   // The fixed forms return what they are given, even for an empty dimension.
   EXPECT_EQ(__TAVf90_lbound_fixed(2, 3, 2, 5, -1), 5);
   EXPECT_EQ(__TAVf90_ubound_fixed(3, 3, 4, 4, 0), 0);
   EXPECT_EQ(__TAVf90_ubound_afixed(1, 2, 7, 99), 7);
   EXPECT_EQ(__TAVf90_extent_fixed(3, 3, 3, 0, 2), 2);
-  // a(10:1:-1) seen through a pointer: bounds 1 and extent.
-  tav_ptr_desc p{};
-  p.dim[0] = tav_dim{10, -8, 1};
-  EXPECT_EQ(__TAVf90_lbound_ptr(1, &p, 1) * 100 + __TAVf90_ubound_ptr(1, &p, 1), 110);
 }
 
 TEST(Bounds, UpperBoundsWithoutDim) {
@@ -72,7 +70,7 @@ TEST(Bounds, UpperBoundsWithoutDim) {
   EXPECT_EQ(fill([&] { __TAVf90_vubound_ptr(&result, 3, &kForms.p); }), "4 0 0 -9");
   EXPECT_EQ(fill([&] { __TAVf90_vubound_cptr(&result, 1, &kForms.c); }), "4 -9 -9 -9");
   EXPECT_EQ(fill([&] { __TAVf90_vubound_info(&result, kForms.info); }), "4 0 0 -9");
-  const intptr_t extents[7] = {3, 0, 5, 1, 1, 1, 1};
+  const intptr_t extents[7] = {3, -2, 5, 1, 1, 1, 1};  // a negative extent is empty
   EXPECT_EQ(fill([&] { __TAVf90_vubound_vector(&result, 3, extents); }), "3 0 5 -9");
   EXPECT_EQ(__TAVf90_ubound_vector(3, extents, 3), 5);
 }
@@ -94,17 +92,11 @@ TEST(Size, EveryForm) {
 }
 
 TEST(Shape, DefaultAndEightByteResultsAndDescribe) {
-  tav_ptr_desc p{};
-  p.dim[0] = tav_dim{2, 4, 1};
-  p.dim[1] = tav_dim{3, 8, 0};
-  tav_vector s = __TAVf90_shape_ptr_i4(2, &p);
-  EXPECT_EQ(ints<intptr_t>(s.extent, 7) + " " + ints<std::int64_t>(s.base, 2), "2 1 1 1 1 1 1 2 3");
+  tav_vector s = __TAVf90_shape_ptr_i4(3, &kForms.p);
+  EXPECT_EQ(ints<intptr_t>(s.extent, 7) + " " + ints<std::int64_t>(s.base, 3), "3 1 1 1 1 1 1 3 0 2");
   __TAVf90_freevec_i4(s);
-  tav_cptr_desc c{};
-  c.dim[0] = tav_dim{0, 3, 1};
-  c.dim[1] = tav_dim{5, 0, 1};
-  tav_vector t = __TAVf90_shape_cptr(2, &c);
-  EXPECT_EQ(ints<std::int32_t>(t.base, 2), "0 5");
+  tav_vector t = __TAVf90_shape_cptr(3, &kForms.c);
+  EXPECT_EQ(ints<std::int32_t>(t.base, 3), "3 0 2");
   __TAVf90_freevec_i(t);
   // Describing storage wraps it without copying.
   double data[6];
@@ -122,9 +114,86 @@ TEST(DimChecks, InfoRecordForms) {
   // Assumed size: the info record holds an extent in the last dimension.
   expect_fatal([] { __TAVf90_ubound_ainfo(kForms.info, 3); },
                "Out of range: UBOUND of assumed-size array with DIM==rank (3)");
-  expect_fatal([] { __TAVf90_ubound_ainfo(kForms.info, 4); },
-               "Out of range: DIM argument (4) to UBOUND greater than array rank (3)");
   expect_fatal([] { __TAVf90_extent_info(kForms.info, 4); }, "DIM argument to SIZE out of range (value 4)");
+}
+
+// Array pointers: the cases of data/associated.tsv.
+TEST(Associated, ArrayCharacterAndScalarPointers) {
+  char block[64];
+  auto desc = [&block](const std::string &text) {
+    std::istringstream in(text);
+    std::string base;
+    tav_cptr_desc d{};
+    in >> base >> d.len >> d.dim[0].extent >> d.dim[0].stride >> d.dim[1].extent >> d.dim[1].stride;
+    d.base = base == "null" ? nullptr : block + std::stoi(base);
+    return d;
+  };
+  for (const auto &row : tavtest::table("storage/data/associated.tsv", 4)) {
+    tav_cptr_desc p = desc(row[1]), t = desc(row[2]);
+    tav_ptr_desc pp{p.base, 0, {p.dim[0], p.dim[1]}}, tp{t.base, 0, {t.dim[0], t.dim[1]}};
+    int got = row[0] == "aa" ? __TAVf90_assoc_aa(2, &pp, 0, &tp) : __TAVf90_assoc_ch_aa(1, &p, 0, &t);
+    EXPECT_EQ(got, std::stoi(row[3])) << row[1] << " / " << row[2];
+  }
+  std::string seen;
+  int x, y;
+  for (int a : {__TAVf90_assoc_ss(&x, &x), __TAVf90_assoc_ss(&x, &y), __TAVf90_assoc_ss(nullptr, nullptr),
+                __TAVf90_assoc_ch_ss(block, block, 3, 3), __TAVf90_assoc_ch_ss(block, block, 3, 2),
+                __TAVf90_assoc_ch_ss(block, block, 0, 0), __TAVf90_assoc_ch_ss(nullptr, nullptr, 3, 3),
+                __TAVf90_assoc_ch_ss(block, block + 1, 3, 3)})
+    seen += std::to_string(a);
+  EXPECT_EQ(seen, "100" "10000");
+}
+
+TEST(AtmpList, FirstInFirstOut) {
+  // Each temporary is told apart by its extent; the list holds copies.
+  tav_atmplist list = __TAVf90_atmplist_create();
+  tav_vector a = __TAVf90_mkatmp_i(1, 1), b = __TAVf90_mkatmp_i(1, 2), c = __TAVf90_mkatmp_i(1, 3),
+             d = __TAVf90_mkatmp_i(1, 4);
+  EXPECT_EQ(__TAVf90_atmplist_append(&list, &a), list.first);
+  __TAVf90_atmplist_append(&list, &b);
+  __TAVf90_atmplist_append(&list, &c);
+  a.extent[0] = 99;
+  tav_vector out;
+  std::string seen;
+  auto elt = [&](int n) {
+    __TAVf90_atmplist_elt(list, &out, n);
+    seen += std::to_string(out.extent[0]);
+  };
+  auto step = [&] {
+    __TAVf90_atmplist_step(&list, &out);
+    seen += std::to_string(out.extent[0]);
+    __TAVf90_freevec_i(out);
+  };
+  elt(2), elt(0), step(), elt(0), step();
+  __TAVf90_atmplist_append(&list, &d);
+  step(), step();
+  EXPECT_EQ(seen, "3112234");
+  EXPECT_EQ(list.first, nullptr);
+  __TAVf90_atmplist_finish(list);
+  // CHARACTER nodes keep their length.
+  tav_cvector ca = __TAVf90_mkatmp_ch(1, 2, 3), cout;
+  __TAVf90_atmplist_append_ch(&list, &ca);
+  __TAVf90_atmplist_step_ch(&list, &cout);
+  EXPECT_TRUE(cout.base == ca.base && cout.len == 3);
+  __TAVf90_freevec_ch(cout);
+}
+
+// The fatal paths of data/fatal.tsv.  Its objects: empty descriptors, never
+// associated ones, a list holding one temporary ("held", passed by value)
+// and an empty one.
+TEST(Storage, FatalPaths) {
+  tav_ptr_desc p{}, undef_p{};
+  tav_cptr_desc c{}, undef_c{};
+  undef_p.base = undef_c.base = TAV_UNDEFINED_POINTER;
+  undef_p.dim[0] = undef_c.dim[0] = tav_dim{1, 4, 1};
+  tav_atmplist held = __TAVf90_atmplist_create(), empty = __TAVf90_atmplist_create();
+  tav_vector v{}, r;
+  __TAVf90_atmplist_append(&held, &v);
+  EXPECT_EQ(tavtest::expect_fatal_table("storage/data/fatal.tsv",
+                                        {{"p", &p}, {"c", &c}, {"undef_p", &undef_p}, {"undef_c", &undef_c},
+                                         {"held", held.first}, {"empty", &empty}, {"r", &r}}),
+            24);
+  __TAVf90_atmplist_step(&held, &r);
 }
 
 }  // namespace
