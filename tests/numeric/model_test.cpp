@@ -1,6 +1,6 @@
-// Kind selection, the real model, rounding, integer intrinsics, the powers
-// of scalars, exact complex powers and quotients, and the IEEE family: the hand-worked cases of cases.tsv (entry,
-// arguments, expected result), then golden/ieee.tsv (written by
+// Kind selection, the real model, rounding, integer intrinsics, powers,
+// complex quotients and the IEEE family: the hand-worked cases of cases.tsv
+// (entry, arguments, expected result), then golden/ieee.tsv (written by
 // golden/Generate.java from an independent reference) and golden/model.tsv
 // (a peer compiler's results, golden/model.f90), whose values are bit
 // patterns; NaN matches any NaN, every other result matches bit for bit.
@@ -63,7 +63,8 @@ const std::map<std::string, Entry> kEntries = {
     V(ishftc, a[0], a[1], a[2], a[3]), V(ishftc_i4, std::int64_t(a[0]), a[1], a[2], a[3]),
     V(ipowi, a[0], a[1]), V(i4powi4, std::int64_t(a[0]), std::int64_t(a[1])), V(fpowi, a[0], a[1]),
     V(fpowi4, a[0], std::int64_t(a[1])), V(dpowi, a[0], a[1]), V(dpowi4, a[0], std::int64_t(a[1])),
-    V(rpowr, a[0], a[1]), V(i4powr, std::int64_t(a[0]), a[1]),
+    V(rpowr, a[0], a[1]), V(i4powr, std::int64_t(a[0]), a[1]), V(ipowr, a[0], a[1]), V(ipowd, a[0], a[1]),
+    V(i4powd, std::int64_t(a[0]), a[1]), V(dcdivdc, a[0], a[1], a[2], a[3]),
     V(sin, a[0]), V(cos, a[0]), V(tan, a[0]), V(exp, a[0]), V(log, a[0]), V(log10, a[0]), V(atan, a[0]),
     V(sinh, a[0]), V(cosh, a[0]), V(tanh, a[0]), V(pow, a[0], a[1]), V(atan2, a[0], a[1]),
     V(cpowi, a[0], a[1], a[2]), V(cpowi4, a[0], a[1], std::int64_t(a[2])), V(dcpowi, a[0], a[1], a[2]),
@@ -154,5 +155,36 @@ TEST(Model, MaxMinOfNValues) {
   EXPECT_EQ(__TAVf90_amax0(3, 1, 7, 3), 7.0f);
   EXPECT_EQ(__TAVf90_amin0(2, 16777217, 20000000), 16777216.0f);
 }
+
+#if defined(__i386__) || defined(__x86_64__)
+// The exceptions these operations raise are visible in the x87 status word
+// that compiled code and the end-of-program report read.
+TEST(Model, ExceptionsReachTheX87) {
+  using namespace numtest;
+  clear_x87_flags();
+  volatile float f = __TAVf90_fpowi(0.0f, 0);
+  EXPECT_TRUE(x87_flags() & kInvalid);
+  clear_x87_flags();
+  f = __TAVf90_dpowi(0.0, -1);
+  EXPECT_TRUE(x87_flags() & kDivByZero);
+  clear_x87_flags();
+  f = __TAVf90_fpowi(10.0f, 39);
+  EXPECT_TRUE(x87_flags() & kOverflow);
+  clear_x87_flags();
+  f = __TAVf90_rpowr(1.0f, 1e30f);
+  EXPECT_EQ(f, 1.0f);
+  f = __TAVf90_rpowr(2.0f, NAN);
+  EXPECT_FALSE(x87_flags() & kInvalid);
+  float hundred = 100;
+  clear_x87_flags();
+  EXPECT_EQ(__TAVf90_exp_r(&hundred), INFINITY);
+  EXPECT_TRUE(x87_flags() & kOverflow);
+  double minus = -20000;
+  clear_x87_flags();
+  EXPECT_EQ(__TAVf90_cosh_d(&minus), INFINITY);
+  EXPECT_FALSE(x87_flags() & kDivByZero);
+  clear_x87_flags();
+}
+#endif
 
 }  // namespace
