@@ -2,14 +2,9 @@
 // word.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-
-#include "tavf90.h"
 
 namespace numtest {
 

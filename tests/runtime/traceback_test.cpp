@@ -22,28 +22,6 @@ void set_location(const char *unit, const char *file, int line) {
 }
 void enter_main() { set_location("MAIN", "main.f90", 12); }
 
-// Unwinding across two block boundaries restores every saved location, so
-// a failure back in the main program names only the main program.
-TEST(Traceback, ReturnsRestoreTheCallersLocation) {
-  std::string err = fatal("DO step value is zero") + "In MAIN, line 13 of main.f90\n";
-  tavtest::expect_run("returns", [] {
-    // A return without a matching entry, on an empty stack, changes nothing.
-    __TAVf90_filename = "main.f90";
-    __TAVf90_lineno = 2;
-    __TAVf90_exit_pu();
-    if (__TAVf90_lineno != 2) std::_Exit(2);
-    enter_main();
-    for (int d = 0; d < 300; ++d) set_location("LEVEL", "level.f90", d + 1);
-    for (int d = 300; d > 0; --d) {
-      if (__TAVf90_lineno != d || std::strcmp(__TAVf90_filename, "level.f90") != 0) std::_Exit(3);
-      __TAVf90_exit_pu();
-    }
-    if (__TAVf90_lineno != 12) std::_Exit(4);
-    __TAVf90_lineno = 13;
-    __TAVf90_bad_dostep();
-  }, {tavtest::kAborted, nullptr, err.c_str()});
-}
-
 // What follows the message: the line-info text comes first and callers
 // show theirs; with nothing located, or procedures entered but no line at
 // the failing point, there is no traceback; a main program that sets lines
@@ -75,21 +53,34 @@ TEST(Traceback, LocationLines) {
 }
 
 // The traceback lists every caller newest first, across the blocks of the
-// stack, and does not take the stack apart: it can be printed twice and the
-// stack is still released afterwards.
-TEST(Traceback, DumpListsEveryCallerAndLeavesTheStackIntact) {
+// stack, and does not take the stack apart: printed twice, the stack still
+// unwinds, each return restoring the caller's location, and is released; a
+// failure back in the main program then names only the main program.  A
+// return on an empty stack changes nothing.
+TEST(Traceback, DumpAndReturnsAcrossBlocks) {
   std::string once = "In S, line 300 of s.f90\n";
   for (int d = 299; d >= 1; --d) once += "Called by S, line " + std::to_string(d) + " of s.f90\n";
   once += "Called by MAIN, line 12 of main.f90\n";
-  std::string err = once + "--\n" + once;
-  tavtest::expect_run("dump", [] {
+  std::string err = once + "--\n" + once + fatal("DO step value is zero") + "In MAIN, line 13 of main.f90\n";
+  tavtest::expect_run("dump and returns", [] {
+    __TAVf90_filename = "main.f90";
+    __TAVf90_lineno = 2;
+    __TAVf90_exit_pu();
+    if (__TAVf90_lineno != 2) std::_Exit(2);
     enter_main();
     for (int d = 0; d < 300; ++d) set_location("S", "s.f90", d + 1);
     __TAVf90_dump_gline_stack();
     std::fputs("--\n", stderr);
     __TAVf90_dump_gline_stack();
+    for (int d = 300; d > 0; --d) {
+      if (__TAVf90_lineno != d || std::strcmp(__TAVf90_filename, "s.f90") != 0) std::_Exit(3);
+      __TAVf90_exit_pu();
+    }
+    if (__TAVf90_lineno != 12) std::_Exit(4);
     __TAVf90_delete_gline_stack();
-  }, {0, nullptr, err.c_str()});
+    __TAVf90_lineno = 13;
+    __TAVf90_bad_dostep();
+  }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
 // A fatal error raised while the fatal path is printing ends the program at
