@@ -137,9 +137,9 @@ TEST(ByReference, ComplexFunctions) {
         p.c77(&c77, &z);
       }
       const double m = std::hypot(v[2], v[3]);
-      const std::string what = t + (": " + r[0]) + "(" + r[1] + ", " + r[2] + ")";
-      EXPECT_TRUE(near(dc.re, v[2], 4e-16, m) && near(dc.im, v[3], 4e-16, m)) << what << ": " << dc.re << ", " << dc.im;
-      EXPECT_TRUE(near(c.re, v[2], 3e-7, m) && near(c.im, v[3], 3e-7, m)) << what << ": " << c.re << ", " << c.im;
+      const std::string what = t + (": " + r[0]) + "(" + r[1] + ", " + r[2] + "): ";
+      EXPECT_TRUE(near(dc.re, v[2], 4e-16, m) && near(dc.im, v[3], 4e-16, m)) << what << dc.re << ", " << dc.im;
+      EXPECT_TRUE(near(c.re, v[2], 3e-7, m) && near(c.im, v[3], 3e-7, m)) << what << c.re << ", " << c.im;
       EXPECT_TRUE(same(c77.re, c.re) && same(c77.im, c.im)) << what;
     }
   }

@@ -75,7 +75,8 @@ const std::map<std::string, Entry> kEntries = {
     V(rdivc, a[0], a[1], a[2]), V(dpdivc, a[0], a[1], a[2]), V(dpdivdc, a[0], a[1], a[2]),
     R2(dprod, float), V(dprod_r8, a[0], a[1]), X3(max_i, int), X3(min_i, int), X3(max_i1, int),
     X3(min_i2, int), X3(amax0, int), X3(amin0, int), X3(max_i4, std::int64_t), X3(min_i4, std::int64_t),
-    X3(max_r, double), X3(min_r, double), X3(max_d, double), X3(min_d, double), X3(max1, double), X3(min1, double),
+    X3(max_r, double), X3(min_r, double), X3(max_d, double), X3(min_d, double), X3(max1, double),
+    X3(min1, double),
 };
 
 // Field k of a golden row (0: x, 1: y, 2: result) from its bits: REAL for the
