@@ -47,12 +47,12 @@ TEST(ArrayForms, StridedOperandsAndResultDescriptor) {
   tav_ptr_desc as = section(a, 2, 2), ps = section(p, 2, 2, 2);
   __TAVf90_modulo_ia(&r, 2, &as, &ps);
   EXPECT_EQ(take<int32_t>(r.base, 4), (std::vector<int32_t>{2, 1, -1, 0}));
-  float fa[2] = {-7.5f, 7.5f}, fp[2] = {2, 2};
+  float fa[2] = {-7.5f, 0.1f}, fp[2] = {2, 2};
   tav_ptr_desc fas = section(fa, 2, 1), fps = section(fp, 2, 1);
   __TAVf90_mod_ra(&r, 1, &fas, &fps);
-  EXPECT_EQ(take<float>(r.base, 2), (std::vector<float>{-1.5f, 1.5f}));
-  __TAVf90_dproda(&r, 1, &fas, &fps);
-  EXPECT_EQ(take<double>(r.base, 2), (std::vector<double>{-15, 15}));
+  EXPECT_EQ(take<float>(r.base, 2), (std::vector<float>{-1.5f, 0.1f}));
+  __TAVf90_dproda(&r, 1, &fas, &fas);
+  EXPECT_EQ(take<double>(r.base, 2), (std::vector<double>{56.25, 0x1.47ae151eb852p-7}));
 }
 
 TEST(ArrayForms, MaxMinOfArrays) {
