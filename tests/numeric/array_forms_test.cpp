@@ -47,6 +47,10 @@ TEST(ArrayForms, StridedOperandsAndResultDescriptor) {
   tav_ptr_desc as = section(a, 2, 2), ps = section(p, 2, 2, 2);
   __TAVf90_modulo_ia(&r, 2, &as, &ps);
   EXPECT_EQ(take<int32_t>(r.base, 4), (std::vector<int32_t>{2, 1, -1, 0}));
+  int64_t la[2] = {(int64_t{1} << 62) + 1, INT64_MIN}, lp[2] = {3, -1};
+  tav_ptr_desc las = section(la, 2, 1), lps = section(lp, 2, 1);
+  __TAVf90_modulo_i4a(&r, 1, &las, &lps);
+  EXPECT_EQ(take<int64_t>(r.base, 2), (std::vector<int64_t>{2, 0}));
   float fa[2] = {-7.5f, 0.1f}, fp[2] = {2, 2};
   tav_ptr_desc fas = section(fa, 2, 1), fps = section(fp, 2, 1);
   __TAVf90_mod_ra(&r, 1, &fas, &fps);

@@ -133,7 +133,8 @@ TEST(ByReference, ComplexFunctions) {
       tav_complex c{__TAVf90_abs_c(&z), 0}, c77 = c;
       if (r[0] != "abs") {
         const ComplexPair &p = kComplex.at(r[0]);
-        dc = p.dc(&w), c = p.c(&z);
+        dc = p.dc(&w);
+        c = p.c(&z);
         p.c77(&c77, &z);
       }
       const double m = std::hypot(v[2], v[3]);

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cfloat>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <fstream>

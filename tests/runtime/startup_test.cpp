@@ -9,6 +9,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "support/child.h"
 #include "tavf90.h"
@@ -59,19 +60,16 @@ void set_control_word(std::uint16_t cw) { __asm__ volatile("fldcw %0" : : "m"(cw
 // word and install the handler.
 TEST(Startup, ControlWordAndHandlerPerEntryPoint) {
   expect_run("init", [] {
-    auto report = [](const char *name) {
+    const std::pair<const char *, void (*)(int, char **)> inits[] = {
+        {"init1", f90_init1}, {"init2", f90_init2}, {"init", f90_init}};
+    set_control_word(0x027F);
+    for (auto [name, init] : inits) {
+      start(init);
       struct sigaction current;
       sigaction(SIGFPE, nullptr, &current);
       std::printf("%s %04x %d %d %s\n", name, control_word(), current.sa_handler == __TAVf90_signal_handler,
                   __TAVf90_argc, __TAVf90_argv[1]);
-    };
-    set_control_word(0x027F);
-    start(f90_init1);
-    report("init1");
-    start(f90_init2);
-    report("init2");
-    start(f90_init);
-    report("init");
+    }
     set_control_word(0x037F);
   }, {0, "init1 027f 0 2 -x\ninit2 137f 1 2 -x\ninit 1372 1 2 -x\n"});
 }
