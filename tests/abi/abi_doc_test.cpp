@@ -19,9 +19,9 @@ namespace {
 char program_name[] = "abi";
 char *program_argv[] = {program_name, nullptr};
 
-// Runs body as a main program with `input` on standard input: started, then
-// ended normally unless body ends it; it must print `out` and nothing on
-// standard error.
+// Runs body as a main program with `input` on standard input (and FORT10
+// unset): started, then ended normally unless body ends it; it must print
+// `out` and nothing on standard error.
 tavtest::Result run_program(const char *what, void (*body)(), const std::string &out, const char *input = "") {
   tavtest::Options options;
   options.stdin_data = input;
