@@ -2,15 +2,9 @@
 // word.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cmath>
-#include <complex>
 #include <cstdint>
-#include <cstdlib>
-
-#include "tavf90.h"
 
 namespace numtest {
 
@@ -28,10 +22,6 @@ bool same(F got, F want) {
   if (std::isnan(want)) return std::isnan(got);
   return bits(got) == bits(want);
 }
-
-// A complex result as std::complex (== ignores the sign of zero).
-inline std::complex<float> cx(tav_complex z) { return {z.re, z.im}; }
-inline std::complex<double> cx(tav_dcomplex z) { return {z.re, z.im}; }
 
 // Distance in units of the last place between two finite values of one sign.
 template <class F>

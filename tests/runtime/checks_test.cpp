@@ -25,13 +25,11 @@ TEST(CheckReporters, EachEndsTheProgramWithItsMessage) {
 // below.
 TEST(CheckShapes, OnlyExtentsCount) {
   tavtest::expect_run("agree", [] {
-    tav_dim a[3] = {dim(2, 4, 1), dim(3, 8, 0), dim(0)};
-    tav_dim b[3] = {dim(2, 12, -4), dim(3, 4, 7), dim(0)};
+    tav_dim a[3] = {dim(2, 4, 1), dim(3, 8, 0), dim(0)}, b[3] = {dim(2, 12, -4), dim(3, 4, 7), dim(0)};
     __TAVf90_check_shapes(a, b, 3);
     __TAVf90_check_shapes(a, b + 1, 0);
     __TAVf90_check_shapes(a, b + 1, -1);
-    std::fputs("agreed\n", stdout);
-  }, {0, "agreed\n", ""});
+  }, {0, "", ""});
 }
 
 }  // namespace

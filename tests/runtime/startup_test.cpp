@@ -4,69 +4,88 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <string>
+#include <utility>
 
-#include "frame_support.h"
 #include "support/child.h"
 #include "tavf90.h"
 
 namespace {
 
-using frametest::start;
 using tavtest::expect_run;
 using tavtest::kAborted;
+
+// Starts a program as compiled code does.
+void start(void (*init)(int, char **)) {
+  static char prog[] = "prog", opt[] = "-x";
+  static char *argv[] = {prog, opt, nullptr};
+  init(2, argv);
+}
+
+// A non-advancing WRITE of `text` with the empty format: the characters
+// stay held in the unit's record.
+void write_held(const char *text) {
+  __TAVf90_write(6, "()", -1, "NO", 2, 0);
+  __TAVf90_mystring(const_cast<char *>(text), static_cast<int>(std::strlen(text)));
+  __TAVf90_endwrite();
+}
+
+// Scenarios run in children, each with how it must end.
+struct Scenario {
+  void (*body)();
+  tavtest::Ending ending;
+};
+void expect_all(std::initializer_list<Scenario> cases) {
+  for (const auto &c : cases) expect_run(c.ending.err ? c.ending.err : "", c.body, c.ending);
+}
 
 #define W_INVALID "Warning: Floating invalid operand occurred\n"
 #define W_DIVIDE "Warning: Floating divide by zero occurred\n"
 #define W_OVERFLOW "Warning: Floating overflow occurred\n"
 #define W_UNDERFLOW "Warning: Floating underflow occurred\n"
 
-TEST(Startup, StoresTheCommandLine) {
-  expect_run("argv", [] {
-    static char a0[] = "prog", a1[] = "-x";
-    static char *argv[] = {a0, a1, nullptr};
-    f90_init1(2, argv);
-    std::printf("%d %s %s\n", __TAVf90_argc, __TAVf90_argv[0], __TAVf90_argv[1]);
-    std::fflush(stdout);
-    std::_Exit(0);
-  }, {0, "2 prog -x\n"});
+#if defined(__i386__) || defined(__x86_64__)
+std::uint16_t control_word() {
+  std::uint16_t cw;
+  __asm__ volatile("fnstcw %0" : "=m"(cw));
+  return cw;
 }
+void set_control_word(std::uint16_t cw) { __asm__ volatile("fldcw %0" : : "m"(cw)); }
 
-#ifdef FRAMETEST_X87
-
+// Every entry point stores the command line; two also load the control
+// word and install the handler.
 TEST(Startup, ControlWordAndHandlerPerEntryPoint) {
   expect_run("init", [] {
-    auto report = [](const char *name) {
+    const std::pair<const char *, void (*)(int, char **)> inits[] = {
+        {"init1", f90_init1}, {"init2", f90_init2}, {"init", f90_init}};
+    set_control_word(0x027F);
+    for (auto [name, init] : inits) {
+      start(init);
       struct sigaction current;
       sigaction(SIGFPE, nullptr, &current);
-      std::printf("%s %04x %d\n", name, frametest::control_word(), current.sa_handler == __TAVf90_signal_handler);
-    };
-    frametest::set_control_word(0x027F);
-    start(f90_init1);
-    report("init1");
-    start(f90_init2);
-    report("init2");
-    start(f90_init);
-    report("init");
-    frametest::set_control_word(0x037F);
-  }, {0, "init1 027f 0\ninit2 137f 1\ninit 1372 1\n"});
+      std::printf("%s %04x %d %d %s\n", name, control_word(), current.sa_handler == __TAVf90_signal_handler,
+                  __TAVf90_argc, __TAVf90_argv[1]);
+    }
+    set_control_word(0x037F);
+  }, {0, "init1 027f 0 2 -x\ninit2 137f 1 2 -x\ninit 1372 1 2 -x\n"});
 }
 
 // Each scenario raises exceptions with long double arithmetic on volatile
 // operands, so that nothing is folded at compile time.
 volatile long double zero = 0.0L, one = 1.0L, three = 3.0L, tiny = 1e-4000L, huge = 1e4000L, result;
 void underflow() { result = tiny * tiny; }
+void invalid() { result = zero / zero; }
 
 TEST(Finish, ExceptionReports) {
-  const struct {
-    void (*body)();
-    tavtest::Ending ending;
-  } cases[] = {
+  expect_all({
       // A flag left over from before start-up (raised while everything was
       // masked) must not turn into a trap once trapping is on.
       {[] {
-         frametest::set_control_word(0x037F);
+         set_control_word(0x037F);
          result = zero / zero;
          result = tiny * tiny;
          start(f90_init);
@@ -98,28 +117,27 @@ TEST(Finish, ExceptionReports) {
          f90_finish(0);
        },
        {0, nullptr, ""}},
-  };
-  for (const auto &c : cases) expect_run(c.ending.err, c.body, c.ending);
+  });
 }
 
 TEST(SignalHandler, TrappedExceptionEndsWithTraceback) {
   TAV_SKIP_WHEN_EMULATED("the emulator raises no SIGFPE for unmasked x87 exceptions");
-  expect_run("divide", [] {
-    start(f90_init);
-    frametest::write_held(6, "x =", 3);
-    __TAVf90_enter_pu("MAIN");
-    __TAVf90_filename = "main.f90";
-    __TAVf90_lineno = 5;
-    result = one / zero;
-    std::fputs("not trapped\n", stderr);
-  }, {kAborted, "x =\n", "*** Arithmetic exception:  - aborting\nIn MAIN, line 5 of main.f90\n"});
-  expect_run("invalid without line information", [] {
-    start(f90_init);
-    result = zero / zero;
-  }, {kAborted, nullptr, "*** Arithmetic exception:  - aborting\n"});
+  expect_all({
+      {[] {
+         start(f90_init);
+         write_held("x =");
+         __TAVf90_enter_pu("MAIN");
+         __TAVf90_filename = "main.f90";
+         __TAVf90_lineno = 5;
+         result = one / zero;
+       },
+       {kAborted, "x =\n", "*** Arithmetic exception:  - aborting\nIn MAIN, line 5 of main.f90\n"}},
+      {[] { start(f90_init), invalid(); },
+       {kAborted, nullptr, "*** Arithmetic exception:  - aborting\n"}},
+  });
 }
 
-#endif  // FRAMETEST_X87
+#endif
 
 // STOP prints its code and ends with status 0; a record begun by a
 // non-advancing WRITE is completed before the STOP message, and the normal
@@ -127,20 +145,16 @@ TEST(SignalHandler, TrappedExceptionEndsWithTraceback) {
 // unexpected (and the line number set gives no traceback on that path).
 TEST(Stop, CodesHeldOutputAndOtherSignals) {
   const std::string usr1 = "Unexpected signal " + std::to_string(SIGUSR1) + "\n";
-  const struct {
-    void (*body)();
-    tavtest::Ending ending;
-  } cases[] = {
+  expect_all({
       {[] { start(f90_init1), __TAVf90_stop("'DONE' 42"); }, {0, "", "STOP: 'DONE' 42\n"}},
       {[] { start(f90_init1), __TAVf90_stop(nullptr); }, {0, "", ""}},
-      {[] { start(f90_init1), frametest::write_held(6, "Result: 42", 10), __TAVf90_stop("END"); },
+      {[] { start(f90_init1), write_held("Result: 42"), __TAVf90_stop("END"); },
        {0, "Result: 42\n", "STOP: END\n"}},
-      {[] { start(f90_init1), frametest::write_held(6, "partial", 7), f90_finish(2); }, {2, "partial\n"}},
-      {[] { start(f90_init1), frametest::write_held(6, "so far", 6), __TAVf90_bad_dostep(); },
+      {[] { start(f90_init1), write_held("partial"), f90_finish(2); }, {2, "partial\n"}},
+      {[] { start(f90_init1), write_held("so far"), __TAVf90_bad_dostep(); },
        {kAborted, "so far\n", "DO step value is zero\nProgram terminated by fatal error\n"}},
       {[] { __TAVf90_lineno = 9, __TAVf90_signal_handler(SIGUSR1); }, {kAborted, nullptr, usr1.c_str()}},
-  };
-  for (const auto &c : cases) expect_run(c.ending.err ? c.ending.err : "", c.body, c.ending);
+  });
 }
 
 // PAUSE shows unit 6's output first, returns at once at the end of input

@@ -8,31 +8,12 @@
 #include <cstring>
 #include <string>
 
-#include "frame_support.h"
 #include "support/child.h"
 #include "tavf90.h"
 
 namespace {
 
-using frametest::fatal;
-
-#pragma GCC diagnostic ignored "-Winfinite-recursion"  // it ends in a fatal error
-
-// A recursive procedure compiled with line information: on entry it
-// registers itself, each statement sets the line, and at the deepest level
-// the statement on line 7 fails.
-void recurse(int depth, int max) {
-  __TAVf90_enter_pu("REC");
-  __TAVf90_filename = "rec.f90";
-  if (depth < max) {
-    __TAVf90_lineno = 100 + depth;
-    recurse(depth + 1, max);
-  } else {
-    __TAVf90_lineno = 7;
-    __TAVf90_not_present("X");
-  }
-  __TAVf90_exit_pu();
-}
+std::string fatal(const std::string &message) { return message + "\nProgram terminated by fatal error\n"; }
 
 void set_location(const char *unit, const char *file, int line) {
   __TAVf90_enter_pu(unit);
@@ -40,35 +21,6 @@ void set_location(const char *unit, const char *file, int line) {
   __TAVf90_lineno = line;
 }
 void enter_main() { set_location("MAIN", "main.f90", 12); }
-
-TEST(Traceback, DeepRecursionListsEveryCallerNewestFirst) {
-  std::string err = fatal("Reference to OPTIONAL argument X which is not PRESENT") + "In REC, line 7 of rec.f90\n";
-  for (int depth = 299; depth >= 1; --depth) err += "Called by REC, line " + std::to_string(100 + depth) + " of rec.f90\n";
-  err += "Called by MAIN, line 12 of main.f90\n";
-  tavtest::expect_run("recursion", [] { enter_main(); recurse(1, 300); }, {tavtest::kAborted, "", err.c_str()});
-}
-
-// Unwinding across two block boundaries restores every saved location, so
-// a failure back in the main program names only the main program.
-TEST(Traceback, ReturnsRestoreTheCallersLocation) {
-  std::string err = fatal("DO step value is zero") + "In MAIN, line 13 of main.f90\n";
-  tavtest::expect_run("returns", [] {
-    // A return without a matching entry, on an empty stack, changes nothing.
-    __TAVf90_filename = "main.f90";
-    __TAVf90_lineno = 2;
-    __TAVf90_exit_pu();
-    if (__TAVf90_lineno != 2) std::_Exit(2);
-    enter_main();
-    for (int d = 0; d < 300; ++d) set_location("LEVEL", "level.f90", d + 1);
-    for (int d = 300; d > 0; --d) {
-      if (__TAVf90_lineno != d || std::strcmp(__TAVf90_filename, "level.f90") != 0) std::_Exit(3);
-      __TAVf90_exit_pu();
-    }
-    if (__TAVf90_lineno != 12) std::_Exit(4);
-    __TAVf90_lineno = 13;
-    __TAVf90_bad_dostep();
-  }, {tavtest::kAborted, nullptr, err.c_str()});
-}
 
 // What follows the message: the line-info text comes first and callers
 // show theirs; with nothing located, or procedures entered but no line at
@@ -100,21 +52,35 @@ TEST(Traceback, LocationLines) {
   for (const auto &[body, err] : cases) tavtest::expect_run(err, body, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
-// The traceback does not take the stack apart: it can be printed twice and
-// the stack is still released afterwards.
-TEST(Traceback, DumpLeavesTheStackIntact) {
-  std::string once = "In S, line 1 of s.f90\n";
-  for (int d = 0; d < 129; ++d) once += "Called by S, line 1 of s.f90\n";
+// The traceback lists every caller newest first, across the blocks of the
+// stack, and does not take the stack apart: printed twice, the stack still
+// unwinds, each return restoring the caller's location, and is released; a
+// failure back in the main program then names only the main program.  A
+// return on an empty stack changes nothing.
+TEST(Traceback, DumpAndReturnsAcrossBlocks) {
+  std::string once = "In S, line 300 of s.f90\n";
+  for (int d = 299; d >= 1; --d) once += "Called by S, line " + std::to_string(d) + " of s.f90\n";
   once += "Called by MAIN, line 12 of main.f90\n";
-  std::string err = once + "--\n" + once;
-  tavtest::expect_run("dump", [] {
+  std::string err = once + "--\n" + once + fatal("DO step value is zero") + "In MAIN, line 13 of main.f90\n";
+  tavtest::expect_run("dump and returns", [] {
+    __TAVf90_filename = "main.f90";
+    __TAVf90_lineno = 2;
+    __TAVf90_exit_pu();
+    if (__TAVf90_lineno != 2) std::_Exit(2);
     enter_main();
-    for (int d = 0; d < 130; ++d) set_location("S", "s.f90", 1);
+    for (int d = 0; d < 300; ++d) set_location("S", "s.f90", d + 1);
     __TAVf90_dump_gline_stack();
     std::fputs("--\n", stderr);
     __TAVf90_dump_gline_stack();
+    for (int d = 300; d > 0; --d) {
+      if (__TAVf90_lineno != d || std::strcmp(__TAVf90_filename, "s.f90") != 0) std::_Exit(3);
+      __TAVf90_exit_pu();
+    }
+    if (__TAVf90_lineno != 12) std::_Exit(4);
     __TAVf90_delete_gline_stack();
-  }, {0, nullptr, err.c_str()});
+    __TAVf90_lineno = 13;
+    __TAVf90_bad_dostep();
+  }, {tavtest::kAborted, nullptr, err.c_str()});
 }
 
 // A fatal error raised while the fatal path is printing ends the program at
