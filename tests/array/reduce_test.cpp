@@ -1,8 +1,7 @@
 // Reductions along DIM (SUM, PRODUCT, ANY, ALL, COUNT, MAXVAL, MINVAL,
 // MAXLOC, MINLOC), every element type and mask kind, against a reference
-// that addresses each element by its subscripts, result element by result
-// element; then the extreme values at the starting values, and the fatal
-// paths.
+// that addresses each element by its subscripts; then the extreme values at
+// the starting values, and the fatal paths.
 #include <gtest/gtest.h>
 
 #include <algorithm>
