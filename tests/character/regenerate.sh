@@ -6,5 +6,7 @@ cd "$(dirname "$0")"
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 gfortran -o "$tmp/oracle" oracle.f90
 grep -av '^#' data/oracle.tsv | cut -f1,2 >"$tmp/cases"
-{ echo "# s, t (the cases), then results computed by regenerate.sh: do not edit them."; "$tmp/oracle" <"$tmp/cases"; } \
-  >data/oracle.tsv
+{
+  echo "# s, t (the cases), then results computed by regenerate.sh: do not edit them."
+  "$tmp/oracle" <"$tmp/cases"
+} >data/oracle.tsv

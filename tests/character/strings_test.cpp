@@ -28,10 +28,10 @@ TEST(Strings, AgreeWithAnotherCompiler) {
     const char *s = row[0].data(), *t = row[1].data();
     const int ls = n(row[0]), lt = n(row[1]);
     // INDEX, INDEX back, SCAN, SCAN back, VERIFY, VERIFY back, LEN_TRIM, comparison.
-    const std::vector<int> got = {__TAVf90_charindex(s, t, ls, lt),     __TAVf90_charindex3(s, t, &yes, ls, lt),
-                                  __TAVf90_scan(s, t, ls, lt),          __TAVf90_scan3(s, t, &yes, ls, lt),
-                                  __TAVf90_verify(s, t, ls, lt),        __TAVf90_verify3(s, t, &yes, ls, lt),
-                                  __TAVf90_len_trim(s, ls),             __TAVf90_charcmp(s, t, ls, lt)};
+    const std::vector<int> got = {__TAVf90_charindex(s, t, ls, lt), __TAVf90_charindex3(s, t, &yes, ls, lt),
+                                  __TAVf90_scan(s, t, ls, lt), __TAVf90_scan3(s, t, &yes, ls, lt),
+                                  __TAVf90_verify(s, t, ls, lt), __TAVf90_verify3(s, t, &yes, ls, lt),
+                                  __TAVf90_len_trim(s, ls), __TAVf90_charcmp(s, t, ls, lt)};
     std::vector<int> want;
     for (int k = 2; k < 10; ++k) want.push_back(std::stoi(row[k]));
     EXPECT_EQ(got, want);
