@@ -101,6 +101,20 @@ class Section {
   void subscripts(std::intptr_t n, std::intptr_t *sub) const {
     for (int k = 0; k < shape_.rank; ++k) sub[k] = n % shape_.extent[k], n /= shape_.extent[k];
   }
+  template <class T>
+  T get(const std::intptr_t *sub) const {
+    T v;
+    std::memcpy(&v, at(sub), sizeof v);
+    return v;
+  }
+  // The number, in array element order of this shape without dimension d,
+  // of the section along d through subscripts sub.
+  std::intptr_t without(int d, const std::intptr_t *sub) const {
+    std::intptr_t m = 0;
+    for (int k = shape_.rank - 1; k >= 0; --k)
+      if (k != d) m = m * shape_.extent[k] + sub[k];
+    return m;
+  }
   // Element number n in array element order.
   char *nth(std::intptr_t n) const {
     std::intptr_t sub[7];

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <string>
@@ -21,14 +22,7 @@ using array_test::Section;
 using array_test::Shape;
 using Bytes = std::vector<std::uint8_t>;
 
-void append(Bytes &out, const char *p, std::size_t size) {
-  out.insert(out.end(), reinterpret_cast<const std::uint8_t *>(p), reinterpret_cast<const std::uint8_t *>(p) + size);
-}
-Bytes stored(const char *base, std::intptr_t count, std::size_t size) {
-  Bytes b;
-  append(b, base, static_cast<std::size_t>(count) * size);
-  return b;
-}
+void append(Bytes &out, const char *p, std::size_t size) { out.insert(out.end(), p, p + size); }
 // A default INTEGER vector (SHAPE, ORDER) laid out backwards with a gap.
 Section int_vector(const std::vector<int> &v) {
   Section s(Shape{1, {static_cast<std::intptr_t>(v.size())}, {2}, 1}, 4);
@@ -37,42 +31,35 @@ Section int_vector(const std::vector<int> &v) {
 }
 Shape shape_of(std::vector<std::intptr_t> extents, unsigned reversed = 0) {
   Shape s{static_cast<int>(extents.size()), {}, {}, reversed};
-  for (std::size_t k = 0; k < extents.size(); ++k) s.extent[k] = extents[k];
+  std::copy(extents.begin(), extents.end(), s.extent);
   return s;
-}
-template <class Extents>
-std::intptr_t product(const Extents &e, int rank) {
-  std::intptr_t n = 1;
-  for (int k = 0; k < rank; ++k) n *= e[k];
-  return n;
 }
 // Calls the numeric, derived-type and CHARACTER members (the three result
 // forms of PACK, RESHAPE and SPREAD) and checks each result's descriptor and
 // contents.
 template <class Num, class Dt, class Ch>
-void check_flavours(std::size_t size, const std::vector<std::intptr_t> &ext, const Bytes &want,
+void check_flavours(std::size_t size, std::vector<std::intptr_t> ext, const Bytes &want,
                     const std::string &what, Num num, Dt dt, Ch ch) {
   tav_vector v{};
-  tav_cvector numeric{}, derived{}, character{};
+  tav_cvector derived{}, character{};
   num(&v), dt(&derived), ch(&character);
-  numeric.base = v.base, numeric.len = static_cast<std::intptr_t>(size);
+  tav_cvector numeric{v.base, static_cast<std::intptr_t>(size), {}};
   std::copy(v.extent, v.extent + 7, numeric.extent);
+  ext.resize(7, 1);
   for (auto [name, r] : {std::pair{"numeric", numeric}, {"derived", derived}, {"character", character}}) {
     const std::string w = std::string(name) + " size " + std::to_string(size) + " " + what;
-    for (int k = 0; k < 7; ++k)
-      EXPECT_EQ(r.extent[k], k < static_cast<int>(ext.size()) ? ext[k] : 1) << w << " extent " << k + 1;
+    EXPECT_EQ(std::vector<std::intptr_t>(r.extent, r.extent + 7), ext) << w;
     EXPECT_EQ(r.len, static_cast<std::intptr_t>(size)) << w;
-    EXPECT_EQ(stored(r.base, product(ext, static_cast<int>(ext.size())), size), want) << w;
-    __TAVf90_oDeAlloc(r.base, static_cast<std::size_t>(product(r.extent, 7) * r.len));
+    EXPECT_EQ(Bytes(r.base, r.base + want.size()), want) << w;
+    __TAVf90_oDeAlloc(r.base, want.size());
   }
 }
 
 // ---- PACK
 
-using Pack = void (*)(tav_vector *, int, const tav_ptr_desc *, int, const tav_ptr_desc *, const tav_ptr_desc *, int);
-using DtPack = void (*)(tav_cvector *, int, const tav_ptr_desc *, int, const tav_ptr_desc *, const tav_ptr_desc *,
-                        int);
-using ChPack = void (*)(tav_cvector *, int, const tav_cptr_desc *, int, const tav_ptr_desc *, const tav_cptr_desc *);
+using Pack = decltype(&__TAVf90_pack);
+using DtPack = decltype(&__TAVf90_dtpack);
+using ChPack = decltype(&__TAVf90_chpack);
 // The members of each mask kind: <kind>pack, <kind>dtpack, <kind>chpack.
 const std::pair<const char *, std::size_t> kPackKinds[] = {{"", 4}, {"l1_", 1}, {"l2_", 2}, {"l4_", 8}};
 
@@ -88,16 +75,16 @@ TEST(Construct, PackEveryFlavourMaskKindAndVector) {
         Shape ms = s;
         ms.reversed = ~s.reversed & 0x7f;
         Section m(ms, width, 2);
-        std::intptr_t selected = 0;
         Bytes packed;
         for (std::intptr_t n = 0; n < m.count(); ++n) {
-          const bool bit = array_test::rng()() % 2;
           Bytes b(width, 0);
-          if (bit) b[width == 8 && n % 2 ? 5 : 0] = 0x10;  // 8 bytes: sometimes the high word alone
+          if (array_test::rng()() % 2) {
+            b[n % 2 ? width - 1 : 0] = 0x10;  // sometimes the top byte alone
+            append(packed, a.nth(n), size);
+          }
           std::memcpy(m.nth(n), b.data(), width);
-          selected += bit;
-          if (bit) append(packed, a.nth(n), size);
         }
+        const auto selected = static_cast<std::intptr_t>(packed.size() / size);
         for (std::intptr_t vlen : {std::intptr_t{-1}, selected, selected + 3}) {
           Section v(shape_of({vlen < 0 ? 0 : vlen}, 1), size, 1);
           v.randomise();
@@ -128,17 +115,12 @@ struct ReshapeCase {
 
 TEST(Construct, ReshapeWithPadAndOrder) {
   const ReshapeCase cases[] = {
-      {shape_of({6}), {2, 3}, {}, -1},
-      {shape_of({6}), {2, 3}, {2, 1}, -1},
-      {shape_of({2, 3, 4}, 5), {4, 6}, {}, -1},
-      {shape_of({2, 3, 4}, 2), {3, 2, 2, 2}, {3, 1, 4, 2}, -1},
-      {shape_of({5, 4}, 1), {3, 7}, {2, 1}, 3},
-      {shape_of({2}), {5}, {}, 2},
-      {shape_of({3}), {2, 3}, {2, 1}, 1},
-      {shape_of({3, 2}), {2, 2}, {}, 0},
-      {shape_of({0}), {2, 3}, {1, 2}, 4},
+      {shape_of({6}), {2, 3}, {}, -1},         {shape_of({6}), {2, 3}, {2, 1}, -1},
+      {shape_of({2, 3, 4}, 5), {4, 6}, {}, -1}, {shape_of({2, 3, 4}, 2), {3, 2, 2, 2}, {3, 1, 4, 2}, -1},
+      {shape_of({5, 4}, 1), {3, 7}, {2, 1}, 3}, {shape_of({2}), {5}, {}, 2},
+      {shape_of({3}), {2, 3}, {2, 1}, 1},       {shape_of({3, 2}), {2, 2}, {}, 0},
+      {shape_of({0}), {2, 3}, {1, 2}, 4},       {shape_of({4, 2}), {3, 0}, {}, -1},
       {shape_of({2, 1, 2, 1, 2, 1, 2}, 0x55), {1, 2, 2, 1, 2, 2, 1}, {7, 6, 5, 4, 3, 2, 1}, -1},
-      {shape_of({4, 2}), {3, 0}, {}, -1},
   };
   for (std::size_t size : {1u, 8u, 12u}) {
     for (const ReshapeCase &c : cases) {
@@ -148,19 +130,19 @@ TEST(Construct, ReshapeWithPadAndOrder) {
       pad.randomise();
       Section shape = int_vector(c.shape), order = int_vector(c.order);
       const int rr = static_cast<int>(c.shape.size());
-      const std::intptr_t n = product(c.shape, rr);
       std::vector<int> perm(rr);
       std::iota(perm.begin(), perm.end(), 0);
-      for (std::size_t i = 0; i < c.order.size(); ++i) perm[i] = c.order[i] - 1;
-      Bytes want(static_cast<std::size_t>(n) * size);
-      for (std::intptr_t i = 0; i < n; ++i) {
+      std::transform(c.order.begin(), c.order.end(), perm.begin(), [](int o) { return o - 1; });
+      std::vector<std::intptr_t> mult(rr + 1, 1);  // column-major multipliers of the result
+      for (int k = 0; k < rr; ++k) mult[k + 1] = mult[k] * c.shape[k];
+      Bytes want(static_cast<std::size_t>(mult[rr]) * size);
+      for (std::intptr_t i = 0; i < mult[rr]; ++i) {
         // Element i goes to the subscripts that count i with perm[0] fastest.
-        std::intptr_t sub[7] = {}, rest = i, at = 0, mult = 1;
-        for (int k = 0; k < rr; ++k) {
-          sub[perm[k]] = rest % c.shape[perm[k]];
-          rest /= c.shape[perm[k]];
+        std::intptr_t rest = i, at = 0;
+        for (int k : perm) {
+          at += rest % c.shape[k] * mult[k];
+          rest /= c.shape[k];
         }
-        for (int k = 0; k < rr; ++k, mult *= c.shape[k - 1]) at += sub[k] * mult;
         const char *from = i < src.count() ? src.nth(i) : pad.nth((i - src.count()) % pad.count());
         std::memcpy(want.data() + at * size, from, size);
       }
@@ -191,17 +173,13 @@ TEST(Construct, SpreadAlongEveryDimension) {
           const int d = dim - 1;
           std::vector<std::intptr_t> ext;
           for (int k = 0; k <= s.rank; ++k) ext.push_back(k == d ? std::max(ncopies, 0) : s.extent[k < d ? k : k - 1]);
-          const std::intptr_t n = product(ext, s.rank + 1);
+          const Section result(shape_of(ext), 1);
           Bytes want;
-          for (std::intptr_t i = 0; i < n; ++i) {
-            std::intptr_t sub[8], rest = i, ssub[7];
-            for (int k = 0; k <= s.rank; ++k) {
-              sub[k] = rest % ext[k];
-              rest /= ext[k];
-            }
-            for (int k = 0, j = 0; k <= s.rank; ++k)
-              if (k != d) ssub[j++] = sub[k];
-            append(want, src.at(ssub), size);
+          for (std::intptr_t i = 0; i < result.count(); ++i) {
+            std::intptr_t sub[8];
+            result.subscripts(i, sub);
+            std::copy(sub + d + 1, sub + s.rank + 1, sub + d);  // SOURCE's subscripts: DIM's left out
+            append(want, src.at(sub), size);
           }
           const int rk = s.rank, sz = static_cast<int>(size);
           check_flavours(
@@ -221,118 +199,91 @@ TEST(Construct, SpreadAlongEveryDimension) {
 // ARRAY's shape with DIM left out.
 Shape without(const Shape &s, int d, unsigned reversed) {
   Shape o{s.rank - 1, {}, {}, reversed};
-  for (int k = 0, j = 0; k < s.rank; ++k)
-    if (k != d) o.extent[j++] = s.extent[k];
+  std::copy(s.extent + d + 1, s.extent + s.rank, std::copy(s.extent, s.extent + d, o.extent));
   return o;
 }
 
-// Element number, in array element order of the SHIFT/BOUNDARY shape, of
-// the section through ARRAY subscripts sub.
-std::intptr_t section_of(const Section &a, int d, const std::intptr_t *sub) {
-  std::intptr_t m = 0, mult = 1;
-  for (int k = 0; k < a.rank(); ++k)
-    if (k != d) {
-      m += sub[k] * mult;
-      mult *= a.extent(k);
-    }
-  return m;
-}
-
-std::int64_t read_width(const char *p, int width) {
-  if (width == 1) return static_cast<std::int8_t>(*p);
-  std::int16_t h;
-  std::int32_t w;
-  if (width == 2) return std::memcpy(&h, p, 2), h;
-  return std::memcpy(&w, p, 4), w;
-}
-
-// The expected CSHIFT (boundary null) or EOSHIFT result.
-Bytes shifted(const Section &a, int dim, std::int64_t scalar, const Section *shift, int width, const char *scalar_b,
-              const Section *boundary) {
-  const int d = dim - 1;
-  const std::size_t size = a.size();
+// The expected CSHIFT (fill null) or EOSHIFT result: section m (in array
+// element order of ARRAY without DIM) shifts by shift[m] and is filled with
+// the element fill(m).
+Bytes shifted(const Section &a, int d, const std::vector<int> &shift,
+              const std::function<const char *(std::intptr_t)> &fill) {
   const std::intptr_t e = a.extent(d);
   Bytes out;
   for (std::intptr_t n = 0; n < a.count(); ++n) {
     std::intptr_t sub[7];
     a.subscripts(n, sub);
-    const std::intptr_t m = section_of(a, d, sub);
-    const std::int64_t s = shift ? read_width(shift->nth(m), width) : scalar;
-    std::int64_t k = sub[d] + s;
-    const bool end_off = scalar_b != nullptr || boundary != nullptr;
-    if (!end_off) k = ((k % e) + e) % e;
+    const std::intptr_t m = a.without(d, sub);
+    std::int64_t k = sub[d] + std::int64_t{shift[static_cast<std::size_t>(m)]};
+    if (!fill) k = (k % e + e) % e;
     if (k >= 0 && k < e) {
       sub[d] = static_cast<std::intptr_t>(k);
-      append(out, a.at(sub), size);
+      append(out, a.at(sub), a.size());
     } else {
-      append(out, boundary ? boundary->nth(m) : scalar_b, size);
+      append(out, fill(m), a.size());
     }
   }
   return out;
 }
 
 TEST(Construct, CshiftAndEoshiftEveryMember) {
-  const int scalars[] = {2, -1, 0, 9, -7, 2147483647};
   for (const Shape &s : array_test::shapes()) {
     for (std::size_t size : {4u, 3u}) {
       Section a(s, size);
       a.randomise();
       for (int dim = 1; dim <= s.rank; ++dim) {
-        const int d = dim - 1;
+        const int d = dim - 1, rk = s.rank, r1 = s.rank - 1, isz = static_cast<int>(size);
         Section bnd(without(s, d, 3), size, 2);
         bnd.randomise();
-        const char scalar_b[4] = {'x', 'y', 'z', 'w'};
+        const char sb[4] = {'x', 'y', 'z', 'w'};  // the scalar BOUNDARY
+        const tav_ptr_desc *ad = a.desc(), *bd = bnd.desc();
+        const tav_cptr_desc *ac = a.cdesc(), *bc = bnd.cdesc();
+        auto scalar = [&](std::intptr_t) { return static_cast<const char *>(sb); };
+        auto array = [&](std::intptr_t m) { return static_cast<const char *>(bnd.nth(m)); };
         std::vector<std::uint8_t> dest(static_cast<std::size_t>(a.count()) * size + 8);
+        std::string t;  // the SHIFT
         auto run = [&](const std::string &what, const Bytes &want, auto &&call) {
           std::fill(dest.begin(), dest.end(), 0xEE);
           call(dest.data());
-          EXPECT_EQ(Bytes(dest.begin(), dest.end() - 8), want) << what << " DIM " << dim << " " << array_test::describe(s);
-          EXPECT_EQ(Bytes(dest.end() - 8, dest.end()), Bytes(8, 0xEE)) << what << " wrote past the result";
+          const std::string w = what + " " + t + " DIM " + std::to_string(dim) + " " + array_test::describe(s);
+          EXPECT_EQ(Bytes(dest.begin(), dest.end() - 8), want) << w;
+          EXPECT_EQ(Bytes(dest.end() - 8, dest.end()), Bytes(8, 0xEE)) << w << " wrote past the result";
         };
-        const int isz = static_cast<int>(size);
-        const int rk = s.rank;
-        for (int sh : scalars) {
-          const std::string t = "SHIFT " + std::to_string(sh);
-          Bytes c = shifted(a, dim, sh, nullptr, 4, nullptr, nullptr);
-          run("cshift_a " + t, c, [&](void *p) { __TAVf90_cshift_a(rk, a.desc(), sh, dim, p, isz); });
-          run("cshift_ca " + t, c, [&](void *p) { __TAVf90_cshift_ca(rk, a.cdesc(), sh, dim, p, isz); });
-          Bytes es = shifted(a, dim, sh, nullptr, 4, scalar_b, nullptr);
-          run("eoshift_as " + t, es, [&](void *p) { __TAVf90_eoshift_as(rk, a.desc(), sh, dim, scalar_b, p, isz); });
-          run("eoshift_cas " + t, es,
-              [&](void *p) { __TAVf90_eoshift_cas(rk, a.cdesc(), sh, dim, scalar_b, isz, p, isz); });
-          Bytes ea = shifted(a, dim, sh, nullptr, 4, nullptr, &bnd);
-          run("eoshift_aa " + t, ea,
-              [&](void *p) { __TAVf90_eoshift_aa(rk, a.desc(), sh, dim, rk - 1, bnd.desc(), p, isz); });
-          run("eoshift_caa " + t, ea,
-              [&](void *p) { __TAVf90_eoshift_caa(rk, a.cdesc(), sh, dim, rk - 1, bnd.cdesc(), p, isz); });
+        for (int sh : {2, -1, 0, 9, -7, 2147483647}) {
+          const std::vector<int> shifts(static_cast<std::size_t>(bnd.count()), sh);
+          t = "SHIFT " + std::to_string(sh);
+          const Bytes c = shifted(a, d, shifts, nullptr), es = shifted(a, d, shifts, scalar);
+          const Bytes ea = shifted(a, d, shifts, array);
+          run("cshift_a", c, [&](void *p) { __TAVf90_cshift_a(rk, ad, sh, dim, p, isz); });
+          run("cshift_ca", c, [&](void *p) { __TAVf90_cshift_ca(rk, ac, sh, dim, p, isz); });
+          run("eoshift_as", es, [&](void *p) { __TAVf90_eoshift_as(rk, ad, sh, dim, sb, p, isz); });
+          run("eoshift_cas", es, [&](void *p) { __TAVf90_eoshift_cas(rk, ac, sh, dim, sb, isz, p, isz); });
+          run("eoshift_aa", ea, [&](void *p) { __TAVf90_eoshift_aa(rk, ad, sh, dim, r1, bd, p, isz); });
+          run("eoshift_caa", ea, [&](void *p) { __TAVf90_eoshift_caa(rk, ac, sh, dim, r1, bc, p, isz); });
         }
-        for (int width : {1, 2, 4}) {
-          Section sh(without(s, d, 1), static_cast<std::size_t>(width), 1);
-          for (std::intptr_t n = 0; n < sh.count(); ++n) {
-            std::int32_t v = static_cast<std::int32_t>(array_test::rng()() % 23) - 11;
-            if (width == 4 && n % 5 == 3) v = v * 1000003;
-            std::memcpy(sh.nth(n), &v, static_cast<std::size_t>(width));  // little-endian: the low bytes
+        for (int w : {1, 2, 4}) {
+          // A SHIFT array of w-byte integers, some of 4 bytes far beyond the extent.
+          Section shift(without(s, d, 1), static_cast<std::size_t>(w), 1);
+          std::vector<int> shifts;
+          for (std::intptr_t n = 0; n < shift.count(); ++n) {
+            shifts.push_back(static_cast<int>(array_test::rng()() % 23) - 11);
+            if (w == 4 && n % 5 == 3) shifts.back() *= 1000003;
+            // Little-endian: the low bytes.
+            std::memcpy(shift.nth(n), &shifts.back(), static_cast<std::size_t>(w));
           }
-          const std::string t = "array SHIFT width " + std::to_string(width);
-          Bytes c = shifted(a, dim, 0, &sh, width, nullptr, nullptr);
-          run("cshift_aa " + t, c,
-              [&](void *p) { __TAVf90_cshift_aa(rk, a.desc(), rk - 1, sh.desc(), dim, p, isz, width); });
-          run("cshift_caa " + t, c,
-              [&](void *p) { __TAVf90_cshift_caa(rk, a.cdesc(), rk - 1, sh.desc(), dim, p, isz, width); });
-          Bytes es = shifted(a, dim, 0, &sh, width, scalar_b, nullptr);
-          run("eoshift_aas " + t, es, [&](void *p) {
-            __TAVf90_eoshift_aas(rk, a.desc(), rk - 1, sh.desc(), dim, scalar_b, p, isz, width);
-          });
-          run("eoshift_caas " + t, es, [&](void *p) {
-            __TAVf90_eoshift_caas(rk, a.cdesc(), rk - 1, sh.desc(), dim, scalar_b, isz, p, isz, width);
-          });
-          Bytes ea = shifted(a, dim, 0, &sh, width, nullptr, &bnd);
-          run("eoshift_aaa " + t, ea, [&](void *p) {
-            __TAVf90_eoshift_aaa(rk, a.desc(), rk - 1, sh.desc(), dim, rk - 1, bnd.desc(), p, isz, width);
-          });
-          run("eoshift_caaa " + t, ea, [&](void *p) {
-            __TAVf90_eoshift_caaa(rk, a.cdesc(), rk - 1, sh.desc(), dim, rk - 1, bnd.cdesc(), p, isz, width);
-          });
+          const tav_ptr_desc *sh = shift.desc();
+          t = "SHIFT array width " + std::to_string(w);
+          const Bytes c = shifted(a, d, shifts, nullptr), es = shifted(a, d, shifts, scalar);
+          const Bytes ea = shifted(a, d, shifts, array);
+          run("cshift_aa", c, [&](void *p) { __TAVf90_cshift_aa(rk, ad, r1, sh, dim, p, isz, w); });
+          run("cshift_caa", c, [&](void *p) { __TAVf90_cshift_caa(rk, ac, r1, sh, dim, p, isz, w); });
+          run("eoshift_aas", es, [&](void *p) { __TAVf90_eoshift_aas(rk, ad, r1, sh, dim, sb, p, isz, w); });
+          run("eoshift_caas", es,
+              [&](void *p) { __TAVf90_eoshift_caas(rk, ac, r1, sh, dim, sb, isz, p, isz, w); });
+          run("eoshift_aaa", ea,
+              [&](void *p) { __TAVf90_eoshift_aaa(rk, ad, r1, sh, dim, r1, bd, p, isz, w); });
+          run("eoshift_caaa", ea,
+              [&](void *p) { __TAVf90_eoshift_caaa(rk, ac, r1, sh, dim, r1, bc, p, isz, w); });
         }
       }
     }

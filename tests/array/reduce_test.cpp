@@ -1,13 +1,13 @@
 // Reductions along DIM (SUM, PRODUCT, ANY, ALL, COUNT, MAXVAL, MINVAL,
 // MAXLOC, MINLOC), every element type and mask kind, against a reference
-// that addresses each element by its subscripts, result element by result
-// element; then the extreme values at the starting values, and the fatal
-// paths.
+// that addresses each element by its subscripts; then the extreme values at
+// the starting values, and the fatal paths.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -30,52 +30,48 @@ using array_test::entry;
 struct Complex { float re, im; };
 struct DoubleComplex { double re, im; };
 
-// Mask elements: false, true, or true with only a high bit set (the high
-// word of an 8-byte LOGICAL).
+// Mask elements: false, true, or true with only the top bit set (which a
+// read of the wrong width misses).
 template <class M>
 M mask_value() {
   switch (array_test::rng()() % 4) {
     case 1: return M(1);
-    case 2: return sizeof(M) == 8 ? M(std::uint64_t{1} << 40) : M(0x80);
+    case 2: return static_cast<M>(M(1) << (8 * sizeof(M) - 1));
     default: return 0;
   }
 }
 
-template <class T, class Acc, class Out, class M, class Step, class Project>
-std::vector<Out> reference(const Section &a, int dim, const Section *mask, Acc init, Step step, Project project) {
-  const int d = dim - 1;
+// The reference: every slice along DIM (d, from 0) folded in increasing
+// subscript order, element by element in array element order.  M is the
+// mask's element type, void without one.
+template <class T, class M, class Acc, class Step>
+std::vector<Acc> reference(const Section &a, int d, const Section *mask, Acc init, Step step) {
   std::intptr_t nres = 1;
-  for (int k = 0; k < a.rank(); ++k)
-    if (k != d) nres *= a.extent(k);
-  std::vector<Out> out;
-  for (std::intptr_t n = 0; n < nres; ++n) {
-    std::intptr_t sub[7] = {}, rest = n;
-    for (int k = 0; k < a.rank(); ++k)
-      if (k != d) sub[k] = rest % a.extent(k), rest /= a.extent(k);
-    Acc acc = init;
-    for (sub[d] = 0; sub[d] < a.extent(d); ++sub[d]) {
-      if constexpr (!std::is_void_v<M>) {
-        M m;
-        std::memcpy(&m, mask->at(sub), sizeof m);
-        if (m == 0) continue;
-      }
-      T x;
-      std::memcpy(&x, a.at(sub), sizeof x);
-      step(acc, x, sub[d]);
+  for (int k = 0; k < a.rank(); ++k) nres *= k == d ? 1 : a.extent(k);
+  std::vector<Acc> acc(static_cast<std::size_t>(nres), init);
+  for (std::intptr_t n = 0; n < a.count(); ++n) {
+    std::intptr_t sub[7] = {};
+    a.subscripts(n, sub);
+    if constexpr (!std::is_void_v<M>) {
+      if (mask->get<M>(sub) == 0) continue;
     }
-    out.push_back(project(acc));
+    step(acc[static_cast<std::size_t>(a.without(d, sub))], a.get<T>(sub), sub[d]);
   }
-  return out;
+  return acc;
 }
 
 // Every shape, every DIM, unmasked (`name`), each mask kind (its own
 // layout, m_<kind>_<masked>) and a null mask; `masked` empty: no masked
 // members.  Results are released by freevec_<result>.  step(acc, element,
 // j) folds one element at 0-based position j along DIM; project gives the
-// result element.
-template <class T, class Out, class Acc, class Gen, class Step, class Project>
+// result element (by default the folded value itself).
+struct Same {
+  template <class V>
+  V operator()(const V &v) const { return v; }
+};
+template <class T, class Out, class Acc, class Gen, class Step, class Project = Same>
 void check_family(const std::string &name, const std::string &masked_name, const std::string &result, Gen gen,
-                  Acc init, Step step, Project project) {
+                  Acc init, Step step, Project project = {}) {
   const auto f = entry<Unmasked>(name);
   const auto fr = entry<Free>("freevec_" + result);
   for (const Shape &s : array_test::shapes()) {
@@ -83,32 +79,35 @@ void check_family(const std::string &name, const std::string &masked_name, const
     a.fill<T>(gen);
     for (int dim = 1; dim <= s.rank; ++dim) {
       const std::string what = name + " " + array_test::describe(s) + " DIM " + std::to_string(dim);
-      auto check = [&](tav_vector got, const std::vector<Out> &want, const std::string &how) {
-        std::vector<std::intptr_t> ext;  // ARRAY's extents without DIM, then 1s
-        for (int k = 0; k <= 7; ++k)
-          if (k != dim - 1) ext.push_back(k < s.rank ? s.extent[k] : 1);
+      std::vector<std::intptr_t> ext;  // ARRAY's extents without DIM, then 1s
+      for (int k = 0; k <= 7; ++k)
+        if (k != dim - 1) ext.push_back(k < s.rank ? s.extent[k] : 1);
+      auto check = [&](tav_vector got, auto mtag, const Section *mask, const std::string &how) {
+        const auto acc = reference<T, typename decltype(mtag)::type>(a, dim - 1, mask, init, step);
+        std::vector<Out> want(acc.size());
+        std::transform(acc.begin(), acc.end(), want.begin(), project);
         EXPECT_EQ(std::vector<std::intptr_t>(got.extent, got.extent + 7), ext) << what << how;
         if (!want.empty() && std::equal(ext.begin(), ext.end(), got.extent)) {
           EXPECT_EQ(std::memcmp(got.base, want.data(), want.size() * sizeof(Out)), 0) << what << how;
         }
         fr(got);
       };
-      auto want = reference<T, Acc, Out, void>(a, dim, nullptr, init, step, project);
-      check(f(s.rank, a.desc(), dim), want, "");
+      check(f(s.rank, a.desc(), dim), std::type_identity<void>{}, nullptr, "");
       if (masked_name.empty()) continue;
-      check(entry<Masked>("m_l_" + masked_name)(s.rank, a.desc(), dim, 0, nullptr), want, " null MASK");
+      check(entry<Masked>("m_l_" + masked_name)(s.rank, a.desc(), dim, 0, nullptr), std::type_identity<void>{},
+            nullptr, " null MASK");
       auto masked = [&](auto mtag, const std::string &kind) {
-        using M = decltype(mtag);
+        using M = typename decltype(mtag)::type;
         Shape ms = s;
         std::fill(ms.gap, ms.gap + 7, 2);
         ms.reversed = ~s.reversed & 0x7f;
         Section m(ms, sizeof(M), 1);
         m.fill<M>([](std::intptr_t) { return mask_value<M>(); });
-        check(entry<Masked>("m_" + kind + "_" + masked_name)(s.rank, a.desc(), dim, 0, m.desc()),
-              reference<T, Acc, Out, M>(a, dim, &m, init, step, project), " MASK " + kind);
+        check(entry<Masked>("m_" + kind + "_" + masked_name)(s.rank, a.desc(), dim, 0, m.desc()), mtag, &m,
+              " MASK " + kind);
       };
-      masked(std::uint32_t{}, "l"), masked(std::uint8_t{}, "l1"), masked(std::uint16_t{}, "l2");
-      masked(std::uint64_t{}, "l4");
+      masked(std::type_identity<std::uint32_t>{}, "l"), masked(std::type_identity<std::uint8_t>{}, "l1");
+      masked(std::type_identity<std::uint16_t>{}, "l2"), masked(std::type_identity<std::uint64_t>{}, "l4");
     }
   }
 }
@@ -129,39 +128,38 @@ T random_value(bool factor = false) {
   }
 }
 
+// The reference arithmetic: integers wrap (done in 64 bits, then the low
+// bytes kept); complex products from extended-precision terms, each
+// component rounded once.
 template <class T>
-using Unsigned = std::conditional_t<(sizeof(T) < 4), std::uint32_t, std::make_unsigned_t<T>>;
-template <class T>
-void add(T &acc, T x, std::intptr_t = 0) {
+void add(T &acc, T x, std::intptr_t) {
   if constexpr (std::is_integral_v<T>)
-    acc = static_cast<T>(static_cast<Unsigned<T>>(acc) + static_cast<Unsigned<T>>(x));
+    acc = static_cast<T>(static_cast<std::uint64_t>(acc) + static_cast<std::uint64_t>(x));
   else if constexpr (std::is_floating_point_v<T>)
     acc = acc + x;
   else
     acc = T{acc.re + x.re, acc.im + x.im};
 }
 template <class T>
-void multiply(T &acc, T x, std::intptr_t = 0) {
-  if constexpr (std::is_integral_v<T>) {
-    acc = static_cast<T>(static_cast<Unsigned<T>>(acc) * static_cast<Unsigned<T>>(x));
-  } else if constexpr (std::is_floating_point_v<T>) {
+void multiply(T &acc, T x, std::intptr_t) {
+  using L = long double;
+  if constexpr (std::is_integral_v<T>)
+    acc = static_cast<T>(static_cast<std::uint64_t>(acc) * static_cast<std::uint64_t>(x));
+  else if constexpr (std::is_floating_point_v<T>)
     acc = acc * x;
-  } else {  // each component from extended-precision products, rounded once
-    using C = decltype(acc.re);
-    using L = long double;
-    acc = T{static_cast<C>(L(acc.re) * x.re - L(acc.im) * x.im), static_cast<C>(L(acc.re) * x.im + L(acc.im) * x.re)};
-  }
+  else
+    acc = T{static_cast<decltype(x.re)>(L(acc.re) * x.re - L(acc.im) * x.im),
+            static_cast<decltype(x.re)>(L(acc.re) * x.im + L(acc.im) * x.re)};
 }
 
 template <class T>
 void check_sum_product(const std::string &t) {
-  auto id = [](const T &v) { return v; };
   T one{};
   if constexpr (std::is_arithmetic_v<T>) one = T(1); else one.re = 1;
   auto any = [](std::intptr_t) { return random_value<T>(); };
   auto factor = [](std::intptr_t) { return random_value<T>(true); };
-  check_family<T, T>("dimsum_" + t, "dimsum_" + t, t, any, T{}, add<T>, id);
-  check_family<T, T>("dimprod_" + t, "dimprod_" + t, t, factor, one, multiply<T>, id);
+  check_family<T, T>("dimsum_" + t, "dimsum_" + t, t, any, T{}, add<T>);
+  check_family<T, T>("dimprod_" + t, "dimprod_" + t, t, factor, one, multiply<T>);
 }
 
 TEST(Reductions, SumAndProductOfEveryNumericTypeAndMaskKind) {
@@ -174,12 +172,10 @@ TEST(Reductions, SumAndProductOfEveryNumericTypeAndMaskKind) {
 template <class L>
 void check_logical(const std::string &k) {
   auto gen = [](std::intptr_t) { return mask_value<L>() != 0 ? L(1) : L(0); };
-  auto id = [](const L &v) { return v; };
-  check_family<L, L>("dimsum_" + k, "", k, gen, L(0), [](L &a, L x, std::intptr_t) { a = L(a | x); }, id);
-  check_family<L, L>("dimprod_" + k, "", k, gen, L(1), [](L &a, L x, std::intptr_t) { a = L(a & x); }, id);
-  check_family<L, std::int32_t>(
-      "dimcount_" + k, "", "i", [](std::intptr_t) { return mask_value<L>(); }, std::int32_t{0},
-      [](std::int32_t &a, L x, std::intptr_t) { a += x != 0; }, [](std::int32_t v) { return v; });
+  check_family<L, L>("dimsum_" + k, "", k, gen, L(0), [](L &a, L x, std::intptr_t) { a = L(a | x); });
+  check_family<L, L>("dimprod_" + k, "", k, gen, L(1), [](L &a, L x, std::intptr_t) { a = L(a & x); });
+  check_family<L, std::int32_t>("dimcount_" + k, "", "i", [](std::intptr_t) { return mask_value<L>(); }, 0,
+                                [](int &a, L x, std::intptr_t) { a += x != 0; });
 }
 
 TEST(Reductions, AnyAllAndCountOfEveryLogicalKind) {
@@ -208,12 +204,13 @@ void check_extremes(const std::string &t) {
       default: return random_value<T>();
     }
   };
-  auto greater = [](Best<T> &b, T x, std::intptr_t j) {
-    if (x > b.v || (b.at == 0 && x == x)) b = {x, static_cast<std::int32_t>(j + 1)};
+  // Takes x (at 0-based j) when better, or when only NaNs or nothing came before.
+  auto fold = [](auto better) {
+    return [better](Best<T> &b, T x, std::intptr_t j) {
+      if (better(x, b.v) || (b.at == 0 && x == x)) b = {x, static_cast<std::int32_t>(j + 1)};
+    };
   };
-  auto less = [](Best<T> &b, T x, std::intptr_t j) {
-    if (x < b.v || (b.at == 0 && x == x)) b = {x, static_cast<std::int32_t>(j + 1)};
-  };
+  const auto greater = fold(std::greater<T>()), less = fold(std::less<T>());
   auto value = [](const Best<T> &b) { return b.v; };
   auto where = [](const Best<T> &b) { return b.at; };
   check_family<T, T>("maxv_dim_" + t, "maxvd_" + t, t, gen, Best<T>{lo, 0}, greater, value);
@@ -230,33 +227,29 @@ TEST(Reductions, ExtremesAndLocationsOfEveryTypeAndMaskKind) {
 // ---- Starting values and fatal paths.
 
 using array_test::Dense;
-std::vector<int> take_i(tav_vector v) { return array_test::take<std::int32_t>(v, __TAVf90_freevec_i); }
+using array_test::take;
 
 // Extreme values at the starting values, NaNs, infinities and empty slices
 // (data/extremes.tsv): MAXLOC, MINLOC, MAXVAL and MINVAL of REAL values,
 // masked when a mask is given.
 TEST(Reductions, StartingValuesAndNaN) {
-  auto list = [](const std::string &text, auto parse) {
-    std::vector<decltype(parse(""))> v;
+  auto list = [](const std::string &text) {  // blank-separated numbers
+    std::vector<float> v;
     std::istringstream in(text);
-    for (std::string t; in >> t;) v.push_back(parse(t));
+    for (std::string t; in >> t;) v.push_back(std::strtof(t.c_str(), nullptr));
     return v;
   };
-  auto real = [](const std::string &t) { return std::strtof(t.c_str(), nullptr); };
-  auto word = [](const std::string &t) { return static_cast<std::uint32_t>(std::stoul(t)); };
   for (const auto &row : tavtest::table("array/data/extremes.tsv", 7)) {
-    const std::vector<float> values = list(row[1], real);
-    const std::vector<std::uint32_t> mask = list(row[2], word);
+    const std::vector<float> values = list(row[1]), mask = list(row[2]);
     Dense<float> a(values, {static_cast<std::intptr_t>(values.size())});
-    Dense<std::uint32_t> m(mask, {static_cast<std::intptr_t>(mask.size())});
+    Dense<std::uint32_t> m({mask.begin(), mask.end()}, {static_cast<std::intptr_t>(mask.size())});
     const tav_ptr_desc *md = mask.empty() ? nullptr : &m.d;
-    // Each result holds one element: MAXLOC and MINLOC, then MAXVAL and MINVAL.
-    std::vector<int> at = take_i(__TAVf90_m_l_maxld_r(1, &a.d, 1, 0, md));
-    std::vector<float> got = array_test::take<float>(__TAVf90_m_l_maxvd_r(1, &a.d, 1, 0, md), __TAVf90_freevec_r);
-    at.push_back(take_i(__TAVf90_m_l_minld_r(1, &a.d, 1, 0, md)).at(0));
-    got.push_back(array_test::take<float>(__TAVf90_m_l_minvd_r(1, &a.d, 1, 0, md), __TAVf90_freevec_r).at(0));
-    EXPECT_EQ(at, (std::vector<int>{std::stoi(row[3]), std::stoi(row[4])})) << row[0];
-    EXPECT_EQ(got, (std::vector<float>{real(row[5]), real(row[6])})) << row[0];
+    // Each result holds one element: MAXLOC and MINLOC (as REAL), MAXVAL and MINVAL.
+    auto at = [&](auto f) { return float(take<int>(f(1, &a.d, 1, 0, md), __TAVf90_freevec_i).at(0)); };
+    auto value = [&](auto f) { return take<float>(f(1, &a.d, 1, 0, md), __TAVf90_freevec_r).at(0); };
+    const std::vector<float> got = {at(__TAVf90_m_l_maxld_r), at(__TAVf90_m_l_minld_r),
+                                    value(__TAVf90_m_l_maxvd_r), value(__TAVf90_m_l_minvd_r)};
+    EXPECT_EQ(got, list(row[3] + " " + row[4] + " " + row[5] + " " + row[6])) << row[0];
   }
 }
 
@@ -265,11 +258,7 @@ TEST(Reductions, FatalErrors) {
   // "huge" claims a result of 2^32 elements.
   Dense<std::int32_t> a({1, 2, 3, 4, 5, 6}, {2, 3});
   Dense<std::uint32_t> m({1, 1, 1, 1, 1, 1, 1, 1}, {2, 4});
-  tav_ptr_desc huge{};
-  huge.base = a.d.base;
-  huge.dim[0] = tav_dim{65536, 0, 1};
-  huge.dim[1] = tav_dim{65536, 0, 1};
-  huge.dim[2] = tav_dim{2, 4, 1};
+  tav_ptr_desc huge{a.d.base, 0, {{65536, 0, 1}, {65536, 0, 1}, {2, 4, 1}}};
   tav_vector res;
   EXPECT_EQ(tavtest::expect_fatal_table("array/data/reduce_fatal.tsv",
                                         {{"a", &a.d}, {"m", &m.d}, {"huge", &huge}, {"res", &res}}),
