@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
-# Builds the two fuzz targets (x86-64, clang, libFuzzer with AddressSanitizer
+# Builds the fuzz targets (x86-64, clang, libFuzzer with AddressSanitizer
 # and UndefinedBehaviorSanitizer) and runs each from its seeds:
-#   fuzz_format  whole WRITE statements, formatted and list-directed, with
-#                mixed items, back to back on one unit
-#   fuzz_edit    the output conversions with w, d, e, m and k anywhere in
-#                the 32-bit range
-#   fuzz_format_input, fuzz_list_input
-#                formatted and list-directed READ items of every kind over
-#                in-memory records (tests/support/record_fixture.h)
+#   fuzz_format    whole WRITE statements, formatted and list-directed, with
+#                  mixed items, back to back on one unit
+#   fuzz_edit      the output conversions with w, d, e, m and k anywhere in
+#                  the 32-bit range
+#   fuzz_input     formatted and list-directed READ items of every kind over
+#                  in-memory records (tests/support/record_fixture.h)
+#   fuzz_namelist  NAMELIST READ of arbitrary records
+#   fuzz_internal_read  internal READ from a CHARACTER scalar or array
 # usage: scripts/fuzz.sh [SECONDS | -runs=N]   (default 10 seconds each)
 # New inputs the fuzzer finds go to build/fuzz/corpus-*, never to the seeds.
 set -euo pipefail
 # Every target: tests/fuzz/fuzz_NAME.cpp with its seeds in tests/fuzz/seeds/NAME.
-targets=(format edit format_input list_input namelist internal_read)
+targets=(format edit input namelist internal_read)
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAV_FUZZ_BUILD:-$root/build/fuzz}
 limit=${1:-10}
@@ -35,7 +36,7 @@ for src in $(find "$root/src" -name '*.cpp' | sort); do
   fi
 done
 while [ "$(jobs -rp | wc -l)" -gt 0 ]; do wait -n || exit 1; done
-# The in-memory records of the input targets.
+# The in-memory records of fuzz_input.
 clang++ "${flags[@]}" -c "$root/tests/support/record_fixture.cpp" -o "$build/obj/record_fixture.o"
 for t in "${targets[@]}"; do
   clang++ "${flags[@]}" -fsanitize=fuzzer "$root/tests/fuzz/fuzz_$t.cpp" "${objs[@]}" "$build/obj/record_fixture.o" \

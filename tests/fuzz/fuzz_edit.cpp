@@ -7,13 +7,9 @@
 //
 // Input: 1 byte descriptor, 1 byte flags (SP, noseparator, REAL), then w, d, e,
 // m, k (4 bytes each, little-endian) and an 8-byte value.
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-
+#include "fuzz/fuzz_support.h"
 #include "io/int_edit.h"
 #include "io/real_edit.h"
-#include "tavf90.h"
 
 namespace {
 
@@ -34,10 +30,6 @@ std::int32_t word(const std::uint8_t *p) {
   std::uint32_t v;
   std::memcpy(&v, p, 4);
   return static_cast<std::int32_t>(v);
-}
-
-void check(bool ok) {
-  if (!ok) std::abort();
 }
 
 }  // namespace
@@ -83,17 +75,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     case 11: status = format_Z4(static_cast<std::uint64_t>(ivalue), w, m); break;
     case 12: status = format_L(static_cast<std::int32_t>(ivalue), w); break;
     case 13: status = format_A(reinterpret_cast<const char *>(data + 22), w, static_cast<int>(size - 22)); break;
-    default:
-      status = format_F(value, w, d) ;
-      break;
+    default: status = format_F(value, w, d); break;
   }
   __TAVf90_io_lock = 0;
   const int pos = __TAVf90_io_position;
-  check(pos >= 0 && pos <= kRecord);
+  fuzz::check(pos >= 0 && pos <= kRecord, "position");
   // Codes a conversion may return: record overflow, scale factor out of
   // range, exponent too large, invalid real or integer edit.
-  check(status == 0 || status == 100 || status == 102 || status == 103 || status == 134 || status == 135);
-  if (status == 100) check(pos == kRecord);
-  if (status == 0 && fixed_width && w > 0) check(pos == w);
+  const bool known =
+      status == 0 || status == 100 || status == 102 || status == 103 || status == 134 || status == 135;
+  fuzz::check(known, "status");
+  fuzz::check(status != 100 || pos == kRecord, "overflow before the end");
+  fuzz::check(status != 0 || !fixed_width || w <= 0 || pos == w, "width");
   return 0;
 }

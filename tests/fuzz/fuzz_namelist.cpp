@@ -8,12 +8,9 @@
 //
 // Input: the file's bytes.  Up to three READs run on them back to back; the
 // unit's record length is 64, so long lines meet the record-length error.
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <cstddef>
 
-#include "tavf90.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 
@@ -56,23 +53,19 @@ const tav_nml_object *kList[kCount];
 const tav_nml_group kGroup = {"NML", kList, kCount};
 constexpr int kUnit = 10;
 
-void check(bool ok) {
-  if (!ok) std::abort();
-}
+}  // namespace
 
-void start() {
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   for (int k = 0; k < kCount; ++k) kList[k] = &kObj[k];
   f90_io_init();
   int recl = 64;
-  check(__TAVf90_open(kUnit, "/dev/null", 9, nullptr, 0, nullptr, 0, nullptr, 0, &recl, nullptr, 0, nullptr, 0,
-                      "READ", 4, nullptr, 0, nullptr, 0, 1) == 0);
+  const int opened = __TAVf90_open(kUnit, "/dev/null", 9, nullptr, 0, nullptr, 0, nullptr, 0, &recl, nullptr,
+                                   0, nullptr, 0, "READ", 4, nullptr, 0, nullptr, 0, 1);
+  fuzz::check(opened == 0, "open");
+  return 0;
 }
 
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-  static bool started = (start(), true);
-  (void)started;
   if (size == 0) return 0;
   // The unit reads the input from memory: its stream is swapped for one
   // over the bytes, and back afterwards.
@@ -80,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   if (size > sizeof bytes) size = sizeof bytes;
   std::memcpy(bytes, data, size);
   std::FILE *mem = fmemopen(bytes, size, "r");
-  check(mem != nullptr);
+  fuzz::check(mem != nullptr, "fmemopen");
   std::FILE *saved = __TAVf90_file[kUnit];
   tav_unit_record &u = __TAVf90_file_info[kUnit];
   __TAVf90_file[kUnit] = mem;
@@ -89,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   u.position_state = TAV_POS_READ;
   for (int k = 0; k < 3; ++k) {
     int code = __TAVf90_readn(kUnit, &kGroup, -1);
-    check(__TAVf90_io_lock == 0 && iostat == code);
-    check(__TAVf90_io_position >= 0 && __TAVf90_io_position <= u.recl);
+    fuzz::check(__TAVf90_io_lock == 0 && iostat == code, "lock or iostat");
+    fuzz::check(__TAVf90_io_position >= 0 && __TAVf90_io_position <= u.recl, "position");
     if (code == -1 || code == 210) break;
   }
   __TAVf90_file[kUnit] = saved;

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,41 +14,32 @@ namespace tavtest {
 
 struct Options {
   std::string stdin_data;
-  // Environment variables set in the child (before the scenario runs).
+  // Environment variables set, then those removed, in the child (before the
+  // scenario runs).
   std::vector<std::pair<std::string, std::string>> env;
-  // Environment variables removed in the child.
   std::vector<std::string> unset_env;
   // Files created in the child's working directory beforehand.
   std::map<std::string, std::string> files;
   // Standard output goes to a pipe instead of a regular file.
   bool stdout_pipe = false;
-  // Seconds before the child is killed with SIGALRM.
-  unsigned timeout = 30;
 };
 
-class Result {
- public:
-  Result() = default;
-  Result(Result &&other) noexcept;
-  Result &operator=(Result &&) = delete;
-  Result(const Result &) = delete;
-  ~Result();
-
+struct Result {
   std::string out;     // standard output
   std::string err;     // standard error
   int exit_code = -1;  // when the child exited
-  int signal = 0;      // when a signal ended it
-  std::string dir;     // its working directory (removed with the Result)
+  int signal = 0;      // when a signal ended it (it is killed after 30 s)
+  std::string dir;     // its working directory, removed with the last copy of the Result
+  std::shared_ptr<void> cleanup;
 
   bool exited(int code) const { return signal == 0 && exit_code == code; }
   bool aborted() const { return signal == SIGABRT; }
-  // Contents of a file the child left in its directory; `exists` says
-  // whether it was there.
-  std::string file(const std::string &name, bool *exists = nullptr) const;
+  // Contents of a file the child left in its directory ("" when missing).
+  std::string file(const std::string &name) const;
   bool has_file(const std::string &name) const;
   // Names of the files in the directory, sorted.
   std::vector<std::string> files() const;
-  // A one-line description for assertion messages.
+  // A description for assertion messages.
   std::string describe() const;
 };
 

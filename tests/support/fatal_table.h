@@ -36,29 +36,26 @@ inline int expect_fatal_table(const std::string &table, const std::map<std::stri
                               void (*before)() = nullptr) {
   const auto rows = tavtest::table(table, 3);
   for (const auto &row : rows) {
-    const std::string &entry = row[0], &args = row[1], &message = row[2];
-    auto fn = reinterpret_cast<Words>(dlsym(RTLD_DEFAULT, ("__TAVf90_" + entry).c_str()));
-    EXPECT_NE(fn, nullptr) << entry;
-    std::vector<std::string> strings;
-    strings.reserve(12);  // the words point into them
+    auto fn = reinterpret_cast<Words>(dlsym(RTLD_DEFAULT, ("__TAVf90_" + row[0]).c_str()));
+    EXPECT_NE(fn, nullptr) << row[0];
+    std::vector<std::string> strings(12);  // the words point into them
     std::intptr_t w[12] = {};
-    std::istringstream a(args);
-    int n = 0;
-    for (std::string t; n < 12 && a >> t; ++n) {
+    std::istringstream args(row[1]);
+    std::string t;
+    for (int n = 0; n < 12 && args >> t; ++n) {
       if (t[0] == '"')
-        strings.push_back(t.substr(1, t.size() - 2)), w[n] = reinterpret_cast<std::intptr_t>(strings.back().c_str());
-      else if (objects.count(t))
+        w[n] = reinterpret_cast<std::intptr_t>((strings[n] = t.substr(1, t.size() - 2)).c_str());
+      else if (objects.count(t) != 0)
         w[n] = reinterpret_cast<std::intptr_t>(objects.at(t));
       else if (t != "null")
         w[n] = static_cast<std::intptr_t>(std::stoll(t));
     }
-    expect_run(
-        entry + " " + args,
-        [&] {
-          if (before != nullptr) before();
-          if (fn != nullptr) fn(w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9], w[10], w[11]);
-        },
-        {kAborted, "", (message + "\nProgram terminated by fatal error\n").c_str()});
+    const auto call = [&] {
+      if (before != nullptr) before();
+      if (fn != nullptr) fn(w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9], w[10], w[11]);
+    };
+    const std::string err = row[2] + "\nProgram terminated by fatal error\n";
+    expect_run(row[0] + " " + row[1], call, {kAborted, "", err.c_str()});
   }
   return static_cast<int>(rows.size());
 }

@@ -4,6 +4,7 @@
 // that scenarios forked later start from the library's initial state.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,31 +22,19 @@ class TestRecord {
   TestRecord(const TestRecord &) = delete;
   TestRecord &operator=(const TestRecord &) = delete;
 
-  // Records ended so far, each followed by '\n', then the current record
-  // up to max(position, top).
+  // Records ended so far, each followed by '\n', then the current record:
+  // on output up to max(position, top), on input all of it.
   std::string text() const;
-  // Only the current (unfinished) record.
-  std::string current() const;
-  // Only the records ended so far.
-  const std::string &ended() const { return ended_; }
   int end_count() const { return end_count_; }
 
  private:
-  static int putc_hook(char c);
-  static int puts_hook(char *s, int n);
-  static int endrec_out();
-  static int getc_hook(char *c);
-  static int gets_hook(char *s, int n);
-  static int endrec_in();
   void save();
 
-  std::string buf_;
-  std::string ended_;
+  std::string buf_, ended_;
   int end_count_ = 0;
   std::vector<std::string> input_;
-  std::size_t next_input_ = 0;
-  struct Saved;
-  Saved *saved_;
+  std::size_t next_input_ = 1;
+  std::vector<std::function<void()>> undo_;  // puts back every global the record set
 };
 
 }  // namespace tavtest

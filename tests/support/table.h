@@ -22,23 +22,17 @@ inline std::vector<std::vector<std::string>> table(const std::string &name, std:
     if (line.empty() || line[0] == '#') continue;
     std::vector<std::string> row(1);
     for (std::size_t i = 0; i < line.size(); ++i) {
-      char c = line[i];
-      if (c == '\t') {
+      if (line[i] == '\t')
         row.emplace_back();
-        continue;
-      }
-      if (c == '\\' && i + 1 < line.size()) {
-        c = line[++i];
-        c = c == 'n' ? '\n' : c == 't' ? '\t' : c;
-      }
-      row.back() += c;
+      else if (line[i] == '\\' && i + 1 < line.size())
+        row.back() += line[++i] == 'n' ? '\n' : line[i] == 't' ? '\t' : line[i];
+      else
+        row.back() += line[i];
     }
     for (std::string &f : row)
       if (f.size() >= 2 && f.front() == '[' && f.back() == ']') f = f.substr(1, f.size() - 2);
-    if (row.size() == columns)
-      rows.push_back(row);
-    else
-      ADD_FAILURE() << name << ": malformed row " << line;
+    EXPECT_EQ(row.size(), columns) << name << ": malformed row " << line;
+    if (row.size() == columns) rows.push_back(row);
   }
   EXPECT_FALSE(rows.empty()) << name;
   return rows;
