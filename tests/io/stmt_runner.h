@@ -4,7 +4,7 @@
 // write is an advancing formatted WRITE of a record, hold the same not
 // advancing, read an advancing formatted READ of a record, writeu / readu N
 // an unformatted record (N bytes read), dwrite U REC a formatted direct
-// record, inquire U (or file=F) one specifier or all; 'quoted' keeps
+// record, inquire U (or file=F) the specifiers named or all; 'quoted' keeps
 // blanks.  All have IOSTAT=.  READs print the record ('' empty) or #code,
 // INQUIRE name=value, others verb=code unless 0; "!" follows when iostat
 // differs or the I/O lock is held.  Files: name=contents (0x..: hex) | ...
@@ -37,8 +37,8 @@ inline std::map<std::string, std::string> split_files(const std::string &field) 
   return files;
 }
 
-// INQUIRE of every specifier; prints name=value for `which` or for all.
-inline std::string inquire(int unit, const char *file, const std::string &which) {
+// INQUIRE of every specifier; prints name=value for those in `which`, or for all.
+inline std::string inquire(int unit, const char *file, const std::vector<std::string> &which) {
   static const char *const names[] = {"access", "action", "blank", "delim", "direct", "form", "formatted",
                                       "pad", "position", "read", "readwrite", "sequential", "unformatted",
                                       "write", "name", "exist", "opened", "named", "nextrec", "number",
@@ -59,7 +59,8 @@ inline std::string inquire(int unit, const char *file, const std::string &which)
   for (int i = 0; i < 21; ++i) {
     std::string v = i < 15 ? std::string(c[i], i == 14 ? 23 : 11) : std::to_string(n[i - 15]);
     v.erase(v.find_last_not_of(' ') + 1);
-    if (which.empty() || which == names[i]) out += " " + std::string(names[i]) + "=" + v;
+    if (which.empty() || std::find(which.begin(), which.end(), names[i]) != which.end())
+      out += " " + std::string(names[i]) + "=" + v;
   }
   return out.substr(1);
 }
@@ -88,7 +89,8 @@ inline std::string run_statement(const std::string &text) {
     std::string got = verb == "read" ? read_line(unit) : read_record(unit, std::stoi(data));
     return (got.empty() ? "''" : got) + (__TAVf90_io_lock != 0 ? "!" : "");
   }
-  if (verb == "inquire") return inquire(unit, w[1].starts_with("file=") ? w[1].c_str() + 5 : nullptr, data);
+  if (verb == "inquire")
+    return inquire(unit, w[1].starts_with("file=") ? w[1].c_str() + 5 : nullptr, {w.begin() + 2, w.end()});
   int rc = 0, recl = s("recl") ? std::stoi(s("recl")) : 0;
   if (verb == "open") {
     rc = __TAVf90_open(unit, s("file"), slen(s("file")), s("status"), slen(s("status")), s("access"),
