@@ -160,70 +160,39 @@ TEST(Unformatted, RecordsLongerThanTheBuffer) {
   }, {0, "170025 100000 100000\n0 1\n0 0 z\n#104 100 100 "});
 }
 
-// Bad files and wrong statements: the condition through IOSTAT= of both
-// forms of the READ.
+// Bad files and wrong statements (data/files_bad_unformatted.tsv): the
+// condition through IOSTAT= of both forms of the READ.
 TEST(Unformatted, BadFilesAndStatements) {
-  const int32_t neg = -8, huge = 0x7fffffff;
-  const struct {
-    const char *what;
-    std::string file;
-    int bytes;  // asked for by the READ
-    int code;
-  } cases[] = {
-      {"empty file", "", 4, -1},
-      {"leading marker cut short", std::string("\x04\x00", 2), 4, -1},
-      {"negative marker", std::string(reinterpret_cast<const char *>(&neg), 4) + "12345678", 4, 208},
-      {"trailing marker differs", record("abcd").substr(0, 8) + std::string("\x05\0\0\0", 4), 4, 208},
-      {"data cut short", record("abcdefgh").substr(0, 9), 1, 208},
-      {"trailing marker missing", record("abcd").substr(0, 8), 4, 208},
-      {"huge marker, few bytes", std::string(reinterpret_cast<const char *>(&huge), 4) + "abcdefgh", 4, 208},
-      {"more items than the record", record("abcdefgh"), 12, 206},
-      {"large record, trailing marker differs", record(std::string(5000, 'x')).substr(0, 5004) + "\x89\x13\0\0",
-       4, 208},
-      {"large record cut short", record(std::string(5000, 'x')).substr(0, 3000), 4, 208},
-  };
-  for (const auto &c : cases) {
-    std::string expected = "#" + std::to_string(c.code) + " " + std::to_string(c.code) + " ";
-    expect_run(c.what, [&c] {
+  auto rows = table("files_bad_unformatted.tsv", 4);
+  const std::string big = hex(record(std::string(5000, 'x')));
+  rows.push_back({"large record, trailing marker differs", big.substr(0, 10008) + "89130000", "4", "208"});
+  rows.push_back({"large record cut short", big.substr(0, 6000), "4", "208"});
+  for (const auto &row : rows) {
+    const int bytes = std::stoi(row[2]);
+    expect_run(row[0], [bytes] {
       f90_io_init();
-      put_file("u.dat", c.file);
       open_unf(10, "u.dat");
-      show(read_record(10, c.bytes));
+      show(read_record(10, bytes));
       __TAVf90_rewind(10, 0);
-      std::string buf(static_cast<std::size_t>(c.bytes), '\0');
-      show(__TAVf90_readu_opt(10, kIostat, buf.data(), c.bytes));
-    }, {0, expected.c_str()});
+      std::string buf(static_cast<std::size_t>(bytes), '\0');
+      show(__TAVf90_readu_opt(10, kIostat, buf.data(), bytes));
+    }, {0, ("#" + row[3] + " " + row[3] + " ").c_str()}, with_files(stmttest::split_files("u.dat=0x" + row[1])));
   }
 }
 
-// Statements on units of the wrong kind; a sequential unit never connected
-// is connected for unformatted access.  System errors reach the statement
-// that meets them, with their number.
+// Direct-access statements on units of the wrong kind.  System errors
+// reach the statement that meets them, with their number.
 TEST(Unformatted, UnitChecksAndSystemErrors) {
   expect_run("unit checks", [] {
     f90_io_init();
     open_unf(10, "u.dat");
-    open(11, "f.txt");
     open(12, "d.dat", "UNFORMATTED", "DIRECT", 8);
-    put_file("ro.dat", record("ab"));
-    open(13, "ro.dat", "UNFORMATTED", nullptr, 0, "READ");
     open(14, "f.dat", "FORMATTED", "DIRECT", 8);
     open(15, "wo.dat", "UNFORMATTED", "DIRECT", 8, "WRITE");
-    int v = 0;
-    write_record(10, "abcd");
-    for (int code : {__TAVf90_readu(10, kIostat), __TAVf90_readu_opt(-1, kIostat, &v, 4),
-                     __TAVf90_writeu(11, 1),
-                     __TAVf90_writeu(12, 1), __TAVf90_writeu_opt(13, 1, &v, 4), __TAVf90_readu(12, kIostat),
-                     write_record(20, "q"), __TAVf90_endfile(10, 1), write_record(10, "x"),
-                     __TAVf90_readu(10, kIostat)})
-      show(code);
-    std::printf("| ");
     for (int code : {__TAVf90_dreadu(10, 1, -1), __TAVf90_dwrite(12, "()", 2, 1, 1), __TAVf90_dwriteu(14, 1, 1),
                      __TAVf90_dreadu(15, 1, -1), __TAVf90_dwriteu(-2, 1, 1), __TAVf90_dreadu(50, 1, -1),
                      __TAVf90_dwriteu(12, -5, 1)})
       show(code);
-    close_unit(20);
-    std::printf("%s| ", hex(slurp("fort.20")).c_str());
     std::vector<char> block(100000, 'x');
     open(16, "/dev/full", "UNFORMATTED", nullptr, 0, "WRITE");
     open(17, ".", "UNFORMATTED", nullptr, 0, "READ");
@@ -234,16 +203,10 @@ TEST(Unformatted, UnitChecksAndSystemErrors) {
       show(code);
     std::fflush(stdout);
     std::_Exit(0);  // unit 16 cannot be closed
-  }, {0, "146 147 154 150 153 150 0 0 210 210 | 179 152 154 151 147 148 180 010000007101000000| 28 28 21 21 "});
+  }, {0, "179 152 154 151 147 148 180 28 28 21 21 "});
 }
 
-int nextrec(int unit) {
-  int n = -9;
-  __TAVf90_inquire_u(unit, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0,
-                     nullptr, 0, nullptr, nullptr, 0, nullptr, &n, nullptr, nullptr, 0, nullptr, 0, nullptr, 0,
-                     nullptr, 0, nullptr, nullptr, 0, nullptr, 0, nullptr, 0);
-  return n;
-}
+int nextrec(int unit) { return std::stoi(stmttest::inquire(unit, nullptr, {"nextrec"}).substr(8)); }
 
 // Formatted direct access: records padded with blanks, NEXTREC=, records
 // beyond the file and record 0, SIZE= and the end of a record, a slash

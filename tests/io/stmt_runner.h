@@ -1,13 +1,14 @@
 // Scenarios that are plain statement sequences (data/stmt_scenarios.tsv):
 // statements separated by ";", each a word with its unit and specifiers,
 //   open 10 file=t.txt recl=3; write 10 bb; backspace 10; read 10; inquire 10 position
-// write is an advancing formatted WRITE of a record, hold the same not
-// advancing, read an advancing formatted READ of a record, writeu / readu N
-// an unformatted record (N bytes read), dwrite U REC a formatted direct
-// record, inquire U (or file=F) the specifiers named or all; 'quoted' keeps
-// blanks.  All have IOSTAT=.  READs print the record ('' empty) or #code,
-// INQUIRE name=value, others verb=code unless 0; "!" follows when iostat
-// differs or the I/O lock is held.  Files: name=contents (0x..: hex) | ...
+// write: an advancing formatted WRITE of a record, hold: one not advancing,
+// read: an advancing formatted READ of a record (advance=no N: N
+// characters), writeu / readu N: an unformatted record (N bytes read),
+// dwrite U REC: a formatted direct record, inquire U (or file=F): the
+// specifiers named or all; 'quoted' keeps blanks.  All have IOSTAT=.
+// READs print the record ('' empty) or #code, INQUIRE name=value, others
+// verb=code unless 0; "!" follows when iostat differs or the I/O lock is
+// held.  Files: name=contents (0x..: hex) | ...
 #pragma once
 
 #include <algorithm>
@@ -65,6 +66,14 @@ inline std::string inquire(int unit, const char *file, const std::vector<std::st
   return out.substr(1);
 }
 
+// A non-advancing READ of n characters: they, or #code.
+inline std::string read_chars(int unit, int n) {
+  int code = begin_read(unit, false, kIostat);
+  std::string s = code == 0 ? take(n, &code) : "";
+  if (code == 0) __TAVf90_endread();
+  return code != 0 ? "#" + std::to_string(code) : s;
+}
+
 // Runs one statement; returns what it prints.
 inline std::string run_statement(const std::string &text) {
   std::istringstream in(text);
@@ -86,7 +95,9 @@ inline std::string run_statement(const std::string &text) {
   const std::string &verb = w[0], data = w.size() > 2 ? w[2] : "";
   const int unit = w[1].starts_with("file=") ? 0 : std::stoi(w[1]);
   if (verb == "read" || verb == "readu") {
-    std::string got = verb == "read" ? read_line(unit) : read_record(unit, std::stoi(data));
+    std::string got = verb == "readu"   ? read_record(unit, std::stoi(data))
+                      : s("advance") ? read_chars(unit, std::stoi(data))
+                                     : read_line(unit);
     return (got.empty() ? "''" : got) + (__TAVf90_io_lock != 0 ? "!" : "");
   }
   if (verb == "inquire")
