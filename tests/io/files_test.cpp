@@ -1,6 +1,7 @@
-// External files: REWIND, BACKSPACE and ENDFILE, INQUIRE, unformatted sequential
-// and direct access (the bytes in the file, bad files, files past 2 GiB),
-// and files the peer runtime wrote.  Each scenario runs in a child.
+// External files: unformatted sequential and direct access (the bytes in
+// the file, bad files, files past 2 GiB), files the peer runtime wrote, and
+// the statement scenarios (positioning, INQUIRE, OPEN and CLOSE) of
+// data/stmt_scenarios.tsv.  Each scenario runs in a child.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,7 +21,6 @@ namespace {
 
 using namespace iotest;
 using tavtest::expect_run;
-using tavtest::kAborted;
 
 // Prints a statement's result or a record read, in the order they ran.
 void show(int code) { std::printf("%d ", code); }
@@ -294,23 +294,18 @@ TEST(LargeFiles, Past2GiB) {
     std::printf("%x %lld %d\n", w, static_cast<long long>(st.st_size), nextrec(10));
     close_unit(10);
     if (truncate("big.dat", 0) != 0 || truncate("big.dat", 3LL << 30) != 0) std::exit(4);
-    __TAVf90_open(10, "big.dat", 7, nullptr, 0, nullptr, 0, "UNFORMATTED", 11, nullptr, nullptr, 0, "APPEND", 6,
-                  nullptr, 0, nullptr, 0, nullptr, 0, 0);
-    write_record(10, "past 2 GiB");
-    __TAVf90_backspace(10, 0);
-    show(read_record(10, 10));
-    __TAVf90_backspace(10, 0);
-    __TAVf90_backspace(10, 1);  // the zeros before it: a record of length 0
-    __TAVf90_rewind(10, 0);
-    std::printf("%s\n", hex(read_record(10, 0)).c_str());
-    close_unit(10);
+    // The zeros before the record: a record of length 0.
+    for (const char *statement : {"open 10 file=big.dat form=UNFORMATTED position=APPEND",
+                                  "writeu 10 'past 2 GiB'", "backspace 10", "readu 10 10", "backspace 10",
+                                  "backspace 10", "rewind 10", "readu 10 0", "close 10"})
+      std::printf("%s|", stmttest::run_statement(statement).c_str());
     stat("big.dat", &st);
     std::printf("%lld\n", static_cast<long long>(st.st_size));
     unlink("big.dat");
   });
   if (r.exited(4)) GTEST_SKIP() << "the file system refused a sparse file past 2 GiB";
   EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.out, "5a5a1234 3222274048 3074\npast 2 GiB \n3221225490\n");
+  EXPECT_EQ(r.out, "5a5a1234 3222274048 3074\n|||past 2 GiB||||''||3221225490\n");
 }
 
 // Files the peer runtime wrote (files_data/peer_write.f90): sequential

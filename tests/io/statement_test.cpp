@@ -145,36 +145,6 @@ TEST(ReadStatement, MisuseIsFatal) {
   }
 }
 
-// Items through a format: a bad field with IOSTAT= ends the statement and
-// the next READ starts at the next record; without IOSTAT= it ends the
-// program with the error's message.
-TEST(ReadItems, Formatted) {
-  expect_run("formatted", [] {
-    f90_io_init();
-    int n = 0, a = 1, b = 2;
-    double x = 0;
-    char name[5] = {};
-    int rc = begin_read(5, true, kEnd, nullptr, "(I5,F8.2,1X,A4)");
-    if (rc == 0) rc = __TAVf90_read_i(&n);
-    if (rc == 0) rc = __TAVf90_read_d(&x);
-    if (rc == 0) rc = __TAVf90_read_ch(name, 4);
-    if (rc == 0) rc = __TAVf90_endread();
-    std::printf("%d %d %.2f %.4s %d\n", rc, n, x, name, __TAVf90_io_lock);
-    rc = begin_read(5, true, kIostat, nullptr, "(2I3)");
-    if (rc == 0) rc = __TAVf90_read_i(&a);
-    if (rc == 0) rc = __TAVf90_read_i(&b);
-    std::printf("%d %d %d %d %d\n", rc, iostat, a, b, __TAVf90_io_lock);
-    rc = begin_read(5, true, kIostat, nullptr, "(I3)");
-    if (rc == 0) rc = __TAVf90_read_i(&a);
-    if (rc == 0) rc = __TAVf90_endread();
-    std::printf("%d %d\n", rc, a);
-    begin_read(5, true, 0, nullptr, "(I3)");
-    __TAVf90_read_i(&a);
-  }, {kAborted, "0 12 3.50 abcd 0\n141 141 10 2 0\n0 42\n",
-      "Invalid character in integer input field\n" FATAL_IO},
-             with_stdin("   12    3.50 abcd\n 10 1x\n 42\n 9.\n"));
-}
-
 // List-directed items over several records of a file: a null record, a
 // complex value split between records, a slash that ends the values and
 // skips the rest of its record, a bad value, and the end of the file in
@@ -337,7 +307,8 @@ TEST(BackToBack, NothingLeaksIntoTheNextStatement) {
         write_stmt(6, nullptr, {"ab"}), write_stmt(6, "(A)", {"cd"}), write_stmt(6, nullptr, {"ef", "gh"}),
         write_stmt(6, "(SP,I3,F5.1)", {1, 2}), write_stmt(6, "(I3)", {1}), write_stmt(6, nullptr, {"ij"})};
     for (int c : codes) std::fprintf(stderr, "%d ", c);
-  }, {0, "     1.500\n 0.150E+01\n   1.5000000\n ab\ncd\n efgh\n  1\n ij\n", "100 0 100 0 100 0 0 0 0 135 0 0 "});
+  }, {0, "     1.500\n 0.150E+01\n   1.5000000\n ab\ncd\n efgh\n  1\n ij\n",
+      "100 0 100 0 100 0 0 0 0 135 0 0 "});
 }
 
 // Implicit connections take the file name from the environment (under the

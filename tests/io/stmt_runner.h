@@ -4,11 +4,10 @@
 // write: an advancing formatted WRITE of a record, hold: one not advancing,
 // read: an advancing formatted READ of a record (advance=no N: N
 // characters), writeu / readu N: an unformatted record (N bytes read),
-// dwrite U REC: a formatted direct record, inquire U (or file=F): the
-// specifiers named or all; 'quoted' keeps blanks.  All have IOSTAT=.
-// READs print the record ('' empty) or #code, INQUIRE name=value, others
-// verb=code unless 0; "!" follows when iostat differs or the I/O lock is
-// held.  Files: name=contents (0x..: hex) | ...
+// inquire U (or file=F): the specifiers named or all; 'quoted' keeps
+// blanks.  All have IOSTAT=.  READs print the record ('' empty) or #code,
+// INQUIRE name=value, others verb=code unless 0; "!" follows when iostat
+// differs or the I/O lock is held.  Files: name=contents (0x..: hex) | ...
 #pragma once
 
 #include <algorithm>
@@ -27,23 +26,20 @@ inline std::map<std::string, std::string> split_files(const std::string &field) 
   std::map<std::string, std::string> files;
   std::istringstream in(field == "-" ? "" : field);
   for (std::string f; std::getline(in, f, '|');) {
-    std::string &bytes = files[f.substr(0, f.find('='))] = f.substr(f.find('=') + 1);
-    if (bytes.starts_with("0x")) {  // in hex
-      std::string digits = bytes.substr(2);
-      bytes.clear();
-      for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
-        bytes += static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16));
-    }
+    std::string text = f.substr(f.find('=') + 1), bytes;
+    for (std::size_t i = 2; text.starts_with("0x") && i + 1 < text.size(); i += 2)  // in hex
+      bytes += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
+    files[f.substr(0, f.find('='))] = text.starts_with("0x") ? bytes : text;
   }
   return files;
 }
 
-// INQUIRE of every specifier; prints name=value for those in `which`, or for all.
+// INQUIRE of every specifier; name=value for those in `which`, or for all.
 inline std::string inquire(int unit, const char *file, const std::vector<std::string> &which) {
-  static const char *const names[] = {"access", "action", "blank", "delim", "direct", "form", "formatted",
-                                      "pad", "position", "read", "readwrite", "sequential", "unformatted",
-                                      "write", "name", "exist", "opened", "named", "nextrec", "number",
-                                      "recl"};
+  static const char *const names[] = {
+      "access", "action", "blank", "delim", "direct", "form", "formatted", "pad", "position", "read",
+      "readwrite", "sequential", "unformatted", "write", "name", "exist", "opened", "named", "nextrec",
+      "number", "recl"};
   char c[15][24];
   int n[6] = {-9, -9, -9, -9, -9, -9};
   std::memset(c, '?', sizeof c);
@@ -80,11 +76,8 @@ inline std::string run_statement(const std::string &text) {
   std::vector<std::string> w;  // the verb, the unit, data words
   std::map<std::string, std::string> spec;
   for (std::string word; in >> word;) {
-    if (std::count(word.begin(), word.end(), '\'') == 1) {
-      std::string rest;
-      std::getline(in, rest, '\'');
-      word += rest;
-    }
+    for (std::string rest; std::count(word.begin(), word.end(), '\'') == 1 && std::getline(in, rest, '\'');)
+      word += rest + "'";  // 'quoted, with blanks'
     std::erase(word, '\'');
     if (auto eq = word.find('='); eq != std::string::npos && w.size() >= 2)
       spec[word.substr(0, eq)] = word.substr(eq + 1);
@@ -114,8 +107,6 @@ inline std::string run_statement(const std::string &text) {
     rc = write_line(unit, data, verb == "write");
   } else if (verb == "writeu") {
     rc = write_record(unit, data);
-  } else if (verb == "dwrite") {
-    if ((rc = __TAVf90_dwrite(unit, "()", 2, std::stoi(data), 1)) == 0) rc = __TAVf90_enddwrite();
   } else if (verb == "rewind" || verb == "endfile" || verb == "backspace") {
     auto entry = verb == "rewind" ? __TAVf90_rewind : verb == "endfile" ? __TAVf90_endfile
                                                                          : __TAVf90_backspace;
