@@ -176,7 +176,8 @@ TEST(Unformatted, BadFilesAndStatements) {
       __TAVf90_rewind(10, 0);
       std::string buf(static_cast<std::size_t>(bytes), '\0');
       show(__TAVf90_readu_opt(10, kIostat, buf.data(), bytes));
-    }, {0, ("#" + row[3] + " " + row[3] + " ").c_str()}, with_files(stmttest::split_files("u.dat=0x" + row[1])));
+    }, {0, ("#" + row[3] + " " + row[3] + " ").c_str()},
+               with_files(stmttest::split_files("u.dat=0x" + row[1])));
   }
 }
 

@@ -145,37 +145,6 @@ TEST(ReadStatement, MisuseIsFatal) {
   }
 }
 
-// List-directed items over several records of a file: a null record, a
-// complex value split between records, a slash that ends the values and
-// skips the rest of its record, a bad value, and the end of the file in
-// the middle of a READ.
-TEST(ReadItems, ListDirectedFromAFile) {
-  expect_run("list", [] {
-    f90_io_init();
-    open(10, "data");
-    int n[3] = {0, 0, 0}, l = 0;
-    float c[2] = {0, 0};
-    char s[8];
-    int rc = begin_read(10, true, kIostat);
-    for (int &v : n)
-      if (rc == 0) rc = __TAVf90_lread_i(&v);
-    if (rc == 0) rc = __TAVf90_lread_c(c);
-    if (rc == 0) rc = __TAVf90_lread_ch(s, 8);
-    if (rc == 0) rc = __TAVf90_lread_l(&l);
-    if (rc == 0) rc = __TAVf90_lread_i(&n[0]);
-    if (rc == 0) rc = __TAVf90_endread();
-    std::printf("%d %d %d %d (%g,%g) %.8s %d\n", rc, n[0], n[1], n[2], c[0], c[1], s, l);
-    rc = begin_read(10, true, kIostat);
-    if (rc == 0) rc = __TAVf90_lread_i(&n[0]);
-    std::printf("%d %d\n", rc, n[0]);
-    rc = begin_read(10, true, kEnd);
-    if (rc == 0) rc = __TAVf90_lread_i(&n[0]);
-    if (rc == 0) rc = __TAVf90_lread_i(&n[0]);
-    std::printf("%d %d\n", rc, n[0]);
-  }, {0, "0 1 2 2 (1.5,-2) it's a   1\n106 1\n-1 9\n"},
-             with_files({{"data", "1 2*2\n\n (1.5,\n -2) 'it''s a' .true. / 9\nbad\n9\n"}}));
-}
-
 TEST(WriteStatement, HeldOutputContinuesTheRecord) {
   auto r = expect_run("held", [] {
     f90_io_init();
