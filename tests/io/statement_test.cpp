@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "io/io_support.h"
+#include "support/fatal_table.h"
 
 namespace {
 
@@ -130,94 +131,18 @@ TEST(ReadStatement, StreamErrorIsASystemError) {
   }, {kAborted, "#21\n", "I/O error on unit 5: Is a directory\n" FATAL_IO});
 }
 
-// Specifier misuse and nested statements end the program even when the
-// statement has IOSTAT=.
+// Specifier misuse (data/stmt_fatal.tsv) and nested statements end the
+// program even when the statement has IOSTAT=.
 TEST(ReadStatement, MisuseIsFatal) {
   static int k;
-  const std::pair<const char *, void (*)()> cases[] = {
-      {"ADVANCE= specifier must be 'YES' or 'NO'",
-       [] { __TAVf90_read(5, nullptr, 0, "MAYBE", 5, nullptr, kIostat); }},
-      {"ADVANCE= specifier must be 'YES' or 'NO'", [] { __TAVf90_write(6, "()", 2, "MAYBE", 5, 1); }},
-      {"ADVANCE= specifier must be 'YES' or 'NO'",
-       [] {
-         // Lower case and trailing blanks are accepted; a leading blank is not.
-         if (__TAVf90_read(5, nullptr, 0, "no ", 3, &k, kIostat) != 0) return;
-         __TAVf90_endread();
-         __TAVf90_read(5, nullptr, 0, " NO", 3, &k, kIostat);
-       }},
-      {"SIZE= is not valid without ADVANCE='NO'", [] { __TAVf90_read(5, nullptr, 0, "YES", 3, &k, kIostat); }},
-      {"Recursive I/O reference", [] { begin_read(5, true, kIostat); begin_write(6, true, 1); }},
-      {"Recursive I/O reference", [] { __TAVf90_lock_io(); begin_read(5, true, kIostat); }},
-  };
-  for (const auto &[message, body] : cases) {
-    std::string err = std::string(message) + "\nProgram terminated by fatal error\n";
-    expect_run(message, [body = body] {
+  EXPECT_EQ(tavtest::expect_fatal_table("io/data/stmt_fatal.tsv", {{"k", &k}}, f90_io_init), 3);
+  for (bool locked : {false, true}) {
+    tavtest::expect_fatal([locked] {
       f90_io_init();
-      body();
-      say("not reached");
-    }, {kAborted, "", err.c_str()}, with_stdin("abc\n"));
+      locked ? __TAVf90_lock_io() : void(begin_write(6));
+      begin_read(5, true, kIostat);
+    }, "Recursive I/O reference");
   }
-}
-
-// Items through a format: a bad field with IOSTAT= ends the statement and
-// the next READ starts at the next record; without IOSTAT= it ends the
-// program with the error's message.
-TEST(ReadItems, Formatted) {
-  expect_run("formatted", [] {
-    f90_io_init();
-    int n = 0, a = 1, b = 2;
-    double x = 0;
-    char name[5] = {};
-    int rc = begin_read(5, true, kEnd, nullptr, "(I5,F8.2,1X,A4)");
-    if (rc == 0) rc = __TAVf90_read_i(&n);
-    if (rc == 0) rc = __TAVf90_read_d(&x);
-    if (rc == 0) rc = __TAVf90_read_ch(name, 4);
-    if (rc == 0) rc = __TAVf90_endread();
-    std::printf("%d %d %.2f %.4s %d\n", rc, n, x, name, __TAVf90_io_lock);
-    rc = begin_read(5, true, kIostat, nullptr, "(2I3)");
-    if (rc == 0) rc = __TAVf90_read_i(&a);
-    if (rc == 0) rc = __TAVf90_read_i(&b);
-    std::printf("%d %d %d %d %d\n", rc, iostat, a, b, __TAVf90_io_lock);
-    rc = begin_read(5, true, kIostat, nullptr, "(I3)");
-    if (rc == 0) rc = __TAVf90_read_i(&a);
-    if (rc == 0) rc = __TAVf90_endread();
-    std::printf("%d %d\n", rc, a);
-    begin_read(5, true, 0, nullptr, "(I3)");
-    __TAVf90_read_i(&a);
-  }, {kAborted, "0 12 3.50 abcd 0\n141 141 10 2 0\n0 42\n",
-      "Invalid character in integer input field\n" FATAL_IO},
-             with_stdin("   12    3.50 abcd\n 10 1x\n 42\n 9.\n"));
-}
-
-// List-directed items over several records of a file: a null record, a
-// complex value split between records, a slash that ends the values and
-// skips the rest of its record, a bad value, and the end of the file in
-// the middle of a READ.
-TEST(ReadItems, ListDirectedFromAFile) {
-  expect_run("list", [] {
-    f90_io_init();
-    open(10, "data");
-    int n[3] = {0, 0, 0}, l = 0;
-    float c[2] = {0, 0};
-    char s[8];
-    int rc = begin_read(10, true, kIostat);
-    for (int &v : n)
-      if (rc == 0) rc = __TAVf90_lread_i(&v);
-    if (rc == 0) rc = __TAVf90_lread_c(c);
-    if (rc == 0) rc = __TAVf90_lread_ch(s, 8);
-    if (rc == 0) rc = __TAVf90_lread_l(&l);
-    if (rc == 0) rc = __TAVf90_lread_i(&n[0]);
-    if (rc == 0) rc = __TAVf90_endread();
-    std::printf("%d %d %d %d (%g,%g) %.8s %d\n", rc, n[0], n[1], n[2], c[0], c[1], s, l);
-    rc = begin_read(10, true, kIostat);
-    if (rc == 0) rc = __TAVf90_lread_i(&n[0]);
-    std::printf("%d %d\n", rc, n[0]);
-    rc = begin_read(10, true, kEnd);
-    if (rc == 0) rc = __TAVf90_lread_i(&n[0]);
-    if (rc == 0) rc = __TAVf90_lread_i(&n[0]);
-    std::printf("%d %d\n", rc, n[0]);
-  }, {0, "0 1 2 2 (1.5,-2) it's a   1\n106 1\n-1 9\n"},
-             with_files({{"data", "1 2*2\n\n (1.5,\n -2) 'it''s a' .true. / 9\nbad\n9\n"}}));
 }
 
 TEST(WriteStatement, HeldOutputContinuesTheRecord) {
@@ -305,41 +230,15 @@ TEST(WriteStatement, FailedWritesAreReported) {
       "I/O error on unit 6: No space left on device\n"});
 }
 
-// After the end of the file a WRITE is refused and leaves the unit alone.
-// A WRITE continues the record where a non-advancing READ stopped (never
-// reaching back into the record before it when the last line had no
-// newline); a READ right after a WRITE is refused.
-TEST(WriteStatement, AfterAReadOnTheSameUnit) {
-  auto r = expect_run("after read", [] {
+// A READ right after a WRITE without IOSTAT= ends the program (the rest of
+// WRITE after READ is in data/stmt_scenarios.tsv).
+TEST(WriteStatement, ReadAfterWriteIsFatal) {
+  expect_run("read after write", [] {
     f90_io_init();
-    open(9, "e.txt");
-    say(read_line(9));
-    say(read_line(9));
-    int rc = write_text(9, "two", 1);
-    const tav_unit_record &u = __TAVf90_file_info[9];
-    std::printf("%d %d %d %d %d\n", rc, iostat, u.position_state, u.rec_length,
-                (u.flags & TAV_FLAG_PARTIAL_OUTPUT) != 0);
-    say(read_line(9));
-    close_unit(9);
     open(10, "a.txt");
-    open(11, "b.txt");
-    for (int unit : {10, 11}) {
-      say(read_line(unit));
-      int code;
-      begin_read(unit, false, kIostat);
-      say(take(3, &code));
-      __TAVf90_endread();
-      std::printf("%d\n", write_text(unit, "XY"));
-    }
-    close_unit(10);
-    show(begin_read(11, true, kIostat));
-    begin_read(11, true, kEnd | kEor);
-  }, {kAborted, "one\n#-1\n210 210 4 -1 0\n#210\n12\nabc\n0\n12\nabc\n0\n146 146 0\n",
-      "READ after WRITE with no intervening file positioning\n" FATAL_IO},
-      with_files({{"e.txt", "one\n"}, {"a.txt", "12\nabcdef\nrest\n"}, {"b.txt", "12\nabcdef"}}));
-  EXPECT_EQ(r.file("e.txt"), "one\n");
-  EXPECT_EQ(r.file("a.txt"), "12\nabcXY\n");
-  EXPECT_EQ(r.file("b.txt"), "12\nabcXY\n");
+    write_text(10, "x");
+    begin_read(10, true, kEnd | kEor);
+  }, {kAborted, "", "READ after WRITE with no intervening file positioning\n" FATAL_IO});
 }
 
 // WRITE(unit, format, IOSTAT=) items, a null format being list-directed:
@@ -363,34 +262,22 @@ int write_stmt(int unit, const char *format, const std::vector<Item> &items) {
   return s != 0 ? s : __TAVf90_endwrite();
 }
 
-// READ(5, '(SP)', IOSTAT=) with no items.
-int read_sp() {
-  int s = begin_read(5, true, kIostat, nullptr, "(SP)");
-  return s != 0 ? s : __TAVf90_endread();
-}
-
-// SP and the scale factor end with their statement, a failed complex value
-// leaves no field without its blanks, and neither character values nor a
-// failed item carry over into the next statement.
+// A failed complex value leaves no field without its blanks, and neither
+// character values nor a failed item carry over into the next statement
+// (SP and the scale factor ending with their statement: with the formats).
 TEST(BackToBack, NothingLeaksIntoTheNextStatement) {
   expect_run("back to back", [] {
     f90_io_init();
     open(10, "c.txt", nullptr, nullptr, 20);
     const int codes[] = {
-        write_stmt(6, "(SP,I3)", {1}), write_stmt(6, nullptr, {1.0f, 2.0}),
-        write_stmt(6, "(SP,2P,F8.2)", {1.5}), write_stmt(6, "(F8.2,I3)", {1.5, 1}), read_sp(),
-        write_stmt(6, nullptr, {1.0f}),
         write_stmt(10, nullptr, {DC{1.0, 2.0}}), write_stmt(6, "(F10.3)", {1.5}),
         write_stmt(10, nullptr, {DC{1.0, 2.0}}), write_stmt(6, "(E10.3)", {1.5}),
         write_stmt(10, nullptr, {DC{1.0, 2.0}}), write_stmt(6, nullptr, {1.5f}),
-        write_stmt(10, nullptr, {DC{1.0, 2.0}}), write_stmt(6, "(SP,2P,E12.3)", {1.5}),
         write_stmt(6, nullptr, {"ab"}), write_stmt(6, "(A)", {"cd"}), write_stmt(6, nullptr, {"ef", "gh"}),
         write_stmt(6, "(SP,I3,F5.1)", {1, 2}), write_stmt(6, "(I3)", {1}), write_stmt(6, nullptr, {"ij"})};
     for (int c : codes) std::fprintf(stderr, "%d ", c);
-  }, {0,
-      " +1\n   1.0000000   2.0000000000000000\n +150.00\n    1.50  1\n   1.0000000\n"
-      "     1.500\n 0.150E+01\n   1.5000000\n  +15.00E-01\n ab\ncd\n efgh\n  1\n ij\n",
-      "0 0 0 0 0 0 100 0 100 0 100 0 100 0 0 0 0 135 0 0 "}, with_stdin("first\n"));
+  }, {0, "     1.500\n 0.150E+01\n   1.5000000\n ab\ncd\n efgh\n  1\n ij\n",
+      "100 0 100 0 100 0 0 0 0 135 0 0 "});
 }
 
 // Implicit connections take the file name from the environment (under the

@@ -1,0 +1,138 @@
+// Scenarios that are plain statement sequences (data/stmt_scenarios.tsv):
+// statements separated by ";", each a word with its unit and specifiers,
+//   open 10 file=t.txt recl=3; write 10 bb; backspace 10; read 10; inquire 10 position
+// write: an advancing formatted WRITE of a record, hold: one not advancing,
+// read: an advancing formatted READ of a record (advance=no N: N
+// characters), writeu / readu N: an unformatted record (N bytes read),
+// inquire U (or file=F): the specifiers named or all; 'quoted' keeps
+// blanks.  All have IOSTAT=.  READs print the record ('' empty) or #code,
+// INQUIRE name=value, others verb=code unless 0; "!" follows when iostat
+// differs or the I/O lock is held.  Files: name=contents (0x..: hex) | ...
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "io/io_support.h"
+
+namespace stmttest {
+
+using namespace iotest;
+
+inline std::map<std::string, std::string> split_files(const std::string &field) {
+  std::map<std::string, std::string> files;
+  std::istringstream in(field == "-" ? "" : field);
+  for (std::string f; std::getline(in, f, '|');) {
+    std::string text = f.substr(f.find('=') + 1), bytes;
+    for (std::size_t i = 2; text.starts_with("0x") && i + 1 < text.size(); i += 2)  // in hex
+      bytes += static_cast<char>(std::stoi(text.substr(i, 2), nullptr, 16));
+    files[f.substr(0, f.find('='))] = text.starts_with("0x") ? bytes : text;
+  }
+  return files;
+}
+
+// INQUIRE of every specifier; name=value for those in `which`, or for all.
+inline std::string inquire(int unit, const char *file, const std::vector<std::string> &which) {
+  static const char *const names[] = {
+      "access", "action", "blank", "delim", "direct", "form", "formatted", "pad", "position", "read",
+      "readwrite", "sequential", "unformatted", "write", "name", "exist", "opened", "named", "nextrec",
+      "number", "recl"};
+  char c[15][24];
+  int n[6] = {-9, -9, -9, -9, -9, -9};
+  std::memset(c, '?', sizeof c);
+  auto ask = [&](auto entry, auto... first) {
+    entry(first..., c[0], 11, c[1], 11, c[2], 11, c[3], 11, c[4], 11, &n[0], c[5], 11, c[6], 11, &n[1],
+          c[14], 23, &n[2], &n[3], &n[4], c[7], 11, c[8], 11, c[9], 11, c[10], 11, &n[5], c[11], 11, c[12],
+          11, c[13], 11);
+  };
+  if (file != nullptr)
+    ask(__TAVf90_inquire_f, file, slen(file));
+  else
+    ask(__TAVf90_inquire_u, unit);
+  std::string out;
+  for (int i = 0; i < 21; ++i) {
+    std::string v = i < 15 ? std::string(c[i], i == 14 ? 23 : 11) : std::to_string(n[i - 15]);
+    v.erase(v.find_last_not_of(' ') + 1);
+    if (which.empty() || std::find(which.begin(), which.end(), names[i]) != which.end())
+      out += " " + std::string(names[i]) + "=" + v;
+  }
+  return out.substr(1);
+}
+
+// A non-advancing READ of n characters: they, or #code.
+inline std::string read_chars(int unit, int n) {
+  int code = begin_read(unit, false, kIostat);
+  std::string s = code == 0 ? take(n, &code) : "";
+  if (code == 0) __TAVf90_endread();
+  return code != 0 ? "#" + std::to_string(code) : s;
+}
+
+// Runs one statement; returns what it prints.
+inline std::string run_statement(const std::string &text) {
+  std::istringstream in(text);
+  std::vector<std::string> w;  // the verb, the unit, data words
+  std::map<std::string, std::string> spec;
+  for (std::string word; in >> word;) {
+    for (std::string rest; std::count(word.begin(), word.end(), '\'') == 1 && std::getline(in, rest, '\'');)
+      word += rest + "'";  // 'quoted, with blanks'
+    std::erase(word, '\'');
+    if (auto eq = word.find('='); eq != std::string::npos && w.size() >= 2)
+      spec[word.substr(0, eq)] = word.substr(eq + 1);
+    else
+      w.push_back(word);
+  }
+  auto s = [&spec](const char *key) { return spec.count(key) ? spec[key].c_str() : nullptr; };
+  const std::string &verb = w[0], data = w.size() > 2 ? w[2] : "";
+  const int unit = w[1].starts_with("file=") ? 0 : std::stoi(w[1]);
+  if (verb == "read" || verb == "readu") {
+    std::string got = verb == "readu"   ? read_record(unit, std::stoi(data))
+                      : s("advance") ? read_chars(unit, std::stoi(data))
+                                     : read_line(unit);
+    return (got.empty() ? "''" : got) + (__TAVf90_io_lock != 0 ? "!" : "");
+  }
+  if (verb == "inquire")
+    return inquire(unit, w[1].starts_with("file=") ? w[1].c_str() + 5 : nullptr, {w.begin() + 2, w.end()});
+  int rc = 0, recl = s("recl") ? std::stoi(s("recl")) : 0;
+  if (verb == "open") {
+    rc = __TAVf90_open(unit, s("file"), slen(s("file")), s("status"), slen(s("status")), s("access"),
+                       slen(s("access")), s("form"), slen(s("form")), s("recl") ? &recl : nullptr, s("blank"),
+                       slen(s("blank")), s("position"), slen(s("position")), s("action"), slen(s("action")),
+                       s("delim"), slen(s("delim")), s("pad"), slen(s("pad")), 1);
+  } else if (verb == "close") {
+    rc = close_unit(unit, s("status"));
+  } else if (verb == "write" || verb == "hold") {
+    rc = write_line(unit, data, verb == "write");
+  } else if (verb == "writeu") {
+    rc = write_record(unit, data);
+  } else if (verb == "rewind" || verb == "endfile" || verb == "backspace") {
+    auto entry = verb == "rewind" ? __TAVf90_rewind : verb == "endfile" ? __TAVf90_endfile
+                                                                         : __TAVf90_backspace;
+    rc = entry(unit, 1);
+  } else {
+    return "unknown:" + verb;
+  }
+  const bool odd = iostat != rc || __TAVf90_io_lock != 0;
+  return (rc != 0 ? verb + "=" + std::to_string(rc) : "") + (odd ? "!" : "");
+}
+
+// Runs every row of data/stmt_scenarios.tsv.
+inline void run_scenarios() {
+  for (const auto &row : table("stmt_scenarios.tsv", 5)) {
+    auto r = tavtest::expect_run(row[0], [&row] {
+      f90_io_init();
+      std::string out;
+      std::istringstream in(row[2]);
+      for (std::string statement; std::getline(in, statement, ';');) {
+        std::string said = run_statement(statement);
+        if (!said.empty()) out += (out.empty() ? "" : " ") + said;
+      }
+      say(out);
+    }, {0, (row[3] + "\n").c_str()}, with_files(split_files(row[1])));
+    for (const auto &[name, contents] : split_files(row[4])) EXPECT_EQ(r.file(name), contents) << row[0];
+  }
+}
+
+}  // namespace stmttest
