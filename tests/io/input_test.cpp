@@ -31,11 +31,6 @@ TEST(Input, Table) {
   }
 }
 
-TEST(Input, PadNoKeepsTheItem) {
-  for (const char *kinds : {"i", "d", "l", "s"})
-    EXPECT_EQ(run("(I5)", {"12"}, kinds, false).substr(0, 1), std::string(kinds) == "s" ? "-" : "7") << kinds;
-}
-
 TEST(Input, LongCharacterValue) {
   std::string v(100000, 'q');
   tavtest::TestRecord rec({"'" + v.substr(0, 600), v.substr(600) + "' 5"}, true);
