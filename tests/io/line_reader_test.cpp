@@ -73,6 +73,8 @@ TEST(LineReader, FilesAndPipes) {
       {"carriage returns stay", "a\r\nb\r\n\r", 1024},
       {"ragged", ragged(), 1024},
       {"longer than the buffer", std::string(10000, 'x') + "\ntail\n" + std::string(9000, 'z'), 20000},
+      // (the 64 KiB buffer of a file ends just after recl characters of it)
+      {"too long at a refill", std::string(45535, 'a') + "\n" + std::string(20001, 'y') + "\nend", 20000},
       {"exactly recl", std::string(1024, 'p') + "\n" + std::string(1024, 'q'), 1024},
       {"too long", std::string(1025, 'y') + "\n" + std::string(5000, 'w') + "\nend\n" + std::string(1025, 'z'),
        1024},
