@@ -43,22 +43,4 @@ TEST(Input, LongCharacterValue) {
   EXPECT_EQ(n, 5);
 }
 
-// The namelist reader hands its lookahead over and takes it back.
-TEST(Input, NamelistHandOver) {
-  tavtest::TestRecord rec({"'abc' next=1"}, true);
-  char item[4] = {'-', '-', '-', '-'};
-  int32_t repeat = -1;
-  __TAVf90_init_linput();
-  __TAVf90_insync_namelist(',');
-  ASSERT_EQ(__TAVf90_lread_nl_ch(item, 4), 0);
-  EXPECT_EQ(std::string(item, 4), "abc ");
-  // An undelimited word is the next object's name: nothing is consumed.
-  ASSERT_EQ(__TAVf90_lread_nl_ch(item, 4), 0);
-  EXPECT_EQ(std::string(item, 4), "abc ");
-  EXPECT_EQ(__TAVf90_outsync_namelist(&repeat), 'n');
-  EXPECT_EQ(repeat, 0);
-  // The record position is just after the lookahead handed back.
-  EXPECT_EQ(__TAVf90_io_position, 7);
-}
-
 }  // namespace
