@@ -10,10 +10,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sstream>
 #include <string>
 
 #include "io/io_support.h"
-#include "support/child.h"
 
 namespace {
 
@@ -36,14 +36,11 @@ std::string ragged() {
 // What the reads must give: each line, cut into pieces of recl characters
 // (error 104 for each piece that is followed by more), then end of file.
 std::string expected(const Case &c) {
+  const auto recl = static_cast<std::size_t>(c.recl);
   std::string out;
-  std::size_t at = 0;
-  while (at < c.text.size()) {
-    std::size_t nl = c.text.find('\n', at);
-    std::string line = c.text.substr(at, nl == std::string::npos ? std::string::npos : nl - at);
-    at = nl == std::string::npos ? c.text.size() : nl + 1;
-    for (; line.size() > static_cast<std::size_t>(c.recl); line.erase(0, static_cast<std::size_t>(c.recl)))
-      out += "#104\n";
+  std::istringstream in(c.text);
+  for (std::string line; std::getline(in, line);) {
+    for (; line.size() > recl; line.erase(0, recl)) out += "#104\n";
     out += line + "\n";
   }
   return out + "#-1\n";

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "io/io_support.h"
-#include "support/child.h"
 
 namespace {
 
