@@ -59,7 +59,7 @@ TEST(RecordPaths, IntegerFieldsInPlace) {
   const std::string blanks(1012, ' ');
   expected += "\n0:" + blanks + "  -123456789\n100:" + blanks + "   -12345678\n";
 
-  auto r = tavtest::run([] {
+  tavtest::expect_run("integer fields", [] {
     f90_io_init();
     for (const char *f : kFormats)
       for (std::int64_t v : kValues) {
@@ -80,10 +80,7 @@ TEST(RecordPaths, IntegerFieldsInPlace) {
       std::printf("%d:", __TAVf90_write_i(-123456789));
       __TAVf90_endwrite();
     }
-  });
-  EXPECT_TRUE(r.exited(0)) << r.describe();
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(r.out, expected);
+  }, {0, expected.c_str(), ""});
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // digit conversions it is built on.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -23,8 +23,6 @@ namespace digits = tav::io::digits;
 
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::string sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
 
 struct Edit {
   std::string edit;  // "F", "E", "EN", "ES", "D", "G"
@@ -96,9 +94,7 @@ TEST(RealEdit, Fields) {
 // them raises no floating-point exception at all.
 TEST(RealEdit, InfNaNRaiseNoException) {
   auto r = tavtest::run([] {
-    std::uint64_t snan_bits = 0x7FF0000000000001ull;
-    double snan;
-    std::memcpy(&snan, &snan_bits, sizeof snan);
+    const double snan = std::bit_cast<double>(0x7FF0000000000001ull);
     unsigned short cw = 0x1372;
     // Flags left over from the parent's earlier work are cleared first.
     asm volatile("fnclex\n\tfldcw %0" : : "m"(cw));
@@ -134,9 +130,7 @@ TEST(RealEdit, ExactlyWAndShortcutsAgreeWithWideFields) {
   const char *kinds[] = {"F", "E", "D", "EN", "ES", "G"};
   int fields = 0, compared = 0;
   for (int i = 0; i < 30000; ++i) {
-    double v;
-    const std::uint64_t b = gen() & 0x7FFFFFFFFFFFFFFFull;
-    std::memcpy(&v, &b, sizeof v);
+    double v = std::bit_cast<double>(gen() & 0x7FFFFFFFFFFFFFFFull);
     if (i % 2 == 0 || !std::isfinite(v)) v = edges[gen() % edges.size()];
     if (gen() % 2) v = -v;
     const bool huge = i % 50 == 0;
@@ -156,7 +150,7 @@ TEST(RealEdit, ExactlyWAndShortcutsAgreeWithWideFields) {
     if (text[0] != ' ' || ed.w > 256 || !std::isfinite(v)) continue;  // INF is placed by w
     Edit wide = ed;
     wide.w += 300;
-    ASSERT_EQ(write(wide, v), sp(300) + text) << what;
+    ASSERT_EQ(write(wide, v), std::string(300, ' ') + text) << what;
     ++compared;
   }
   EXPECT_GT(fields, 20000);
