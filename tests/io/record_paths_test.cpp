@@ -64,8 +64,8 @@ TEST(RecordPaths, IntegerFieldsInPlace) {
     for (const char *f : kFormats)
       for (std::int64_t v : kValues) {
         xs_record();
-        const std::string format = std::string("(") + f + ")";
-        if (int s = __TAVf90_write(6, format.c_str(), -1, nullptr, 0, 1)) std::fprintf(stderr, "begin %d\n", s);
+        const std::string fmt = std::string("(") + f + ")";
+        if (int s = __TAVf90_write(6, fmt.c_str(), -1, nullptr, 0, 1)) std::fprintf(stderr, "begin %d\n", s);
         int s = fits_int32(v) ? __TAVf90_write_i(static_cast<std::int32_t>(v)) : __TAVf90_write_i4(v);
         if (s != 0) std::fprintf(stderr, "item %d\n", s);
         if (int s = __TAVf90_endwrite()) std::fprintf(stderr, "end %d\n", s);

@@ -48,8 +48,8 @@ TEST(Stream, BufferAccessGivesWhatTheCallsGive) {
   stream::check_buffer_access();
   EXPECT_TRUE(stream::buffer_access);
   // (size 0: the buffer the C library allocates)
-  const std::pair<int, int> bufferings[] = {{_IOFBF, 4096}, {_IOFBF, 24}, {_IOFBF, 0}, {_IOLBF, 0}, {_IOLBF, 64},
-                                            {_IONBF, 0}};
+  const std::pair<int, int> bufferings[] = {{_IOFBF, 4096}, {_IOFBF, 24}, {_IOFBF, 0},
+                                            {_IOLBF, 0},     {_IOLBF, 64},  {_IONBF, 0}};
   for (auto [buffering, size] : bufferings) {
     std::string fast = written(true, buffering, static_cast<std::size_t>(size));
     EXPECT_EQ(fast, written(false, buffering, static_cast<std::size_t>(size))) << buffering << " " << size;
