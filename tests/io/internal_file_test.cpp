@@ -31,9 +31,7 @@ void run_row(const std::vector<std::string> &r, int conditions) {
   const char *f = r[6] == "*" ? nullptr : r[6].c_str();
   const bool write = r[1] == "W";
   std::string store = write ? std::string(static_cast<std::size_t>(len * std::stoi(r[3])), '*') : r[9];
-  tav_cptr_desc d{};
-  d.base = store.data();
-  d.len = len;
+  tav_cptr_desc d{store.data(), len, 0, {}};
   for (std::size_t k = 0; k < extents.size(); ++k) d.dim[k] = {extents[k], strides[k] * len, 1};
   const int rank = static_cast<int>(extents.size());
   std::vector<std::intptr_t> got;
@@ -89,10 +87,7 @@ TEST(InternalFile, HooksReportEveryCondition) {
   EXPECT_EQ(std::string(out, 2), "ab");
 
   char in[4] = {'w', 'x', 'y', 'z'};
-  tav_cptr_desc d{};
-  d.base = in;
-  d.len = 2;
-  d.dim[0] = {2, 2, 1};
+  tav_cptr_desc d{in, 2, 0, {{2, 2, 1}}};
   int size = -1;
   ASSERT_EQ(__TAVf90_ireada(1, &d, "()", 2, &size, iotest::kIostat), 0);
   int code;

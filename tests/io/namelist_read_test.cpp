@@ -4,6 +4,7 @@
 // case reads a file with IOSTAT= and shows the objects the READ changed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -119,12 +120,12 @@ std::string changed() {
 
 // OPEN(10, FILE='in') over `text`, then each READ(10, NML=NML, IOSTAT=) in
 // turn: what changed, then "#code" after a condition.
-std::string read_cases(const std::string &text, int reads = 1, int flags = iotest::kIostat) {
+std::string read_cases(const std::string &text, long reads = 1, int flags = iotest::kIostat) {
   std::memcpy(&obj, &kInitial, sizeof obj);
   iotest::put_file("in", text);
   iotest::open(10, "in", nullptr, nullptr, 0, nullptr, nullptr, 0);
   std::string out;
-  for (int k = 0; k < reads; ++k) {
+  for (long k = 0; k < reads; ++k) {
     int code = __TAVf90_readn(10, &kGroup, flags);
     out += (k ? " | " : "") + changed() + (code ? " #" + std::to_string(code) : "");
     std::memcpy(&obj, &kInitial, sizeof obj);
@@ -139,14 +140,10 @@ std::string read_cases(const std::string &text, int reads = 1, int flags = iotes
 // unit checks of every formatted READ, whose code the group's READ passes on.
 TEST(NamelistRead, Table) {
   const auto rows = iotest::table("nml_read.tsv", 3);
-  auto reads = [](const std::string &shown) {
-    int n = 1;
-    for (std::size_t at = 0; (at = shown.find(" | ", at)) != std::string::npos; ++at) ++n;
-    return n;
-  };
   tavtest::Result r = tavtest::run([&] {
     f90_io_init();
-    for (const auto &row : rows) iotest::say(read_cases(row[0], reads(row[1])));
+    for (const auto &row : rows)
+      iotest::say(read_cases(row[0], 1 + std::count(row[1].begin(), row[1].end(), '|')));
     std::printf("%d\n", __TAVf90_readn(-3, &kGroup, -1));
   });
   ASSERT_TRUE(r.exited(0)) << r.describe();
