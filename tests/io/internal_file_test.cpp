@@ -3,7 +3,6 @@
 // with IOSTAT= and without.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <sstream>
 #include <string>

@@ -109,8 +109,6 @@ TEST(NamelistWrite, Records) {
 }
 
 TEST(NamelistWrite, HeldOutputAndTheUnitAfterwards) {
-  tavtest::Options o;
-  o.files = {{"read.txt", "line1\nline2\nline3\n"}};
   auto r = tavtest::expect_run("held", [] {
     f90_io_init();
     Group g{"G", {entry("I", &i_seven, TAV_NML_I4)}};
@@ -129,7 +127,7 @@ TEST(NamelistWrite, HeldOutputAndTheUnitAfterwards) {
     EXPECT_EQ(__TAVf90_writen(11, g.desc(), 0), 0);
     __TAVf90_close(11, nullptr, 0, 0);
     f90_io_finish();
-  }, {0, "", ""}, o);
+  }, {0, "", ""}, with_files({{"read.txt", "line1\nline2\nline3\n"}}));
   EXPECT_EQ(r.file("held.txt"), "ab &G I = 7/\ncd\n");
   EXPECT_EQ(r.file("read.txt").substr(0, 17), "line1\n &G I = 7/\n");
 }

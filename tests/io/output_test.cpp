@@ -133,9 +133,8 @@ TEST(Write, ItemTable) {
     EXPECT_EQ(w.iostat, w.status) << r[0] << " " << r[3];
   }
   // Character values of thousands of characters, cut and padded.
-  std::string big(3000, 'q');
-  Written w = write_items("(A,'|',A2999,'|',A3002)", {{"char", 0, 0, 0, big}, {"char", 0, 0, 0, big},
-                                                      {"char", 0, 0, 0, big}}, 10000);
+  const std::string big(3000, 'q'), three = "char:" + big + " char:" + big + " char:" + big;
+  Written w = write_items("(A,'|',A2999,'|',A3002)", items(three), 10000);
   EXPECT_EQ(w.text, big + "|" + big.substr(1) + "|  " + big);
 }
 
