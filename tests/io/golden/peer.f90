@@ -17,8 +17,8 @@ program peer
   character(len=512) :: fmt, val
   character(len=1024) :: chv
   integer :: p1, p2, p3, ios, n, i, nch, ich
-  integer(8) :: i8, bits8
-  integer(4) :: bits4, v4
+  integer(8) :: i8
+  integer(4) :: v4
   integer(2) :: v2
   integer(1) :: v1
   logical(1) :: l1
@@ -26,8 +26,7 @@ program peer
   logical(4) :: l4
   logical(8) :: l8
   real(8) :: d
-  real(4) :: r, r2
-  real(8) :: d2
+  real(4) :: r
   complex(4) :: z4
   complex(8) :: z8
   logical :: list
@@ -50,27 +49,18 @@ program peer
     ios = 0
     if (typ(1:3) == 'int' .or. typ(1:3) == 'log') read (val, *) i8
     select case (trim(typ))
+    ! Z input takes a real's bit pattern, and a complex item's two parts.
     case ('real8')
-      read (val, '(Z16)') bits8
-      d = transfer(bits8, d)
+      read (val, '(Z16)') d
       if (list) then; write (20, *, iostat=ios) d; else; write (20, fmt, iostat=ios) d; end if
     case ('real4')
-      read (val, '(Z8)') bits4
-      r = transfer(bits4, r)
+      read (val, '(Z8)') r
       if (list) then; write (20, *, iostat=ios) r; else; write (20, fmt, iostat=ios) r; end if
     case ('cplx8')
-      read (val(1:16), '(Z16)') bits8
-      d = transfer(bits8, d)
-      read (val(17:32), '(Z16)') bits8
-      d2 = transfer(bits8, d2)
-      z8 = cmplx(d, d2, kind=8)
+      read (val, '(2Z16)') z8
       if (list) then; write (20, *, iostat=ios) z8; else; write (20, fmt, iostat=ios) z8; end if
     case ('cplx4')
-      read (val(1:8), '(Z8)') bits4
-      r = transfer(bits4, r)
-      read (val(9:16), '(Z8)') bits4
-      r2 = transfer(bits4, r2)
-      z4 = cmplx(r, r2, kind=4)
+      read (val, '(2Z8)') z4
       if (list) then; write (20, *, iostat=ios) z4; else; write (20, fmt, iostat=ios) z4; end if
     case ('int1')
       v1 = int(i8, 1)
