@@ -60,8 +60,7 @@ const std::vector<Call> &calls() { return state().log; }
 void reset() {
   state().log.clear();
   state().bad.clear();
-  countdown = -1;
-  fail_all = false;
+  fail_after(-1);
 }
 
 void fail_after(int n, bool all) {

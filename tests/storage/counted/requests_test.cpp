@@ -243,8 +243,7 @@ TEST(Descriptors, InfoRecordsAndAssumedShape) {
   EXPECT_EQ(dims(dummy.dim, 2) + " " + std::to_string(dummy.offset), "0:3:-8 -1:2:48 48");
   tav_cptr_desc cactual{block, 6, 0, {{4, 6, 1}}}, cdummy;
   __TAVf90_assume_chshape(&cdummy, &cactual, 1, 3);
-  EXPECT_TRUE(cdummy.len == 6 && cdummy.base == block);
-  EXPECT_EQ(dims(cdummy.dim, 1) + " " + std::to_string(cdummy.offset), "3:4:6 -18");
+  EXPECT_TRUE(cdummy.len == 6 && cdummy.base == block && cdummy.offset == -18);
 }
 
 // The program-unit stack takes its blocks (128 entries each) from the
