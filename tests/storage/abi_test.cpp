@@ -73,8 +73,7 @@ TEST(Abi, RecordResultsAndRecordArguments) {
   std::memcpy(by_value, &v, sizeof v);
   call(&__TAVf90_freevec_i, by_value, 8, 0);
 
-  tav_atmplist list;
-  list.first = reinterpret_cast<tav_atmp_node *>(0x1234);
+  tav_atmplist list{reinterpret_cast<tav_atmp_node *>(0x1234)};
   const std::uint32_t lw[] = {word(&list)};
   call(&__TAVf90_atmplist_create, lw, 1, 4);
   EXPECT_EQ(list.first, nullptr);

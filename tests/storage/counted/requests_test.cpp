@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "primitives.h"
 #include "support/fatal_table.h"
@@ -106,11 +107,7 @@ TEST_F(Requests, StatChainOfOneStatement) {
 TEST_F(Requests, RefusedAndImpossibleRequestsWithStat) {
   tav_ptr_desc d;
   int stat = 0;
-  auto refused = [&stat](bool null_result) {
-    bool ok = stat == 1 && null_result;
-    stat = 0;
-    return ok;
-  };
+  auto refused = [&stat](bool null_result) { return std::exchange(stat, 0) == 1 && null_result; };
   // Sizes beyond an object are refused without asking.
   __TAVf90_Allocate_a(&d, 8, 2, 1, 100000, 1, 100000, &stat);
   EXPECT_TRUE(refused(d.base == nullptr));

@@ -30,15 +30,12 @@ extern "C" {
 time_t time(time_t *) noexcept { return time_result; }  // the library asks with a null argument
 
 int gettimeofday(struct timeval *__restrict tv, void *__restrict) noexcept {
-  tv->tv_sec = seconds;
-  tv->tv_usec = microseconds;
+  *tv = timeval{seconds, microseconds};
   return 0;
 }
 
 clock_t times(struct tms *t) noexcept {
-  t->tms_utime = static_cast<clock_t>(user_ticks);
-  t->tms_stime = static_cast<clock_t>(system_ticks);
-  t->tms_cutime = t->tms_cstime = static_cast<clock_t>(child_ticks);
+  *t = tms{user_ticks, system_ticks, child_ticks, child_ticks};
   return 0;
 }
 
@@ -54,7 +51,9 @@ void set_clock(long s, long us) {
 }
 
 void run(const char *tz, const std::function<void()> &body, const char *out) {
-  tavtest::expect_run(tz, body, {0, out, ""}, {.env = {{"TZ", tz}}});
+  tavtest::Options o;
+  o.env = {{"TZ", tz}};
+  tavtest::expect_run(tz, body, {0, out, ""}, o);
 }
 
 // Prints DATE (into 12 characters), TIME, ZONE and VALUES of one call;
