@@ -12,9 +12,10 @@
 #if defined(__i386__)
 
 // int tav_abi_call(const void *fn, const std::uint32_t *words, int n, int *popped)
-// Pushes words[n-1] .. words[0] (so words[0] ends up lowest, where a hidden
-// result address goes), calls fn with a 16-byte aligned stack and reports
-// in *popped how many bytes of arguments the callee removed itself.
+// Stores words[0] .. words[n-1] upwards from a 16-byte aligned stack
+// pointer, as if pushed right to left (words[0] lowest, where a hidden result
+// address goes), calls fn and reports in *popped how many bytes of arguments
+// the callee removed itself.
 asm(R"(
         .text
         .globl  tav_abi_call
@@ -26,15 +27,12 @@ tav_abi_call:
         movl    16(%ebp), %ecx
         movl    12(%ebp), %esi
         leal    0(,%ecx,4), %eax
-        movl    %esp, %edx
-        subl    %eax, %edx
-        andl    $-16, %edx
-        addl    %eax, %edx
-        movl    %edx, %esp
-1:      testl   %ecx, %ecx
-        jz      2f
-        pushl   -4(%esi,%ecx,4)
-        decl    %ecx
+        subl    %eax, %esp
+        andl    $-16, %esp
+1:      decl    %ecx
+        js      2f
+        movl    (%esi,%ecx,4), %eax
+        movl    %eax, (%esp,%ecx,4)
         jmp     1b
 2:      movl    %esp, %esi
         call    *8(%ebp)
@@ -75,8 +73,7 @@ TEST(Abi, RecordResultsAndRecordArguments) {
   std::memcpy(by_value, &v, sizeof v);
   call(&__TAVf90_freevec_i, by_value, 8, 0);
 
-  tav_atmplist list;
-  list.first = reinterpret_cast<tav_atmp_node *>(0x1234);
+  tav_atmplist list{reinterpret_cast<tav_atmp_node *>(0x1234)};
   const std::uint32_t lw[] = {word(&list)};
   call(&__TAVf90_atmplist_create, lw, 1, 4);
   EXPECT_EQ(list.first, nullptr);

@@ -48,20 +48,18 @@ TEST(Bounds, EveryFormAgrees) {
                                  __TAVf90_ubound_cptr(3, &f.c, k), __TAVf90_ubound_info(f.info, k)}.data(), 6) + "|";
   // An empty dimension has bounds 1 and 0.
   EXPECT_EQ(seen, "2 2 2 4 4 4|1 1 1 0 0 0|-1 -1 -1 0 0 0|");
-  // The assumed-size form answers for every dimension but the last.
-  EXPECT_EQ(__TAVf90_ubound_ainfo(f.info, 1), 4);
-  // The fixed forms return what they are given, even for an empty dimension.
-  EXPECT_EQ(__TAVf90_lbound_fixed(2, 3, 2, 5, -1), 5);
-  EXPECT_EQ(__TAVf90_ubound_fixed(3, 3, 4, 4, 0), 0);
-  EXPECT_EQ(__TAVf90_ubound_afixed(1, 2, 7, 99), 7);
-  EXPECT_EQ(__TAVf90_extent_fixed(3, 3, 3, 0, 2), 2);
+  // The assumed-size form answers for every dimension but the last; the
+  // fixed forms return what they are given, even for an empty dimension.
+  EXPECT_EQ(ints<int>(std::array{__TAVf90_ubound_ainfo(f.info, 1), __TAVf90_lbound_fixed(2, 3, 2, 5, -1),
+                                 __TAVf90_ubound_fixed(3, 3, 4, 4, 0), __TAVf90_ubound_afixed(1, 2, 7, 99),
+                                 __TAVf90_extent_fixed(3, 3, 3, 0, 2)}.data(), 5),
+            "4 5 0 7 2");
 }
 
 TEST(Bounds, UpperBoundsWithoutDim) {
   // Each fills exactly `rank` elements of the result.
   std::int32_t out[4];
-  tav_vector result{};
-  result.base = reinterpret_cast<char *>(out);
+  tav_vector result{reinterpret_cast<char *>(out), {}};
   auto fill = [&](auto call) {
     std::fill(std::begin(out), std::end(out), -9);
     call();
@@ -81,14 +79,12 @@ TEST(Size, EveryForm) {
                                  __TAVf90_size_ptr(2, &f.p), __TAVf90_extent_ptr(3, &f.p, 2),
                                  __TAVf90_extent_cptr(3, &f.c, 3), __TAVf90_extent_info(f.info, 1)}.data(), 7),
             "42 42 42 21 7 2 3");
-  tav_vector v{nullptr, {3, 4, 1, 1, 1, 1, 1}};
-  EXPECT_EQ(__TAVf90_extent_vector(v, 2), 4);
-  v.extent[6] = 5;
-  EXPECT_EQ(__TAVf90_size_vector(v), 60);
-  EXPECT_EQ(__TAVf90_vector_size(v.extent), 60);
+  tav_vector v{nullptr, {3, 4, 1, 1, 1, 1, 5}};
   tav_cvector c{nullptr, 9, {2, 5, 3, 1, 1, 1, 0}};
-  EXPECT_EQ(__TAVf90_size_cvector(c), 0);
-  EXPECT_EQ(__TAVf90_extent_cvector(c, 3), 3);
+  EXPECT_EQ(ints<int>(std::array{__TAVf90_extent_vector(v, 2), __TAVf90_size_vector(v),
+                                 __TAVf90_vector_size(v.extent), __TAVf90_size_cvector(c),
+                                 __TAVf90_extent_cvector(c, 3)}.data(), 5),
+            "4 60 60 0 3");
 }
 
 TEST(Shape, DefaultAndEightByteResultsAndDescribe) {
@@ -117,7 +113,7 @@ TEST(DimChecks, InfoRecordForms) {
   expect_fatal([] { __TAVf90_extent_info(kForms.info, 4); }, "DIM argument to SIZE out of range (value 4)");
 }
 
-// Array pointers: the cases of data/associated.tsv.
+// Array and scalar pointers: the cases of data/associated.tsv.
 TEST(Associated, ArrayCharacterAndScalarPointers) {
   char block[64];
   auto desc = [&block](const std::string &text) {
@@ -131,42 +127,33 @@ TEST(Associated, ArrayCharacterAndScalarPointers) {
   for (const auto &row : tavtest::table("storage/data/associated.tsv", 4)) {
     tav_cptr_desc p = desc(row[1]), t = desc(row[2]);
     tav_ptr_desc pp{p.base, 0, {p.dim[0], p.dim[1]}}, tp{t.base, 0, {t.dim[0], t.dim[1]}};
-    int got = row[0] == "aa" ? __TAVf90_assoc_aa(2, &pp, 0, &tp) : __TAVf90_assoc_ch_aa(1, &p, 0, &t);
-    EXPECT_EQ(got, std::stoi(row[3])) << row[1] << " / " << row[2];
+    const std::string &e = row[0];
+    int got = e == "aa"      ? __TAVf90_assoc_aa(2, &pp, 0, &tp)
+              : e == "ch_aa" ? __TAVf90_assoc_ch_aa(1, &p, 0, &t)
+              : e == "ss"    ? __TAVf90_assoc_ss(p.base, t.base)
+                             : __TAVf90_assoc_ch_ss(p.base, t.base, p.len, t.len);
+    EXPECT_EQ(got, std::stoi(row[3])) << e << " " << row[1] << " / " << row[2];
   }
-  std::string seen;
-  int x, y;
-  for (int a : {__TAVf90_assoc_ss(&x, &x), __TAVf90_assoc_ss(&x, &y), __TAVf90_assoc_ss(nullptr, nullptr),
-                __TAVf90_assoc_ch_ss(block, block, 3, 3), __TAVf90_assoc_ch_ss(block, block, 3, 2),
-                __TAVf90_assoc_ch_ss(block, block, 0, 0), __TAVf90_assoc_ch_ss(nullptr, nullptr, 3, 3),
-                __TAVf90_assoc_ch_ss(block, block + 1, 3, 3)})
-    seen += std::to_string(a);
-  EXPECT_EQ(seen, "100" "10000");
 }
 
 TEST(AtmpList, FirstInFirstOut) {
   // Each temporary is told apart by its extent; the list holds copies.
   tav_atmplist list = __TAVf90_atmplist_create();
-  tav_vector a = __TAVf90_mkatmp_i(1, 1), b = __TAVf90_mkatmp_i(1, 2), c = __TAVf90_mkatmp_i(1, 3),
-             d = __TAVf90_mkatmp_i(1, 4);
-  EXPECT_EQ(__TAVf90_atmplist_append(&list, &a), list.first);
-  __TAVf90_atmplist_append(&list, &b);
-  __TAVf90_atmplist_append(&list, &c);
-  a.extent[0] = 99;
-  tav_vector out;
+  tav_vector t[4], out;
+  for (int i = 0; i < 4; ++i) t[i] = __TAVf90_mkatmp_i(1, i + 1);
+  EXPECT_EQ(__TAVf90_atmplist_append(&list, &t[0]), list.first);
+  __TAVf90_atmplist_append(&list, &t[1]);
+  __TAVf90_atmplist_append(&list, &t[2]);
+  t[0].extent[0] = 99;
   std::string seen;
-  auto elt = [&](int n) {
-    __TAVf90_atmplist_elt(list, &out, n);
+  auto take = [&](int n) {  // element n; n < 0 steps (takes the first off)
+    n < 0 ? __TAVf90_atmplist_step(&list, &out) : __TAVf90_atmplist_elt(list, &out, n);
     seen += std::to_string(out.extent[0]);
+    if (n < 0) __TAVf90_freevec_i(out);
   };
-  auto step = [&] {
-    __TAVf90_atmplist_step(&list, &out);
-    seen += std::to_string(out.extent[0]);
-    __TAVf90_freevec_i(out);
-  };
-  elt(2), elt(0), step(), elt(0), step();
-  __TAVf90_atmplist_append(&list, &d);
-  step(), step();
+  take(2), take(0), take(-1), take(0), take(-1);
+  __TAVf90_atmplist_append(&list, &t[3]);
+  take(-1), take(-1);
   EXPECT_EQ(seen, "3112234");
   EXPECT_EQ(list.first, nullptr);
   __TAVf90_atmplist_finish(list);
@@ -182,10 +169,8 @@ TEST(AtmpList, FirstInFirstOut) {
 // associated ones, a list holding one temporary ("held", passed by value)
 // and an empty one.
 TEST(Storage, FatalPaths) {
-  tav_ptr_desc p{}, undef_p{};
-  tav_cptr_desc c{}, undef_c{};
-  undef_p.base = undef_c.base = TAV_UNDEFINED_POINTER;
-  undef_p.dim[0] = undef_c.dim[0] = tav_dim{1, 4, 1};
+  tav_ptr_desc p{}, undef_p{TAV_UNDEFINED_POINTER, 0, {{1, 4, 1}}};
+  tav_cptr_desc c{}, undef_c{TAV_UNDEFINED_POINTER, 0, 0, {{1, 4, 1}}};
   tav_atmplist held = __TAVf90_atmplist_create(), empty = __TAVf90_atmplist_create();
   tav_vector v{}, r;
   __TAVf90_atmplist_append(&held, &v);

@@ -14,17 +14,15 @@ struct Block {
   std::size_t bytes;
 };
 
-std::vector<Call> &log() {
-  static std::vector<Call> v;
-  return v;
-}
-std::map<void *, Block> &live() {
-  static std::map<void *, Block> m;
-  return m;
-}
-std::vector<std::string> &bad() {
-  static std::vector<std::string> v;
-  return v;
+// Made on first use: the library asks for storage before main.
+struct State {
+  std::vector<Call> log;
+  std::map<void *, Block> live;
+  std::vector<std::string> bad;
+};
+State &state() {
+  static State s;
+  return s;
 }
 int countdown = -1;
 bool fail_all = false;
@@ -36,41 +34,33 @@ void *request(const char *entry, char family, std::size_t bytes, bool zero) {
   if (countdown > 0) --countdown;
   if (!fail) {
     p = zero ? std::calloc(1, bytes ? bytes : 1) : std::malloc(bytes ? bytes : 1);
-    live()[p] = Block{family, bytes};
+    state().live[p] = Block{family, bytes};
   }
-  log().push_back(Call{entry, p, bytes, nullptr});
+  state().log.push_back(Call{entry, p, bytes, nullptr});
   return p;
 }
 
 void release(const char *entry, char family, void *address, std::size_t bytes, int *stat) {
-  log().push_back(Call{entry, address, bytes, stat});
-  auto it = live().find(address);
-  if (it == live().end() || it->second.family != family || it->second.bytes != bytes) {
+  state().log.push_back(Call{entry, address, bytes, stat});
+  auto it = state().live.find(address);
+  if (it == state().live.end() || it->second.family != family || it->second.bytes != bytes) {
     char text[160];
     std::snprintf(text, sizeof text, "%s(%p, %zu)", entry, address, bytes);
-    bad().push_back(text);
+    state().bad.push_back(text);
     return;
   }
-  live().erase(it);
+  state().live.erase(it);
   std::free(address);
 }
 
 }  // namespace
 
-const std::vector<Call> &calls() { return log(); }
-
-std::vector<Call> calls_of(const std::string &entry) {
-  std::vector<Call> out;
-  for (const Call &c : log())
-    if (c.entry == entry) out.push_back(c);
-  return out;
-}
+const std::vector<Call> &calls() { return state().log; }
 
 void reset() {
-  log().clear();
-  bad().clear();
-  countdown = -1;
-  fail_all = false;
+  state().log.clear();
+  state().bad.clear();
+  fail_after(-1);
 }
 
 void fail_after(int n, bool all) {
@@ -78,8 +68,7 @@ void fail_after(int n, bool all) {
   fail_all = all;
 }
 
-const std::vector<std::string> &mismatches() { return bad(); }
-std::size_t live_blocks() { return live().size(); }
+const std::vector<std::string> &mismatches() { return state().bad; }
 
 }  // namespace counted
 

@@ -18,8 +18,6 @@ struct Call {
 
 // Every primitive call since the last reset().
 const std::vector<Call> &calls();
-// Calls of one entry.
-std::vector<Call> calls_of(const std::string &entry);
 // Forget the log; requests succeed again.
 void reset();
 // The next `n` requests succeed, the one after answers null (and so do the
@@ -27,7 +25,5 @@ void reset();
 void fail_after(int n, bool all = false);
 // Releases that did not match a live block of their family and size.
 const std::vector<std::string> &mismatches();
-// Blocks requested and not yet released.
-std::size_t live_blocks();
 
 }  // namespace counted

