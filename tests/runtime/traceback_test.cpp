@@ -62,7 +62,6 @@ TEST(Traceback, DumpAndReturnsAcrossBlocks) {
   once += "Called by MAIN, line 12 of main.f90\n";
   std::string err = once + fatal("DO step value is zero") + "In MAIN, line 13 of main.f90\n";
   tavtest::expect_run("dump and returns", [] {
-    __TAVf90_filename = "main.f90";
     __TAVf90_lineno = 2;
     __TAVf90_exit_pu();
     if (__TAVf90_lineno != 2) std::_Exit(2);
