@@ -4,15 +4,13 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 namespace numtest {
 
 template <class F>
 auto bits(F x) {
-  if constexpr (sizeof(F) == 4)
-    return std::bit_cast<std::uint32_t>(x);
-  else
-    return std::bit_cast<std::uint64_t>(x);
+  return std::bit_cast<std::conditional_t<sizeof(F) == 4, std::uint32_t, std::uint64_t>>(x);
 }
 
 // Same value and same sign of zero; any NaN matches a NaN.
