@@ -148,8 +148,8 @@ TEST(Stop, CodesHeldOutputAndOtherSignals) {
   const std::string usr1 = "Unexpected signal " + std::to_string(SIGUSR1) + "\n";
   expect_all({
       {[] { start(f90_init1), __TAVf90_stop(nullptr); }, {0, "", ""}},
-      {[] { start(f90_init1), write_held("Result: 42"), dup2(1, 2), __TAVf90_stop("END"); },
-       {0, "Result: 42\nSTOP: END\n", ""}},
+      {[] { start(f90_init1), write_held("Result: 42"), dup2(1, 2), __TAVf90_stop("'DONE' 42"); },
+       {0, "Result: 42\nSTOP: 'DONE' 42\n", ""}},
       {[] { start(f90_init1), write_held("partial"), f90_finish(2); }, {2, "partial\n"}},
       {[] { start(f90_init1), write_held("so far"), __TAVf90_bad_dostep(); },
        {kAborted, "so far\n", "DO step value is zero\nProgram terminated by fatal error\n"}},
