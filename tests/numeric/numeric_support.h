@@ -1,19 +1,16 @@
-// Helpers shared by the numeric tests: bit comparisons and the x87 status
-// word.
+// Helpers shared by the numeric tests: bit comparisons.
 #pragma once
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 namespace numtest {
 
 template <class F>
 auto bits(F x) {
-  if constexpr (sizeof(F) == 4)
-    return std::bit_cast<std::uint32_t>(x);
-  else
-    return std::bit_cast<std::uint64_t>(x);
+  return std::bit_cast<std::conditional_t<sizeof(F) == 4, std::uint32_t, std::uint64_t>>(x);
 }
 
 // Same value and same sign of zero; any NaN matches a NaN.
@@ -29,15 +26,5 @@ std::int64_t ulps(F a, F b) {
   auto d = static_cast<std::int64_t>(bits(a)) - static_cast<std::int64_t>(bits(b));
   return d < 0 ? -d : d;
 }
-
-#if defined(__i386__) || defined(__x86_64__)
-inline void clear_x87_flags() { __asm__ volatile("fnclex"); }
-inline unsigned x87_flags() {
-  std::uint16_t sw;
-  __asm__ volatile("fnstsw %0" : "=m"(sw));
-  return sw & 0x3f;
-}
-#endif
-constexpr unsigned kInvalid = 1, kDivByZero = 4, kOverflow = 8;
 
 }  // namespace numtest
