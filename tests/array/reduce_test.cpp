@@ -119,25 +119,19 @@ T random_value(bool factor = false) {
 // The reference arithmetic: integers wrap (done in 64 bits, then the low
 // bytes kept); complex products from extended-precision terms, each
 // component rounded once.
-template <class T>
-void add(T &acc, T x, std::intptr_t) {
-  if constexpr (std::is_integral_v<T>)
-    acc = static_cast<T>(static_cast<std::uint64_t>(acc) + static_cast<std::uint64_t>(x));
-  else if constexpr (std::is_floating_point_v<T>)
-    acc = acc + x;
-  else
-    acc = T{acc.re + x.re, acc.im + x.im};
-}
-template <class T>
-void multiply(T &acc, T x, std::intptr_t) {
+template <bool Product, class T>
+void arith(T &acc, T x, std::intptr_t) {
   using L = long double;
+  using U = std::uint64_t;
   if constexpr (std::is_integral_v<T>)
-    acc = static_cast<T>(static_cast<std::uint64_t>(acc) * static_cast<std::uint64_t>(x));
+    acc = static_cast<T>(Product ? U(acc) * U(x) : U(acc) + U(x));
   else if constexpr (std::is_floating_point_v<T>)
-    acc = acc * x;
-  else
+    acc = Product ? acc * x : acc + x;
+  else if constexpr (Product)
     acc = T{static_cast<decltype(x.re)>(L(acc.re) * x.re - L(acc.im) * x.im),
             static_cast<decltype(x.re)>(L(acc.re) * x.im + L(acc.im) * x.re)};
+  else
+    acc = T{acc.re + x.re, acc.im + x.im};
 }
 
 template <class T>
@@ -146,8 +140,8 @@ void check_sum_product(const std::string &t) {
   if constexpr (std::is_arithmetic_v<T>) one = T(1); else one.re = 1;
   auto any = [](std::intptr_t) { return random_value<T>(); };
   auto factor = [](std::intptr_t) { return random_value<T>(true); };
-  check_family<T, T>("dimsum_" + t, "dimsum_" + t, t, any, T{}, add<T>);
-  check_family<T, T>("dimprod_" + t, "dimprod_" + t, t, factor, one, multiply<T>);
+  check_family<T, T>("dimsum_" + t, "dimsum_" + t, t, any, T{}, arith<false, T>);
+  check_family<T, T>("dimprod_" + t, "dimprod_" + t, t, factor, one, arith<true, T>);
 }
 
 TEST(Reductions, SumAndProductOfEveryNumericTypeAndMaskKind) {
