@@ -88,8 +88,8 @@ TEST(CharacterArrays, OverlappingAssignment) {
   const struct {
     int dst_first, dst_step, src_first, src_step, count;
     const char *want;
-  } cases[] = {{1, 1, 0, 1, 5, "a a b c d e "}, {0, 1, 1, 1, 5, "b c d e f f "}, {5, -1, 0, 1, 6, "f e d c b a "},
-               {0, 2, 1, 2, 3, "b b d d f f "}, {0, 1, 0, 1, 6, "a b c d e f "}};
+  } cases[] = {{1, 1, 0, 1, 5, "a a b c d e "}, {5, -1, 0, 1, 6, "f e d c b a "},
+               {5, -1, 2, 1, 3, "a b c e d c "}, {0, 2, 0, 1, 3, "a b b d c f "}};
   for (const auto &c : cases) {
     std::string buf = "a b c d e f ";
     tav_cptr_desc dst = section(buf, 2, c.dst_first, {{c.count, c.dst_step}});
