@@ -74,17 +74,17 @@ inline std::string read_chars(int unit, int n) {
 inline std::string run_statement(const std::string &text) {
   std::istringstream in(text);
   std::vector<std::string> w;  // the verb, the unit, data words
-  std::map<std::string, std::string> spec;
+  std::map<std::string, std::string> given;  // the specifiers, by name
   for (std::string word; in >> word;) {
     for (std::string rest; std::count(word.begin(), word.end(), '\'') == 1 && std::getline(in, rest, '\'');)
       word += rest + "'";  // 'quoted, with blanks'
     std::erase(word, '\'');
     if (auto eq = word.find('='); eq != std::string::npos && w.size() >= 2)
-      spec[word.substr(0, eq)] = word.substr(eq + 1);
+      given[word.substr(0, eq)] = word.substr(eq + 1);
     else
       w.push_back(word);
   }
-  auto s = [&spec](const char *key) { return spec.count(key) ? spec[key].c_str() : nullptr; };
+  auto s = [&given](const char *key) { return given.count(key) ? given[key].c_str() : nullptr; };
   const std::string &verb = w[0], data = w.size() > 2 ? w[2] : "";
   const int unit = w[1].starts_with("file=") ? 0 : std::stoi(w[1]);
   if (verb == "read" || verb == "readu") {
