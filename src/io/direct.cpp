@@ -91,7 +91,7 @@ int f90_dputs(char *s, int n) {
 // Writes the current record and starts the next one.
 int f90_dwrite_record() {
   tav_unit_record &r = current_record();
-  if (int code = stream::put_block(current_stream(), r.buffer, static_cast<std::size_t>(r.recl))) {
+  if (int code = stream::write_record(current_stream(), r.buffer, r.recl)) {
     errno = code;
     return ioerr(code, __TAVf90_current_unit);
   }

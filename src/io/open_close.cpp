@@ -232,7 +232,11 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   std::memcpy(rec.file_name, name, name_size);
   set_flag(rec, TAV_FLAG_PARTIAL_OUTPUT, false);
   set_flag(rec, TAV_FLAG_SEEKABLE, stream::seekable(stream));
-  stream::use_large_buffer(stream, binary ? stream::kBinaryBuffer : stream::kTextBuffer);
+  stream::prepare_file(stream, binary ? stream::kBinaryBuffer : stream::kTextBuffer,
+                       d.access == TAV_ACCESS_DIRECT ? stream::Framing::kFixed
+                       : d.unformatted != 0          ? stream::Framing::kMarkers
+                                                     : stream::Framing::kLines,
+                       d.recl);
 
   if (d.position == TAV_POS_APPEND) {
     int code = 0;
@@ -325,8 +329,7 @@ int close_unit(int unit, Specifier status, int error_continue) {
     // Held output is completed as a record of its own.
     if (has_flag(rec, TAV_FLAG_PARTIAL_OUTPUT)) code = partial_write(unit, true);
     if (rec.position_state == TAV_POS_WRITE) {
-      errno = 0;
-      if (stream::flush(stream) != 0 && code == 0) code = saved_errno_or_unknown();
+      if (int failed = stream::flush(stream); failed != 0 && code == 0) code = failed;
       // A sequential file rewritten from an earlier point ends after the
       // last record written.  Devices and the standard connections (NEW)
       // are left alone.

@@ -21,11 +21,7 @@ int system_error(int code, int unit) {
 // Cuts the file of a stream at its position, output still in the stream's
 // buffer included.  Returns 0 or the error number.
 int truncate_stream(std::FILE *s) {
-  if (stream::flush(s) != 0) {
-    int code = stream::error();
-    stream::clear_error(s);
-    return code;
-  }
+  if (int code = stream::flush(s)) return code;
   return stream::truncate_here(s) != 0 ? stream::error() : 0;
 }
 
@@ -109,6 +105,12 @@ int endfile_unit(int unit, int error_continue) {
   return 0;
 }
 
+// A BACKSPACE whose reading failed leaves the file where it was, at `p`.
+int stay(std::FILE *s, off_t p, int unit, int code) {
+  (void)stream::seek(s, p, SEEK_SET);
+  return system_error(code, unit);
+}
+
 // Formatted: the start of the record that ends just before `p`.  The window
 // read back holds RECL + 1 bytes, a record of RECL characters and its
 // newline, so a record of exactly RECL characters is found at its start.
@@ -118,7 +120,7 @@ int back_over_formatted(int unit, tav_unit_record &r, std::FILE *s, off_t p) {
   if (stream::seek(s, start, SEEK_SET) != 0) return system_error(stream::error(), unit);
   int code = 0;
   const auto n = static_cast<std::int64_t>(stream::get(s, r.buffer, static_cast<std::size_t>(p - start), &code));
-  if (code != 0) return system_error(code, unit);
+  if (code != 0) return stay(s, p, unit, code);
   off_t to = start;
   std::int64_t i = n - 2;
   while (i >= 0 && r.buffer[i] != '\n') --i;
@@ -138,7 +140,7 @@ int back_over_unformatted(int unit, std::FILE *s, off_t p) {
   std::int32_t length = 0;
   int code = 0;
   char m[4];
-  if (stream::get(s, m, 4, &code) != 4) return code != 0 ? system_error(code, unit) : ioerr(kCorruptUnformatted, unit);
+  if (stream::get(s, m, 4, &code) != 4) return code != 0 ? stay(s, p, unit, code) : ioerr(kCorruptUnformatted, unit);
   std::memcpy(&length, m, 4);
   if (length < 0 || static_cast<off_t>(length) + 8 > p) return ioerr(kCorruptUnformatted, unit);
   if (stream::seek(s, p - 8 - static_cast<off_t>(length), SEEK_SET) != 0) return system_error(stream::error(), unit);

@@ -1,5 +1,6 @@
 #include "io/stream.h"
 
+#include <stdio_ext.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,14 +14,113 @@ namespace tav::io::stream {
 bool buffer_access = false;
 
 namespace {
-// The buffers given to streams, freed when their stream is closed.
-struct LargeBuffer {
+// The regular files prepare_file was given: the buffer given to the
+// stream (freed when it is closed) and the framing of the file's records.
+struct FileState {
   std::FILE *stream;
   char *buffer;
   std::size_t size;
-  LargeBuffer *next;
+  Framing framing;
+  std::int32_t recl;
+  FileState *next;
 };
-LargeBuffer *large_buffers = nullptr;
+FileState *files = nullptr;
+
+FileState *state_of(std::FILE *stream) {
+  for (FileState *f = files; f != nullptr; f = f->next)
+    if (f->stream == stream) return f;
+  return nullptr;
+}
+
+// Returns the error number of a failed operation with the stream's
+// indicators cleared and errno set to it.
+int failed(std::FILE *stream) {
+  int e = error();
+  clearerr_unlocked(stream);
+  errno = e;
+  return e;
+}
+
+#ifdef TAV_FAULT_INJECTION
+long fault_countdown = 0;
+int fault_error = 0;
+bool fault_hit = false;
+// Whether this operation is the one to fail (errno is then set).
+bool inject() {
+  if (fault_countdown <= 0 || --fault_countdown > 0) return false;
+  fault_hit = true;
+  errno = fault_error;
+  return true;
+}
+#else
+constexpr bool inject() { return false; }
+#endif
+
+// Bytes of output the stream holds, and how many more its buffer takes.
+std::size_t pending(std::FILE *stream) { return __fpending(stream); }
+std::size_t free_space(std::FILE *stream) {
+  const std::size_t size = __fbufsize(stream), held = pending(stream);
+  return size > held ? size - held : 0;
+}
+
+ssize_t pread_all(int fd, char *dst, std::size_t n, off_t at) {
+  std::size_t done = 0;
+  while (done < n) {
+    ssize_t k = pread(fd, dst + done, n - done, at + static_cast<off_t>(done));
+    if (k < 0 && errno == EINTR) continue;
+    if (k <= 0) break;
+    done += static_cast<std::size_t>(k);
+  }
+  return static_cast<ssize_t>(done);
+}
+
+// The end of the last whole record between `base`, a record boundary, and
+// `end`, the end of what reached the file.
+off_t last_boundary(int fd, const FileState &f, off_t base, off_t end) {
+  switch (f.framing) {
+    case Framing::kFixed:
+      return f.recl > 0 ? base + (end - base) / f.recl * f.recl : base;
+    case Framing::kMarkers: {
+      off_t at = base;
+      for (;;) {
+        std::int32_t length = 0;
+        if (end - at < 8 || pread_all(fd, reinterpret_cast<char *>(&length), 4, at) != 4 || length < 0 ||
+            end - at - 8 < length)
+          return at;
+        at += 8 + static_cast<off_t>(length);
+      }
+    }
+    case Framing::kLines: {
+      char chunk[4096];
+      for (off_t to = end; to > base;) {
+        const off_t from = to - base > static_cast<off_t>(sizeof chunk) ? to - static_cast<off_t>(sizeof chunk) : base;
+        const auto n = static_cast<std::size_t>(to - from);
+        if (pread_all(fd, chunk, n, from) != static_cast<ssize_t>(n)) return base;
+        if (const void *nl = memrchr(chunk, '\n', n)) return from + (static_cast<const char *>(nl) - chunk) + 1;
+        to = from;
+      }
+      return base;
+    }
+  }
+  return base;
+}
+
+// After output held from `base` (a record boundary) failed to reach the
+// file whole: the file is cut after the last whole record that did, unless
+// the records were rewritten inside a direct-access file, whose later
+// records stay.  The stream is placed at the cut.  errno is kept.
+void recover(std::FILE *stream, const FileState &f, off_t base) {
+  const int e = errno;
+  const int fd = fileno(stream);
+  off_t end = lseek(fd, 0, SEEK_CUR);
+  if (end < base) end = base;
+  const off_t cut = last_boundary(fd, f, base, end);
+  struct stat st;
+  if (f.framing != Framing::kFixed || (fstat(fd, &st) == 0 && st.st_size <= end)) (void)ftruncate(fd, cut);
+  clearerr_unlocked(stream);
+  (void)fseeko(stream, cut, SEEK_SET);
+  errno = e;
+}
 }  // namespace
 
 namespace {
@@ -85,19 +185,119 @@ int error() {
 }
 
 int put_call(std::FILE *stream, const char *bytes, int n) {
-  if (n <= 0) return 0;
+  return n > 0 ? put_block(stream, bytes, static_cast<std::size_t>(n)) : 0;
+}
+
+int put_block(std::FILE *stream, const void *bytes, std::size_t n) {
+  if (n == 0) return 0;
+#ifdef TAV_FAULT_INJECTION
+  // Only a write that the buffer cannot take reaches the file.
+  if ((free_space(stream) < n || __flbf(stream)) && inject()) {
+    (void)fwrite_unlocked(bytes, 1, n / 2, stream);
+    (void)fflush(stream);
+    errno = fault_error;
+    return failed(stream);
+  }
+#endif
   // One thread runs the program: the stream needs no locking.  A short
   // count means the stream failed (a flush of its buffer included).
-  std::size_t done = fwrite_unlocked(bytes, 1, static_cast<std::size_t>(n), stream);
-  if (done == static_cast<std::size_t>(n)) return 0;
-  int e = error();
-  clearerr_unlocked(stream);
-  errno = e;
+  if (fwrite_unlocked(bytes, 1, n, stream) == n) return 0;
+  return failed(stream);
+}
+
+int flush(std::FILE *stream) {
+  const std::size_t held = pending(stream);
+  FileState *f = held > 0 ? state_of(stream) : nullptr;
+  const off_t base = f != nullptr ? ftello(stream) - static_cast<off_t>(held) : -1;
+#ifdef TAV_FAULT_INJECTION
+  if (held > 0 && inject()) {
+    // Half of the held output reaches the file, the rest is dropped, as
+    // the C library does when a write fails.
+    if (base >= 0 && buffer_access && lseek(fileno(stream), base, SEEK_SET) == base)
+      (void)!write(fileno(stream), stream->_IO_write_base, held / 2);
+    __fpurge(stream);
+    errno = fault_error;
+    if (f != nullptr && base >= 0) recover(stream, *f, base);
+    return failed(stream);
+  }
+#endif
+  if (std::fflush(stream) == 0) return 0;
+  const int e = failed(stream);
+  if (f != nullptr && base >= 0) recover(stream, *f, base);
   return e;
+}
+
+int write_record_call(std::FILE *stream, const char *record, std::size_t n) {
+  RecordOutput out;
+  if (int code = begin_record(stream, n, out)) return code;
+  if (int code = put_piece(stream, record, n, out)) return code;
+  return end_record(stream, out);
+}
+
+int begin_record(std::FILE *stream, std::size_t n, RecordOutput &out) {
+  out.start = -1;
+  FileState *f = state_of(stream);
+  if (f == nullptr || n <= free_space(stream)) return 0;
+  if (pending(stream) > 0) {
+    if (int code = flush(stream)) return code;
+  }
+  if (n <= free_space(stream)) return 0;
+  out.start = ftello(stream);
+  return out.start < 0 ? failed(stream) : 0;
+}
+
+int put_piece(std::FILE *stream, const void *bytes, std::size_t n, const RecordOutput &out) {
+  int code = n <= INT32_MAX ? put(stream, static_cast<const char *>(bytes), static_cast<int>(n))
+                            : put_block(stream, bytes, n);
+  if (code != 0 && out.start >= 0) cut_back(stream, out.start);
+  return code;
+}
+
+int end_record(std::FILE *stream, const RecordOutput &out) {
+  if (out.start < 0) return 0;
+  int code = 0;
+  if (inject() || std::fflush(stream) != 0) {
+    code = failed(stream);
+    cut_back(stream, out.start);
+  }
+  return code;
+}
+
+int put_at(std::FILE *stream, off_t at, const void *bytes, std::size_t n, const RecordOutput &out) {
+  std::size_t done = 0;
+  while (done < n) {
+    ssize_t k = inject() ? -1 : pwrite(fileno(stream), static_cast<const char *>(bytes) + done, n - done, at);
+    if (k < 0 && errno == EINTR) continue;
+    if (k <= 0) {
+      if (k == 0) errno = EIO;
+      int code = failed(stream);
+      cut_back(stream, out.start);
+      return code;
+    }
+    done += static_cast<std::size_t>(k);
+    at += k;
+  }
+  return 0;
+}
+
+void cut_back(std::FILE *stream, off_t at) {
+  if (at < 0) return;
+  const int e = errno;
+  // The buffer holds nothing but the record (begin_record wrote out what
+  // came before it): what it still holds is dropped with it.
+  __fpurge(stream);
+  clearerr_unlocked(stream);
+  if (state_of(stream) != nullptr) (void)ftruncate(fileno(stream), at);
+  (void)fseeko(stream, at, SEEK_SET);
+  errno = e;
 }
 
 Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
   clearerr_unlocked(stream);
+  if (inject()) {
+    *n = 0;
+    return Line::kError;
+  }
   std::size_t k = 0;
   const std::size_t cap = capacity > 0 ? static_cast<std::size_t>(capacity) : 0;
   for (;;) {
@@ -152,26 +352,33 @@ std::FILE *open(const char *name, const char *mode) { return std::fopen(name, mo
 std::FILE *open_fd(int fd, const char *mode) { return fdopen(fd, mode); }
 int close(std::FILE *stream) {
   int result = std::fclose(stream);
-  for (LargeBuffer **p = &large_buffers; *p != nullptr; p = &(*p)->next) {
+  for (FileState **p = &files; *p != nullptr; p = &(*p)->next) {
     if ((*p)->stream == stream) {
-      LargeBuffer *b = *p;
-      *p = b->next;
-      storage::work_free(b->buffer, b->size);
-      storage::work_free(b, sizeof(LargeBuffer));
+      FileState *f = *p;
+      *p = f->next;
+      if (f->buffer != nullptr) storage::work_free(f->buffer, f->size);
+      storage::work_free(f, sizeof(FileState));
       break;
     }
   }
   return result;
 }
-int flush(std::FILE *stream) { return std::fflush(stream); }
 void clear_error(std::FILE *stream) { clearerr_unlocked(stream); }
 
-int seek(std::FILE *stream, off_t offset, int whence) { return fseeko(stream, offset, whence); }
+int seek(std::FILE *stream, off_t offset, int whence) {
+  if (pending(stream) > 0 && flush(stream) != 0) return -1;
+  if (inject()) return -1;
+  return fseeko(stream, offset, whence);
+}
 off_t tell(std::FILE *stream) { return ftello(stream); }
 
 std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code) {
   *code = 0;
   if (n == 0) return 0;
+  if (inject()) {
+    *code = failed(stream);
+    return 0;
+  }
   std::size_t done = fread_unlocked(dst, 1, n, stream);
   if (done < n) {
     if (ferror_unlocked(stream)) *code = error();
@@ -184,10 +391,9 @@ std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code) {
 
 std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *code) {
   *code = 0;
-  constexpr int kPutting = 0x800;
-  if ((!buffer_access || (stream->_flags & kPutting) != 0) && std::fflush(stream) != 0) {
-    *code = error();
-    clearerr_unlocked(stream);
+  if (pending(stream) > 0 && (*code = flush(stream)) != 0) return 0;
+  if (inject()) {
+    *code = failed(stream);
     return 0;
   }
   std::size_t done = 0;
@@ -204,31 +410,40 @@ std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *c
   return done;
 }
 
-void use_large_buffer(std::FILE *stream, std::size_t size) {
-  struct stat st;
-  if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) return;
-  auto *b = static_cast<LargeBuffer *>(storage::work_alloc(sizeof(LargeBuffer)));
-  b->buffer = static_cast<char *>(storage::work_alloc(size));
-  b->size = size;
-  if (std::setvbuf(stream, b->buffer, _IOFBF, size) != 0) {
-    storage::work_free(b->buffer, size);
-    storage::work_free(b, sizeof(LargeBuffer));
-    return;
+long peek(std::FILE *stream, off_t ahead, void *dst, std::size_t n, int *code) {
+  *code = 0;
+  if (readable(stream) >= static_cast<std::size_t>(ahead) + n) {
+    std::memcpy(dst, stream->_IO_read_ptr + ahead, n);
+    return static_cast<long>(n);
   }
-  b->stream = stream;
-  b->next = large_buffers;
-  large_buffers = b;
+  const off_t at = ftello(stream);
+  if (at < 0) return -1;
+  const std::size_t got = get_at(stream, at + ahead, dst, n, code);
+  if (*code == ESPIPE) return -1;
+  return static_cast<long>(got);
 }
 
-int put_block(std::FILE *stream, const void *bytes, std::size_t n) {
-  if (n == 0) return 0;
-  std::size_t done = fwrite_unlocked(bytes, 1, n, stream);
-  if (done == n) return 0;
-  int e = error();
-  clearerr_unlocked(stream);
-  errno = e;
-  return e;
+void prepare_file(std::FILE *stream, std::size_t size, Framing framing, std::int32_t recl) {
+  struct stat st;
+  if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  auto *f = static_cast<FileState *>(storage::work_alloc(sizeof(FileState)));
+  *f = FileState{stream, static_cast<char *>(storage::work_alloc(size)), size, framing, recl, files};
+  if (std::setvbuf(stream, f->buffer, _IOFBF, size) != 0) {
+    storage::work_free(f->buffer, size);
+    f->buffer = nullptr;
+  }
+  files = f;
 }
+
+#ifdef TAV_FAULT_INJECTION
+void fail_operation(long k, int error) {
+  fault_countdown = k;
+  fault_error = error;
+  fault_hit = false;
+}
+bool fail_reached() { return fault_hit; }
+#endif
+
 bool at_end(std::FILE *stream) { return std::feof(stream) != 0; }
 void switch_to_writing(std::FILE *stream) {
   // A stream that cannot be positioned has nothing to switch.
@@ -238,6 +453,7 @@ void switch_to_writing(std::FILE *stream) {
 int truncate_here(std::FILE *stream) {
   struct stat st;
   if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  if (inject()) return -1;
   off_t at = ftello(stream);
   if (at < 0) return -1;
   return ftruncate(fileno(stream), at);

@@ -68,8 +68,20 @@ inline int put(std::FILE *stream, const char *bytes, int n) {
   return put_call(stream, bytes, n);
 }
 
-// put of the n bytes of a record and a newline, which the caller's buffer
-// has room for after them.
+// Writes one whole record of n bytes: write_record_call below, without a
+// call when it fits in the stream's buffer.
+int write_record_call(std::FILE *stream, const char *record, std::size_t n);
+inline int write_record(std::FILE *stream, const char *record, int n) {
+  if (char *dst = room(stream, n)) {
+    copy_bytes(dst, record, n);
+    stream->_IO_write_ptr = dst + n;
+    return 0;
+  }
+  return write_record_call(stream, record, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+// write_record of the n characters of a text record and its newline, which
+// the caller's buffer has room for after them.
 inline int put_record(std::FILE *stream, char *record, int n) {
   if (char *dst = room(stream, n + 1)) {
     copy_bytes(dst, record, n);
@@ -78,7 +90,7 @@ inline int put_record(std::FILE *stream, char *record, int n) {
     return 0;
   }
   record[n] = '\n';
-  return put_call(stream, record, n + 1);
+  return write_record_call(stream, record, static_cast<std::size_t>(n) + 1);
 }
 
 // The characters a reading stream's buffer holds ahead of its position
@@ -143,12 +155,17 @@ inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
 std::FILE *open(const char *name, const char *mode);
 std::FILE *open_fd(int fd, const char *mode);
 int close(std::FILE *stream);
-int flush(std::FILE *stream);
 void clear_error(std::FILE *stream);
+
+// Writes out what the stream's buffer holds.  Returns 0 or the error number
+// (errno set, the indicators cleared); on a file given its framing, what
+// the failure left in the file is cut back to the last whole record.
+int flush(std::FILE *stream);
 
 // Positioning in 64-bit offsets (the build has large-file support, so a
 // 32-bit program reaches past 2 GiB): 0 or nonzero with errno set; tell
-// gives -1 with errno set on failure.
+// gives -1 with errno set on failure.  Output the stream holds is written
+// out first, by flush.
 int seek(std::FILE *stream, off_t offset, int whence);
 off_t tell(std::FILE *stream);
 bool at_end(std::FILE *stream);
@@ -181,17 +198,57 @@ inline std::size_t get_fast(std::FILE *stream, void *dst, std::size_t n, int *co
 // first.  Returns the bytes read; fewer than n: *code as for get.
 std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *code);
 
+// Copies the n bytes that lie `ahead` bytes past the stream's position,
+// leaving the stream where it is: from its buffer when it holds them, else
+// with get_at.  Returns the bytes copied (fewer than n: *code as for get),
+// or -1 when the stream cannot be read ahead (it cannot seek).
+long peek(std::FILE *stream, off_t ahead, void *dst, std::size_t n, int *code);
+
 // put_call for blocks of any size (records of gigabytes): 0 or the error.
 int put_block(std::FILE *stream, const void *bytes, std::size_t n);
 
-// Gives a freshly opened stream on a regular file a buffer of `size` bytes,
-// so that records move to and from the file in large blocks (one system
-// call per block); records larger than it go straight to the file.  Only
-// before the first operation on the stream.  Binary records (unformatted
-// or direct access) get kBinaryBuffer, lines of text kTextBuffer.
+// How the records of a file are laid out, which decides where the file is
+// cut back to when a write fails part-way: lines of text, records framed
+// by length markers, or records of a fixed length (direct access).
+enum class Framing : std::uint8_t { kLines, kMarkers, kFixed };
+
+// Prepares a freshly opened stream on a regular file (others are left
+// alone): a buffer of `size` bytes, so that records move to and from the
+// file in large blocks (one system call per block), records larger than it
+// going straight to the file; and the framing of its records (`recl`: the
+// length of a fixed record).  Only before the first operation on the
+// stream.  Binary records (unformatted or direct access) get kBinaryBuffer,
+// lines of text kTextBuffer.
+//
+// On such a file what a failed write leaves ends at a record boundary.  The
+// stream's buffer always starts at one: a record is written out before the
+// next when the next would not fit after it in the buffer, and a record
+// larger than the buffer is written out whole at once.  A failed flush then
+// cuts the file after the last whole record that reached it, and a failure
+// in the middle of a large record cuts it at the record's start.
 constexpr std::size_t kBinaryBuffer = 256 * 1024;
 constexpr std::size_t kTextBuffer = 64 * 1024;
-void use_large_buffer(std::FILE *stream, std::size_t size);
+void prepare_file(std::FILE *stream, std::size_t size, Framing framing, std::int32_t recl);
+
+// A record written in pieces (markers and data).  begin_record makes room
+// for a record of n bytes (kUnknownSize: not known yet); a record that
+// does not fit in the buffer gets its start noted, which put_piece and
+// end_record cut the file back to when a write fails, and end_record
+// writes it out at once.  Each returns 0 or the error number.
+constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
+struct RecordOutput {
+  off_t start = -1;
+};
+int begin_record(std::FILE *stream, std::size_t n, RecordOutput &out);
+int put_piece(std::FILE *stream, const void *bytes, std::size_t n, const RecordOutput &out);
+int end_record(std::FILE *stream, const RecordOutput &out);
+// Writes n bytes at offset `at` of the file, leaving the stream where it
+// is (the stream must hold no output); on failure the file is cut back to
+// `out`'s start.  Returns 0 or the error number.
+int put_at(std::FILE *stream, off_t at, const void *bytes, std::size_t n, const RecordOutput &out);
+// Cuts the file at a record's start and places the stream there: what a
+// record refused part-way leaves behind.  errno is kept.
+void cut_back(std::FILE *stream, off_t at);
 
 // Cuts a regular file at the stream's position (others are left alone).
 // Returns 0 or nonzero with errno set.
@@ -200,5 +257,15 @@ int truncate_here(std::FILE *stream);
 // Whether a stream can be repositioned (regular file, directory, block
 // device, or a character device that is not a terminal).
 bool seekable(std::FILE *stream);
+
+#ifdef TAV_FAULT_INJECTION
+// Test builds: the k-th operation that reaches the file from now on (a
+// write the buffer cannot take, a flush of held output, a seek, a
+// truncation, a read that refills) fails with `error`; a write or flush
+// that fails has put half of its bytes in the file first, as a full disk
+// does.  k = 0 disarms.  reached() tells whether the failure happened.
+void fail_operation(long k, int error);
+bool fail_reached();
+#endif
 
 }  // namespace tav::io::stream

@@ -30,7 +30,9 @@ UnformattedState unformatted;
 namespace {
 
 constexpr std::int64_t kMaxRecord = INT32_MAX;
-// Records of this many bytes or more are read straight into the variables.
+// Records of this many bytes or more are read from the file straight into
+// the variables, without a copy through the unit's buffer: for them the
+// copy costs more than the reads it saves.
 constexpr std::int32_t kStraightRead = 4096;
 
 int system_error(int code) {
@@ -38,14 +40,14 @@ int system_error(int code) {
   return ioerr(code, __TAVf90_current_unit);
 }
 
-// What a short read of a record's data or trailing marker means: the
-// stream's error, else a file cut short inside a record.
-int short_record(int code) { return code != 0 ? system_error(code) : ioerr(kCorruptUnformatted, __TAVf90_current_unit); }
+// Reports a condition that `code` holds: an error number, or the file cut
+// short inside a record (0).
+int report(int code) { return code != 0 ? system_error(code) : ioerr(kCorruptUnformatted, __TAVf90_current_unit); }
 
-int put_marker(std::FILE *s, std::int32_t length) {
+int put_marker(std::FILE *s, std::int32_t length, const stream::RecordOutput &out) {
   char m[kMarkerSize];
   std::memcpy(m, &length, kMarkerSize);
-  return stream::put(s, m, kMarkerSize);
+  return stream::put_piece(s, m, kMarkerSize, out);
 }
 
 // Reads a marker; returns the bytes read (kMarkerSize when complete).
@@ -56,21 +58,31 @@ std::size_t get_marker(std::FILE *s, std::int32_t *length, int *code) {
   return got;
 }
 
+// Writes a whole record of n bytes: marker, data, marker.  0 or the error.
+int write_framed(std::FILE *s, const char *data, std::int32_t n) {
+  stream::RecordOutput out;
+  int code = stream::begin_record(s, static_cast<std::size_t>(n) + 2 * kMarkerSize, out);
+  if (code == 0) code = put_marker(s, n, out);
+  if (code == 0) code = stream::put_piece(s, data, static_cast<std::size_t>(n), out);
+  if (code == 0) code = put_marker(s, n, out);
+  if (code == 0) code = stream::end_record(s, out);
+  return code;
+}
+
 // Moves the stream forward over n bytes of a record: a seek where the
-// stream can seek, else reads through the unit's buffer.
+// stream can seek, else reads through the unit's buffer.  Returns 0, the
+// error number, or -1 when the file ends first.
 int skip(std::FILE *s, std::int64_t n) {
   if (n <= 0) return 0;
-  if (has_flag(current_record(), TAV_FLAG_SEEKABLE)) {
-    if (stream::seek(s, static_cast<off_t>(n), SEEK_CUR) != 0) return system_error(stream::error());
-    return 0;
-  }
+  if (has_flag(current_record(), TAV_FLAG_SEEKABLE))
+    return stream::seek(s, static_cast<off_t>(n), SEEK_CUR) != 0 ? stream::error() : 0;
   char *buf = current_record().buffer;
   const std::int64_t chunk = current_record().recl;
   while (n > 0) {
     std::size_t want = static_cast<std::size_t>(n < chunk ? n : chunk);
     int code = 0;
     std::size_t got = stream::get(s, buf, want, &code);
-    if (got < want) return short_record(code);
+    if (got < want) return code != 0 ? code : -1;
     n -= static_cast<std::int64_t>(got);
   }
   return 0;
@@ -80,24 +92,50 @@ int skip(std::FILE *s, std::int64_t n) {
 int check_trailing_marker(std::FILE *s, std::int32_t length) {
   std::int32_t trailing = 0;
   int code = 0;
-  if (get_marker(s, &trailing, &code) != kMarkerSize) return short_record(code);
-  if (trailing != length) return ioerr(kCorruptUnformatted, __TAVf90_current_unit);
+  if (get_marker(s, &trailing, &code) != kMarkerSize || trailing != length) return report(code);
   return 0;
 }
 
+// Whether the trailing marker of the record whose data start at the
+// stream's position is bad (it differs, or the file ends before it; *code
+// as for report()), found before any of the data is stored.  A stream that
+// cannot be read ahead has its marker checked after the data.
+bool bad_trailing_marker_ahead(std::FILE *s, std::int32_t length, int *code) {
+  std::int32_t trailing = 0;
+  const long got = stream::peek(s, length, &trailing, kMarkerSize, code);
+  return got >= 0 && (got != kMarkerSize || trailing != length);
+}
+
+// After a condition in a sequential READ's record whose stream stands
+// `rest` bytes of data before the trailing marker: the rest of the record
+// is skipped, so that the next READ begins at the next record, whichever
+// way this one was being read.
+void abandon_record(std::int64_t rest) {
+  (void)skip(current_stream(), rest + kMarkerSize);
+  unformatted.infinite = false;
+  current_record().rec_length = 0;
+}
+
 // The rest of a WRITE's record goes to the file: what the buffer holds,
-// then n more bytes from the program.
+// then n more bytes from the program.  A record that would pass the
+// largest length a marker holds is refused, and what it had put in the
+// file is taken out again.
 int spill(const char *src, std::size_t n) {
   std::FILE *s = current_stream();
   const std::int64_t held = __TAVf90_io_position;
-  if (unformatted.spilled + held + static_cast<std::int64_t>(n) > kMaxRecord) return ioerr(kBufferOverflow);
+  if (unformatted.spilled + held + static_cast<std::int64_t>(n) > kMaxRecord) {
+    stream::cut_back(s, unformatted.out.start);
+    return ioerr(kBufferOverflow);
+  }
   if (unformatted.leading_marker < 0) {
+    if (int code = stream::begin_record(s, stream::kUnknownSize, unformatted.out)) return system_error(code);
     unformatted.leading_marker = stream::tell(s);
     if (unformatted.leading_marker < 0) return system_error(stream::error());
-    if (int code = put_marker(s, 0)) return system_error(code);
+    if (int code = put_marker(s, 0, unformatted.out)) return system_error(code);
   }
-  if (int code = stream::put_block(s, current_record().buffer, static_cast<std::size_t>(held))) return system_error(code);
-  if (int code = stream::put_block(s, src, n)) return system_error(code);
+  if (int code = stream::put_piece(s, current_record().buffer, static_cast<std::size_t>(held), unformatted.out))
+    return system_error(code);
+  if (int code = stream::put_piece(s, src, n, unformatted.out)) return system_error(code);
   unformatted.spilled += held + static_cast<std::int64_t>(n);
   __TAVf90_io_position = 0;
   return 0;
@@ -114,12 +152,20 @@ int append(const char *src, std::size_t n) {
   return spill(src, n);
 }
 
+// The items ask for more than the record has left.  (A record read
+// through the buffer was taken whole by the begin call.)
+int list_too_long() {
+  if (unformatted.infinite && !unformatted.direct)
+    abandon_record(static_cast<std::int64_t>(unformatted.length) - __TAVf90_io_position);
+  return ioerr(kInputListTooLong, __TAVf90_current_unit);
+}
+
 int take(char *dst, std::size_t n) {
   const int pos = __TAVf90_io_position;
-  if (n > static_cast<std::size_t>(__TAVf90_io_reclen - pos)) return ioerr(kInputListTooLong, __TAVf90_current_unit);
+  if (n > static_cast<std::size_t>(__TAVf90_io_reclen - pos)) return list_too_long();
   if (unformatted.infinite) {
     int code = 0;
-    if (stream::get(current_stream(), dst, n, &code) < n) return short_record(code);
+    if (stream::get(current_stream(), dst, n, &code) < n) return report(code);
   } else {
     std::memcpy(dst, current_record().buffer + pos, n);
   }
@@ -148,10 +194,9 @@ int move_array(int rank, const tav_dim *dim, char *base, std::int64_t size, bool
   if (rank < 0 || rank > array::kMaxRank || size < 0) return 0;
   bool contiguous = false;
   std::int64_t total = array_bytes(rank, dim, size, &contiguous);
-  if (total < 0) return ioerr(reading ? kInputListTooLong : kBufferOverflow, __TAVf90_current_unit);
+  if (total < 0) return reading ? list_too_long() : ioerr(kBufferOverflow);
   if (total == 0) return 0;
-  if (reading && total > static_cast<std::int64_t>(__TAVf90_io_reclen) - __TAVf90_io_position)
-    return ioerr(kInputListTooLong, __TAVf90_current_unit);
+  if (reading && total > static_cast<std::int64_t>(__TAVf90_io_reclen) - __TAVf90_io_position) return list_too_long();
   if (!reading && has_flag(current_record(), TAV_FLAG_RECL_GIVEN) &&
       total > static_cast<std::int64_t>(__TAVf90_io_buflen) - __TAVf90_io_position)
     return ioerr(kBufferOverflow);
@@ -202,21 +247,24 @@ int end_unformatted_write() {
   std::FILE *s = current_stream();
   const std::int32_t held = __TAVf90_io_position;
   if (unformatted.leading_marker < 0) {
-    int code = put_marker(s, held);
-    if (code == 0) code = stream::put_block(s, r.buffer, static_cast<std::size_t>(held));
-    if (code == 0) code = put_marker(s, held);
-    if (code != 0) return system_error(code);
+    if (int code = write_framed(s, r.buffer, held)) return system_error(code);
   } else {
+    // The tail and the trailing marker go out now; then the leading
+    // marker is written in its place.
+    stream::RecordOutput &out = unformatted.out;
     const std::int64_t total = unformatted.spilled + held;
-    if (total > kMaxRecord) return ioerr(kBufferOverflow);
+    if (total > kMaxRecord) {
+      stream::cut_back(s, out.start);
+      return ioerr(kBufferOverflow);
+    }
     const auto length = static_cast<std::int32_t>(total);
-    int code = stream::put_block(s, r.buffer, static_cast<std::size_t>(held));
-    if (code == 0) code = put_marker(s, length);
+    char m[kMarkerSize];
+    std::memcpy(m, &length, kMarkerSize);
+    int code = stream::put_piece(s, r.buffer, static_cast<std::size_t>(held), out);
+    if (code == 0) code = put_marker(s, length, out);
+    if (code == 0) code = out.start >= 0 ? stream::end_record(s, out) : stream::flush(s);
+    if (code == 0) code = stream::put_at(s, unformatted.leading_marker, m, kMarkerSize, out);
     if (code != 0) return system_error(code);
-    const off_t end = stream::tell(s);
-    if (end < 0 || stream::seek(s, unformatted.leading_marker, SEEK_SET) != 0) return system_error(stream::error());
-    if ((code = put_marker(s, length)) != 0) return system_error(code);
-    if (stream::seek(s, end, SEEK_SET) != 0) return system_error(stream::error());
   }
   __TAVf90_io_position = 0;
   unlock_io();
@@ -224,7 +272,8 @@ int end_unformatted_write() {
 }
 
 // The leading marker of the next record: 0 with *length set, or the
-// condition (a marker cut short is the end of the file).
+// condition (a marker cut short is the end of the file).  A record longer
+// than RECL= is skipped before it is refused.
 int read_leading_marker(int unit, std::int32_t *length) {
   tav_unit_record &r = current_record();
   int code = 0;
@@ -235,7 +284,10 @@ int read_leading_marker(int unit, std::int32_t *length) {
   }
   r.rec_length = *length;
   if (*length < 0) return ioerr(kCorruptUnformatted, unit);
-  if (has_flag(r, TAV_FLAG_RECL_GIVEN) && *length > r.recl) return ioerr(kRecordTooLong);
+  if (has_flag(r, TAV_FLAG_RECL_GIVEN) && *length > r.recl) {
+    abandon_record(*length);
+    return ioerr(kRecordTooLong);
+  }
   return 0;
 }
 
@@ -260,17 +312,23 @@ int begin_unformatted_read(int unit, int flags) {
   if (int code = read_leading_marker(unit, &length)) return code;
   unformatted.length = length;
   __TAVf90_io_reclen = length;
+  std::FILE *s = current_stream();
   // A record longer than the buffer, and a large one that fits it, go from
-  // the stream to the variables without a copy through the buffer.
+  // the stream to the variables without a copy through the buffer; their
+  // trailing marker is checked first where the stream can be read ahead.
   if (length > r.recl || length >= kStraightRead) {
+    int code = 0;
+    if (bad_trailing_marker_ahead(s, length, &code)) {
+      abandon_record(length);
+      return report(code);
+    }
     unformatted.infinite = true;
     return 0;
   }
   int code = 0;
-  if (stream::get_fast(current_stream(), r.buffer, static_cast<std::size_t>(length), &code) <
-      static_cast<std::size_t>(length))
-    return short_record(code);
-  return check_trailing_marker(current_stream(), length);
+  if (stream::get_fast(s, r.buffer, static_cast<std::size_t>(length), &code) < static_cast<std::size_t>(length))
+    return report(code);
+  return check_trailing_marker(s, length);
 }
 
 int end_unformatted_read() {
@@ -278,8 +336,9 @@ int end_unformatted_read() {
   if (unformatted.infinite && !unformatted.direct) {
     unformatted.infinite = false;
     std::FILE *s = current_stream();
-    if (int code = skip(s, static_cast<std::int64_t>(unformatted.length) - __TAVf90_io_position)) return code;
-    if (int code = check_trailing_marker(s, unformatted.length)) return code;
+    int code = skip(s, static_cast<std::int64_t>(unformatted.length) - __TAVf90_io_position);
+    if (code != 0) return report(code > 0 ? code : 0);
+    if (int c = check_trailing_marker(s, unformatted.length)) return c;
   }
   if (!unformatted.direct) r.rec_length = 0;
   unlock_io();
@@ -291,15 +350,13 @@ int write_one_call(int unit, int error_continue, const char *src, int n) {
   tav_unit_record &r = current_record();
   if (n < 0) n = 0;
   if (has_flag(r, TAV_FLAG_RECL_GIVEN) && n > r.recl) return ioerr(kBufferOverflow);
-  std::FILE *s = current_stream();
-  int code = put_marker(s, n);
-  if (code == 0) code = stream::put_block(s, src, static_cast<std::size_t>(n));
-  if (code == 0) code = put_marker(s, n);
-  if (code != 0) return system_error(code);
+  if (int code = write_framed(current_stream(), src, n)) return system_error(code);
   unlock_io();
   return 0;
 }
 
+// The item keeps its value when the record turns out to be bad: the
+// trailing marker is checked before the data are stored.
 int read_one_call(int unit, int flags, char *dst, int n) {
   begin_statement(flags == -1 ? 1 : 0, flags != 0 ? 1 : 0, 0);
   if (int code = select_for_read(unit)) return code;
@@ -307,11 +364,14 @@ int read_one_call(int unit, int flags, char *dst, int n) {
   std::int32_t length = 0;
   if (int code = read_leading_marker(unit, &length)) return code;
   if (n < 0) n = 0;
-  if (n > length) return ioerr(kInputListTooLong, unit);
   std::FILE *s = current_stream();
   int code = 0;
-  if (stream::get_fast(s, dst, static_cast<std::size_t>(n), &code) < static_cast<std::size_t>(n)) return short_record(code);
-  if (int c = skip(s, static_cast<std::int64_t>(length) - n)) return c;
+  if (n > length || bad_trailing_marker_ahead(s, length, &code)) {
+    abandon_record(length);
+    return n > length ? ioerr(kInputListTooLong, unit) : report(code);
+  }
+  if (stream::get_fast(s, dst, static_cast<std::size_t>(n), &code) < static_cast<std::size_t>(n)) return report(code);
+  if (int c = skip(s, static_cast<std::int64_t>(length) - n)) return report(c > 0 ? c : 0);
   if (int c = check_trailing_marker(s, length)) return c;
   r.rec_length = 0;
   unlock_io();
@@ -336,7 +396,7 @@ int end_direct_write() {
   // record left in the buffer.
   const int held = __TAVf90_io_position;
   if (held < r.recl) std::memset(r.buffer + held, 0, static_cast<std::size_t>(r.recl - held));
-  if (int code = stream::put_block(current_stream(), r.buffer, static_cast<std::size_t>(r.recl))) return system_error(code);
+  if (int code = stream::write_record(current_stream(), r.buffer, r.recl)) return system_error(code);
   ++r.rec_number;
   __TAVf90_io_position = 0;
   unlock_io();

@@ -8,15 +8,18 @@
 
 #include <cstdint>
 
+#include "io/stream.h"
+
 namespace tav::io {
 
 constexpr int kMarkerSize = 4;
 
 struct UnformattedState {
   bool direct = false;         // a direct-access statement
-  bool infinite = false;       // READ: a record longer than the buffer, read from the file
+  bool infinite = false;       // READ: a large record, read from the file into the variables
   std::int64_t spilled = 0;    // WRITE: bytes of the record already in the file
   off_t leading_marker = 0;    // WRITE: where the spilled record's leading marker is
+  stream::RecordOutput out;    // WRITE: the spilled record in the file
   std::int32_t length = 0;     // READ: L of the sequential record
 };
 extern UnformattedState unformatted;

@@ -124,10 +124,7 @@ int end_write() {
       r.rec_length = 0;
       set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
       int code = stream::put(stream, r.buffer, held);
-      if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE) && stream::flush(stream) != 0) {
-        code = stream::error();
-        stream::clear_error(stream);
-      }
+      if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE)) code = stream::flush(stream);
       if (code != 0) return ioerr(code, __TAVf90_current_unit);
       held = 0;
     }
@@ -152,7 +149,7 @@ int partial_write(int unit, bool newline) {
   r->rec_length = -1;
   set_flag(*r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (newline) r->buffer[n++] = '\n';
-  return stream::put(*slot, r->buffer, n);
+  return stream::write_record(*slot, r->buffer, n);
 }
 
 int report_stream_failure(int unit, int code) {

@@ -151,7 +151,7 @@ void __TAVf90_stop(const char *code) {
     // Output that cannot be written is reported, never dropped.
     int code = 0;
     if (tav::io::has_flag(*unit6, TAV_FLAG_PARTIAL_OUTPUT)) code = tav::io::partial_write(6, true);
-    if (tav::io::stream::flush(*slot) != 0 && code == 0) code = tav::io::stream::error();
+    if (int failed = tav::io::stream::flush(*slot); failed != 0 && code == 0) code = failed;
     tav::io::report_stream_failure(6, code);
   }
   if (code != nullptr) std::fprintf(stderr, "STOP: %s\n", code);

@@ -3,8 +3,11 @@
 // the statement scenarios (positioning, INQUIRE, OPEN and CLOSE) of
 // data/stmt_scenarios.tsv.  Each scenario runs in a child.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdint>
 #include <cstdio>
@@ -169,16 +172,111 @@ TEST(Unformatted, BadFilesAndStatements) {
   rows.push_back({"large record cut short", big.substr(0, 6000), "4", "208"});
   for (const auto &row : rows) {
     const int bytes = std::stoi(row[2]);
+    // The one-call form leaves its item as it was.
     expect_run(row[0], [bytes] {
       f90_io_init();
       open_unf(10, "u.dat");
       show(read_record(10, bytes));
       __TAVf90_rewind(10, 0);
-      std::string buf(static_cast<std::size_t>(bytes), '\0');
+      std::string buf(static_cast<std::size_t>(bytes), '?');
       show(__TAVf90_readu_opt(10, kIostat, buf.data(), bytes));
-    }, {0, ("#" + row[3] + " " + row[3] + " ").c_str()},
+      show(buf == std::string(buf.size(), '?') ? "kept" : "changed");
+    }, {0, ("#" + row[3] + " " + row[3] + " kept ").c_str()},
                with_files(stmttest::split_files("u.dat=0x" + row[1])));
   }
+}
+
+// After a condition in a record, however the record was being read
+// (through the buffer, straight into the variables, longer than the
+// buffer, longer than RECL=), the next READ takes the next record.
+TEST(Unformatted, AfterAConditionTheNextReadTakesTheNextRecord) {
+  for (int size : {4092, 4096, 65536, 65537, 200000}) {
+    expect_run(std::to_string(size), [size] {
+      f90_io_init();
+      open_unf(10, "u.dat");
+      write_record(10, std::string(static_cast<std::size_t>(size), 'x'));
+      const int v = 42;
+      __TAVf90_writeu_opt(10, 0, &v, 4);
+      std::vector<char> buf(static_cast<std::size_t>(size) + 4);
+      tav_ptr_desc d = desc(buf.data(), {{size + 4, 1}});
+      int x = 0, y = 0;
+      for (int form = 0; form < 3; ++form) {
+        __TAVf90_rewind(10, 0);
+        if (form == 0) show(__TAVf90_readu(10, kIostat) + __TAVf90_uread(buf.data(), 4) +
+                            __TAVf90_uread(buf.data(), size));
+        if (form == 1) show(__TAVf90_readu(10, kIostat) + __TAVf90_ureada(1, &d, 1));
+        if (form == 2) show(__TAVf90_readu_opt(10, kIostat, buf.data(), size + 4));
+        show(__TAVf90_readu(10, kIostat) + __TAVf90_uread(&x, 4) + __TAVf90_endreadu() +
+             __TAVf90_readu_opt(10, kIostat, &y, 4));
+        std::printf("%d %d|", x, y);
+      }
+      close_unit(10);
+      open_unf(11, "u.dat", 65536);
+      const std::string first = read_record(11, 4);
+      show(first + read_record(11, 4));
+    }, {0, (std::string("206 -1 42 0|206 -1 42 0|206 -1 42 0|") + (size > 65536 ? "#104*" : "xxxx*") + " ").c_str()});
+  }
+}
+
+// A record WRITE that fails part-way leaves nothing of itself in the file,
+// and the file ends after the last whole record: a record refused at
+// 2 GiB, records cut short by a file size limit (a full disk alike).
+// Buffered output reports the failure at a later statement (CLOSE here, or
+// the next direct-access WRITE), a record larger than the buffer at its own.
+TEST(Unformatted, AFailedWriteLeavesWholeRecords) {
+  auto limited = [](rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit r{bytes, bytes};
+    setrlimit(RLIMIT_FSIZE, &r);
+    f90_io_init();
+  };
+  // The calls of one statement, up to the first that fails.
+  auto statement = [](std::initializer_list<std::function<int()>> calls) {
+    for (const auto &call : calls)
+      if (int code = call()) return code;
+    return 0;
+  };
+  const std::vector<char> big(300000, 'y');
+  auto r = expect_run("refused at 2 GiB", [&] {
+    f90_io_init();
+    open_unf(10, "u.dat");
+    write_record(10, "first");
+    show(__TAVf90_writeu(10, 1) + __TAVf90_uwrite(big.data(), 70000));
+    show(__TAVf90_uwrite(big.data(), INT32_MAX - 1000));
+    show(write_record(10, "after") + close_unit(10));
+  }, {0, "0 100 0 "});
+  EXPECT_EQ(r.file("u.dat"), record("first") + record("after"));
+  r = expect_run("formatted, 120 bytes", [&] {
+    limited(120);
+    open(10, "f.txt");
+    for (char c : std::string("abcd")) show(write_line(10, std::string(50, c)));
+    show(close_unit(10));
+  }, {0, "0 0 0 0 27 "});
+  EXPECT_EQ(r.file("f.txt"), std::string(50, 'a') + "\n" + std::string(50, 'b') + "\n");
+  r = expect_run("direct, 150 bytes", [&] {
+    limited(150);
+    open(10, "d.dat", "UNFORMATTED", "DIRECT", 64);
+    for (int rec = 1; rec <= 4; ++rec)
+      show(statement({[=] { return __TAVf90_dwriteu(10, rec, 1); }, [&] { return __TAVf90_uwrite(big.data(), 64); },
+                      __TAVf90_enddwriteu}));
+    show(close_unit(10));
+  }, {0, "0 0 0 27 0 "});
+  EXPECT_EQ(r.file("d.dat"), std::string(128, 'y'));
+  r = expect_run("unformatted, 150 bytes, then 100000", [&] {
+    limited(150);
+    open_unf(10, "u.dat");
+    for (int i = 0; i < 4; ++i) show(write_record(10, std::string(40, 'u')));
+    show(close_unit(10));
+    rlimit l{100000, 100000};
+    setrlimit(RLIMIT_FSIZE, &l);
+    open_unf(11, "v.dat");
+    show(write_record(11, "a") + __TAVf90_writeu_opt(11, 1, big.data(), 300000));
+    auto piece = [&] { return __TAVf90_uwrite(big.data(), 70000); };
+    show(statement({[] { return __TAVf90_writeu(11, 1); }, piece, piece, __TAVf90_endwriteu}));
+    show(write_record(11, "z") + close_unit(11));
+  }, {0, "0 0 0 0 27 27 27 0 "});
+  EXPECT_EQ(r.file("u.dat"), record(std::string(40, 'u')) + record(std::string(40, 'u')) + record(std::string(40, 'u')));
+  EXPECT_EQ(r.file("v.dat"), record("a") + record("z"));
 }
 
 // Direct-access statements on units of the wrong kind.  System errors
