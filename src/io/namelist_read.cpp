@@ -444,7 +444,8 @@ int read_element(const Item &item, char *address) {
     scanner_has_it = true;
     return read_by_type(item, address);
   }
-  if (rd.look == ' ' || rd.look == '\t' || rd.look == ',') {
+  // (a comment may follow the blanks after a logical value's word)
+  if (rd.look == ' ' || rd.look == '\t' || rd.look == ',' || rd.look == '!') {
     if (int s = skip_blanks()) return s;
     if (rd.look == ',') {
       if (int s = advance()) return s;
