@@ -1,10 +1,11 @@
 // NAMELIST READ of arbitrary records, with IOSTAT=, against a group of an
 // object of every type: scalars, arrays (rank 2 with lower bound 0, a
-// section-able LOGICAL and CHARACTER array), a derived type with REAL,
-// array and CHARACTER components, and an array of it.  Every object is a
-// global of its own, so the sanitizer sees a store outside any of them.
-// Checked on every input: each READ returns with the I/O lock released and
-// iostat equal to its result, and the record position inside the record.
+// section-able LOGICAL and CHARACTER array, INTEGER and derived with
+// negative lower bounds), a derived type with REAL, array and CHARACTER
+// components, and an array of it.  Every object is a global of its own, so
+// the sanitizer sees a store outside any of them.  Checked on every input:
+// each READ returns with the I/O lock released and iostat equal to its
+// result, and the record position inside the record.
 //
 // Input: the file's bytes.  Up to three READs run on them back to back; the
 // unit's record length is 64, so long lines meet the record-length error.
@@ -22,7 +23,7 @@ struct Point {
 
 int8_t b1;
 int16_t h2;
-int32_t i4, ia[2][3], la[3];
+int32_t i4, ia[2][3], la[3], na[3];
 int64_t k8, lk;
 float r, c[2];
 double d, z[2];
@@ -30,10 +31,11 @@ int8_t lb;
 int16_t lh;
 int32_t l;
 char s[5], sa[2][3];
-Point p, ps[2];
+Point p, ps[2], pn[2];
 
 const tav_nml_shape kV = {4, 1, {{3, 1}}}, kSA = {3, 1, {{2, 1}}}, kLA = {4, 1, {{3, 1}}};
 const tav_nml_shape kIA = {4, 2, {{3, 0}, {2, 1}}}, kPS = {sizeof(Point), 1, {{2, 1}}};
+const tav_nml_shape kNA = {4, 1, {{3, -2}}}, kPN = {sizeof(Point), 1, {{2, -3}}};
 const tav_nml_object kPart[] = {{"X", {.offset = offsetof(Point, x)}, nullptr, TAV_NML_REAL, 0, nullptr},
                                 {"V", {.offset = offsetof(Point, v)}, &kV, TAV_NML_I4, 0, nullptr},
                                 {"N", {.offset = offsetof(Point, n)}, nullptr, TAV_NML_CHARACTER, 4, nullptr}};
@@ -47,7 +49,8 @@ const tav_nml_object kObj[] = {
     {"C", {c}, nullptr, TAV_NML_COMPLEX, 0, nullptr},   {"Z", {z}, nullptr, TAV_NML_DCOMPLEX, 0, nullptr},
     {"S", {s}, nullptr, TAV_NML_CHARACTER, 5, nullptr}, {"SA", {sa}, &kSA, TAV_NML_CHARACTER, 3, nullptr},
     {"IA", {ia}, &kIA, TAV_NML_I4, 0, nullptr},         {"LA", {la}, &kLA, TAV_NML_L4, 0, nullptr},
-    {"P", {&p}, nullptr, TAV_NML_DERIVED, 0, &kPoint},  {"PS", {ps}, &kPS, TAV_NML_DERIVED, 0, &kPoint}};
+    {"P", {&p}, nullptr, TAV_NML_DERIVED, 0, &kPoint},  {"PS", {ps}, &kPS, TAV_NML_DERIVED, 0, &kPoint},
+    {"NA", {na}, &kNA, TAV_NML_I4, 0, nullptr},         {"PN", {pn}, &kPN, TAV_NML_DERIVED, 0, &kPoint}};
 constexpr int kCount = sizeof kObj / sizeof kObj[0];
 const tav_nml_object *kList[kCount];
 const tav_nml_group kGroup = {"NML", kList, kCount};
