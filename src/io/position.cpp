@@ -110,17 +110,19 @@ int endfile_unit(int unit, int error_continue) {
 }
 
 // Formatted: the start of the record that ends just before `p`.  The window
-// read back holds RECL + 1 bytes, a record of RECL characters and its
-// newline, so a record of exactly RECL characters is found at its start.
+// read back holds a record of RECL characters and its line ending (a
+// newline, or CR LF), so a record of exactly RECL characters is found at
+// its start.
 int back_over_formatted(int unit, tav_unit_record &r, std::FILE *s, off_t p) {
-  const off_t window = static_cast<off_t>(r.recl) + 1;
+  const off_t window = static_cast<off_t>(r.recl) + (stream::crlf_before(s, p) ? 2 : 1);
   const off_t start = p >= window ? p - window : 0;
   if (stream::seek(s, start, SEEK_SET) != 0) return system_error(stream::error(), unit);
   int code = 0;
-  const auto n = static_cast<std::int64_t>(stream::get(s, r.buffer, static_cast<std::size_t>(p - start), &code));
+  // (the record's ending lies at its end; only its newline is searched past)
+  const auto n = static_cast<std::int64_t>(stream::get(s, r.buffer, static_cast<std::size_t>(p - start) - 1, &code));
   if (code != 0) return system_error(code, unit);
   off_t to = start;
-  std::int64_t i = n - 2;
+  std::int64_t i = n - 1;
   while (i >= 0 && r.buffer[i] != '\n') --i;
   if (i >= 0)
     to = start + static_cast<off_t>(i) + 1;
@@ -167,7 +169,7 @@ int backspace_unit(int unit, int error_continue) {
       code = back_over_unformatted(unit, s, p);
     } else if (after_read && r.rec_length >= 1) {
       // Back to the start of the record a non-advancing READ holds.
-      const off_t back = static_cast<off_t>(r.rec_length) + (stream::at_end(s) ? 0 : 1);
+      const off_t back = static_cast<off_t>(r.rec_length) + stream::line_ending(s);
       if (stream::seek(s, p - back, SEEK_SET) != 0) code = system_error(stream::error(), unit);
     } else {
       code = back_over_formatted(unit, r, s, p);

@@ -1,7 +1,8 @@
 // Records of formatted sequential READ, taken whole from the stream's
 // buffer: lines longer than the buffer, lines that straddle refills, the
-// record length limit, a last line without a newline, carriage returns,
-// from a regular file and from a pipe that delivers the text in pieces.
+// record length limit, a last line without a newline, CR LF line endings
+// and carriage returns that are data, from a regular file and from a pipe
+// that delivers the text in pieces.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 #include <string>
 
 #include "io/io_support.h"
@@ -33,13 +33,16 @@ std::string ragged() {
   return s;
 }
 
-// What the reads must give: each line, cut into pieces of recl characters
+// What the reads must give: each line without its ending (a newline, or a
+// carriage return and a newline), cut into pieces of recl characters
 // (error 104 for each piece that is followed by more), then end of file.
 std::string expected(const Case &c) {
   const auto recl = static_cast<std::size_t>(c.recl);
   std::string out;
-  std::istringstream in(c.text);
-  for (std::string line; std::getline(in, line);) {
+  for (std::size_t at = 0, nl; at < c.text.size(); at = nl == std::string::npos ? nl : nl + 1) {
+    nl = c.text.find('\n', at);
+    std::string line = c.text.substr(at, nl - at);
+    if (nl != std::string::npos && line.ends_with('\r')) line.pop_back();
     for (; line.size() > recl; line.erase(0, recl)) out += "#104\n";
     out += line + "\n";
   }
@@ -67,7 +70,18 @@ TEST(LineReader, FilesAndPipes) {
       {"short", "ab\n\ncdef\nlast", 1024},
       {"empty file", "", 1024},
       {"one empty record", "\n", 1024},
-      {"carriage returns stay", "a\r\nb\r\n\r", 1024},
+      {"carriage returns", "a\r\nb\r\n\r\n\rc\rd\r\r\n\r", 1024},
+      // A line of exactly recl characters and its CR LF ending, the return
+      // the last character of the first piece of the pipe (offset 107);
+      // one not followed by a newline at the same place; a last line of a
+      // lone return.
+      {"CR LF at recl", std::string(107, 'c') + "\r\n" + std::string(107, 'd') + "\rx\n\r", 107},
+      // (the 64 KiB buffer of a file ends with the return, at offset 65535)
+      {"CR LF at recl at a refill", std::string(45534, 'a') + "\n" + std::string(20000, 'y') + "\r\nend", 20000},
+      {"return at a refill", std::string(45534, 'a') + "\n" + std::string(20000, 'y') + "\rz\nend", 20000},
+      // (the return is the last character of the first buffer of a file,
+      // then the first of its third)
+      {"CR LF across refills", std::string(65535, 'a') + "\r\n" + std::string(65535, 'b') + "\r\nend", 100000},
       {"ragged", ragged(), 1024},
       {"longer than the buffer", std::string(10000, 'x') + "\ntail\n" + std::string(9000, 'z'), 20000},
       // (the 64 KiB buffer of a file ends just after recl characters of it)
