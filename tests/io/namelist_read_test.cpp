@@ -173,6 +173,21 @@ TEST(NamelistRead, Table) {
   }
 }
 
+// A group as the peer runtime writes it (files_data/peer_nml.txt): elements
+// of arrays with negative lower bounds named with their signed subscripts,
+// negative zeros.  The same file with CR LF line endings reads the same.
+TEST(NamelistRead, PeerFile) {
+  const std::string lf = iotest::slurp(TAV_SOURCE_DIR "/tests/io/files_data/peer_nml.txt");
+  std::string crlf;
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const std::string want = "R=-0 C=(-0,1.5) LA=1,0,1 NA=4,-5,6 PN=(2.5;1,2,3;ab  )(-0;-1,0,7;wxyz)\n";
+  tavtest::expect_run("peer file", [&] {
+    f90_io_init();
+    iotest::say(read_cases(lf));
+    iotest::say(read_cases(crlf));
+  }, {0, (want + want).c_str(), ""});
+}
+
 // A type code the reader does not know is a fault of the compiled program.
 TEST(NamelistRead, UnknownTypeCodeIsFatal) {
   tavtest::expect_fatal([] {
