@@ -7,8 +7,10 @@
 // each READ returns with the I/O lock released and iostat equal to its
 // result, and the record position inside the record.
 //
-// Input: the file's bytes.  Up to three READs run on them back to back; the
-// unit's record length is 64, so long lines meet the record-length error.
+// Input: the file's bytes.  Up to three READs run on them back to back on
+// each of two units: one with a record length of 64, so that long lines
+// meet the record-length error, and one without RECL=, which reads lines
+// of any length whole.
 #include <cstddef>
 
 #include "fuzz/fuzz_support.h"
@@ -54,7 +56,7 @@ const tav_nml_object kObj[] = {
 constexpr int kCount = sizeof kObj / sizeof kObj[0];
 const tav_nml_object *kList[kCount];
 const tav_nml_group kGroup = {"NML", kList, kCount};
-constexpr int kUnit = 10;
+constexpr int kUnits[] = {10, 11};
 
 }  // namespace
 
@@ -62,9 +64,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   for (int k = 0; k < kCount; ++k) kList[k] = &kObj[k];
   f90_io_init();
   int recl = 64;
-  const int opened = __TAVf90_open(kUnit, "/dev/null", 9, nullptr, 0, nullptr, 0, nullptr, 0, &recl, nullptr,
-                                   0, nullptr, 0, "READ", 4, nullptr, 0, nullptr, 0, 1);
-  fuzz::check(opened == 0, "open");
+  for (int unit : kUnits) {
+    const int opened = __TAVf90_open(unit, "/dev/null", 9, nullptr, 0, nullptr, 0, nullptr, 0,
+                                     unit == kUnits[0] ? &recl : nullptr, nullptr, 0, nullptr, 0, "READ", 4,
+                                     nullptr, 0, nullptr, 0, 1);
+    fuzz::check(opened == 0, "open");
+  }
   return 0;
 }
 
@@ -75,21 +80,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   static char bytes[1 << 16];
   if (size > sizeof bytes) size = sizeof bytes;
   std::memcpy(bytes, data, size);
-  std::FILE *mem = fmemopen(bytes, size, "r");
-  fuzz::check(mem != nullptr, "fmemopen");
-  std::FILE *saved = __TAVf90_file[kUnit];
-  tav_unit_record &u = __TAVf90_file_info[kUnit];
-  __TAVf90_file[kUnit] = mem;
-  u.rec_length = -1;
-  u.rec_position = 0;
-  u.position_state = TAV_POS_READ;
-  for (int k = 0; k < 3; ++k) {
-    int code = __TAVf90_readn(kUnit, &kGroup, -1);
-    fuzz::check(__TAVf90_io_lock == 0 && iostat == code, "lock or iostat");
-    fuzz::check(__TAVf90_io_position >= 0 && __TAVf90_io_position <= u.recl, "position");
-    if (code == -1 || code == 210) break;
+  for (int unit : kUnits) {
+    std::FILE *mem = fmemopen(bytes, size, "r");
+    fuzz::check(mem != nullptr, "fmemopen");
+    std::FILE *saved = __TAVf90_file[unit];
+    tav_unit_record &u = __TAVf90_file_info[unit];
+    __TAVf90_file[unit] = mem;
+    u.rec_length = -1;
+    u.rec_position = 0;
+    u.position_state = TAV_POS_READ;
+    for (int k = 0; k < 3; ++k) {
+      int code = __TAVf90_readn(unit, &kGroup, -1);
+      fuzz::check(__TAVf90_io_lock == 0 && iostat == code, "lock or iostat");
+      const int end = u.recl > __TAVf90_io_reclen ? u.recl : __TAVf90_io_reclen;
+      fuzz::check(__TAVf90_io_position >= 0 && __TAVf90_io_position <= end, "position");
+      if (code == -1 || code == 210) break;
+    }
+    __TAVf90_file[unit] = saved;
+    std::fclose(mem);
   }
-  __TAVf90_file[kUnit] = saved;
-  std::fclose(mem);
   return 0;
 }

@@ -176,7 +176,8 @@ TEST(NamelistRead, Table) {
 // A group as the peer runtime writes it (files_data/peer_nml.txt): elements
 // of arrays with negative lower bounds named with their signed subscripts,
 // negative zeros.  The same file with CR LF line endings reads the same.
-TEST(NamelistRead, PeerFile) {
+// Last, a group on one line longer than the default record length.
+TEST(NamelistRead, PeerFileAndLongLine) {
   const std::string lf = iotest::slurp(TAV_SOURCE_DIR "/tests/io/files_data/peer_nml.txt");
   std::string crlf;
   for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -185,7 +186,8 @@ TEST(NamelistRead, PeerFile) {
     f90_io_init();
     iotest::say(read_cases(lf));
     iotest::say(read_cases(crlf));
-  }, {0, (want + want).c_str(), ""});
+    iotest::say(read_cases("&NML" + std::string(3000, ' ') + "I=5 /"));
+  }, {0, (want + want + "I=5\n").c_str(), ""});
 }
 
 // A type code the reader does not know is a fault of the compiled program.
