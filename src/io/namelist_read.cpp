@@ -172,22 +172,35 @@ int rank_of(const tav_nml_shape *shape) {
   return r < 1 ? 1 : r > kRanks ? kRanks : r;
 }
 
-// Reads an unsigned decimal number; a value beyond the 32-bit range is
-// error 202 rather than a wrapped number.
-int read_number(std::int64_t *value) {
+// Reads a decimal number, the lookahead at its first digit; a value beyond
+// the 32-bit range is error 202 rather than a wrapped number.
+int read_number(std::int64_t *value, bool negative = false) {
   std::int64_t v = 0;
   bool big = false;
   while (is_digit(rd.look)) {
     if (!big) {
       v = v * 10 + (rd.look - '0');
-      if (v > INT32_MAX) big = true;
+      if (v > INT32_MAX + std::int64_t{negative}) big = true;
     }
     if (int s = advance()) return s;
   }
-  if (big) return ioerr(kSubscriptRange, static_cast<int>(INT32_MAX), rd.var_name, group_name());
-  *value = v;
+  if (big) return ioerr(kSubscriptRange, negative ? INT32_MIN : INT32_MAX, rd.var_name, group_name());
+  *value = negative ? -v : v;
   return 0;
 }
+
+// A subscript or a bound of a section, which may be signed (an array's
+// lower bound may be negative); the lookahead at its first character.
+int read_subscript(std::int64_t *value) {
+  const bool negative = rd.look == '-';
+  if (rd.look == '-' || rd.look == '+') {
+    if (int s = advance()) return s;
+    if (!is_digit(rd.look)) return object_error(kBadSubscript);
+  }
+  return read_number(value, negative);
+}
+
+bool subscript_starts(char c) { return is_digit(c) || c == '-' || c == '+'; }
 
 int check_range(std::int64_t v, std::int64_t lower, std::int64_t upper) {
   if (v < lower || v > upper) return ioerr(kSubscriptRange, static_cast<int>(v), rd.var_name, group_name());
@@ -210,8 +223,8 @@ int read_subscripts(Item &item, Walk &walk) {
     const std::int64_t upper = lower + extent - 1;
     std::int64_t start = lower, end = upper, stride = 1;
     bool triplet = false;
-    if (is_digit(rd.look)) {
-      if (int s = read_number(&start)) return s;
+    if (subscript_starts(rd.look)) {
+      if (int s = read_subscript(&start)) return s;
       if (int s = check_range(start, lower, upper)) return s;
     } else if (rd.look != ':') {
       return object_error(kBadSubscript);
@@ -219,8 +232,8 @@ int read_subscripts(Item &item, Walk &walk) {
     if (rd.look == ':') {
       triplet = true;
       if (int s = advance()) return s;
-      if (is_digit(rd.look)) {
-        if (int s = read_number(&end)) return s;
+      if (subscript_starts(rd.look)) {
+        if (int s = read_subscript(&end)) return s;
         if (int s = check_range(end, lower, upper)) return s;
       } else if (rd.look != ')' && rd.look != ',' && rd.look != ':') {
         return object_error(kBadSubscript);
@@ -444,7 +457,8 @@ int read_element(const Item &item, char *address) {
     scanner_has_it = true;
     return read_by_type(item, address);
   }
-  if (rd.look == ' ' || rd.look == '\t' || rd.look == ',') {
+  // (a comment may follow the blanks after a logical value's word)
+  if (rd.look == ' ' || rd.look == '\t' || rd.look == ',' || rd.look == '!') {
     if (int s = skip_blanks()) return s;
     if (rd.look == ',') {
       if (int s = advance()) return s;

@@ -151,8 +151,7 @@ const char *open_mode(int status, int action, bool exists, bool binary) {
 }
 
 void release_storage(tav_unit_record &rec) {
-  if (rec.buffer != nullptr) storage::work_free(rec.buffer, static_cast<std::size_t>(rec.recl) + 1);
-  rec.buffer = nullptr;
+  release_buffer(rec);
   if (rec.file_name != nullptr) storage::work_free(rec.file_name, std::strlen(rec.file_name) + 1);
   rec.file_name = nullptr;
 }

@@ -111,24 +111,41 @@ int stay(std::FILE *s, off_t p, int unit, int code) {
   return system_error(code, unit);
 }
 
-// Formatted: the start of the record that ends just before `p`.  The window
-// read back holds RECL + 1 bytes, a record of RECL characters and its
-// newline, so a record of exactly RECL characters is found at its start.
+// Formatted: the start of the record whose line ends just before `p`,
+// found by searching back for the newline before it, a buffer at a time.
+// A connection whose records may be of any length (no RECL=) searches back
+// to the start of the file.  With RECL= the search covers a record of RECL
+// characters and its ending; without a newline there the record is taken
+// to begin that far back.
 int back_over_formatted(int unit, tav_unit_record &r, std::FILE *s, off_t p) {
-  const off_t window = static_cast<off_t>(r.recl) + 1;
-  const off_t start = p >= window ? p - window : 0;
-  if (stream::seek(s, start, SEEK_SET) != 0) return system_error(stream::error(), unit);
-  int code = 0;
-  const auto n = static_cast<std::int64_t>(stream::get(s, r.buffer, static_cast<std::size_t>(p - start), &code));
-  if (code != 0) return stay(s, p, unit, code);
-  off_t to = start;
-  std::int64_t i = n - 2;
-  while (i >= 0 && r.buffer[i] != '\n') --i;
-  if (i >= 0)
-    to = start + static_cast<off_t>(i) + 1;
-  else if (start > 0 && n == 0)
-    return ioerr(kNoPreviousRecord);
-  if (stream::seek(s, to, SEEK_SET) != 0) return system_error(stream::error(), unit);
+  off_t floor = 0;
+  if (has_flag(r, TAV_FLAG_RECL_GIVEN)) {
+    const off_t window = static_cast<off_t>(r.recl) + (stream::crlf_before(s, p) ? 2 : 1);
+    floor = p >= window ? p - window : 0;
+  }
+  // Bytes [floor, p - 1) are searched (the newline at p - 1 ends the record
+  // itself), read into the unit's buffer, which holds a record and its
+  // newline.
+  const off_t chunk = static_cast<off_t>(buffer_capacity(r)) + 1;
+  bool read_any = false;
+  for (off_t end = p - 1; end > floor;) {
+    const off_t lo = end - floor > chunk ? end - chunk : floor;
+    const auto want = static_cast<std::size_t>(end - lo);
+    int code = 0;
+    const std::size_t n = stream::get_at(s, lo, r.buffer, want, &code);
+    if (code != 0) return stay(s, p, unit, code);
+    read_any = read_any || n > 0;
+    for (std::size_t i = n; i-- > 0;) {
+      if (r.buffer[i] == '\n') {
+        if (stream::seek(s, lo + static_cast<off_t>(i) + 1, SEEK_SET) != 0) return system_error(stream::error(), unit);
+        return 0;
+      }
+    }
+    if (n < want) break;
+    end = lo;
+  }
+  if (floor > 0 && !read_any) return ioerr(kNoPreviousRecord);
+  if (stream::seek(s, floor, SEEK_SET) != 0) return system_error(stream::error(), unit);
   return 0;
 }
 
@@ -169,7 +186,7 @@ int backspace_unit(int unit, int error_continue) {
       code = back_over_unformatted(unit, s, p);
     } else if (after_read && r.rec_length >= 1) {
       // Back to the start of the record a non-advancing READ holds.
-      const off_t back = static_cast<off_t>(r.rec_length) + (stream::at_end(s) ? 0 : 1);
+      const off_t back = static_cast<off_t>(r.rec_length) + stream::line_ending(s);
       if (stream::seek(s, p - back, SEEK_SET) != 0) code = system_error(stream::error(), unit);
     } else {
       code = back_over_formatted(unit, r, s, p);

@@ -45,13 +45,35 @@ int f90_gets(char *dst, int n) {
   return k < n ? end_of_record() : 0;
 }
 
+// The rest of a line longer than the record length, the first *n
+// characters of it read, on a connection whose records may be of any
+// length (OPEN gave no RECL=): into the rest of the buffer where earlier
+// lines made it grow, and the buffer doubles until the line fits.
+stream::Line read_long_line(tav_unit_record &r, int *n) {
+  stream::Line got = stream::Line::kTooLong;
+  int capacity = buffer_capacity(r);
+  while (got == stream::Line::kTooLong) {
+    if (*n == capacity) {
+      if ((capacity = grow_buffer(r, *n)) == 0) break;
+      statement.record.data = r.buffer;
+    }
+    int more = 0;
+    got = stream::read_line(current_stream(), r.buffer + *n, capacity - *n, &more);
+    *n += more;
+  }
+  // (kEnd: the line ended with the stream just after the part read before)
+  return got == stream::Line::kEnd ? stream::Line::kRecord : got;
+}
+
 // Reads the next record (a line, its newline consumed) into the buffer.
 // The READ begin call has it inline.
 [[gnu::always_inline]] inline int f90_endrec() {
   tav_unit_record &r = current_record();
   __TAVf90_io_reclen = 0;
   int n = 0;
-  switch (stream::read_line(current_stream(), r.buffer, r.recl, &n)) {
+  stream::Line got = stream::read_line(current_stream(), r.buffer, r.recl, &n);
+  if (got == stream::Line::kTooLong && !has_flag(r, TAV_FLAG_RECL_GIVEN)) got = read_long_line(r, &n);
+  switch (got) {
     case stream::Line::kRecord:
       break;
     case stream::Line::kTooLong:

@@ -134,9 +134,11 @@ struct Number {
   std::int64_t ivalue;
   std::uint64_t magnitude;  // of the digits read by the integer reader
   Decimal dec;           // the digits read (also for an integer)
+  // The value as a REAL of kind T; a zero written with a minus sign ("-0",
+  // "-0.0") is a negative zero.
   template <typename T>
   T as() {
-    if (integer && !real_text) return static_cast<T>(ivalue);
+    if (integer && !real_text) return ivalue == 0 && dec.negative ? -T(0) : static_cast<T>(ivalue);
     T v;
     if (sizeof(T) == sizeof(double) && have_double)
       v = static_cast<T>(as_double);
@@ -144,9 +146,6 @@ struct Number {
       v = from_text<T>();
     else
       dec.convert(0, &v);
-    // A negative real with an integral value counts as an integer, so its
-    // zero has no sign.
-    if (integer && v == T(0)) v = T(0);
     return v;
   }
   bool real_text;        // written as a real

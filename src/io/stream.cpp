@@ -292,6 +292,32 @@ void cut_back(std::FILE *stream, off_t at) {
   errno = e;
 }
 
+namespace {
+// Whether the stream's next characters are a carriage return and a
+// newline: taken if so, else left unread.  Where the return is the last
+// character the buffer holds, the character after it comes from a refill;
+// both then go back with ungetc, which the C library keeps for two.
+bool take_crlf(std::FILE *stream) {
+  const std::size_t avail = readable(stream);
+  if (avail >= 2 || (avail == 1 && *stream->_IO_read_ptr != '\r')) {
+    const char *p = stream->_IO_read_ptr;
+    if (avail < 2 || p[0] != '\r' || p[1] != '\n') return false;
+    stream->_IO_read_ptr += 2;
+    return true;
+  }
+  const int c = getc_unlocked(stream);
+  if (c != '\r') {
+    if (c != EOF) std::ungetc(c, stream);
+    return false;
+  }
+  const int d = getc_unlocked(stream);
+  if (d == '\n') return true;
+  if (d != EOF) std::ungetc(d, stream);
+  std::ungetc('\r', stream);
+  return false;
+}
+}  // namespace
+
 Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
   clearerr_unlocked(stream);
   if (inject()) {
@@ -300,22 +326,30 @@ Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
   }
   std::size_t k = 0;
   const std::size_t cap = capacity > 0 ? static_cast<std::size_t>(capacity) : 0;
+  // A line of more than `capacity` characters, the first of them in buf:
+  // unless the character after them begins its CR LF ending, it stays
+  // unread.
+  auto too_long = [&] {
+    *n = capacity;
+    return take_crlf(stream) ? Line::kRecord : Line::kTooLong;
+  };
   for (;;) {
     // What the buffer holds: up to the newline, or all of it.
     if (std::size_t avail = readable(stream)) {
       char *p = stream->_IO_read_ptr;
       auto *nl = static_cast<char *>(std::memchr(p, '\n', avail));
       std::size_t len = nl != nullptr ? static_cast<std::size_t>(nl - p) : avail;
-      if (len > cap - k) {
-        // The character after the first `capacity` stays unread.
+      const std::size_t data = len - (nl != nullptr && len > 0 && p[len - 1] == '\r');
+      if (data > cap - k) {
         std::memcpy(buf + k, p, cap - k);
         stream->_IO_read_ptr = p + (cap - k);
-        *n = capacity;
-        return Line::kTooLong;
+        return too_long();
       }
-      std::memcpy(buf + k, p, len);
-      k += len;
+      std::memcpy(buf + k, p, data);
+      k += data;
       if (nl != nullptr) {
+        // (a return the last refill ended with stands before this newline)
+        if (len == 0 && k > 0 && buf[k - 1] == '\r') --k;
         stream->_IO_read_ptr = nl + 1;
         *n = static_cast<int>(k);
         return Line::kRecord;
@@ -336,13 +370,13 @@ Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
       return k == 0 ? Line::kEnd : Line::kRecord;
     }
     if (c == '\n') {
+      if (k > 0 && buf[k - 1] == '\r') --k;
       *n = static_cast<int>(k);
       return Line::kRecord;
     }
     if (k == cap) {
       std::ungetc(c, stream);
-      *n = static_cast<int>(k);
-      return Line::kTooLong;
+      return too_long();
     }
     buf[k++] = static_cast<char>(c);
   }
@@ -445,6 +479,17 @@ bool fail_reached() { return fault_hit; }
 #endif
 
 bool at_end(std::FILE *stream) { return std::feof(stream) != 0; }
+
+bool crlf_before(std::FILE *stream, off_t p) {
+  char two[2];
+  int code = 0;
+  return p >= 2 && get_at(stream, p - 2, two, 2, &code) == 2 && two[0] == '\r' && two[1] == '\n';
+}
+
+int line_ending(std::FILE *stream) {
+  if (at_end(stream)) return 0;
+  return crlf_before(stream, tell(stream)) ? 2 : 1;
+}
 void switch_to_writing(std::FILE *stream) {
   // A stream that cannot be positioned has nothing to switch.
   std::fseek(stream, 0, SEEK_CUR);

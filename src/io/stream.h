@@ -109,12 +109,15 @@ inline std::size_t readable(std::FILE *stream) {
 enum class Line { kRecord, kEnd, kTooLong, kError };
 
 // Reads the next line into buf (at most `capacity` characters; its newline
-// is consumed, not stored) and sets *n to its length.  kEnd: end of the
+// is consumed, not stored) and sets *n to its length.  A carriage return
+// just before the newline (a line ended CR LF) is consumed with it and is
+// not part of the line either; one anywhere else is.  kEnd: end of the
 // stream with nothing read (a last line without a newline is a record);
-// kTooLong: a further character than `capacity` was met, and stays unread;
-// kError: the stream failed (error() has the number; the indicators are
-// cleared).  Whole runs up to the newline are taken from the stream's
-// buffer (memchr and one copy); only refilling the buffer takes a call.
+// kTooLong: the line has more than `capacity` characters: the first
+// `capacity` are in buf and the rest stays unread; kError: the stream
+// failed (error() has the number; the indicators are cleared).  Whole runs
+// up to the newline are taken from the stream's buffer (memchr and one
+// copy); only refilling the buffer takes a call.
 Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n);
 inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
   // The usual line, whole in the buffer, is taken here without a call of
@@ -136,20 +139,31 @@ inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
       if (const std::uint64_t t = (x - 0x0101010101010101u) & ~x & 0x8080808080808080u) {
         const std::size_t len = k + static_cast<std::size_t>(__builtin_ctzll(t) / 8);
         stream->_IO_read_ptr = p + len + 1;
-        *n = static_cast<int>(len);
+        *n = static_cast<int>(len - (len > 0 && p[len - 1] == '\r'));
         return Line::kRecord;
       }
     }
-    if (auto *nl = static_cast<char *>(std::memchr(p + k, '\n', avail - k)); nl != nullptr && nl - p <= capacity) {
+    if (auto *nl = static_cast<char *>(std::memchr(p + k, '\n', avail - k))) {
       const auto len = static_cast<std::size_t>(nl - p);
-      std::memcpy(buf + k, p + k, len - k);
-      stream->_IO_read_ptr = nl + 1;
-      *n = static_cast<int>(len);
-      return Line::kRecord;
+      const std::size_t data = len - (len > 0 && p[len - 1] == '\r');
+      if (data <= room) {
+        if (data > k) std::memcpy(buf + k, p + k, data - k);
+        stream->_IO_read_ptr = nl + 1;
+        *n = static_cast<int>(data);
+        return Line::kRecord;
+      }
     }
   }
   return read_line_call(stream, buf, capacity, n);
 }
+
+// Whether the two bytes before offset p of the stream's file are a
+// carriage return and a newline (the stream does not move).
+bool crlf_before(std::FILE *stream, off_t p);
+
+// The bytes that ended the line last read, the stream standing just after
+// them: 0 when the line ended with the stream, 2 for CR LF, else 1.
+int line_ending(std::FILE *stream);
 
 // Opening and closing: the C library's results (null / nonzero with errno).
 std::FILE *open(const char *name, const char *mode);

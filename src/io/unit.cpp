@@ -1,6 +1,8 @@
 #include "io/unit.h"
 
 #include <cctype>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -31,7 +33,19 @@ struct ExtNode {
   ExtNode *next;
   tav_unit_record record;
   FILE *stream;
+  std::int32_t grown;  // see grown_capacity
 };
+
+// The capacity of each record buffer that has grown beyond its unit's
+// recl (0: it has not); units above 99 keep theirs in their node.
+std::int32_t grown_capacity[100];
+
+std::int32_t &grown_of(const tav_unit_record &r) {
+  const auto at = reinterpret_cast<std::uintptr_t>(&r) - reinterpret_cast<std::uintptr_t>(__TAVf90_file_info);
+  if (at < sizeof __TAVf90_file_info) return grown_capacity[at / sizeof r];
+  auto *node = reinterpret_cast<ExtNode *>(reinterpret_cast<std::uintptr_t>(&r) - offsetof(ExtNode, record));
+  return node->grown;
+}
 
 ExtNode *ext_finfo;      // head of the list; new nodes go first
 ExtNode *cur_extfinfo;   // node last found or created
@@ -70,6 +84,29 @@ void connect_standard(int unit, FILE *stream, int action, int status, bool pad) 
 }
 
 }  // namespace
+
+int buffer_capacity(const tav_unit_record &r) {
+  const std::int32_t grown = grown_of(r);
+  return grown > r.recl ? grown : r.recl;
+}
+
+int grow_buffer(tav_unit_record &r, int keep) {
+  const int capacity = buffer_capacity(r);
+  if (capacity > (INT32_MAX - 1) / 2) return 0;
+  const int bigger = 2 * capacity;
+  auto *buffer = static_cast<char *>(storage::work_alloc(static_cast<std::size_t>(bigger) + 1));
+  if (keep > 0) std::memcpy(buffer, r.buffer, static_cast<std::size_t>(keep));
+  storage::work_free(r.buffer, static_cast<std::size_t>(capacity) + 1);
+  r.buffer = buffer;
+  grown_of(r) = bigger;
+  return bigger;
+}
+
+void release_buffer(tav_unit_record &r) {
+  if (r.buffer != nullptr) storage::work_free(r.buffer, static_cast<std::size_t>(buffer_capacity(r)) + 1);
+  r.buffer = nullptr;
+  grown_of(r) = 0;
+}
 
 bool select_unit(int unit, bool create) {
   if (unit < 100) {

@@ -31,6 +31,19 @@ inline void set_flag(tav_unit_record &r, int flag, bool on) {
 // a node and without touching the current-unit pointers; null if none.
 tav_unit_record *find_unit(int unit, FILE ***stream = nullptr);
 
+// The characters a unit's record buffer holds (a spare byte follows them):
+// `recl`, or more once input records longer than that have made it grow
+// (grow_buffer).  `recl` itself stays the connection's record length.
+int buffer_capacity(const tav_unit_record &r);
+
+// Doubles the record buffer of `r`, keeping its first `keep` characters,
+// and returns the new capacity; 0 when it cannot grow further (the buffer
+// is left as it was).  The buffer keeps that size until it is released.
+int grow_buffer(tav_unit_record &r, int keep);
+
+// Releases the record buffer (CLOSE).
+void release_buffer(tav_unit_record &r);
+
 // Case-insensitive keyword match of a Fortran string, trailing blanks
 // allowed.
 bool keyword_match(const char *value, int length, const char *keyword);

@@ -1,7 +1,8 @@
 // NAMELIST input against one group holding an object of every type code,
-// arrays (a rank-2 INTEGER array with lower bound 0, LOGICAL, CHARACTER)
-// and a derived type with a REAL, an array and a CHARACTER component.  Each
-// case reads a file with IOSTAT= and shows the objects the READ changed.
+// arrays (a rank-2 INTEGER array with lower bound 0, LOGICAL, CHARACTER,
+// INTEGER and derived with negative lower bounds) and a derived type with a
+// REAL, an array and a CHARACTER component.  Each case reads a file with
+// IOSTAT= and shows the objects the READ changed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,17 +39,22 @@ struct Objects {
   int32_t ia[2][3];  // IA(0:2, 2)
   int32_t la[3];
   Point p, ps[2];
+  int32_t na[3];  // NA(-2:0)
+  Point pn[2];    // PN(-3:-2)
 } obj;
 
 const Objects kInitial = {1, 2, 3, 4, 5, 6.5f, 7.25, 0, 0, 0, 0, {1, 2}, {3, 4}, {'h', 'e', 'l', 'l', 'o'},
                           {{'a', 'b', 'c'}, {'d', 'e', 'f'}}, {{0, 0, 0}, {0, 0, 0}}, {0, 0, 0},
                           {1.5f, {1, 2, 3}, {'w', 'x', 'y', 'z'}},
+                          {{0, {0, 0, 0}, {'.', '.', '.', '.'}}, {0, {0, 0, 0}, {'.', '.', '.', '.'}}},
+                          {0, 0, 0},
                           {{0, {0, 0, 0}, {'.', '.', '.', '.'}}, {0, {0, 0, 0}, {'.', '.', '.', '.'}}}};
 
 constexpr tav_nml_shape shape(int32_t stride, int32_t extent, int32_t lower = 1) {
   return {stride, 1, {{extent, lower}}};
 }
 const tav_nml_shape kV = shape(4, 3), kSA = shape(3, 2), kLA = shape(4, 3), kPS = shape(sizeof(Point), 2);
+const tav_nml_shape kNA = shape(4, 3, -2), kPN = shape(sizeof(Point), 2, -3);
 const tav_nml_shape kIA = {4, 2, {{3, 0}, {2, 1}}};
 const tav_nml_object kPointParts[] = {
     {"X", {.offset = offsetof(Point, x)}, nullptr, TAV_NML_REAL, 0, nullptr},
@@ -67,12 +73,14 @@ const tav_nml_object kObjects[] = {
     OBJ("Z", z, nullptr, TAV_NML_DCOMPLEX, 0, nullptr), OBJ("S", s, nullptr, TAV_NML_CHARACTER, 5, nullptr),
     OBJ("SA", sa, &kSA, TAV_NML_CHARACTER, 3, nullptr), OBJ("IA", ia, &kIA, TAV_NML_I4, 0, nullptr),
     OBJ("LA", la, &kLA, TAV_NML_L4, 0, nullptr),        OBJ("P", p, nullptr, TAV_NML_DERIVED, 0, &kPoint),
-    OBJ("PS", ps, &kPS, TAV_NML_DERIVED, 0, &kPoint)};
+    OBJ("PS", ps, &kPS, TAV_NML_DERIVED, 0, &kPoint),   OBJ("NA", na, &kNA, TAV_NML_I4, 0, nullptr),
+    OBJ("PN", pn, &kPN, TAV_NML_DERIVED, 0, &kPoint)};
 const tav_nml_object *const kList[] = {&kObjects[0],  &kObjects[1],  &kObjects[2],  &kObjects[3],  &kObjects[4],
                                        &kObjects[5],  &kObjects[6],  &kObjects[7],  &kObjects[8],  &kObjects[9],
                                        &kObjects[10], &kObjects[11], &kObjects[12], &kObjects[13], &kObjects[14],
-                                       &kObjects[15], &kObjects[16], &kObjects[17], &kObjects[18]};
-const tav_nml_group kGroup = {"NML", kList, 19};
+                                       &kObjects[15], &kObjects[16], &kObjects[17], &kObjects[18],
+                                       &kObjects[19], &kObjects[20]};
+const tav_nml_group kGroup = {"NML", kList, 21};
 
 std::string num(double v) {
   char buf[40];
@@ -114,6 +122,8 @@ std::string changed() {
   SHOW("LA", la, ints(obj.la, 3));
   SHOW("P", p, point(obj.p));
   SHOW("PS", ps, point(obj.ps[0]) + point(obj.ps[1]));
+  SHOW("NA", na, ints(obj.na, 3));
+  SHOW("PN", pn, point(obj.pn[0]) + point(obj.pn[1]));
   return out;
 }
 
@@ -161,6 +171,23 @@ TEST(NamelistRead, Table) {
       read_cases(row[0], 1, 0);
     }, {tavtest::kAborted, "", iotest::fatal_io(row[2]).c_str()});
   }
+}
+
+// A group as the peer runtime writes it (files_data/peer_nml.txt): elements
+// of arrays with negative lower bounds named with their signed subscripts,
+// negative zeros.  The same file with CR LF line endings reads the same.
+// Last, a group on one line longer than the default record length.
+TEST(NamelistRead, PeerFileAndLongLine) {
+  const std::string lf = iotest::slurp(TAV_SOURCE_DIR "/tests/io/files_data/peer_nml.txt");
+  std::string crlf;
+  for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const std::string want = "R=-0 C=(-0,1.5) LA=1,0,1 NA=4,-5,6 PN=(2.5;1,2,3;ab  )(-0;-1,0,7;wxyz)\n";
+  tavtest::expect_run("peer file", [&] {
+    f90_io_init();
+    iotest::say(read_cases(lf));
+    iotest::say(read_cases(crlf));
+    iotest::say(read_cases("&NML" + std::string(3000, ' ') + "I=5 /"));
+  }, {0, (want + want + "I=5\n").c_str(), ""});
 }
 
 // A type code the reader does not know is a fault of the compiled program.

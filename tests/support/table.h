@@ -11,9 +11,9 @@
 namespace tavtest {
 
 // The rows of tests/<name>: tab-separated, `#` lines and empty
-// lines skipped.  In a field \n, \t and \\ stand for their characters, and
-// a field written [between brackets] is the text inside them, so that
-// blanks at its ends show.
+// lines skipped.  In a field \n, \r, \t and \\ stand for their
+// characters, and a field written [between brackets] is the text inside
+// them, so that blanks at its ends show.
 inline std::vector<std::vector<std::string>> table(const std::string &name, std::size_t columns) {
   std::vector<std::vector<std::string>> rows;
   std::ifstream in(std::string(TAV_SOURCE_DIR "/tests/") + name);
@@ -25,7 +25,7 @@ inline std::vector<std::vector<std::string>> table(const std::string &name, std:
       if (line[i] == '\t')
         row.emplace_back();
       else if (line[i] == '\\' && i + 1 < line.size())
-        row.back() += line[++i] == 'n' ? '\n' : line[i] == 't' ? '\t' : line[i];
+        row.back() += line[++i] == 'n' ? '\n' : line[i] == 'r' ? '\r' : line[i] == 't' ? '\t' : line[i];
       else
         row.back() += line[i];
     }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Interchange with the peer runtime, both ways (needs gfortran -m32 and,
 # on a machine that cannot run i386 programs, qemu-i386):
-#  1. rewrites the sample files peer_seq.unf and peer_direct.unf with
-#     peer_write.f90 (the suite reads the committed copies);
+#  1. rewrites the sample files peer_seq.unf, peer_direct.unf,
+#     peer_nml.txt and peer_long.txt with peer_write.f90 (the suite reads
+#     the committed copies);
 #  2. runs examples/files.c, which writes table.unf and table.dir with the
 #     library, and has peer_read.f90 read them: both must print the same
 #     values (the peer's sum is over the whole record, the example's after
@@ -18,7 +19,7 @@ cd "$work"
 gfortran -m32 -o peer_write "$here/peer_write.f90"
 gfortran -m32 -o peer_read "$here/peer_read.f90"
 $run ./peer_write
-cp peer_seq.unf peer_direct.unf "$here/"
+cp peer_seq.unf peer_direct.unf peer_nml.txt peer_long.txt "$here/"
 cmake -S "$root" -B "$root/build/plain" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build/plain" -j2 --target example_files >/dev/null
 $run "$root/build/plain/examples/files" > library.txt
