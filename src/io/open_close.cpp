@@ -74,11 +74,12 @@ struct Decoded {
 
 // Decodes the specifiers in their fixed order.  Returns 0 or the error
 // code of the first one that is invalid (crashes for DELIM=/PAD= on an
-// unformatted connection).
-int decode_specs(const OpenSpecs &s, Decoded &d) {
+// unformatted connection).  `kept`: the unit's record when the OPEN keeps
+// its connection, whose form then stands unless FORM= is given.
+int decode_specs(const OpenSpecs &s, const tav_unit_record *kept, Decoded &d) {
   if (s.status.present() && (d.status = decode(s.status, kStatusWords)) < 0) return kBadStatus;
   if (s.access.present() && (d.access = decode(s.access, kAccessWords)) < 0) return kBadAccess;
-  d.unformatted = d.access == TAV_ACCESS_DIRECT ? 1 : 0;
+  d.unformatted = kept != nullptr ? kept->unformatted : d.access == TAV_ACCESS_DIRECT ? 1 : 0;
   if (s.form.present() && (d.unformatted = decode(s.form, kFormWords)) < 0) return kBadForm;
   if (s.recl != nullptr) {
     if (*s.recl <= 0) return kBadRecl;
@@ -272,15 +273,18 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
   Specifier file = s.file;
   int file_length = file.present() ? trimmed_length(file) : 0;
 
+  // Connected, and no other file named: the OPEN only changes properties.
+  const bool keeps = current_stream() != nullptr &&
+                     (!file.present() || same_name(current_record().file_name, file, file_length));
   Decoded d;
-  if (int code = decode_specs(s, d)) return ioerr(code);
+  if (int code = decode_specs(s, keeps ? &current_record() : nullptr, d)) return ioerr(code);
   if (file.present() && d.status == TAV_STATUS_SCRATCH) return ioerr(kScratchWithFile);
   if (!file.present() && (d.status == TAV_STATUS_NEW || d.status == TAV_STATUS_REPLACE))
     return ioerr(kNoFileForNew, unit);
 
   if (current_stream() == nullptr) {
     if (!file.present() && d.status == TAV_STATUS_OLD) return ioerr(kOldNotConnected, unit);
-  } else if (file.present() && !same_name(current_record().file_name, file, file_length)) {
+  } else if (!keeps) {
     // Another file: the present connection ends first.
     unlock_io();
     if (int code = close_unit(unit, Specifier{}, error_continue)) return code;

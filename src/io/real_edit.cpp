@@ -495,46 +495,6 @@ bool roundup(char *dg, i64 real, i64 keep) {
   return true;
 }
 
-// Gw.d chooses F editing with d - s decimals for a magnitude in
-// [b(s), b(s + 1)), s = 0 .. d, where b(0) = 0.1 - 0.5 * 10^-(d+1) and each
-// following boundary is ten times the one before, every step rounded to
-// double.
-constexpr double g_boundary_base(int d) {
-  double r = 0.05;
-  for (int i = 0; i < d && r != 0.0; ++i) r *= 0.1;
-  return 0.1 - r;
-}
-
-// The boundaries b(0) .. b(d + 1) for the usual d, computed at compile time
-// by the same double operations (and so bit for bit the same values).
-constexpr int kGTableDigits = 30;
-struct GBoundaries {
-  double b[kGTableDigits + 1][kGTableDigits + 2];
-  constexpr GBoundaries() : b() {
-    for (int d = 0; d <= kGTableDigits; ++d) {
-      double lo = g_boundary_base(d);
-      for (int s = 0; s <= d + 1; ++s, lo *= 10.0) b[d][s] = lo;
-    }
-  }
-};
-constexpr GBoundaries kGBoundaries;
-
-// The decimals of the F editing G chooses for a finite nonzero magnitude
-// (d <= kGTableDigits), or -1 for E editing.
-i64 g_decimals_from_table(double mag, int d, std::uint64_t bits) {
-  const double *b = kGBoundaries.b[d];
-  // Start from the decimal exponent estimated from the binary one (b(j) is
-  // close to 10^(j-1)); the loops settle the exact place.
-  const int e2 = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-  int j = ((e2 * 78913) >> 18) + 1;
-  if (j < -1) j = -1;
-  if (j > d + 1) j = d + 1;
-  while (j >= 0 && mag < b[j]) --j;
-  while (j <= d && mag >= b[j + 1]) ++j;
-  // Now b(j) <= mag < b(j + 1), with b(-1) = 0 and b(d + 2) = infinity.
-  return j < 0 || j > d ? -1 : d - j;
-}
-
 template <class Out, int K>
 int etype_field(double value, int w, int d, int e, char letter, int k) {
   Out out;
@@ -571,6 +531,92 @@ int fixed_format(double value, i64 fw, i64 d, int k, i64 trail, int w) {
     return fixed_field<LocalField, kAnyScale>(value, fw, d, k, trail, w);
   }
   return fixed_field<StreamField, kAnyScale>(value, fw, d, k, trail, w);
+}
+
+// Gw.d chooses F editing with d - s decimals (s = 0 .. d) when the value
+// rounded to d significant digits lies in [10^(s-1), 10^s), E editing
+// otherwise: the same as comparing the value exactly with the boundaries
+// b(s) = 10^s * (0.1 - 0.5 * 10^-(d+1)), since the value at a boundary is
+// a tie whose last kept digit is 9 and so rounds up.
+//
+// The exact answer from the digits themselves, for d >= 1.  Digits
+// beyond the 767th of a double are zeros: rounding to more of them
+// changes nothing.  (d = 0 has the boundaries 0.05 and 0.5, which the
+// table below settles exactly: no double lies between 0.05 and the
+// double nearest it.)
+i64 g_decimals_exact(double mag, i64 d) {
+  const int p = d - 1 > kMaxEngDigits ? kMaxEngDigits : static_cast<int>(d - 1);
+  char dg[digits::scientific_capacity(kMaxEngDigits)];
+  const i64 s = static_cast<i64>(digits::significant(mag, p, dg)) + 1;
+  return s < 0 || s > d ? -1 : d - s;
+}
+
+// The boundaries in double, for the usual d: b(0) = 0.1 - 0.05 * 0.1^d,
+// each following one ten times the one before, every step rounded.  Their
+// relative error is below (d + 5) * 2^-53, far less than kGNear: they
+// settle every value but those within kGNear of a boundary, which take
+// the exact way.
+constexpr double g_boundary_base(int d) {
+  double r = 0.05;
+  for (int i = 0; i < d && r != 0.0; ++i) r *= 0.1;
+  return 0.1 - r;
+}
+
+constexpr int kGTableDigits = 30;
+constexpr double kGNear = 0x1p-40;
+// Each boundary as the zone around it, b(s) (1 -+ kGNear), that holds the
+// exact boundary.  Row d: b(-1) = 0, b(0) .. b(d + 1), b(d + 2) = infinity,
+// so that the search below needs no bounds; with d = 0 the zones are
+// empty.
+struct GZone {
+  double below = 0.0, above = 0.0;
+};
+struct GBoundaries {
+  GZone z[kGTableDigits + 1][kGTableDigits + 4];
+  constexpr GBoundaries() : z() {
+    for (int d = 0; d <= kGTableDigits; ++d) {
+      double lo = g_boundary_base(d);
+      const double near = d == 0 ? 0.0 : kGNear;
+      for (int s = 0; s <= d + 1; ++s, lo *= 10.0) z[d][s + 1] = {lo * (1 - near), lo * (1 + near)};
+      z[d][d + 3] = {__builtin_inf(), __builtin_inf()};
+    }
+  }
+};
+constexpr GBoundaries kGBoundaries;
+
+// g_decimals: the value is too close to a boundary for the table.
+constexpr i64 kGExact = -2;
+
+// The decimals of the F editing G chooses for a finite nonzero magnitude,
+// -1 for E editing, or kGExact.
+i64 g_decimals(double mag, int d, std::uint64_t bits) {
+  if (d > kGTableDigits) return kGExact;
+  const GZone *z = kGBoundaries.z[d] + 1;
+  // Start from the decimal exponent estimated from the binary one (b(j) is
+  // close to 10^(j-1)); the loops settle the place among the boundaries.
+  const int e2 = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+  int j = ((e2 * 78913) >> 18) + 1;
+  if (j < -1) j = -1;
+  if (j > d + 1) j = d + 1;
+  while (mag < z[j].above) --j;
+  while (mag >= z[j + 1].below) ++j;
+  // Now mag < the zone of b(j + 1), and above the zone of b(j) unless the
+  // second loop stopped in it.  Then b(j) <= mag < b(j + 1), -1 <= j <= d + 1.
+  if (mag < z[j].above) return kGExact;
+  return j < 0 || j > d ? -1 : d - j;
+}
+
+// The field G chose: F editing with fd decimals and the blanks that stand
+// in for the exponent part, or E editing (fd < 0).
+int g_field(double value, int w, int d, int e, int k, i64 fd) {
+  if (fd < 0) return etype_format(value, w, d, e, 'E', k);
+  const i64 blanks = e < 0 ? 4 : static_cast<i64>(e) + 2;
+  return fixed_format(value, w - blanks, fd, 0, blanks, w);
+}
+
+// G next to a boundary, or with a long d: the choice from the digits.
+[[gnu::noinline]] int g_field_exact(double value, int w, int d, int e, int k) {
+  return g_field(value, w, d, e, k, g_decimals_exact(magnitude_of(value), d));
 }
 
 }  // namespace
@@ -638,33 +684,10 @@ int format_G(double value, int w, int d, int e) {
   const int k = Edit::scale();
   const std::uint64_t b = bits_of(value);
   if (non_finite(b) || w < 0 || d < 0) return etype_format(value, w, d, e, 'E', k);
-  // Blanks that stand in for the exponent part when F editing is chosen.
-  const i64 blanks = e < 0 ? 4 : static_cast<i64>(e) + 2;
-  const i64 fw = w - blanks;
-  i64 fd = -1;
-  if (is_zero(b)) {
-    if (d == 0) return etype_format(value, w, d, e, 'E', k);
-    fd = d - 1;
-  } else {
-    const double mag = magnitude_of(value);
-    if (d <= kGTableDigits) {
-      fd = g_decimals_from_table(mag, d, b);
-    } else {
-      double lo = g_boundary_base(d);
-      if (mag >= lo) {
-        for (i64 s = 0; s <= d; ++s) {
-          const double hi = lo * 10.0;
-          if (mag < hi) {
-            fd = d - s;
-            break;
-          }
-          lo = hi;
-        }
-      }
-    }
-    if (fd < 0) return etype_format(value, w, d, e, 'E', k);
-  }
-  return fixed_format(value, fw, fd, 0, blanks, w);
+  if (is_zero(b)) return d == 0 ? etype_format(value, w, d, e, 'E', k) : g_field(value, w, d, e, k, d - 1);
+  const i64 fd = g_decimals(magnitude_of(value), d, b);
+  if (fd == kGExact) return g_field_exact(value, w, d, e, k);
+  return g_field(value, w, d, e, k, fd);
 }
 
 int stars(int w) {

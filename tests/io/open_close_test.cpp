@@ -116,11 +116,13 @@ TEST(Open, ErrorsWithoutIostatAreFatal) {
       fatal_io("Cannot find OLD file").c_str()});
   run([] { iotest::open(10, "nodir/x", nullptr, nullptr, 0, nullptr, nullptr, 0); }, {kAborted, "",
       fatal_io("I/O error on unit 10: No such file or directory").c_str()});
+  // PAD= on an unformatted connection, given by a re-OPEN without FORM=.
   run([] {
-    __TAVf90_open(10, "f", 1, nullptr, 0, nullptr, 0, "UNFORMATTED", 11, nullptr, nullptr, 0, nullptr, 0,
-                  nullptr, 0, nullptr, 0, "YES", 3, 1);
-  }, {kAborted, "", "The PAD= specifier is not allowed for an UNFORMATTED file\n"
-                    "Program terminated by fatal error\n"});
+    run_all({"open 10 file=f form=UNFORMATTED"});
+    __TAVf90_open(10, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0, nullptr, 0, nullptr, 0,
+                  nullptr, 0, "YES", 3, 1);
+  }, {kAborted, "|\n", "The PAD= specifier is not allowed for an UNFORMATTED file\n"
+                      "Program terminated by fatal error\n"});
   // Data that cannot be written out: at CLOSE and at the end.
   run([] {
     run_all({"open 10 file=/dev/full", "write 10 lost"});

@@ -1,6 +1,6 @@
 // Output items through the entry points compiled code calls: the golden
-// table (the peer runtime's records, or the library's defined differences)
-// and data/edit_items.tsv, formatted and list-directed, the dusty A forms
+// table (the peer runtime's records, or the library's defined differences),
+// G fields near powers of ten and data/edit_items.tsv, formatted and list-directed, the dusty A forms
 // too; the exported separator step and real editing entries; and
 // descriptors whose numbers reach the top of the 32-bit range.
 #include <gtest/gtest.h>
@@ -189,6 +189,20 @@ TEST(Write, GoldenTableAsThePeerOrAsDefined) {
                     << c[4] << " " << c[5] << (defined ? ")" : "") << "\n  got " << w.status << " " << got;
   }
   EXPECT_EQ(failed, 0) << failed << " of " << cases.size() << " cases differ";
+}
+
+// G near every power of ten from 1e-5 to 1e20, d = 1 .. 17, REAL and
+// DOUBLE PRECISION items: data/g_decades.tsv, whose fields g_decades.py
+// works out in exact arithmetic.
+TEST(Write, GNearPowersOfTenAsExactArithmetic) {
+  const auto rows = iotest::table("g_decades.tsv", 4);
+  int failed = 0;
+  for (const auto &r : rows) {
+    const Written w = write_items(r[1], {from_hex(r[0], r[2])});
+    if ((w.status != 0 || w.text != r[3]) && ++failed <= 20)
+      ADD_FAILURE() << r[0] << " " << r[1] << " " << r[2] << ": [" << w.text << "], expected [" << r[3] << "]";
+  }
+  EXPECT_EQ(failed, 0) << failed << " of " << rows.size() << " fields differ";
 }
 
 TEST(Write, WideFieldsAreStreamed) {

@@ -11,32 +11,20 @@ usage: build_table.py CASES PEER_OUTPUT TABLE DIFFERENCES
 import math
 import re
 import sys
-from fractions import Fraction
 
 import model
 
 
-def g_choice_double(v, d):
-    """The F/E choice of the library's G editing: s, or None for E form."""
-    n = abs(v)
-    t = 0.05
-    for _ in range(d):
-        t *= 0.1
-    b = 0.1 - t
-    for s in range(0, d + 1):
-        if b <= n < b * 10.0:
-            return s
-        b = b * 10.0
-    return None
-
-
-def g_choice_exact(v, d):
-    n = abs(Fraction(v))
-    for s in range(0, d + 1):
-        lo = Fraction(10) ** s * (Fraction(1, 10) - Fraction(1, 2) * Fraction(1, 10) ** (d + 1))
-        if lo <= n < lo * 10:
-            return s
-    return None
+def g_peer_rounded_twice(v, d, e, peer):
+    """Whether the peer wrote v in the form of a higher decade than the one
+    the value rounded once to d digits lies in (s = -1: E below 0.1, s = d + 1:
+    E above)."""
+    def decade(s):
+        return s if s is not None else (-1 if abs(v) < 1 else d + 1)
+    n = 4 if e == -1 else e + 2
+    f = peer[:-n].strip() if peer.endswith(' ' * n) else ''
+    peer_s = d - len(f.split('.')[1]) if re.fullmatch(r'[-+]?\d*\.\d*', f) else None
+    return decade(peer_s) > decade(model.g_fixed_s(abs(v), d))
 
 
 def reason(typ, fmt, val, ours_st, ours, peer_st, peer):
@@ -77,10 +65,8 @@ def reason(typ, fmt, val, ours_st, ours, peer_st, peer):
         n = 4 if e == -1 else e + 2
         if '*' in ours and ours.endswith(' ' * n) and not ours.endswith('*'):
             return 'G in F form that overflows: w-n asterisks, then the n blanks'
-        if v != 0 and g_choice_double(v, d) != g_choice_exact(v, d):
-            return 'G boundary computed in double: switches form on the other side of b(s)'
-        if v != 0 and g_choice_double(v, d) == g_choice_exact(v, d):
-            return 'G near a boundary: the peer picks the form from rounded digits, the library compares N with b(s)'
+        if v != 0 and math.isfinite(v) and g_peer_rounded_twice(v, d, e, peer):
+            return 'G near a boundary: the peer picks the form from digits it has rounded already (upper decade)'
     return None
 
 

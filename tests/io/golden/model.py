@@ -9,6 +9,7 @@ error number that the item reports.
 import math
 import re
 import struct
+from fractions import Fraction
 
 
 class IoError(Exception):
@@ -254,17 +255,13 @@ def format_G(v, w, d, e, m):
 
 
 def g_fixed_s(N, d):
-    """s such that b(s) <= N < b(s+1), the boundaries computed in double;
-    None when G takes the E form."""
-    t = 0.05
-    for _ in range(d):
-        t *= 0.1
-    b = 0.1 - t
+    """s such that 10^s (0.1 - 0.5 10^-(d+1)) <= N < 10^(s+1) (0.1 - ...),
+    compared exactly; None when G takes the E form."""
+    n = Fraction(N)
     for s in range(0, d + 1):
-        nb = b * 10.0
-        if b <= N < nb:
+        lo = Fraction(10) ** s * (Fraction(1, 10) - Fraction(1, 2) * Fraction(1, 10) ** (d + 1))
+        if lo <= n < lo * 10:
             return s
-        b = nb
     return None
 
 

@@ -185,37 +185,4 @@ TEST(Digits, MatchCLibraryConversions) {
   EXPECT_GT(checked, 70000);
 }
 
-// G chooses F editing with d - s decimals in [b(s), b(s+1)), where b(0) =
-// 0.1 - 0.5 * 10^-(d+1) and each boundary is ten times the one before, every
-// step rounded to double.  The double just below and at each boundary
-// must fall on either side, for every d (short ones are looked up, long
-// ones computed).  (d = 0 is left out: E editing with d = 0 is an error
-// without a scale factor.)
-TEST(RealEdit, GBoundariesStepwiseInDouble) {
-  int checked = 0;
-  for (int d = 1; d <= 36; ++d) {
-    double r = 0.05;
-    for (int i = 0; i < d; ++i) r *= 0.1;
-    double b = 0.1 - r;
-    const int w = d + 30;
-    for (int s = 0; s <= d + 1; ++s, b *= 10.0) {
-      for (double v : {std::nextafter(b, 0.0), b}) {
-        for (double sv : {v, -v}) {
-          const std::string text = write({"G", w, d, -1}, sv);
-          // F editing is followed by four blanks in place of the exponent.
-          const bool f_editing = text.find('E') == std::string::npos && text.compare(text.size() - 4, 4, "    ") == 0;
-          const int expected_s = v < b ? s - 1 : s;  // the interval v lies in
-          const std::string what = "G" + std::to_string(w) + "." + std::to_string(d) + " of " + std::to_string(sv);
-          ASSERT_EQ(f_editing, expected_s >= 0 && expected_s <= d) << what << ": " << text;
-          if (f_editing) {
-            EXPECT_EQ(text.size() - 4 - text.find('.') - 1, static_cast<std::size_t>(d - expected_s)) << what;
-          }
-          ++checked;
-        }
-      }
-    }
-  }
-  EXPECT_GT(checked, 2500);
-}
-
 }  // namespace
