@@ -117,26 +117,55 @@ constexpr T lowest() {
 }
 
 // Comparisons are strict, and false for a NaN, so a NaN is never taken.
+//
+// MAXVAL and MINVAL give the element MAXLOC and MINLOC point at: a slice's
+// first number is taken whatever its value, an infinity beyond the starting
+// value included, then only strictly better ones.  For REAL types the
+// working value starts unset, a NaN: no element compares better than it,
+// and it tells that the slice has taken nothing yet.  A slice still unset
+// at the end (empty, fully masked or all NaN) gets the starting value.
+// For INTEGER types the starting value is the type's extreme, which a
+// first element can only equal, so nothing needs marking.
 template <class T>
-struct Greatest {
+struct Extreme {
   using Elem = T;
   using Acc = T;
+  static constexpr bool kStartsUnset = std::is_floating_point_v<T>;
+  static T start() { return std::numeric_limits<T>::quiet_NaN(); }
+  static bool unset(T a) { return kStartsUnset && a != a; }
+};
+template <class T>
+struct Greatest : Extreme<T> {
   static T identity() { return lowest<T>(); }
   static bool better(T x, T v) { return x > v; }
   static void apply(T &a, T x) {
-    if (x > a) a = x;
+    if (x > a || (Extreme<T>::unset(a) && x == x)) a = x;
   }
 };
 template <class T>
-struct Least {
-  using Elem = T;
-  using Acc = T;
+struct Least : Extreme<T> {
   static T identity() { return std::numeric_limits<T>::max(); }
   static bool better(T x, T v) { return x < v; }
   static void apply(T &a, T x) {
-    if (x < a) a = x;
+    if (x < a || (Extreme<T>::unset(a) && x == x)) a = x;
   }
 };
+
+// The working result's first value: the identity, or unset (above).
+template <class Op>
+constexpr bool starts_unset() {
+  if constexpr (requires { Op::kStartsUnset; })
+    return Op::kStartsUnset;
+  else
+    return false;
+}
+template <class Op>
+typename Op::Acc start() {
+  if constexpr (starts_unset<Op>())
+    return Op::start();
+  else
+    return Op::identity();
+}
 
 template <class T>
 inline bool is_number(T x) {
@@ -234,7 +263,7 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
   check_dim(rank, dim, word, what);
   Plan pl(rank, a, dim);
   tav_vector result = pl.make(mk);
-  fill<R>(result, Op::identity());
+  fill<R>(result, start<Op>());
 
   std::uintptr_t p[3];
   std::uintptr_t step[3][kMaxRank];
@@ -273,6 +302,14 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
         store(pr, acc);
       }
     });
+  }
+  if constexpr (starts_unset<Op>()) {
+    const std::intptr_t count = __TAVf90_vector_size(result.extent);
+    const auto base = reinterpret_cast<std::uintptr_t>(result.base);
+    for (std::intptr_t i = 0; i < count; ++i) {
+      const std::uintptr_t pr = base + static_cast<std::uintptr_t>(i) * sizeof(R);
+      if (Op::unset(load<R>(pr))) store(pr, Op::identity());
+    }
   }
   return result;
 }
