@@ -1,23 +1,36 @@
-// Array intrinsic benchmark, the library's side: each case calls the entry
-// point the way compiled code does, and the same work as a plain C loop over
-// the same memory.  A 2000 x 2000 DOUBLE PRECISION array, values as in
-// bench_array.f90.
-// usage: bench_array CASE REPS -> "CASE ours-seconds plain-seconds elements
-// checksum-ours checksum-plain fresh-plain-seconds" (seconds per repetition,
-// process CPU time; the last is 0 except for PACK and RESHAPE)
+// Array intrinsic benchmark: each case as the library's entry point called
+// the way compiled code calls it ("ours"), or as a plain C loop doing the
+// same work on the same storage ("plain"); bench_array.f90 is the peer.  A
+// 2000 x 2000 DOUBLE PRECISION array of pseudo-random values in [0, 1)
+// that both programs compute bit for bit (x <- 48271 x mod 2^31 - 1, in
+// array element order, each value x / (2^31 - 1)).
+//
+// An intrinsic that obtains its result (SUM, MAXLOC, PACK, RESHAPE) does so
+// in every call, and so does its plain loop: fresh zero-filled storage of
+// the result's size from calloc, freed after the call.  CSHIFT writes into
+// storage the caller gives, on both sides.  PACK's masks are compiled
+// code's temporaries: made once, outside the timing, on every side.
+//
+// usage: bench_array CASE ours|plain REPS
+// prints "CASE seconds-per-call checksum sink": process CPU time per call
+// over REPS calls; the checksum (count and sum of every result element in
+// array element order) is taken from an untimed first call and must agree
+// with the peer's; sink keeps the timed calls' results alive.
 #include <time.h>
 
+#include <cfloat>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "tavf90.h"
 
 namespace {
 
-constexpr int n = 2000;
+constexpr std::size_t n = 2000;
 
 double cpu_seconds() {
   timespec t;
@@ -25,131 +38,192 @@ double cpu_seconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-tav_ptr_desc whole(void *base, int rank, const int *extents, int size) {
+// A contiguous column-major array, lower bounds 1.
+tav_ptr_desc whole(void *base, int rank, const std::size_t *extents, std::size_t size) {
   tav_ptr_desc d{};
   d.base = static_cast<char *>(base);
-  std::intptr_t stride = size;
+  auto stride = static_cast<std::intptr_t>(size);
   for (int k = 0; k < rank; ++k) {
-    d.dim[k] = tav_dim{extents[k], stride, 1};
+    d.dim[k] = tav_dim{static_cast<std::intptr_t>(extents[k]), stride, 1};
     d.offset -= stride;
-    stride *= extents[k];
+    stride *= static_cast<std::intptr_t>(extents[k]);
   }
   return d;
 }
 
+template <class T>
+double total(const T *p, std::size_t m) {
+  double s = 0;
+  for (std::size_t i = 0; i < m; ++i) s += static_cast<double>(p[i]);
+  return s;
+}
+
+// What one call produced: its elements (counted and summed for the
+// checksum), and the storage to release afterwards.
+struct Out {
+  const double *d = nullptr;
+  const std::int32_t *i = nullptr;
+  std::size_t count = 0;
+  double checksum() const { return static_cast<double>(count) + (d ? total(d, count) : total(i, count)); }
+  double last() const { return count == 0 ? 0 : d ? d[count - 1] : i[count - 1]; }
+};
+
+struct Bench {
+  std::vector<double> a = std::vector<double>(n * n), b = std::vector<double>(n * n);
+  std::vector<std::int32_t> mask = std::vector<std::int32_t>(n * n);
+  tav_ptr_desc ad{}, md{}, sd{}, od{};
+  std::int32_t shape[2] = {0, 0}, order[2] = {2, 1};
+  std::string which;
+  tav_vector v{};   // ours: the result temporary
+  void *fresh = nullptr;  // plain: the result storage
+
+  explicit Bench(std::string w) : which(std::move(w)) {
+    std::uint64_t x = 1;
+    for (double &e : a) {
+      x = x * 48271 % 2147483647;
+      e = static_cast<double>(x) / 2147483647.0;
+    }
+    const std::size_t ext[2] = {n, n}, two = 2;
+    ad = whole(a.data(), 2, ext, 8);
+    md = whole(mask.data(), 2, ext, 4);
+    for (std::size_t k = 0; k < n * n; ++k)
+      mask[k] = which == "pack" ? a[k] > 0.5 : which == "pack_true" ? a[k] >= 0 : a[k] < 0;
+    if (which == "reshape") shape[0] = 4000, shape[1] = 1000;
+    else shape[0] = shape[1] = static_cast<std::int32_t>(n);
+    sd = whole(shape, 1, &two, 4);
+    od = whole(order, 1, &two, 4);
+  }
+
+  Out ours() {
+    Out o;
+    const std::string &c = which;
+    if (c == "sum1" || c == "sum2") {
+      v = __TAVf90_dimsum_d(2, &ad, c[3] - '0');
+      o.d = reinterpret_cast<double *>(v.base), o.count = n;
+    } else if (c == "maxloc1" || c == "maxloc2") {
+      v = __TAVf90_maxl_dim_d(2, &ad, c[6] - '0');
+      o.i = reinterpret_cast<std::int32_t *>(v.base), o.count = n;
+    } else if (c == "cshift1" || c == "cshift2") {
+      __TAVf90_cshift_a(2, &ad, 7, c[6] - '0', b.data(), 8);
+      o.d = b.data(), o.count = n * n;
+    } else if (c.rfind("pack", 0) == 0) {
+      __TAVf90_pack(&v, 2, &ad, 2, &md, nullptr, 8);
+      o.d = reinterpret_cast<double *>(v.base), o.count = static_cast<std::size_t>(v.extent[0]);
+    } else if (c == "reshape") {
+      __TAVf90_reshape(&v, 2, &ad, &sd, 0, nullptr, nullptr, 8);
+      o.d = reinterpret_cast<double *>(v.base), o.count = n * n;
+    } else if (c == "reshape_t") {
+      __TAVf90_reshape(&v, 2, &ad, &sd, 0, nullptr, &od, 8);
+      o.d = reinterpret_cast<double *>(v.base), o.count = n * n;
+    }
+    return o;
+  }
+  void ours_release() {
+    if (which.rfind("maxloc", 0) == 0) __TAVf90_freevec_i(v);
+    else if (which.rfind("cshift", 0) != 0) __TAVf90_freevec_d(v);
+  }
+
+  template <class T>
+  T *obtain(std::size_t count) {
+    fresh = std::calloc(count, sizeof(T));
+    return static_cast<T *>(fresh);
+  }
+
+  Out plain() {
+    Out o;
+    const std::string &c = which;
+    const double *A = a.data();
+    if (c == "sum1") {
+      double *r = obtain<double>(n);
+      for (std::size_t j = 0; j < n; ++j) {
+        double s = 0;
+        for (std::size_t i = 0; i < n; ++i) s += A[i + j * n];
+        r[j] = s;
+      }
+      o.d = r, o.count = n;
+    } else if (c == "sum2") {
+      double *r = obtain<double>(n);
+      for (std::size_t j = 0; j < n; ++j)
+        for (std::size_t i = 0; i < n; ++i) r[i] += A[i + j * n];
+      o.d = r, o.count = n;
+    } else if (c == "maxloc1") {
+      std::int32_t *l = obtain<std::int32_t>(n);
+      for (std::size_t j = 0; j < n; ++j) {
+        double v = -DBL_MAX;
+        std::int32_t at = 0;
+        for (std::size_t i = 0; i < n; ++i)
+          if (A[i + j * n] > v) v = A[i + j * n], at = static_cast<std::int32_t>(i + 1);
+        l[j] = at;
+      }
+      o.i = l, o.count = n;
+    } else if (c == "maxloc2") {
+      std::int32_t *l = obtain<std::int32_t>(n);
+      std::vector<double> best(n, -DBL_MAX);
+      for (std::size_t j = 0; j < n; ++j)
+        for (std::size_t i = 0; i < n; ++i)
+          if (A[i + j * n] > best[i]) best[i] = A[i + j * n], l[i] = static_cast<std::int32_t>(j + 1);
+      o.i = l, o.count = n;
+    } else if (c == "cshift1") {
+      for (std::size_t j = 0; j < n; ++j)
+        for (std::size_t i = 0; i < n; ++i) b[i + j * n] = A[(i + 7) % n + j * n];
+      o.d = b.data(), o.count = n * n;
+    } else if (c == "cshift2") {
+      for (std::size_t j = 0; j < n; ++j)
+        for (std::size_t i = 0; i < n; ++i) b[i + j * n] = A[i + (j + 7) % n * n];
+      o.d = b.data(), o.count = n * n;
+    } else if (c.rfind("pack", 0) == 0) {
+      double *p = obtain<double>(n * n);
+      std::size_t m = 0;
+      for (std::size_t i = 0; i < n * n; ++i)
+        if (mask[i]) p[m++] = A[i];
+      o.d = p, o.count = m;
+    } else if (c == "reshape") {
+      double *p = obtain<double>(n * n);
+      for (std::size_t i = 0; i < n * n; ++i) p[i] = A[i];
+      o.d = p, o.count = n * n;
+    } else if (c == "reshape_t") {
+      // Element q of the source goes to row q / n, column q % n.
+      double *p = obtain<double>(n * n);
+      std::size_t q = 0;
+      for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t j = 0; j < n; ++j) p[i + j * n] = A[q++];
+      o.d = p, o.count = n * n;
+    }
+    return o;
+  }
+  void plain_release() {
+    std::free(fresh);
+    fresh = nullptr;
+  }
+};
+
 }  // namespace
 
 int main(int argc, char **argv) {
-  if (argc < 3) return 2;
-  const char *which = argv[1];
-  const int reps = std::atoi(argv[2]);
-  std::vector<double> a(static_cast<std::size_t>(n) * n), b(a.size()), r(n);
-  std::vector<std::int32_t> l(n), mask(a.size());
-  for (int j = 0; j < n; ++j)
-    for (int i = 0; i < n; ++i) a[i + static_cast<std::size_t>(j) * n] = ((i + 1) * 7919 + (j + 1) * 104729) % 1000 / 1000.0;
-  const int ext[2] = {n, n};
-  tav_ptr_desc ad = whole(a.data(), 2, ext, 8);
-  std::int32_t shape[2] = {n, n}, order[2] = {2, 1};
-  const int two = 2;
-  tav_ptr_desc sd = whole(shape, 1, &two, 4), od = whole(order, 1, &two, 4);
-  tav_ptr_desc md = whole(mask.data(), 2, ext, 4);
-  double check_ours = 0, check_plain = 0;
-  const auto N = static_cast<std::size_t>(n);
-
-  auto ours = [&](int k) {
-    a[0] = (k % 1000) / 1000.0;
-    if (!std::strcmp(which, "sum1") || !std::strcmp(which, "sum2")) {
-      tav_vector v = __TAVf90_dimsum_d(2, &ad, which[3] - '0');
-      check_ours += reinterpret_cast<double *>(v.base)[n - 1];
-      __TAVf90_freevec_d(v);
-    } else if (!std::strcmp(which, "maxloc1")) {
-      tav_vector v = __TAVf90_maxl_dim_d(2, &ad, 1);
-      check_ours += reinterpret_cast<std::int32_t *>(v.base)[n - 1];
-      __TAVf90_freevec_i(v);
-    } else if (!std::strcmp(which, "cshift1") || !std::strcmp(which, "cshift2")) {
-      __TAVf90_cshift_a(2, &ad, 7, which[6] - '0', b.data(), 8);
-      check_ours += b.back();
-    } else if (!std::strcmp(which, "pack")) {
-      tav_vector v{};
-      __TAVf90_pack(&v, 2, &ad, 2, &md, nullptr, 8);
-      check_ours += reinterpret_cast<double *>(v.base)[v.extent[0] - 1];
-      __TAVf90_freevec_d(v);
-    } else if (!std::strcmp(which, "reshape")) {
-      tav_vector v{};
-      __TAVf90_reshape(&v, 2, &ad, &sd, 0, nullptr, &od, 8);
-      check_ours += reinterpret_cast<double *>(v.base)[N * N - 2];
-      __TAVf90_freevec_d(v);
-    }
-  };
-  // fresh: PACK and RESHAPE write into storage obtained for the call (as the
-  // library must), otherwise into a destination used before.
-  bool fresh = false;
-  auto plain = [&](int k) {
-    a[0] = (k % 1000) / 1000.0;
-    double *dst = fresh ? static_cast<double *>(std::calloc(N * N, sizeof(double))) : b.data();
-    if (!std::strcmp(which, "sum1")) {
-      for (std::size_t j = 0; j < N; ++j) {
-        double s = 0;
-        for (std::size_t i = 0; i < N; ++i) s += a[i + j * N];
-        r[j] = s;
-      }
-      check_plain += r[N - 1];
-    } else if (!std::strcmp(which, "sum2")) {
-      for (std::size_t i = 0; i < N; ++i) r[i] = 0;
-      for (std::size_t j = 0; j < N; ++j)
-        for (std::size_t i = 0; i < N; ++i) r[i] += a[i + j * N];
-      check_plain += r[N - 1];
-    } else if (!std::strcmp(which, "maxloc1")) {
-      for (std::size_t j = 0; j < N; ++j) {
-        double v = -1.7976931348623157e308;
-        std::int32_t at = 0;
-        for (std::size_t i = 0; i < N; ++i)
-          if (a[i + j * N] > v) v = a[i + j * N], at = static_cast<std::int32_t>(i + 1);
-        l[j] = at;
-      }
-      check_plain += l[N - 1];
-    } else if (!std::strcmp(which, "cshift1")) {
-      for (std::size_t j = 0; j < N; ++j)
-        for (std::size_t i = 0; i < N; ++i) b[i + j * N] = a[(i + 7) % N + j * N];
-      check_plain += b.back();
-    } else if (!std::strcmp(which, "cshift2")) {
-      for (std::size_t j = 0; j < N; ++j)
-        for (std::size_t i = 0; i < N; ++i) b[i + j * N] = a[i + (j + 7) % N * N];
-      check_plain += b.back();
-    } else if (!std::strcmp(which, "pack")) {
-      std::size_t m = 0;
-      for (std::size_t i = 0; i < N * N; ++i)
-        if (mask[i]) dst[m++] = a[i];
-      check_plain += dst[m - 1];
-    } else if (!std::strcmp(which, "reshape")) {
-      // Element number q of the source goes to row q / n, column q % n.
-      std::size_t q = 0;
-      for (std::size_t i = 0; i < N; ++i)
-        for (std::size_t j = 0; j < N; ++j) dst[i + j * N] = a[q++];
-      check_plain += dst[N * N - 2];
-    }
-    if (fresh) std::free(dst);
-  };
-  // The mask of PACK (A > 0.5) is compiled code's temporary: made once,
-  // outside the timing, read by both sides.
-  for (std::size_t i = 0; i < N * N; ++i) mask[i] = a[i] > 0.5;
-
-  ours(0);  // first touch of every page on both sides
-  plain(0);
-  check_ours = check_plain = 0;
-  double t0 = cpu_seconds();
-  for (int k = 1; k <= reps; ++k) ours(k);
-  double t1 = cpu_seconds();
-  for (int k = 1; k <= reps; ++k) plain(k);
-  double t2 = cpu_seconds(), t3 = t2;
-  if (!std::strcmp(which, "pack") || !std::strcmp(which, "reshape")) {
-    fresh = true;
-    double keep = check_plain;
-    for (int k = 1; k <= reps; ++k) plain(k);
-    t3 = cpu_seconds();
-    check_plain = keep;
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: bench_array CASE ours|plain REPS\n");
+    return 2;
   }
-  std::printf("%s %.5e %.5e %d %.15e %.15e %.5e\n", which, (t1 - t0) / reps, (t2 - t1) / reps, n * n, check_ours,
-              check_plain, (t3 - t2) / reps);
+  Bench bench(argv[1]);
+  const bool ours = std::strcmp(argv[2], "ours") == 0;
+  const int reps = std::atoi(argv[3]);
+  auto call = [&] { return ours ? bench.ours() : bench.plain(); };
+  auto release = [&] { ours ? bench.ours_release() : bench.plain_release(); };
+  Out first = call();
+  if (first.count == 0 && bench.which.rfind("pack_false", 0) != 0) {
+    std::fprintf(stderr, "bench_array: unknown case %s\n", argv[1]);
+    return 2;
+  }
+  const double checksum = first.checksum();
+  release();
+  double sink = 0;
+  const double t0 = cpu_seconds();
+  for (int k = 1; k <= reps; ++k) {
+    bench.a[0] = (k % 7) / 8.0;
+    sink += call().last();
+    release();
+  }
+  const double t1 = cpu_seconds();
+  std::printf("%s %.6e %.17g %g\n", argv[1], (t1 - t0) / reps, checksum, sink);
   return 0;
 }

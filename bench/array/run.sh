@@ -1,47 +1,36 @@
 #!/usr/bin/env bash
-# Array intrinsics at memory speed: each case as the library's entry point,
-# as a plain C loop over the same memory, and as gfortran -O2 code using the
-# intrinsic (the peer).  i386 programs only run emulated on the development
-# machine, so this builds the library for x86-64 (-DTAV_M32=OFF, Release)
-# and the peer with the native gfortran, and runs both natively.
-# usage: bench/array/run.sh [REPS]   (default 20; fastest of 3 runs per side)
+# Array intrinsics on a 2000 x 2000 DOUBLE PRECISION array (bench/README.md):
+# CPU milliseconds per call, ours, the peer's and a plain C loop's doing the
+# same work on the same storage, and whether all three produced the same
+# result (checksums of every element).
+# usage: bench/array/run.sh [CALLS]   (calls per run, default 10)
 set -euo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${TAV_BENCH64_BUILD:-$root/build/bench64}
-reps=${1:-20}
-cmake -S "$root" -B "$build" -DTAV_M32=OFF -DCMAKE_BUILD_TYPE=Release -DTAV_TESTS=OFF -DTAV_EXAMPLES=OFF >/dev/null
-cmake --build "$build" -j2 --target bench_array >/dev/null
-ours=$build/bench/array/bench_array
-peer=$build/bench/array/bench_array_peer
-have_peer=0
-if command -v gfortran >/dev/null; then
-  gfortran -O2 "$root/bench/array/bench_array.f90" -J "$build/bench/array" -o "$peer" && have_peer=1
-else
-  echo "(no peer: gfortran is not installed)"
-fi
-# best CMD... : the run whose first timing field (field 2) is smallest of 3
-best() {
-  local line out=
-  for _ in 1 2 3; do
-    line=$("$@")
-    if [ -z "$out" ] || awk -v a="$(echo "$line" | cut -d' ' -f2)" -v b="$(echo "$out" | cut -d' ' -f2)" 'BEGIN{exit !(a < b)}'; then out=$line; fi
-  done
-  echo "$out"
+source "$(dirname "$0")/../lib.sh"
+calls=${1:-10}
+bench_build bench_array
+ours=$bench_dir/bench/array/bench_array_ours
+peer=$bench_dir/bench/array/bench_array_peer
+
+# one PROGRAM CASE [SIDE]: "CASE seconds-per-call checksum" of one run
+one() {
+  local line
+  if [ $# -eq 3 ]; then line=$("$1" "$2" "$3" "$calls"); else line=$("$1" "$2" "$calls"); fi ||
+    { echo "$* failed" >&2; return 1; }
+  read -r name secs sum _ <<<"$line"
+  echo "$name $secs $sum"
 }
-printf '%-8s %9s %9s %9s %9s %8s %9s  %s\n' case "ours ms" "C ms" "C new ms" "peer ms" "ours/C" "peer/ours" "checks"
-status=0
-for c in sum1 sum2 maxloc1 cshift1 cshift2 pack reshape; do
-  read -r _ o p _ co cp pf <<<"$(best "$ours" "$c" "$reps")"
-  ps=-; ratio_peer=-; pc=
-  if [ $have_peer = 1 ]; then
-    read -r _ ps _ pc <<<"$(best "$peer" "$c" "$reps")"
-    ratio_peer=$(awk -v p="$ps" -v o="$o" 'BEGIN{printf "%.2fx", p/o}')
-    ps=$(awk -v s="$ps" 'BEGIN{printf "%.2f", s*1e3}')
-  fi
-  same=$(awk -v a="$co" -v b="$cp" -v c="${pc:-$co}" 'BEGIN{print (a == b && a == c) ? "equal" : "DIFFER"}')
-  [ "$same" = equal ] || status=1
-  printf '%-8s %9.2f %9.2f %9s %9s %8s %9s  %s\n' "$c" "$(awk -v s="$o" 'BEGIN{print s*1e3}')" \
-    "$(awk -v s="$p" 'BEGIN{print s*1e3}')" "$(awk -v s="$pf" 'BEGIN{print (s > 0 ? sprintf("%.2f", s*1e3) : "-")}')" "$ps" "$(awk -v a="$o" -v b="$p" 'BEGIN{printf "%.2fx", a/b}')" \
-    "$ratio_peer" "$same ($co $cp ${pc:-})"
-done
-exit $status
+
+cases() {
+  local c os osum ps psum ls lsum check
+  for c in sum1 sum2 maxloc1 maxloc2 cshift1 cshift2 pack pack_true pack_false reshape reshape_t; do
+    read -r _ os osum <<<"$(bench_fastest one "$ours" "$c" ours || true)"
+    read -r _ ls lsum <<<"$(bench_fastest one "$ours" "$c" plain || true)"
+    ps=- psum=-
+    [ -x "$peer" ] && read -r _ ps psum <<<"$(bench_fastest one "$peer" "$c" || true)"
+    check=$(bench_same "$osum" "$psum")
+    [ "$check" = - ] || [[ $check == DIFFER* ]] || check=$(bench_same "$osum" "$lsum" | sed 's/^DIFFER/DIFFER plain/')
+    bench_row array "$c" ms/call "$(bench_per "$os" 1 1e3)" "$(bench_per "$ps" 1 1e3)" "$(bench_per "$ls" 1 1e3)" \
+      "$check"
+  done
+}
+bench_family cases

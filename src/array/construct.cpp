@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "array/elements.h"
 #include "array/walk.h"
@@ -79,6 +80,8 @@ void contiguous_strides(int rank, const std::intptr_t *extent, std::intptr_t siz
 
 enum class Flavour { numeric, character, derived };
 
+constexpr int kPackBlock = 8;
+
 template <class M>
 void pack(const Out &o, int rank, const View &array, const tav_ptr_desc *mask, const View *vector, Flavour flavour,
           bool capacity_is_vector) {
@@ -100,10 +103,37 @@ void pack(const Out &o, int rank, const View &array, const tav_ptr_desc *mask, c
   std::intptr_t count = 0;
   auto next = reinterpret_cast<std::uintptr_t>(base);
   const std::intptr_t run = w.extent[0];
+  const std::uintptr_t sa = step[0][0], sm = step[1][0];
+  // The number of elements a block may select without further test: all
+  // the result's slots without VECTOR, else those VECTOR has.
+  const std::intptr_t limit = vector != nullptr ? nv : capacity;
   with_element_size(static_cast<std::size_t>(size), [&](auto e) {
     walk_runs(w, p, step, [&](const std::uintptr_t(&c)[2], const std::intptr_t *) {
       std::uintptr_t pa = c[0], pm = c[1];
-      for (std::intptr_t i = 0; i < run; ++i, pa += step[0][0], pm += step[1][0]) {
+      std::intptr_t i = 0;
+      if constexpr (!std::is_same_v<decltype(e), RuntimeSize>) {
+        // Blocks of kPackBlock elements: one whose mask selects none is
+        // passed over on the mask alone; otherwise every element is stored
+        // at the next slot and the slot advances only past selected ones,
+        // so no branch depends on the mask's values.  The stores stay
+        // inside the result: the slots up to count + kPackBlock exist.
+        for (; i + kPackBlock <= run; i += kPackBlock) {
+          std::intptr_t chosen = 0;
+          for (int b = 0; b < kPackBlock; ++b) chosen += selected<M>(pm + static_cast<std::uintptr_t>(b) * sm);
+          if (chosen != 0) {
+            if (count + kPackBlock > capacity || count + chosen > limit) break;
+            for (int b = 0; b < kPackBlock; ++b, pa += sa, pm += sm) {
+              copy_element(next, pa, e);
+              next += selected<M>(pm) ? static_cast<std::uintptr_t>(size) : 0;
+            }
+            count += chosen;
+          } else {
+            pa += kPackBlock * sa;
+            pm += kPackBlock * sm;
+          }
+        }
+      }
+      for (; i < run; ++i, pa += sa, pm += sm) {
         if (!selected<M>(pm)) continue;
         // A further element must fit VECTOR when there is one.
         if (vector != nullptr && count == nv) rt::crash("VECTOR argument to PACK is too small");
@@ -128,6 +158,89 @@ void pack(const Out &o, int rank, const View &array, const tav_ptr_desc *mask, c
 }
 
 // ---- RESHAPE
+
+// True when the elements of an array, in array element order, lie equally
+// far apart (*step bytes), as those of a contiguous array do.  Not for an
+// empty array.
+bool evenly_spaced(int rank, const tav_dim *dim, std::intptr_t *step) {
+  std::uintptr_t s = 0, span = 0;  // span 0: no dimension of extent above 1 yet
+  for (int k = 0; k < rank; ++k) {
+    const std::intptr_t e = dim[k].extent;
+    if (e <= 0) return false;
+    if (e == 1) continue;
+    const auto stride = static_cast<std::uintptr_t>(dim[k].stride);
+    if (span == 0) {
+      s = stride;
+      span = 1;
+    } else if (stride != s * span) {
+      return false;
+    }
+    span *= static_cast<std::uintptr_t>(e);
+  }
+  *step = static_cast<std::intptr_t>(s);
+  return true;
+}
+
+// Tiles of kTileRows walk rows (dimension 1 of the walk) by tile_width<E>()
+// elements along the result's contiguous dimension: a cache line of the
+// result per row for the usual sizes.
+constexpr std::intptr_t kTileRows = 8;
+template <class E>
+constexpr std::intptr_t tile_width() {
+  if constexpr (std::is_same_v<E, RuntimeSize>)
+    return 4;
+  else
+    return E::size() < 64 ? static_cast<std::intptr_t>(64 / E::size()) : 1;
+}
+
+// The result of RESHAPE in permuted order from a source whose elements are
+// evenly spaced (source_step apart) and enough for the whole result.  The
+// walk's first dimension is not the result's contiguous one (`across`), so
+// a plain copy in walk order would store each element far from the last
+// (and, with extents of a power of two, evict what it just stored); instead
+// each plane of dimensions 1 and `across` of the walk is copied in small
+// tiles that store whole cache lines of the result.  Element q of the
+// source in walk order goes where the permuted walk puts its q-th element,
+// as in the copy element by element.
+void copy_permuted(char *base, int rrank, const std::intptr_t *pext, const std::intptr_t *pstride, int across,
+                   const char *source, std::intptr_t source_step, std::intptr_t size) {
+  // Source byte distance per walk dimension: source_step times the number
+  // of elements the walk visits before that dimension's counter moves.
+  std::intptr_t sstride[kMaxRank], before = 1;
+  for (int k = 0; k < rrank; ++k) {
+    sstride[k] = static_cast<std::intptr_t>(static_cast<std::uintptr_t>(source_step) * static_cast<std::uintptr_t>(before));
+    before *= pext[k];
+  }
+  // The planes: every combination of the other dimensions' counters.
+  std::intptr_t oext[kMaxRank];
+  for (int k = 0; k < rrank; ++k) oext[k] = k == 0 || k == across ? 1 : pext[k];
+  Walk planes(rrank, oext, pstride);
+  std::uintptr_t p[2] = {reinterpret_cast<std::uintptr_t>(base), reinterpret_cast<std::uintptr_t>(source)};
+  std::uintptr_t step[2][kMaxRank];
+  for (int k = 0; k < kMaxRank; ++k) step[0][k] = planes.step[k];
+  planes.steps_for(rrank, sstride, step[1]);
+  const std::intptr_t n0 = pext[0], n1 = pext[across];
+  const auto d0 = static_cast<std::uintptr_t>(pstride[0]), d1 = static_cast<std::uintptr_t>(pstride[across]);
+  const auto s0 = static_cast<std::uintptr_t>(sstride[0]), s1 = static_cast<std::uintptr_t>(sstride[across]);
+  with_element_size(static_cast<std::size_t>(size), [&](auto e) {
+    constexpr std::intptr_t width = tile_width<decltype(e)>();
+    walk_runs(planes, p, step, [&](const std::uintptr_t(&c)[2], const std::intptr_t *) {
+      for (std::intptr_t t1 = 0; t1 < n1; t1 += width) {
+        const std::intptr_t e1 = std::min(width, n1 - t1);
+        for (std::intptr_t t0 = 0; t0 < n0; t0 += kTileRows) {
+          const std::intptr_t e0 = std::min(kTileRows, n0 - t0);
+          // Each row of the tile: e1 elements stored one after another in
+          // the result, read from e1 places of the source.
+          for (std::intptr_t i = t0; i < t0 + e0; ++i) {
+            std::uintptr_t d = c[0] + static_cast<std::uintptr_t>(i) * d0 + static_cast<std::uintptr_t>(t1) * d1;
+            std::uintptr_t q = c[1] + static_cast<std::uintptr_t>(i) * s0 + static_cast<std::uintptr_t>(t1) * s1;
+            for (std::intptr_t j = 0; j < e1; ++j, d += d1, q += s1) copy_element(d, q, e);
+          }
+        }
+      }
+    });
+  });
+}
 
 void reshape(const Out &o, int rank, const View &source, const tav_ptr_desc *shape, int pad_rank, const View *pad,
              const tav_ptr_desc *order, Flavour flavour) {
@@ -173,6 +286,14 @@ void reshape(const Out &o, int rank, const View &source, const tav_ptr_desc *sha
   for (int k = 0; k < rrank; ++k) {
     pext[k] = extent[perm[k]];
     pstride[k] = stride[perm[k]];
+  }
+  std::intptr_t source_step = 0;
+  int across = 0;  // the walk's dimension that is contiguous in the result
+  while (across < rrank && perm[across] != 0) ++across;
+  if (across > 0 && across < rrank && total <= n_source && evenly_spaced(rank, source.dim, &source_step)) {
+    copy_permuted(base, rrank, pext, pstride, across, source.base, source_step, size);
+    set_result(o, base, size, rrank, extent);
+    return;
   }
   Walk dw(rrank, pext, pstride);
   std::uintptr_t p[1] = {reinterpret_cast<std::uintptr_t>(base)};

@@ -6,9 +6,10 @@
 // "strides" are the result multipliers, 0 along DIM.  Each result element
 // therefore receives its contributions in increasing subscript order along
 // DIM whatever the strides, and a contiguous array is read contiguously
-// whichever dimension is reduced.  Runs along the first dimension are handed
-// to a kernel whole: along DIM = 1 the partial result stays in a register,
-// otherwise the run updates a contiguous run of result elements.
+// whichever dimension is reduced.  Along DIM = 1 each slice is a run of
+// the first dimension, and several slices are reduced side by side with
+// their partial results in registers; along another DIM each run updates a
+// run of result elements.
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -117,26 +118,55 @@ constexpr T lowest() {
 }
 
 // Comparisons are strict, and false for a NaN, so a NaN is never taken.
+//
+// MAXVAL and MINVAL give the element MAXLOC and MINLOC point at: a slice's
+// first number is taken whatever its value, an infinity beyond the starting
+// value included, then only strictly better ones.  For REAL types the
+// working value starts unset, a NaN: no element compares better than it,
+// and it tells that the slice has taken nothing yet.  A slice still unset
+// at the end (empty, fully masked or all NaN) gets the starting value.
+// For INTEGER types the starting value is the type's extreme, which a
+// first element can only equal, so nothing needs marking.
 template <class T>
-struct Greatest {
+struct Extreme {
   using Elem = T;
   using Acc = T;
+  static constexpr bool kStartsUnset = std::is_floating_point_v<T>;
+  static T start() { return std::numeric_limits<T>::quiet_NaN(); }
+  static bool unset(T a) { return kStartsUnset && a != a; }
+};
+template <class T>
+struct Greatest : Extreme<T> {
   static T identity() { return lowest<T>(); }
   static bool better(T x, T v) { return x > v; }
   static void apply(T &a, T x) {
-    if (x > a) a = x;
+    if (x > a || (Extreme<T>::unset(a) && x == x)) a = x;
   }
 };
 template <class T>
-struct Least {
-  using Elem = T;
-  using Acc = T;
+struct Least : Extreme<T> {
   static T identity() { return std::numeric_limits<T>::max(); }
   static bool better(T x, T v) { return x < v; }
   static void apply(T &a, T x) {
-    if (x < a) a = x;
+    if (x < a || (Extreme<T>::unset(a) && x == x)) a = x;
   }
 };
+
+// The working result's first value: the identity, or unset (above).
+template <class Op>
+constexpr bool starts_unset() {
+  if constexpr (requires { Op::kStartsUnset; })
+    return Op::kStartsUnset;
+  else
+    return false;
+}
+template <class Op>
+typename Op::Acc start() {
+  if constexpr (starts_unset<Op>())
+    return Op::start();
+  else
+    return Op::identity();
+}
 
 template <class T>
 inline bool is_number(T x) {
@@ -220,6 +250,31 @@ inline bool takes(std::uintptr_t pm) {
     return selected<M>(pm);
 }
 
+// Reductions along the first dimension take kLanes slices at a time, each
+// with its own partial result in a register: every result still receives
+// its elements in order, but the lanes' chains of dependent operations
+// overlap.  kernel(lanes, b) gets the lane count as a constant and, per
+// cursor a, the lanes' slice starts b[a][0..lanes-1]; a slice's elements
+// are the cursor's step[a][0] apart.
+constexpr int kLanes = 4;
+
+template <std::size_t N, class Kernel>
+void in_lanes(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_t (&step)[N][kMaxRank], Kernel &&kernel) {
+  walk_slices(w, p, step, [&](const std::uintptr_t(&c)[N], const std::uintptr_t(&across)[N], std::intptr_t m) {
+    std::intptr_t t = 0;
+    auto group = [&](auto lanes) {
+      constexpr int G = decltype(lanes)::value;
+      std::uintptr_t b[N][G];
+      for (std::size_t a = 0; a < N; ++a)
+        for (int g = 0; g < G; ++g) b[a][g] = c[a] + static_cast<std::uintptr_t>(t + g) * across[a];
+      kernel(lanes, static_cast<const std::uintptr_t(&)[N][G]>(b));
+      t += G;
+    };
+    while (t + kLanes <= m) group(std::integral_constant<int, kLanes>{});
+    while (t < m) group(std::integral_constant<int, 1>{});
+  });
+}
+
 // SUM, PRODUCT, ANY, ALL, COUNT, MAXVAL, MINVAL.  M is the unsigned type of
 // the mask's width, void without a mask.
 template <class Op, class M>
@@ -234,7 +289,7 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
   check_dim(rank, dim, word, what);
   Plan pl(rank, a, dim);
   tav_vector result = pl.make(mk);
-  fill<R>(result, Op::identity());
+  fill<R>(result, start<Op>());
 
   std::uintptr_t p[3];
   std::uintptr_t step[3][kMaxRank];
@@ -245,12 +300,15 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
   const std::intptr_t n = pl.w.extent[0];
   const std::uintptr_t sa = step[0][0], sr = step[1][0], sm = step[2][0];
   if (pl.dim == 0) {
-    walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[3], const std::intptr_t *) {
-      std::uintptr_t pa = c[0], pm = c[2];
-      R acc = load<R>(c[1]);
-      for (std::intptr_t i = 0; i < n; ++i, pa += sa, pm += sm)
-        if (takes<M>(pm)) Op::apply(acc, load<T>(pa));
-      store(c[1], acc);
+    in_lanes(pl.w, p, step, [&](auto lanes, const auto &b) {
+      constexpr int G = decltype(lanes)::value;
+      R acc[G];
+      for (int g = 0; g < G; ++g) acc[g] = load<R>(b[1][g]);
+      std::uintptr_t oa = 0, om = 0;
+      for (std::intptr_t i = 0; i < n; ++i, oa += sa, om += sm)
+        for (int g = 0; g < G; ++g)
+          if (takes<M>(b[2][g] + om)) Op::apply(acc[g], load<T>(b[0][g] + oa));
+      for (int g = 0; g < G; ++g) store(b[1][g], acc[g]);
     });
   } else if (std::is_void_v<M> && sa == sizeof(T)) {
     // Contiguous rows (the result is always contiguous along the first
@@ -273,6 +331,14 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
         store(pr, acc);
       }
     });
+  }
+  if constexpr (starts_unset<Op>()) {
+    const std::intptr_t count = __TAVf90_vector_size(result.extent);
+    const auto base = reinterpret_cast<std::uintptr_t>(result.base);
+    for (std::intptr_t i = 0; i < count; ++i) {
+      const std::uintptr_t pr = base + static_cast<std::uintptr_t>(i) * sizeof(R);
+      if (Op::unset(load<R>(pr))) store(pr, Op::identity());
+    }
   }
   return result;
 }
@@ -309,42 +375,86 @@ tav_vector reduce_locations(const char *word, MakeTemp mk, FreeTemp fr, int rank
   const std::intptr_t n = pl.w.extent[0];
   const std::uintptr_t sa = step[0][0], sv = step[1][0], sm = step[2][0], sl = step[3][0];
   if (pl.dim == 0) {
-    walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[4], const std::intptr_t *) {
-      // The whole slice is this run: its first selected number is taken
-      // outright, then only strictly better elements.
-      std::uintptr_t pa = c[0], pm = c[2];
-      T v = load<T>(c[1]);
-      std::int32_t at = 0;
-      std::intptr_t i = 0;
-      for (; i < n && at == 0; ++i, pa += sa, pm += sm) {
-        T x = load<T>(pa);
-        if (takes<M>(pm) && is_number(x)) {
-          v = x;
-          at = static_cast<std::int32_t>(i + 1);
+    in_lanes(pl.w, p, step, [&](auto lanes, const auto &b) {
+      // Each slice is a whole run: its first selected number is taken
+      // outright, then only strictly better elements.  Lanes whose first
+      // number came early go on alone up to the latest lane's, then all
+      // lanes go on together.
+      constexpr int G = decltype(lanes)::value;
+      T v[G];
+      std::int32_t at[G];
+      std::intptr_t from[G], together = 0;
+      for (int g = 0; g < G; ++g) {
+        v[g] = load<T>(b[1][g]);
+        at[g] = 0;
+        std::intptr_t i = 0;
+        while (i < n) {
+          const T x = load<T>(b[0][g] + static_cast<std::uintptr_t>(i) * sa);
+          const bool first = takes<M>(b[2][g] + static_cast<std::uintptr_t>(i) * sm) && is_number(x);
+          ++i;
+          if (first) {
+            v[g] = x;
+            at[g] = static_cast<std::int32_t>(i);
+            break;
+          }
         }
+        from[g] = i;
+        together = i > together ? i : together;
       }
-      for (; i < n; ++i, pa += sa, pm += sm) {
-        if (!takes<M>(pm)) continue;
-        T x = load<T>(pa);
-        if (Op::better(x, v)) {
-          v = x;
-          at = static_cast<std::int32_t>(i + 1);
+      auto step_lane = [&](int g, std::intptr_t i) {
+        if (!takes<M>(b[2][g] + static_cast<std::uintptr_t>(i) * sm)) return;
+        const T x = load<T>(b[0][g] + static_cast<std::uintptr_t>(i) * sa);
+        if (Op::better(x, v[g])) {
+          v[g] = x;
+          at[g] = static_cast<std::int32_t>(i + 1);
         }
+      };
+      for (int g = 0; g < G; ++g)
+        for (std::intptr_t i = from[g]; i < together; ++i) step_lane(g, i);
+      for (std::intptr_t i = together; i < n; ++i)
+        for (int g = 0; g < G; ++g) step_lane(g, i);
+      for (int g = 0; g < G; ++g) {
+        store(b[1][g], v[g]);
+        store(b[3][g], at[g]);
       }
-      store(c[1], v);
-      store(c[3], at);
     });
   } else {
+    // Until every slice has taken its first number, each element is also
+    // tested for being a slice's first; after that only for being better.
     const int d = pl.dim;
+    std::intptr_t untaken = __TAVf90_vector_size(locations.extent);
+    const bool dense = std::is_void_v<M> && sa == sizeof(T) && sv == sizeof(T) && sl == sizeof(std::int32_t);
     walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[4], const std::intptr_t *j) {
       const auto here = static_cast<std::int32_t>(j[d] + 1);
       std::uintptr_t pa = c[0], pv = c[1], pm = c[2], pl_ = c[3];
-      for (std::intptr_t i = 0; i < n; ++i, pa += sa, pv += sv, pm += sm, pl_ += sl) {
-        if (!takes<M>(pm)) continue;
-        T x = load<T>(pa);
-        if (Op::better(x, load<T>(pv)) || (load<std::int32_t>(pl_) == 0 && is_number(x))) {
-          store(pv, x);
-          store(pl_, here);
+      if (untaken > 0) {
+        for (std::intptr_t i = 0; i < n; ++i, pa += sa, pv += sv, pm += sm, pl_ += sl) {
+          if (!takes<M>(pm)) continue;
+          const T x = load<T>(pa);
+          const bool first = load<std::int32_t>(pl_) == 0;
+          if (Op::better(x, load<T>(pv)) || (first && is_number(x))) {
+            store(pv, x);
+            store(pl_, here);
+            untaken -= first;
+          }
+        }
+      } else if (dense) {
+        for (std::intptr_t i = 0; i < n; ++i) {
+          const auto k = static_cast<std::uintptr_t>(i);
+          const T x = load<T>(pa + k * sizeof(T));
+          if (Op::better(x, load<T>(pv + k * sizeof(T)))) {
+            store(pv + k * sizeof(T), x);
+            store(pl_ + k * sizeof(std::int32_t), here);
+          }
+        }
+      } else {
+        for (std::intptr_t i = 0; i < n; ++i, pa += sa, pv += sv, pm += sm, pl_ += sl) {
+          if (!takes<M>(pm)) continue;
+          const T x = load<T>(pa);
+          if (Op::better(x, load<T>(pv))) {
+            store(pv, x);
+            store(pl_, here);
+          }
         }
       }
     });

@@ -124,6 +124,31 @@ inline void walk_runs(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_
   }
 }
 
+// The walk one level up, for kernels that work on several runs of the first
+// dimension at once: calls fn(c, across, m) once per run of m whole runs
+// (m = extent_2); run t of cursor a starts at c[a] + t * across[a], and its
+// extent_1 elements are step[a][0] apart.  Runs of no elements (extent_1
+// 0) are handed over too, so that a kernel can store what an empty run
+// gives.
+template <std::size_t N, class Fn>
+inline void walk_slices(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_t (&step)[N][kMaxRank], Fn &&fn) {
+  if (w.extent[0] < 0) return;
+  Walk up;
+  std::uintptr_t up_step[N][kMaxRank];
+  for (int k = 0; k + 1 < kMaxRank; ++k) up.extent[k] = w.extent[k + 1];
+  for (std::size_t a = 0; a < N; ++a) {
+    up_step[a][0] = step[a][1] + static_cast<std::uintptr_t>(w.extent[0]) * step[a][0];
+    for (int k = 1; k + 1 < kMaxRank; ++k) up_step[a][k] = step[a][k + 1];
+    up_step[a][kMaxRank - 1] = 0;
+  }
+  std::uintptr_t across[N];
+  for (std::size_t a = 0; a < N; ++a) across[a] = up_step[a][0];
+  const std::intptr_t m = up.extent[0];
+  walk_runs(up, p, up_step, [&](const std::uintptr_t(&c)[N], const std::intptr_t *) {
+    fn(c, static_cast<const std::uintptr_t(&)[N]>(across), m);
+  });
+}
+
 // Calls fn(cursor) for each element in array element order; the cursors
 // start at the bases and move by their own steps.  N arrays walk in lockstep
 // over w's extents.  fn receives the N current addresses.

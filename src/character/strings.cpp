@@ -121,8 +121,8 @@ void __TAVf90_chcat(tav_chtmp *result, const char *a, int alen, const char *b, i
   // The result's length must be a default INTEGER like every other length.
   if (na + nb > INT32_MAX) tav::rt::crash("%s", kCatOom);
   char *out = temporary(na + nb, kCatOom);
-  if (na != 0) std::memcpy(out, a, na);
-  if (nb != 0) std::memcpy(out + na, b, nb);
+  move_bytes(out, a, na);
+  move_bytes(out + na, b, nb);
   result->address = out;
   result->length = static_cast<std::intptr_t>(na + nb);
 }

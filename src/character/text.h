@@ -13,10 +13,36 @@ namespace tav::character {
 // Lengths arrive as signed words; a negative one describes no characters.
 inline std::size_t length(std::intptr_t n) { return n > 0 ? static_cast<std::size_t>(n) : 0; }
 
+// n bytes from src to dst; the operands may overlap.  Up to 16 bytes are
+// moved inline, every byte loaded before any is stored: the short strings
+// of concatenations and assignments should not cost a library call each.
+inline void move_bytes(char *dst, const char *src, std::size_t n) {
+  if (n > 16) {
+    std::memmove(dst, src, n);
+  } else if (n >= 8) {
+    std::uint64_t head, tail;
+    std::memcpy(&head, src, 8);
+    std::memcpy(&tail, src + n - 8, 8);
+    std::memcpy(dst, &head, 8);
+    std::memcpy(dst + n - 8, &tail, 8);
+  } else if (n >= 4) {
+    std::uint32_t head, tail;
+    std::memcpy(&head, src, 4);
+    std::memcpy(&tail, src + n - 4, 4);
+    std::memcpy(dst, &head, 4);
+    std::memcpy(dst + n - 4, &tail, 4);
+  } else if (n != 0) {
+    const char first = src[0], middle = src[n / 2], last = src[n - 1];
+    dst[0] = first;
+    dst[n / 2] = middle;
+    dst[n - 1] = last;
+  }
+}
+
 // dst = src, truncated or blank-padded; the operands may overlap.
 inline void assign(char *dst, std::size_t dlen, const char *src, std::size_t slen) {
   std::size_t n = dlen < slen ? dlen : slen;
-  if (n != 0 && dst != src) std::memmove(dst, src, n);
+  if (dst != src) move_bytes(dst, src, n);
   if (dlen > n) std::memset(dst + n, ' ', dlen - n);
 }
 

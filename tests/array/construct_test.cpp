@@ -114,6 +114,10 @@ TEST(Construct, ReshapeWithPadAndOrder) {
       {shape_of({3}), {2, 3}, {2, 1}, 1},       {shape_of({3, 2}), {2, 2}, {}, 0},
       {shape_of({0}), {2, 3}, {1, 2}, 4},       {shape_of({4, 2}), {3, 0}, {}, -1},
       {shape_of({2, 1, 2, 1, 2, 1, 2}, 0x55), {1, 2, 2, 1, 2, 2, 1}, {7, 6, 5, 4, 3, 2, 1}, -1},
+      // Copied in tiles: whole and partial ones, a source running
+      // backwards, the result's contiguous dimension third in ORDER.
+      {shape_of({117}), {13, 9}, {2, 1}, -1},   {shape_of({117}, 1), {9, 13}, {2, 1}, -1},
+      {shape_of({270}), {10, 3, 9}, {2, 3, 1}, -1},
   };
   for (std::size_t size : {1u, 8u, 12u}) {
     for (const ReshapeCase &c : cases) {
@@ -308,11 +312,13 @@ TEST(Construct, KnownAnswers) {
 TEST(Construct, FatalErrors) {
   // Argument objects of construct_fatal.tsv.
   IntArray a({1, 2, 3, 4}, {4}), m({1, 1, 1, 0}, {4}), m5({1, 1, 1, 1, 1}, {5}), v1({9}, {1});
+  IntArray a16(std::vector<std::int32_t>(16, 7), {16}), m16(std::vector<std::int32_t>(16, 1), {16});
   IntArray a23({1, 2, 3, 4, 5, 6}, {2, 3}), sh3({1, 2, 3}, {3}), sh2({1, 2}, {2});
   IntArray s5({5}, {1}), sneg({2, -1, 3}, {3}), s23({2, 3}, {2}), o1({1}, {1}), o11({1, 1}, {2}),
       o13({1, 3}, {2}), empty({}, {0});
   tav_cptr_desc c3 = {a.d.base, 3, 0, {{4, 3, 1}}}, c2 = {a.d.base, 2, 0, {{4, 2, 1}}};
   tav_cptr_desc c23 = {a23.d.base, 4, 0, {{2, 4, 1}, {3, 8, 1}}};
+  tav_cptr_desc c16 = {a16.d.base, 4, 0, {{16, 4, 1}}}, c1 = {v1.d.base, 4, 0, {{1, 4, 1}}};
   tav_ptr_desc big = a.d;  // a result too large to exist
   big.dim[0].extent = 1 << 20;
   big.dim[0].stride = 0;
@@ -323,8 +329,9 @@ TEST(Construct, FatalErrors) {
       {"a", &a.d},     {"m", &m.d},     {"m5", &m5.d},   {"v1", &v1.d},   {"a23", &a23.d}, {"sh3", &sh3.d},
       {"sh2", &sh2.d}, {"s5", &s5.d},   {"sneg", &sneg.d}, {"s23", &s23.d}, {"o1", &o1.d}, {"o11", &o11.d},
       {"o13", &o13.d}, {"empty", &empty.d}, {"c3", &c3}, {"c2", &c2}, {"c23", &c23}, {"big", &big},
-      {"dest", dest},  {"r", &r},       {"cr", &cr}};
-  EXPECT_EQ(tavtest::expect_fatal_table("array/data/construct_fatal.tsv", objects), 27);
+      {"dest", dest},  {"r", &r},       {"cr", &cr},     {"a16", &a16.d}, {"m16", &m16.d},
+      {"c16", &c16},   {"c1", &c1}};
+  EXPECT_EQ(tavtest::expect_fatal_table("array/data/construct_fatal.tsv", objects), 29);
 }
 
 }  // namespace

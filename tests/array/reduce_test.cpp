@@ -213,7 +213,8 @@ using array_test::take;
 
 // Extreme values at the starting values, NaNs, infinities and empty slices
 // (data/extremes.tsv): MAXLOC, MINLOC, MAXVAL and MINVAL of REAL values,
-// masked when a mask is given.
+// masked when a mask is given; each slice alone along DIM 1, and as both
+// rows of a 2 x n array along DIM 2.
 TEST(Reductions, StartingValuesAndNaN) {
   auto list = [](const std::string &text) {  // blank-separated numbers
     std::vector<float> v;
@@ -223,15 +224,29 @@ TEST(Reductions, StartingValuesAndNaN) {
   };
   for (const auto &row : tavtest::table("array/data/extremes.tsv", 7)) {
     const std::vector<float> values = list(row[1]), mask = list(row[2]);
-    Dense<float> a(values, {static_cast<std::intptr_t>(values.size())});
-    Dense<std::uint32_t> m({mask.begin(), mask.end()}, {static_cast<std::intptr_t>(mask.size())});
-    const tav_ptr_desc *md = mask.empty() ? nullptr : &m.d;
-    // Each result holds one element: MAXLOC and MINLOC (as REAL), MAXVAL and MINVAL.
-    auto at = [&](auto f) { return float(take<int>(f(1, &a.d, 1, 0, md), __TAVf90_freevec_i).at(0)); };
-    auto value = [&](auto f) { return take<float>(f(1, &a.d, 1, 0, md), __TAVf90_freevec_r).at(0); };
-    const std::vector<float> got = {at(__TAVf90_m_l_maxld_r), at(__TAVf90_m_l_minld_r),
-                                    value(__TAVf90_m_l_maxvd_r), value(__TAVf90_m_l_minvd_r)};
-    EXPECT_EQ(got, list(row[3] + " " + row[4] + " " + row[5] + " " + row[6])) << row[0];
+    const std::vector<float> want = list(row[3] + " " + row[4] + " " + row[5] + " " + row[6]);
+    const auto n = static_cast<std::intptr_t>(values.size());
+    for (int rows : {1, 2}) {
+      std::vector<float> v, mv;
+      for (std::intptr_t i = 0; i < n; ++i)
+        for (int r = 0; r < rows; ++r) {
+          v.push_back(values[i]);
+          if (!mask.empty()) mv.push_back(mask[i]);
+        }
+      const std::vector<std::intptr_t> extents = rows == 1 ? std::vector<std::intptr_t>{n} : std::vector{2, n};
+      Dense<float> a(v, extents);
+      Dense<std::uint32_t> m({mv.begin(), mv.end()}, extents);
+      const tav_ptr_desc *md = mask.empty() ? nullptr : &m.d;
+      // MAXLOC and MINLOC (as REAL), MAXVAL and MINVAL of each result element.
+      auto at = [&](auto f) { return take<int>(f(rows, &a.d, rows, 0, md), __TAVf90_freevec_i); };
+      auto value = [&](auto f) { return take<float>(f(rows, &a.d, rows, 0, md), __TAVf90_freevec_r); };
+      const auto maxloc = at(__TAVf90_m_l_maxld_r), minloc = at(__TAVf90_m_l_minld_r);
+      const auto maxval = value(__TAVf90_m_l_maxvd_r), minval = value(__TAVf90_m_l_minvd_r);
+      ASSERT_EQ(maxloc.size(), std::size_t(rows));
+      for (int r = 0; r < rows; ++r)
+        EXPECT_EQ((std::vector<float>{float(maxloc[r]), float(minloc[r]), maxval[r], minval[r]}), want)
+            << row[0] << ", " << rows << " rows";
+    }
   }
 }
 

@@ -1,7 +1,7 @@
-! The same output loops as bench_ours.cpp, for the peer runtime.
-! usage: bench_peer CASE RECORDS PATH ; prints "CASE cpu-seconds
+! The same output loops as bench_output_ours.cpp, for the peer runtime.
+! usage: bench_output_peer CASE RECORDS PATH ; prints "CASE cpu-seconds
 ! wall-seconds items" on standard error.
-program bench_peer
+program bench_output_peer
   use iso_fortran_env, only: error_unit, int64
   implicit none
   character(len=32) :: which, arg
@@ -49,7 +49,7 @@ program bench_peer
       write (10, *) (int_value(10*i + j), j=0, 9)
     end do
   case default
-    write (error_unit, '(A)') 'usage: bench_peer es24.16|f12.4|g15.7|list-d|i12|list-10i RECORDS PATH'
+    write (error_unit, '(A)') 'usage: bench_output_peer es24.16|f12.4|g15.7|list-d|i12|list-10i RECORDS PATH'
     stop 2
   end select
   close (10)
@@ -82,4 +82,4 @@ contains
     if (mod(i, 4_int64) == 1) s = mod(s, 1000_int64)
     int_value = int(s)
   end function int_value
-end program bench_peer
+end program bench_output_peer

@@ -2,7 +2,7 @@
 //   OPEN(10, FILE=path, STATUS='REPLACE')
 //   DO i = 1, n:  WRITE(10, fmt) item(s)
 //   CLOSE(10)
-// usage: bench_ours CASE RECORDS PATH
+// usage: bench_output_ours CASE RECORDS PATH
 // Prints "CASE cpu-seconds wall-seconds items" on standard error, timing the
 // loop and the CLOSE.  CPU time is the figure to compare on a shared machine.
 #include <chrono>
@@ -12,19 +12,19 @@
 #include <cstring>
 #include <string>
 
-#include "bench_values.h"
+#include "../bench_values.h"
 #include "tavf90.h"
 
 namespace {
 
 int usage() {
-  std::fprintf(stderr, "usage: bench_ours es24.16|f12.4|g15.7|list-d|i12|list-10i RECORDS PATH\n");
+  std::fprintf(stderr, "usage: bench_output_ours es24.16|f12.4|g15.7|list-d|i12|list-10i RECORDS PATH\n");
   return 2;
 }
 
 void check(int status, const char *what) {
   if (status != 0) {
-    std::fprintf(stderr, "bench_ours: %s returned %d\n", what, status);
+    std::fprintf(stderr, "bench_output_ours: %s returned %d\n", what, status);
     std::exit(1);
   }
 }
