@@ -524,6 +524,11 @@ constexpr double Lg1 = 6.666666666666735130e-01, Lg2 = 3.999999999940941908e-01,
                  Lg4 = 2.222219843214978396e-01, Lg5 = 1.818357216161805012e-01, Lg6 = 1.531383769920937332e-01,
                  Lg7 = 1.479819860511658591e-01;
 
+// log(x) + k ln 2 for a positive, normal, finite x with high word hx: log
+// past its special cases, shared with log10, whose argument is such a value
+// with a high word it has just made.
+double log_normal(double x, std::int32_t hx, int k);
+
 double log(double x) {
   std::int32_t hx = hi(x);
   const std::uint32_t lx = lo(x);
@@ -536,6 +541,10 @@ double log(double x) {
     hx = hi(x);
   }
   if (hx >= 0x7ff00000) return x + x;
+  return log_normal(x, hx, k);
+}
+
+double log_normal(double x, std::int32_t hx, int k) {
   k += (hx >> 20) - 1023;
   hx &= 0x000fffff;
   const std::int32_t i = (hx + 0x95f64) & 0x100000;
@@ -592,7 +601,7 @@ double log10(double x) {
   hx = (hx & 0x000fffff) | ((0x3ff - i) << 20);
   const double y = static_cast<double>(k + i);
   x = with_hi(x, hx);
-  const double z = y * log10_2lo + ivln10 * log(x);
+  const double z = y * log10_2lo + ivln10 * log_normal(x, hx, 0);
   return z + y * log10_2hi;
 }
 
