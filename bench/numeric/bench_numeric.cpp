@@ -1,6 +1,7 @@
 // Per-call cost of the IEEE-family and by-reference elementary functions
-// against the C library's, in one process: 10^7 calls of each on arguments
-// spread over the function's useful range, process CPU time.
+// and the powers against the C library's, in one process: 10^7 calls of
+// each on arguments spread over the function's useful range, process CPU
+// time.
 //   bench_numeric [CALLS]     prints "name ours_ns libm_ns"
 #include <cmath>
 #include <cstdio>
@@ -44,32 +45,66 @@ double ns_per_call(long calls, const std::vector<double> &x, const std::vector<d
   return best * 1e9 / static_cast<double>(calls);
 }
 
+float f(double x) { return static_cast<float>(x); }
+
 }  // namespace
 
 int main(int argc, char **argv) {
   const long calls = argc > 1 ? std::atol(argv[1]) : 10000000L;
   const auto trig = spread(-10, 10, 1), expx = spread(-700, 700, 2), logx = spread(1e-3, 1e6, 3),
              base = spread(0.01, 100, 4), expo = spread(-50, 50, 5), ys = spread(-100, 100, 6),
-             xs = spread(-100, 100, 7);
+             xs = spread(-100, 100, 7), unit = spread(-1, 1, 8), hyp = spread(-20, 20, 9),
+             expr = spread(-80, 80, 10), near1 = spread(0.5, 2, 11), ints = spread(-30, 30, 12),
+             small = spread(-3, 3, 13), ibase = spread(1, 31, 14);
+  // Each row: the library's entry, then the C library's function on the
+  // same arguments.  The by-reference entries (_d, _r) are compared with
+  // the C library's function of their precision; the powers with pow or
+  // powf of the same operands.
   struct Row {
     const char *name;
     double ours, libm;
-  } rows[] = {
-      {"sin", ns_per_call(calls, trig, trig, [](double x, double) { return __TAVf90_sin(x); }),
-       ns_per_call(calls, trig, trig, [](double x, double) { return std::sin(x); })},
-      {"exp", ns_per_call(calls, expx, expx, [](double x, double) { return __TAVf90_exp(x); }),
-       ns_per_call(calls, expx, expx, [](double x, double) { return std::exp(x); })},
-      {"log", ns_per_call(calls, logx, logx, [](double x, double) { return __TAVf90_log(x); }),
-       ns_per_call(calls, logx, logx, [](double x, double) { return std::log(x); })},
-      {"pow", ns_per_call(calls, base, expo, [](double x, double y) { return __TAVf90_pow(x, y); }),
-       ns_per_call(calls, base, expo, [](double x, double y) { return std::pow(x, y); })},
-      {"atan2", ns_per_call(calls, ys, xs, [](double y, double x) { return __TAVf90_atan2(y, x); }),
-       ns_per_call(calls, ys, xs, [](double y, double x) { return std::atan2(y, x); })},
-      {"sin_d", ns_per_call(calls, trig, trig, [](double x, double) { return __TAVf90_sin_d(&x); }),
-       ns_per_call(calls, trig, trig, [](double x, double) { return std::sin(x); })},
-      {"exp_d", ns_per_call(calls, expx, expx, [](double x, double) { return __TAVf90_exp_d(&x); }),
-       ns_per_call(calls, expx, expx, [](double x, double) { return std::exp(x); })},
   };
+  const auto row = [&](const char *name, const std::vector<double> &x, const std::vector<double> &y, auto ours,
+                       auto libm) { return Row{name, ns_per_call(calls, x, y, ours), ns_per_call(calls, x, y, libm)}; };
+#define IEEE1(fn, x)                                                                          \
+  row(#fn, x, x, [](double v, double) { return __TAVf90_##fn(v); }, [](double v, double) { return std::fn(v); })
+#define BYREF_D(fn, x)                                                                                \
+  row(#fn "_d", x, x, [](double v, double) { return __TAVf90_##fn##_d(&v); }, [](double v, double) { \
+    return std::fn(v);                                                                                \
+  })
+#define BYREF_R(fn, x)                                                                        \
+  row(                                                                                        \
+      #fn "_r", x, x,                                                                         \
+      [](double v, double) {                                                                  \
+        const float r = f(v);                                                                 \
+        return static_cast<double>(__TAVf90_##fn##_r(&r));                                    \
+      },                                                                                      \
+      [](double v, double) { return static_cast<double>(std::fn(f(v))); })
+  const Row rows[] = {
+      IEEE1(sin, trig), IEEE1(cos, trig), IEEE1(tan, trig), IEEE1(exp, expx), IEEE1(log, logx),
+      IEEE1(log10, logx), IEEE1(atan, ys), IEEE1(sinh, hyp), IEEE1(cosh, hyp), IEEE1(tanh, hyp),
+      row("pow", base, expo, [](double x, double y) { return __TAVf90_pow(x, y); },
+          [](double x, double y) { return std::pow(x, y); }),
+      row("atan2", ys, xs, [](double y, double x) { return __TAVf90_atan2(y, x); },
+          [](double y, double x) { return std::atan2(y, x); }),
+      BYREF_D(sqrt, logx), BYREF_D(exp, expx), BYREF_D(log, logx), BYREF_D(log10, logx), BYREF_D(sin, trig),
+      BYREF_D(cos, trig), BYREF_D(tan, trig), BYREF_D(asin, unit), BYREF_D(acos, unit), BYREF_D(atan, ys),
+      BYREF_D(sinh, hyp), BYREF_D(cosh, hyp), BYREF_D(tanh, hyp),
+      row("atan2_d", ys, xs, [](double y, double x) { return __TAVf90_atan2_d(&y, &x); },
+          [](double y, double x) { return std::atan2(y, x); }),
+      BYREF_R(sqrt, logx), BYREF_R(exp, expr), BYREF_R(log, logx), BYREF_R(sin, trig), BYREF_R(sinh, hyp),
+      row("rpowr", base, small, [](double x, double y) { return static_cast<double>(__TAVf90_rpowr(f(x), f(y))); },
+          [](double x, double y) { return static_cast<double>(std::pow(f(x), f(y))); }),
+      row("fpowi", near1, ints, [](double x, double n) { return static_cast<double>(__TAVf90_fpowi(f(x), int(n))); },
+          [](double x, double n) { return static_cast<double>(std::pow(f(x), f(int(n)))); }),
+      row("dpowi", near1, ints, [](double x, double n) { return __TAVf90_dpowi(x, int(n)); },
+          [](double x, double n) { return std::pow(x, double(int(n))); }),
+      row("ipowd", ibase, small, [](double i, double y) { return __TAVf90_ipowd(int(i), y); },
+          [](double i, double y) { return std::pow(double(int(i)), y); }),
+  };
+#undef IEEE1
+#undef BYREF_D
+#undef BYREF_R
   for (const Row &r : rows) std::printf("%s %.2f %.2f\n", r.name, r.ours, r.libm);
   return 0;
 }

@@ -14,7 +14,6 @@ namespace tav::numeric {
 namespace {
 
 constexpr ext kSqrtHalf = 0.707106781186547524400844362104849039L;
-constexpr ext kTwo63 = 9223372036854775808.0L;
 
 // Rounding of an extended result: once to double, then (REAL) to single.
 // Both steps on the x87, so that overflow reaches compiled code's settings.
@@ -28,33 +27,40 @@ F round_to(ext v) {
     return to_double(v);
 }
 
-ext exp_ext(ext x) { return exp2_parts(x * kLog2e); }
-ext ln_ext(ext x) { return yl2x(kLn2, x); }
-
-// The hardware trigonometric operations leave arguments of magnitude 2^63
-// and above unchanged; those are reduced exactly in software instead.
-ext sin_ext(ext x) { return std::fabs(x) < kTwo63 ? hw_sin(x) : ieee_sin(static_cast<double>(x)); }
-ext cos_ext(ext x) { return std::fabs(x) < kTwo63 ? hw_cos(x) : ieee_cos(static_cast<double>(x)); }
-ext tan_ext(ext x) { return std::fabs(x) < kTwo63 ? hw_tan(x) : ieee_tan(static_cast<double>(x)); }
-
-ext cosh_ext(ext x) {
-  const ext e = exp_ext(x);
-  if (e == 0) return HUGE_VALL;  // exp(x) underflowed: +Inf without a division by zero
-  return (1.0L / e + e) * 0.5L;
+// The helpers take the argument as the entry's own type (REAL or DOUBLE
+// PRECISION), not widened: an extended argument of a function that is not
+// inlined goes through memory as 80 bits.
+template <class F>
+ext exp_ext(F x) {
+  return exp2_parts(x * log2e());
 }
 
-// sinh through E = e^|x| - 1 = 2^n (2^f - 1) + (2^n - 1).
-ext sinh_ext(ext x) {
-  const ext ax = std::fabs(x);
+template <class F>
+ext cosh_ext(F x) {
+  const ext e = exp_ext(x);
+  if (e == 0) return HUGE_VALL;  // exp(x) underflowed: +Inf without a division by zero
+  return (one() / e + e) * 0.5L;
+}
+
+// sinh through E = e^|x| - 1 = 2^n (2^f - 1) + (2^n - 1), the scaling by
+// 2^n a product with the double 2^n while n < 1022 (exact, as fscale).
+template <class F>
+ext sinh_ext(F x) {
+  const ext ax = std::fabs(static_cast<ext>(x));
+  const ext t = ax * log2e();
   ext r;
-  if (std::isinf(ax)) {
+  if (std::isless(t, 1022.0L)) {
+    const ext n = round_int(t);
+    const ext p = pow2(to_int32(n));
+    const ext E = f2xm1(t - n) * p + (p - one());
+    r = 0.5L * (E / (one() + E) + E);
+  } else if (std::isinf(ax)) {
     r = ax;
   } else {
-    const ext t = ax * kLog2e;
     const ext n = round_int(t);
-    const ext p = scale2(1.0L, n);
-    const ext E = scale2(f2xm1(t - n), n) + (p - 1.0L);
-    r = std::isinf(E) ? E : 0.5L * (E / (1.0L + E) + E);
+    const ext p = scale2(one(), n);
+    const ext E = scale2(f2xm1(t - n), n) + (p - one());
+    r = std::isinf(E) ? E : 0.5L * (E / (one() + E) + E);
   }
   return (std::signbit(x) || x != x) ? -r : r;
 }
@@ -69,10 +75,10 @@ float abs_complex(float x, float y) {
   if (b == 0) return a;
   if (!(a > b)) {
     const float q = static_cast<float>(static_cast<ext>(a / b) * (a / b));
-    return static_cast<float>(b * hw_sqrt(1.0L + q));
+    return static_cast<float>(b * hw_sqrt(one() + q));
   }
   const float q = static_cast<float>(static_cast<ext>(b / a) * (b / a));
-  return static_cast<float>(a * hw_sqrt(q + 1.0L));
+  return static_cast<float>(a * hw_sqrt(q + one()));
 }
 
 template <>
@@ -90,7 +96,7 @@ Cx<F> sqrt_complex(F x, F b) {
   const F a = std::fabs(x);
   F w;
   if (a >= 1) {
-    w = round_to<F>(kSqrtHalf * hw_sqrt(a + hw_sqrt(static_cast<ext>(a) * a + static_cast<ext>(b) * b)));
+    w = round_to<F>(constant(kSqrtHalf) * hw_sqrt(a + hw_sqrt(static_cast<ext>(a) * a + static_cast<ext>(b) * b)));
   } else {
     const F ha = a / 2, hb = b / 2;
     w = round_to<F>(hw_sqrt(ha + hw_sqrt(static_cast<ext>(ha) * ha + static_cast<ext>(hb) * hb)));
@@ -114,21 +120,25 @@ Cx<F> log_complex(F x, F y) {
     modulus = abs_complex(x, y);
   else
     modulus = hw_sqrt(static_cast<ext>(x) * x + static_cast<ext>(y) * y);
-  return {round_to<F>(ln_ext(modulus)), round_to<F>(patan(y, x))};
+  return {round_to<F>(yl2x(ln2(), modulus)), round_to<F>(patan(y, x))};
 }
 
+// sinh is called, not inlined: taken first, while the x87 stack is empty,
+// nothing has to be saved around the call.
 template <class F>
 Cx<F> sin_complex(F x, F y) {
-  return {round_to<F>(sin_ext(x) * cosh_ext(y)), round_to<F>(cos_ext(x) * sinh_ext(y))};
+  const ext sh = sinh_ext(y), ch = cosh_ext(y);
+  return {round_to<F>(sin_ext(x) * ch), round_to<F>(cos_ext(x) * sh)};
 }
 
 template <class F>
 Cx<F> cos_complex(F x, F y) {
-  return {round_to<F>(cos_ext(x) * cosh_ext(y)), round_to<F>(-sin_ext(x) * sinh_ext(y))};
+  const ext sh = sinh_ext(y), ch = cosh_ext(y);
+  return {round_to<F>(cos_ext(x) * ch), round_to<F>(-sin_ext(x) * sh)};
 }
 
-ext asin_ext(ext x) { return patan(x, hw_sqrt(1.0L - x * x)); }
-ext acos_ext(ext x) { return patan(hw_sqrt(1.0L - x * x), x); }
+ext asin_ext(ext x) { return patan(x, hw_sqrt(one() - x * x)); }
+ext acos_ext(ext x) { return patan(hw_sqrt(one() - x * x), x); }
 
 tav_complex out(Cx<float> z) { return {z.re, z.im}; }
 tav_dcomplex out(Cx<double> z) { return {z.re, z.im}; }
@@ -142,23 +152,23 @@ extern "C" {
 
 #define TAV_REAL_PAIR(name, expr)                                \
   float __TAVf90_##name##_r(const float *p) {                    \
-    const ext x = *p;                                            \
+    const float &x = *p;                                         \
     return to_real(expr);                                        \
   }                                                              \
   double __TAVf90_##name##_d(const double *p) {                  \
-    const ext x = *p;                                            \
+    const double &x = *p;                                        \
     return to_double(expr);                                      \
   }
 TAV_REAL_PAIR(sqrt, hw_sqrt(x))
 TAV_REAL_PAIR(exp, exp_ext(x))
-TAV_REAL_PAIR(log, ln_ext(x))
-TAV_REAL_PAIR(log10, yl2x(kLog10_2, x))
+TAV_REAL_PAIR(log, yl2x(ln2(), x))
+TAV_REAL_PAIR(log10, yl2x(log10_2(), x))
 TAV_REAL_PAIR(sin, sin_ext(x))
 TAV_REAL_PAIR(cos, cos_ext(x))
 TAV_REAL_PAIR(tan, tan_ext(x))
 TAV_REAL_PAIR(asin, asin_ext(x))
 TAV_REAL_PAIR(acos, acos_ext(x))
-TAV_REAL_PAIR(atan, patan(x, 1.0L))
+TAV_REAL_PAIR(atan, patan(x, one()))
 TAV_REAL_PAIR(sinh, sinh_ext(x))
 TAV_REAL_PAIR(cosh, cosh_ext(x))
 #undef TAV_REAL_PAIR

@@ -351,10 +351,10 @@ constexpr double pio4 = 7.85398163397448278999e-01, pio4lo = 3.06161699786838301
 
 // -1/(x + y) with the quotient split so that it stays accurate.
 double minus_reciprocal(double x, double r, double w) {
-  const double z = with_lo(w, 0);
+  const double z = clear_lo(w);
   const double v = r - (z - x);
   const double a = -one / w;
-  const double t = with_lo(a, 0);
+  const double t = clear_lo(a);
   const double s = one + t * z;
   return t + a * (s + t * v);
 }
@@ -436,8 +436,8 @@ double exp(double x) {
   const double c = x - t * (P1 + t * (P2 + t * (P3 + t * (P4 + t * P5))));
   if (k == 0) return one - ((x * c) / (c - 2.0) - x);
   const double y = one - ((lo_part - (x * c) / (2.0 - c)) - hi_part);
-  if (k >= -1021) return with_hi(y, hi(y) + (k << 20));
-  return with_hi(y, hi(y) + ((k + 1000) << 20)) * twom1000;
+  if (k >= -1021) return add_hi(y, k << 20);
+  return add_hi(y, (k + 1000) << 20) * twom1000;
 }
 
 constexpr double ln2_hi = 6.93147180369123816490e-01, ln2_lo = 1.90821492927058770002e-10;
@@ -502,18 +502,18 @@ double expm1(double x) {
   double y;
   if (k <= -2 || k > 56) {
     y = one - (e - x);
-    y = with_hi(y, hi(y) + (k << 20));
+    y = add_hi(y, k << 20);
     return y - one;
   }
   if (k < 20) {
     t = make(0x3ff00000 - (0x200000 >> k), 0);  // 1 - 2^-k
     y = t - (e - x);
-    y = with_hi(y, hi(y) + (k << 20));
+    y = add_hi(y, k << 20);
   } else {
     t = make((0x3ff - k) << 20, 0);  // 2^-k
     y = x - (e + t);
     y += one;
-    y = with_hi(y, hi(y) + (k << 20));
+    y = add_hi(y, k << 20);
   }
   return y;
 }
@@ -523,6 +523,11 @@ double expm1(double x) {
 constexpr double Lg1 = 6.666666666666735130e-01, Lg2 = 3.999999999940941908e-01, Lg3 = 2.857142874366239149e-01,
                  Lg4 = 2.222219843214978396e-01, Lg5 = 1.818357216161805012e-01, Lg6 = 1.531383769920937332e-01,
                  Lg7 = 1.479819860511658591e-01;
+
+// log(x) + k ln 2 for a positive, normal, finite x with high word hx: log
+// past its special cases, shared with log10, whose argument is such a value
+// with a high word it has just made.
+double log_normal(double x, std::int32_t hx, int k);
 
 double log(double x) {
   std::int32_t hx = hi(x);
@@ -536,6 +541,10 @@ double log(double x) {
     hx = hi(x);
   }
   if (hx >= 0x7ff00000) return x + x;
+  return log_normal(x, hx, k);
+}
+
+double log_normal(double x, std::int32_t hx, int k) {
   k += (hx >> 20) - 1023;
   hx &= 0x000fffff;
   const std::int32_t i = (hx + 0x95f64) & 0x100000;
@@ -592,7 +601,7 @@ double log10(double x) {
   hx = (hx & 0x000fffff) | ((0x3ff - i) << 20);
   const double y = static_cast<double>(k + i);
   x = with_hi(x, hx);
-  const double z = y * log10_2lo + ivln10 * log(x);
+  const double z = y * log10_2lo + ivln10 * log_normal(x, hx, 0);
   return z + y * log10_2hi;
 }
 
@@ -680,7 +689,7 @@ double pow(double x, double y) {
     const double w = (t * t) * (0.5 - t * (0.3333333333333333333333 - t * 0.25));
     const double u = ivln2_h * t;
     const double v = t * ivln2_l - w * ivln2;
-    t1 = with_lo(u + v, 0);
+    t1 = clear_lo(u + v);
     t2 = v - (t1 - u);
   } else {
     n = 0;
@@ -708,7 +717,7 @@ double pow(double x, double y) {
     double u = ax - bp[k];
     double v = one / (ax + bp[k]);
     const double ss = u * v;
-    const double s_h = with_lo(ss, 0);
+    const double s_h = clear_lo(ss);
     double t_h = make(((ix >> 1) | 0x20000000) + 0x00080000 + (k << 18), 0);
     double t_l = ax - (t_h - bp[k]);
     const double s_l = v * ((u - s_h * t_h) - s_h * t_l);
@@ -716,21 +725,21 @@ double pow(double x, double y) {
     double r = s2 * s2 * (L1 + s2 * (L2 + s2 * (L3 + s2 * (L4 + s2 * (L5 + s2 * L6)))));
     r += s_l * (s_h + ss);
     s2 = s_h * s_h;
-    t_h = with_lo(3.0 + s2 + r, 0);
+    t_h = clear_lo(3.0 + s2 + r);
     t_l = r - ((t_h - 3.0) - s2);
     u = s_h * t_h;
     v = s_l * t_h + t_l * ss;
-    const double p_h = with_lo(u + v, 0);
+    const double p_h = clear_lo(u + v);
     const double p_l = v - (p_h - u);
     const double z_h = cp_h * p_h;
     const double z_l = cp_l * p_h + p_l * cp + dp_l[k];
     const double t = static_cast<double>(n);
-    t1 = with_lo(((z_h + z_l) + dp_h[k]) + t, 0);
+    t1 = clear_lo(((z_h + z_l) + dp_h[k]) + t);
     t2 = z_l - (((t1 - t) - dp_h[k]) - z_h);
   }
 
   // (y1 + y2) * (t1 + t2) with y split.
-  const double y1 = with_lo(y, 0);
+  const double y1 = clear_lo(y);
   const double p_l = (y - y1) * t1 + y * t2;
   double p_h = y1 * t1;
   double z = p_l + p_h;
@@ -756,7 +765,7 @@ double pow(double x, double y) {
     if (j < 0) n = -n;
     p_h -= t;
   }
-  const double t = with_lo(p_l + p_h, 0);
+  const double t = clear_lo(p_l + p_h);
   const double u = t * lg2_h;
   const double v = (p_l - (t - p_h)) * lg2 + t * lg2_l;
   z = u + v;
@@ -770,7 +779,7 @@ double pow(double x, double y) {
   if ((j >> 20) <= 0)
     z = std::scalbn(z, n);  // subnormal result
   else
-    z = with_hi(z, hi(z) + (n << 20));
+    z = add_hi(z, n << 20);
   return s * z;
 }
 

@@ -83,7 +83,7 @@ float real_power(float base, float y) {
   if (static_cast<ext>(n) == static_cast<ext>(y)) {
     if (n == 0) return 1.0f;
     float b = base;
-    if (n < 0) b = static_cast<float>(1.0L / static_cast<ext>(b));
+    if (n < 0) b = static_cast<float>(one() / static_cast<ext>(b));
     ext product = 1;
     for (std::uint64_t e = magnitude(n); e != 0; e >>= 1) {
       if (e & 1) product *= b;
@@ -103,29 +103,33 @@ struct Cx {
 };
 
 // (a + ib) / (c + id) by the scaled method, intermediates extended, r and s
-// rounded to the divisor's precision (D), results to the result's (R).
-template <class R, class D>
-Cx<R> divide(ext a, ext b, D c, D d) {
+// rounded to the divisor's precision (D), results to the result's (R).  The
+// dividend comes in its own type (A) and is widened here: an extended
+// argument of a function that is not inlined goes through memory as 80 bits.
+template <class R, class D, class A>
+Cx<R> divide(A a_in, A b_in, D c, D d) {
+  const ext a = a_in, b = b_in;
   if (std::fabs(d) >= std::fabs(c)) {
     const D r = static_cast<D>(static_cast<ext>(c) / d);
-    const D s = static_cast<D>(1.0L / (static_cast<ext>(r) * c + d));
+    const D s = static_cast<D>(one() / (static_cast<ext>(r) * c + d));
     return {round_ext<R>((r * a + b) * s), round_ext<R>((r * b - a) * s)};
   }
   const D r = static_cast<D>(static_cast<ext>(d) / c);
-  const D s = static_cast<D>(1.0L / (static_cast<ext>(r) * d + c));
+  const D s = static_cast<D>(one() / (static_cast<ext>(r) * d + c));
   return {round_ext<R>((a + r * b) * s), round_ext<R>((b - r * a) * s)};
 }
 
 // a / (c + id) for a real a.
-template <class R, class D>
-Cx<R> divide_real(ext a, D c, D d) {
+template <class R, class D, class A>
+Cx<R> divide_real(A a_in, D c, D d) {
+  const ext a = a_in;
   if (std::fabs(d) >= std::fabs(c)) {
     const D r = static_cast<D>(static_cast<ext>(c) / d);
-    const D s = static_cast<D>(1.0L / (static_cast<ext>(r) * c + d));
+    const D s = static_cast<D>(one() / (static_cast<ext>(r) * c + d));
     return {round_ext<R>(r * a * s), round_ext<R>(-a * s)};
   }
   const D r = static_cast<D>(static_cast<ext>(d) / c);
-  const D s = static_cast<D>(1.0L / (static_cast<ext>(r) * d + c));
+  const D s = static_cast<D>(one() / (static_cast<ext>(r) * d + c));
   return {round_ext<R>(a * s), round_ext<R>(-(r * a) * s)};
 }
 
@@ -139,7 +143,7 @@ Cx<F> complex_int_power(F re, F im, I n) {
   Cx<F> b{re, im};
   if (n < 0) {
     if (zero) rt::crash("E: Complex zero raised to negative power");
-    b = divide<F, F>(1.0L, 0.0L, re, im);
+    b = divide<F, F>(F(1), F(0), re, im);
   }
   Cx<F> p{1, 0};
   for (auto e = magnitude(n); e != 0; e >>= 1) {
@@ -149,26 +153,17 @@ Cx<F> complex_int_power(F re, F im, I n) {
   return p;
 }
 
-// Sine and cosine on the x87; beyond 2^63, where the hardware does not
-// reduce, through the exact software reduction.
-inline ext sin_ext(ext v) {
-  return std::fabs(v) < 0x1p63L ? hw_sin(v) : ieee_sin(static_cast<double>(v));
-}
-inline ext cos_ext(ext v) {
-  return std::fabs(v) < 0x1p63L ? hw_cos(v) : ieee_cos(static_cast<double>(v));
-}
-
 // z ** w = e^(w log z).  A zero base to a power with a positive real part
 // is zero (the logarithm would make -Inf, and 0 * -Inf a NaN); a real
 // exponent does not multiply the logarithm by a zero imaginary part.
 template <class F>
 Cx<F> complex_power(F x, F y, F c, F d) {
   if (x == 0 && y == 0 && c > 0) return {0, 0};
-  const ext L = 0.5L * yl2x(kLn2, static_cast<ext>(x) * x + static_cast<ext>(y) * y);
+  const ext L = 0.5L * yl2x(ln2(), static_cast<ext>(x) * x + static_cast<ext>(y) * y);
   const ext theta = patan(y, x);
   const ext u = d == 0 ? c * L : c * L - d * theta;
   const ext v = d == 0 ? c * theta : c * theta + d * L;
-  const ext e = exp2_parts(u * kLog2e);
+  const ext e = exp2_parts(u * log2e());
   return {round_ext<F>(e * cos_ext(v)), round_ext<F>(e * sin_ext(v))};
 }
 

@@ -2,7 +2,12 @@
 // powers, on 80-bit extended values.
 #pragma once
 
+#include <bit>
+#include <cmath>
 #include <cstdint>
+
+#include "numeric/ieee.h"
+#include "numeric/words.h"
 
 namespace tav::numeric {
 
@@ -74,6 +79,29 @@ inline std::int32_t to_int32(ext x) {
   return r;
 }
 
+// The constants the x87 holds itself, rounded to nearest.  Loaded through
+// asm, so that the compiler does not treat them as constants: in
+// position-independent i386 code it keeps an 80-bit copy of every extended
+// constant in a stack slot, one dead store on every call.
+#define TAV_X87_CONSTANT(name, load) \
+  inline ext name() {                \
+    ext r;                           \
+    __asm__(load : "=t"(r));         \
+    return r;                        \
+  }
+TAV_X87_CONSTANT(one, "fld1")
+TAV_X87_CONSTANT(log2e, "fldl2e")
+TAV_X87_CONSTANT(ln2, "fldln2")
+TAV_X87_CONSTANT(log10_2, "fldlg2")
+#undef TAV_X87_CONSTANT
+
+// Any other extended constant, loaded the same way for the same reason.
+inline ext constant(const ext &c) {
+  ext r;
+  __asm__("fldt %1" : "=t"(r) : "m"(c));
+  return r;
+}
+
 // Rounding of an extended result to double on the x87; a trap for its
 // overflow or underflow is delivered here.
 inline double round_double(ext v) {
@@ -99,20 +127,68 @@ F round_ext(ext v) {
     return round_double(v);
 }
 
-constexpr ext kLog2e = 1.44269504088896340735992468100189214L;
-constexpr ext kLn2 = 0.693147180559945309417232121458176568L;
-constexpr ext kLog10_2 = 0.301029995663981195213738894724493027L;
-
-// 2^t as (2^(t - n) - 1 + 1) * 2^n with n = t rounded to an integer.  The
-// infinities give their limits (the hardware sequence would make a NaN of
-// inf - inf).
-inline ext exp2_parts(ext t) {
+// 2^t as (2^(t - n) - 1 + 1) * 2^n with n = t rounded to an integer, by
+// fscale.  The infinities give their limits (the hardware sequence would
+// make a NaN of inf - inf).
+inline ext exp2_wide(ext t) {
   if (t - t != 0) {
     if (t != t) return t;
     return t > 0 ? t : 0.0L;
   }
   const ext n = round_int(t);
-  return scale2(f2xm1(t - n) + 1.0L, n);
+  return scale2(f2xm1(t - n) + one(), n);
+}
+
+// 2^n for |n| <= 1022, a normal double: scaling by it is exact, as fscale
+// is, at a fraction of fscale's cost.
+inline double pow2(std::int32_t n) { return make((n + 1023) << 20, 0); }
+
+// The same 2^t.  While |t| < 1022 the scaling is a product with the double
+// 2^n, the same value without fscale.  The range tests here and below are
+// quiet comparisons: an ordered one would raise invalid operation for a
+// quiet NaN, which the x87 operations themselves pass through quietly.
+inline ext exp2_parts(ext t) {
+  if (!std::isless(std::fabs(t), 1022.0L)) return exp2_wide(t);
+  const ext n = round_int(t);
+  return (f2xm1(t - n) + one()) * pow2(to_int32(n));
+}
+
+// An argument loaded onto the x87 stack straight from where it is: the
+// compiler would load a double that it also needs elsewhere into an SSE
+// register and go through memory again to widen it.
+#if defined(__i386__) || defined(__x86_64__)
+inline ext widen(const double &x) {
+  ext r;
+  __asm__("fldl %1" : "=t"(r) : "m"(x));
+  return r;
+}
+inline ext widen(const float &x) {
+  ext r;
+  __asm__("flds %1" : "=t"(r) : "m"(x));
+  return r;
+}
+#endif
+inline ext widen(const ext &x) { return x; }
+
+// Whether |x| < 2^63, where the hardware sine, cosine and tangent reduce
+// the argument themselves (false for the infinities and NaN).  Beyond, the
+// argument is reduced exactly in software instead.  The entries' own
+// arguments are tested on their bits, off the x87.
+inline bool hw_trig_range(double x) { return (hi(x) & 0x7fffffff) < 0x43e00000; }
+inline bool hw_trig_range(float x) { return (std::bit_cast<std::uint32_t>(x) & 0x7fffffffu) < 0x5f000000u; }
+inline bool hw_trig_range(ext x) { return std::isless(std::fabs(x), 0x1p63L); }
+
+template <class T>
+ext sin_ext(const T &x) {
+  return hw_trig_range(x) ? hw_sin(widen(x)) : ieee_sin(static_cast<double>(x));
+}
+template <class T>
+ext cos_ext(const T &x) {
+  return hw_trig_range(x) ? hw_cos(widen(x)) : ieee_cos(static_cast<double>(x));
+}
+template <class T>
+ext tan_ext(const T &x) {
+  return hw_trig_range(x) ? hw_tan(widen(x)) : ieee_tan(static_cast<double>(x));
 }
 
 }  // namespace tav::numeric

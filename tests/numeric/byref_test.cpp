@@ -74,6 +74,17 @@ TEST(ByReference, ExactValuesAndSpecialArguments) {
   expect_hw(__TAVf90_atan2_r(&yr, &xr), -float(M_PI), "atan2_r");
 }
 
+// Around |x| log2(e) = 1022, where the scaling by 2^n moves from a product
+// with a double power of two to the x87's own scaling (subnormal and
+// near-overflow results): within one ulp of the C library's values.
+TEST(ByReference, ExpAtTheEndsOfTheExponentRange) {
+  for (double x : {-745.0, -740.0, -709.0, -708.3, 708.3, 709.0, 709.7}) {
+    EXPECT_LE(ulps(__TAVf90_exp_d(&x), std::exp(x)), 1) << x;
+    EXPECT_LE(ulps(__TAVf90_sinh_d(&x), std::sinh(x)), 1) << x;
+    EXPECT_LE(ulps(__TAVf90_cosh_d(&x), std::cosh(x)), 1) << x;
+  }
+}
+
 struct ComplexPair {
   tav_dcomplex (*dc)(const tav_dcomplex *);
   tav_complex (*c)(const tav_complex *);

@@ -162,6 +162,15 @@ TEST(Model, ExceptionsReachTheX87) {
       {[]() -> double { return __TAVf90_rpowr(2.0f, NAN); }, NAN, kInvalid, false},
       {[]() -> double { float x = 100; return __TAVf90_exp_r(&x); }, INFINITY, kOverflow, true},
       {[]() -> double { double x = -20000; return __TAVf90_cosh_d(&x); }, INFINITY, kDivByZero, false},
+      // 0 ** -2.0 takes the reciprocal of the base on the x87, as 0 ** -2.5
+      // takes its logarithm there.
+      {[]() -> double { return __TAVf90_rpowr(0.0f, -2.0f); }, INFINITY, kDivByZero, true},
+      // A quiet NaN passes through the range tests of the x87 family quietly,
+      // as through the x87 operations themselves.
+      {[]() -> double { double x = NAN; return __TAVf90_sin_d(&x); }, NAN, kInvalid, false},
+      {[]() -> double { double x = NAN; return __TAVf90_exp_d(&x); }, NAN, kInvalid, false},
+      {[]() -> double { float x = NAN; return __TAVf90_sinh_r(&x); }, NAN, kInvalid, false},
+      {[]() -> double { return __TAVf90_cpowc(1, 0, NAN, 0).re; }, NAN, kInvalid, false},
   };
   for (const auto &c : cases) {
     clear_x87_flags();
