@@ -35,6 +35,12 @@ foreach(deb IN LISTS CPACK_PACKAGE_FILES)
     string(APPEND control "\nMulti-Arch: same")
   endif()
   file(WRITE ${tree}/DEBIAN/control "${control}\n")
+  # Every file dated SOURCE_DATE_EPOCH, when it is set: the same sources
+  # then give the same package.
+  if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    execute_process(COMMAND find ${tree} -exec touch --no-dereference --date=@$ENV{SOURCE_DATE_EPOCH} {} +
+      COMMAND_ERROR_IS_FATAL ANY)
+  endif()
   execute_process(COMMAND dpkg-deb --root-owner-group --build ${tree} ${deb}
     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
   file(REMOVE_RECURSE ${tree})
