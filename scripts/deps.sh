@@ -3,17 +3,20 @@
 # a 32-bit C++ toolchain, CMake and the GoogleTest sources, and, on a
 # machine whose kernel cannot execute i386 programs, the user-mode emulator
 # that runs them (qemu-i386).
+#   deps.sh [--peer | --package]
+# --peer adds the peer runtime (gfortran's 32-bit support); --package what
+# scripts/package.sh needs (below).
 set -euo pipefail
 probe=$(mktemp -d)
 trap 'rm -rf "$probe"' EXIT
 printf 'int main(){}\n' >"$probe/t.cc"
+sudo=
+[ "$(id -u)" -ne 0 ] && sudo=sudo
 
 install() {
   [ $# -gt 0 ] || return 0
   echo "installing: $*"
   export DEBIAN_FRONTEND=noninteractive
-  local sudo=
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
   $sudo apt-get install -y --no-install-recommends "$@" >/dev/null 2>&1 ||
     { $sudo apt-get update >/dev/null && $sudo apt-get install -y --no-install-recommends "$@"; }
 }
@@ -28,6 +31,20 @@ if [ "${1:-}" = --peer ]; then
   # The peer runtime used to regenerate golden tables and run benchmarks.
   printf 'end\n' >"$probe/t.f90"
   if ! gfortran -m32 "$probe/t.f90" -o "$probe/f" >/dev/null 2>&1; then need+=(gfortran-multilib); fi
+fi
+if [ "${1:-}" = --package ]; then
+  # The Debian packages: dpkg-dev and lintian; and the i386 C and C++
+  # libraries as packages of the i386 architecture, whose dependency
+  # information dpkg-shlibdeps reads to write the packages' Depends (on an
+  # x86-64 host the architecture is added first).
+  command -v dpkg-shlibdeps >/dev/null 2>&1 || need+=(dpkg-dev)
+  command -v lintian >/dev/null 2>&1 || need+=(lintian)
+  if [ "$(dpkg --print-architecture)" != i386 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "adding the i386 architecture"
+    $sudo dpkg --add-architecture i386
+    $sudo apt-get update >/dev/null
+  fi
+  dpkg -s libc6:i386 libstdc++6:i386 >/dev/null 2>&1 || need+=(libc6:i386 libstdc++6:i386)
 fi
 install "${need[@]}"
 
