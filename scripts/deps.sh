@@ -9,17 +9,10 @@
 set -euo pipefail
 probe=$(mktemp -d)
 trap 'rm -rf "$probe"' EXIT
+source "$(dirname "$0")/apt.sh"
 printf 'int main(){}\n' >"$probe/t.cc"
 sudo=
 [ "$(id -u)" -ne 0 ] && sudo=sudo
-
-install() {
-  [ $# -gt 0 ] || return 0
-  echo "installing: $*"
-  export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get install -y --no-install-recommends "$@" >/dev/null 2>&1 ||
-    { $sudo apt-get update >/dev/null && $sudo apt-get install -y --no-install-recommends "$@"; }
-}
 
 need=()
 command -v cmake >/dev/null 2>&1 || need+=(cmake)
@@ -46,11 +39,11 @@ if [ "${1:-}" = --package ]; then
   fi
   dpkg -s libc6:i386 libstdc++6:i386 >/dev/null 2>&1 || need+=(libc6:i386 libstdc++6:i386)
 fi
-install "${need[@]}"
+tav_apt_install "${need[@]}"
 
 # Some kernels have no 32-bit user space: the toolchain links i386
 # programs, but they fail with "Exec format error".
 g++ -m32 "$probe/t.cc" -o "$probe/t"
 if ! "$probe/t" >/dev/null 2>&1 && ! command -v qemu-i386 >/dev/null 2>&1; then
-  install qemu-user
+  tav_apt_install qemu-user
 fi

@@ -67,7 +67,8 @@ void expect_fatal(const std::function<void()> &body, const std::string &message)
 // sets TAV_EMULATED in the tests' environment).  The emulator reproduces
 // everything the tests check but two things of the hardware: x87
 // exceptions that trap, and the exact bits of x87 transcendental
-// instructions.  Tests of those two skip there, saying why.
+// instructions.  Tests of those two skip there, saying why; the suite runs
+// the trap tests on an emulated i386 kernel instead (tests/CMakeLists.txt).
 bool emulated();
 
 }  // namespace tavtest
