@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "io/settings.h"
 #include "io/statement.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
@@ -173,6 +174,34 @@ void print_message(int code, std::va_list args) {
   std::fputc('\n', stderr);
 }
 
+// The line after the message that tells where the statement was, as far as
+// it knows: "  unit 10, file "data.txt", record 12, column 5, item 3".
+// `column` is the record position + 1 as it was when the condition arose.
+void print_location(int column) {
+  const Where &w = statement.where;
+  const char *separator = "  ";
+  auto part = [&separator](const char *format, auto... args) {
+    std::fputs(separator, stderr);
+    std::fprintf(stderr, format, args...);
+    separator = ", ";
+  };
+  if (w.kind == Where::kUnit) {
+    part("unit %d", w.unit);
+    std::FILE **slot = nullptr;
+    const tav_unit_record *r = find_unit(w.unit, &slot);
+    if (r != nullptr && *slot != nullptr && r->file_name != nullptr)
+      part("file \"%s\"", r->file_name);
+    else if (w.file != nullptr)
+      part("file \"%s\"", w.file);
+  } else if (w.kind == Where::kInternal) {
+    part("internal file");
+  }
+  if (w.record > 0) part("record %lld", static_cast<long long>(w.record));
+  if (w.in_record) part("column %d", column);
+  if (w.list && w.item > 0) part("item %d", w.item);
+  if (*separator == ',') std::fputc('\n', stderr);
+}
+
 }  // namespace
 
 static void print_message_of(int code, ...) {
@@ -192,6 +221,7 @@ const char *ioerr_text(int code) {
 }
 
 static int vioerr(int code, std::va_list args) {
+  const int column = __TAVf90_io_position + 1;  // before a READ is finished below
   if (__TAVf90_read_kluge) {
     // The rest of the record is discarded and the READ finished.
     __TAVf90_io_position = 0;
@@ -205,6 +235,7 @@ static int vioerr(int code, std::va_list args) {
     return code;
   }
   print_message(code, args);
+  if (settings.error_location) print_location(column);
   if (fatal_io_entered) std::abort();
   fatal_io_entered = 1;
   std::fputs("Program terminated by fatal I/O error\n", stderr);

@@ -607,6 +607,7 @@ int read_group() {
 int begin_namelist_read(std::int32_t unit, const tav_nml_group *group, std::int32_t flags) {
   begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
+  statement.where.list = false;
   if (int code = start_record_input(unit, true)) return code;
   // From here on a condition discards the record and ends the READ.
   __TAVf90_read_kluge = 1;

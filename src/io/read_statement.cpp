@@ -2,6 +2,7 @@
 // and end calls and the character hooks that read records into the unit's
 // buffer and hand their characters to the editing code.
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -69,6 +70,9 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
 // The READ begin call has it inline.
 [[gnu::always_inline]] inline int f90_endrec() {
   tav_unit_record &r = current_record();
+  std::int64_t &count = record_count(r);
+  statement.where.record = count + 1;
+  statement.where.in_record = false;
   __TAVf90_io_reclen = 0;
   int n = 0;
   stream::Line got = stream::read_line(current_stream(), r.buffer, r.recl, &n);
@@ -93,6 +97,8 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
   // A last line without a newline is a record like any other.
   __TAVf90_io_reclen = r.rec_length = n;
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
+  count_record(count);
+  statement.where.in_record = true;
   return 0;
 }
 
@@ -128,6 +134,8 @@ inline int start_input(int unit, bool advancing) {
   // is read, which sets the length and position; a condition met there
   // ends the statement before anything reads them.
   if (r.rec_length < 0) return f90_endrec();
+  statement.where.record = record_count(r);  // the record held, counted when read
+  statement.where.in_record = true;
   __TAVf90_io_reclen = r.rec_length;
   __TAVf90_io_position = __TAVf90_left_tab_limit = r.rec_position;
   return 0;

@@ -3,6 +3,8 @@
 // makes, and the completion of held output.
 #pragma once
 
+#include <cstdint>
+
 #include "io/format_state.h"
 #include "tavf90.h"
 
@@ -23,6 +25,28 @@ struct RecordBuffer {
   tav_string_hook take_n = nullptr;
 };
 
+// Where the statement is in its file, for the line a fatal condition adds
+// when asked to (TAVF90_ERROR_LOCATION).  The unit checks name the unit,
+// the code that reads and writes records keeps the record number and
+// whether a formatted record is in progress, and the item entries count the
+// items of the I/O list.  Nothing here is read on any other path.
+struct Where {
+  enum Kind : unsigned char { kNone, kUnit, kInternal };
+  Kind kind = kNone;
+  int unit = 0;                // kUnit
+  std::int64_t record = 0;     // the record in progress, from 1 (none below 1)
+  int item = 0;                // items begun, the one in progress included
+  bool in_record = false;      // a formatted record is in progress: the
+                               // position is a column of it
+  bool list = true;            // false: namelist values, not list items
+  const char *file = nullptr;  // OPEN: the file of a connection being made
+
+  void at_unit(int u) {
+    kind = kUnit;
+    unit = u;
+  }
+};
+
 // Everything that belongs to the statement in progress and is not one of
 // the exported statement globals.  The exported ones (record position,
 // modes, current edit, hooks, flags) are reached through the views in
@@ -36,6 +60,7 @@ struct Statement {
   int size = 0;              // characters taken through the hooks so far
   RecordBuffer record;       // the record in memory, if any
   FormatPosition format;     // the format interpreter's place
+  Where where;               // for the diagnostics of a fatal condition
 };
 extern Statement statement;
 
@@ -80,6 +105,7 @@ inline void begin_statement_core(int error_continue, int end_continue, int eor_c
   statement.size_ptr = nullptr;
   statement.size = 0;
   statement.format.reset();
+  statement.where = Where{};
 }
 inline void reset_statement_record() {
   __TAVf90_io_top = -1;
@@ -90,6 +116,13 @@ inline void reset_statement_record() {
 inline void begin_statement(int error_continue, int end_continue, int eor_continue) {
   begin_statement_core(error_continue, end_continue, eor_continue);
   reset_statement_record();
+}
+
+// The start of a statement that transfers no data (OPEN, CLOSE, REWIND,
+// BACKSPACE, ENDFILE) on `unit`, for the diagnostics.
+inline void locate_unit(int unit) {
+  statement.where = Where{};
+  statement.where.at_unit(unit);
 }
 
 // Ends a formatted READ: stores SIZE=, saves the record position, releases

@@ -8,6 +8,7 @@
 
 #include "io/ioerr.h"
 #include "io/open_close.h"
+#include "io/settings.h"
 #include "io/statement.h"
 #include "io/stream.h"
 #include "storage/work.h"
@@ -27,25 +28,32 @@ int __TAVf90_pcio_verbose;
 namespace tav::io {
 namespace {
 
+// What the unit code keeps of a unit beside its exported record.
+struct Beside {
+  std::int32_t grown;    // the capacity of a record buffer that has grown
+                         // beyond recl (0: it has not)
+  std::int64_t records;  // see record_count
+};
+
 // A unit above 99.
 struct ExtNode {
   int unit;
   ExtNode *next;
   tav_unit_record record;
   FILE *stream;
-  std::int32_t grown;  // see grown_capacity
+  Beside beside;
 };
 
-// The capacity of each record buffer that has grown beyond its unit's
-// recl (0: it has not); units above 99 keep theirs in their node.
-std::int32_t grown_capacity[100];
+// Units 0..99; units above 99 keep theirs in their node.
+Beside beside_units[100];
 
-std::int32_t &grown_of(const tav_unit_record &r) {
+Beside &beside(const tav_unit_record &r) {
   const auto at = reinterpret_cast<std::uintptr_t>(&r) - reinterpret_cast<std::uintptr_t>(__TAVf90_file_info);
-  if (at < sizeof __TAVf90_file_info) return grown_capacity[at / sizeof r];
+  if (at < sizeof __TAVf90_file_info) return beside_units[at / sizeof r];
   auto *node = reinterpret_cast<ExtNode *>(reinterpret_cast<std::uintptr_t>(&r) - offsetof(ExtNode, record));
-  return node->grown;
+  return node->beside;
 }
+std::int32_t &grown_of(const tav_unit_record &r) { return beside(r).grown; }
 
 ExtNode *ext_finfo;      // head of the list; new nodes go first
 ExtNode *cur_extfinfo;   // node last found or created
@@ -81,9 +89,12 @@ void connect_standard(int unit, FILE *stream, int action, int status, bool pad) 
   r.flags = TAV_FLAG_CONNECTED_ONCE;
   set_flag(r, TAV_FLAG_PAD_YES, pad);
   set_flag(r, TAV_FLAG_SEEKABLE, stream::seekable(stream));
+  record_count(r) = 0;
 }
 
 }  // namespace
+
+std::int64_t &record_count(const tav_unit_record &r) { return beside(r).records; }
 
 int buffer_capacity(const tav_unit_record &r) {
   const std::int32_t grown = grown_of(r);
@@ -208,6 +219,9 @@ using namespace tav::io;
 extern "C" {
 
 void f90_io_init(void) {
+  // Read on every call: a process that starts the I/O system again (a
+  // forked child) goes by its own environment.
+  settings.read_environment();
   if (io_initialised) return;
   stream::check_buffer_access();
   for (int u = 0; u < 100; ++u) {

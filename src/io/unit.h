@@ -3,6 +3,7 @@
 // preconnection and the start-up and shutdown of the I/O system.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 #include "tavf90.h"
@@ -40,6 +41,19 @@ int buffer_capacity(const tav_unit_record &r);
 // and returns the new capacity; 0 when it cannot grow further (the buffer
 // is left as it was).  The buffer keeps that size until it is released.
 int grow_buffer(tav_unit_record &r, int keep);
+
+// The records of a sequential connection that its file position is past,
+// counted from the OPEN or the last REWIND (a record being read counts
+// once its line or leading marker has been read); -1 once the count is lost
+// (OPEN with POSITION='APPEND').  Kept beside the unit record, for the
+// diagnostics of a fatal condition.
+std::int64_t &record_count(const tav_unit_record &r);
+inline void count_record(std::int64_t &count) {
+  if (count >= 0) ++count;
+}
+inline void uncount_record(std::int64_t &count) {
+  if (count > 0) --count;
+}
 
 // Releases the record buffer (CLOSE).
 void release_buffer(tav_unit_record &r);

@@ -2,6 +2,7 @@
 // and end calls, the character hooks that assemble a record in the unit's
 // buffer, and the completion of output held by non-advancing WRITE.
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -42,6 +43,9 @@ int f90_endrec() {
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
   if (int code = stream::put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
+  std::int64_t &count = record_count(r);
+  count_record(count);
+  statement.where.record = count + 1;
   return 0;
 }
 
@@ -60,6 +64,7 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
       if (r.rec_position > r.recl) return ioerr(kBufferOverflow);
       const off_t back = static_cast<off_t>(r.rec_length) + stream::line_ending(stream);
       if (stream::seek(stream, -back, SEEK_CUR) != 0) return ioerr(stream::error(), unit);
+      uncount_record(record_count(r));
       start = r.rec_position < 0 ? 0 : r.rec_position;
       // Positions the READ skipped beyond the end of the record are blanks.
       if (start > r.rec_length)
@@ -89,6 +94,8 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
 
   __TAVf90_current_unit = unit;
   statement.advancing = advancing;
+  statement.where.record = record_count(r) + 1;
+  statement.where.in_record = true;
   // The record is assembled in the unit's buffer, by the hooks or by the
   // editing code directly.
   statement.record = RecordBuffer{r.buffer, f90_puts, nullptr};
@@ -150,7 +157,9 @@ int partial_write(int unit, bool newline) {
   r->rec_length = -1;
   set_flag(*r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (newline) r->buffer[n++] = '\n';
-  return stream::write_record(*slot, r->buffer, n);
+  const int code = stream::write_record(*slot, r->buffer, n);
+  if (code == 0 && newline) count_record(record_count(*r));
+  return code;
 }
 
 int report_stream_failure(int unit, int code) {
