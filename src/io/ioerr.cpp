@@ -176,9 +176,10 @@ void print_message(int code, std::va_list args) {
 
 // The line after the message that tells where the statement was, as far as
 // it knows: "  unit 10, file "data.txt", record 12, column 5, item 3".
-// `column` is the record position + 1 as it was when the condition arose.
-void print_location(int column) {
-  const Where &w = statement.where;
+// `w` and `column` (the record position + 1) are as they were when the
+// condition arose.  Nothing is printed outside a statement.
+void print_location(const Where &w, int column) {
+  if (w.kind == Where::kNone) return;
   const char *separator = "  ";
   auto part = [&separator](const char *format, auto... args) {
     std::fputs(separator, stderr);
@@ -193,13 +194,13 @@ void print_location(int column) {
       part("file \"%s\"", r->file_name);
     else if (w.file != nullptr)
       part("file \"%s\"", w.file);
-  } else if (w.kind == Where::kInternal) {
+  } else {
     part("internal file");
   }
   if (w.record > 0) part("record %lld", static_cast<long long>(w.record));
   if (w.in_record) part("column %d", column);
   if (w.list && w.item > 0) part("item %d", w.item);
-  if (*separator == ',') std::fputc('\n', stderr);
+  std::fputc('\n', stderr);
 }
 
 }  // namespace
@@ -221,7 +222,9 @@ const char *ioerr_text(int code) {
 }
 
 static int vioerr(int code, std::va_list args) {
-  const int column = __TAVf90_io_position + 1;  // before a READ is finished below
+  // Where the statement was, before a READ is finished below.
+  const Where where = statement.where;
+  const int column = __TAVf90_io_position + 1;
   if (__TAVf90_read_kluge) {
     // The rest of the record is discarded and the READ finished.
     __TAVf90_io_position = 0;
@@ -235,7 +238,7 @@ static int vioerr(int code, std::va_list args) {
     return code;
   }
   print_message(code, args);
-  if (settings.error_location) print_location(column);
+  if (settings.error_location) print_location(where, column);
   if (fatal_io_entered) std::abort();
   fatal_io_entered = 1;
   std::fputs("Program terminated by fatal I/O error\n", stderr);

@@ -294,6 +294,7 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
     if (int code = close_unit(unit, Specifier{}, error_continue)) return code;
     lock_io();
     __TAVf90_error_continue = error_continue;
+    statement.where.at_unit(unit);
     select_unit(unit, true);
   } else {
     return change_properties(unit, current_record(), current_stream(), s, d);

@@ -75,7 +75,11 @@ inline void lock_io() {
   __TAVf90_io_lock = 1;
   iostat = 0;
 }
-inline void unlock_io() { __TAVf90_io_lock = 0; }
+// Outside a statement there is nothing to locate a condition in.
+inline void unlock_io() {
+  __TAVf90_io_lock = 0;
+  statement.where.kind = Where::kNone;
+}
 
 // The modes a statement starts with: no scale factor, no compulsory plus,
 // no complex value in progress, no character value just written.

@@ -194,6 +194,7 @@ int preconnect(int unit, bool unformatted) {
     return code;
   }
   lock_io();
+  statement.where.at_unit(unit);
   select_unit(unit, true);
   set_flag(current_record(), TAV_FLAG_CONNECTED_ONCE, true);
   return 0;

@@ -168,6 +168,7 @@ int report_stream_failure(int unit, int code) {
     // Outside any statement (at STOP) nobody would act on a returned code:
     // the failure is reported, not lost.
     __TAVf90_error_continue = __TAVf90_end_continue = __TAVf90_eor_continue = 0;
+    locate_unit(unit);
   }
   errno = code;
   return ioerr(code, unit);

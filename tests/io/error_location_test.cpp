@@ -41,7 +41,7 @@ struct Scenario {
   std::map<std::string, std::string> files;
   void (*body)();
   const char *message;   // the message as it always was
-  const char *location;  // the line after it
+  const char *location;  // the line after it (none outside a statement)
 };
 
 const Scenario kScenarios[] = {
@@ -55,7 +55,7 @@ const Scenario kScenarios[] = {
      }, "Buffer overflow on output", "unit 11, file \"out.txt\", record 2, column 11, item 2"},
     {"formatted WRITE, preconnected with POSITION='APPEND'", {}, [] {
        std::strcpy(__TAVf90_pcio_position, "APPEND");
-       write_ints(12, "(I2)", {1}), write_ints(12, "(I2,F3.1)", {1, 2});
+       write_ints(12, "(I2,F3.1)", {1, 2});
      }, "Invalid edit descriptor for integer i/o-list item", "unit 12, file \"app.txt\", column 3, item 2"},
     {"list-directed READ, standard input", {}, [] { read_ints(5, nullptr, 2), read_ints(5, nullptr, 2); },
      "Invalid input for integer editing", "unit 5, record 2, column 4, item 2"},
@@ -99,6 +99,11 @@ const Scenario kScenarios[] = {
      "Unit 19 is not connected for WRITE action", "unit 19, file \"r.txt\""},
     {"REWIND", {}, [] { open(20, "x.txt"), iotest::close_unit(20), __TAVf90_rewind(20, 0); },
      "Unit 20 is not connected", "unit 20"},
+    {"output lost at STOP", {}, [] {
+       read1(5), std::freopen("/dev/full", "w", stdout), write_ints(6, "(I1)", {1}), __TAVf90_stop(nullptr);
+     }, "I/O error on unit 6: No space left on device", "unit 6"},
+    {"a condition outside any statement", {}, [] { read1(5), __TAVf90_ioerr(148, 33); }, "Unit 33 is not connected",
+     nullptr},
 };
 
 tavtest::Options options(const Scenario &s, const char *setting) {
@@ -113,7 +118,7 @@ tavtest::Options options(const Scenario &s, const char *setting) {
 // existing tests').  An error that an IOSTAT= takes prints nothing.
 TEST(ErrorLocation, EveryStatementKind) {
   for (const Scenario &s : kScenarios) {
-    const std::string err = iotest::fatal_io(std::string(s.message) + "\n  " + s.location);
+    const std::string err = iotest::fatal_io(s.message + (s.location ? "\n  " + std::string(s.location) : ""));
     tavtest::expect_run(s.what, [&s] { f90_io_init(), s.body(); }, {tavtest::kAborted, nullptr, err.c_str()},
                         options(s, "1"));
   }
