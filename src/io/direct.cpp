@@ -39,6 +39,7 @@ off_t record_offset(const tav_unit_record &r) {
 
 int position_direct(int unit, int rec, bool writing) {
   if (rec < 1) return ioerr(kRecordOutOfRange, rec);
+  statement.where.record_is = Where::kNumbered;
   statement.where.record = rec;
   tav_unit_record &r = current_record();
   __TAVf90_current_unit = unit;

@@ -85,7 +85,8 @@ bool write_past_eof = false;
 // record, when it has one (a zero-sized array has none).
 void locate_internal(bool has_record) {
   statement.where.kind = Where::kInternal;
-  statement.where.record = has_record ? 1 : 0;
+  statement.where.record_is = has_record ? Where::kNumbered : Where::kNoRecord;
+  statement.where.record = 1;
   statement.where.in_record = has_record;
 }
 

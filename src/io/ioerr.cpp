@@ -1,6 +1,7 @@
 #include "io/ioerr.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -186,18 +187,24 @@ void print_location(const Where &w, int column) {
     std::fprintf(stderr, format, args...);
     separator = ", ";
   };
+  std::int64_t record = w.record_is == Where::kNumbered ? w.record : 0;
   if (w.kind == Where::kUnit) {
     part("unit %d", w.unit);
     std::FILE **slot = nullptr;
     const tav_unit_record *r = find_unit(w.unit, &slot);
-    if (r != nullptr && *slot != nullptr && r->file_name != nullptr)
+    const bool connected = r != nullptr && *slot != nullptr;
+    if (connected && r->file_name != nullptr)
       part("file \"%s\"", r->file_name);
     else if (w.file != nullptr)
       part("file \"%s\"", w.file);
+    if (connected && (w.record_is == Where::kUnitNext || w.record_is == Where::kUnitLast)) {
+      const std::int64_t count = record_count(*r);
+      if (count >= 0) record = w.record_is == Where::kUnitNext ? count + 1 : count;
+    }
   } else {
     part("internal file");
   }
-  if (w.record > 0) part("record %lld", static_cast<long long>(w.record));
+  if (record > 0) part("record %lld", static_cast<long long>(record));
   if (w.in_record) part("column %d", column);
   if (w.list && w.item > 0) part("item %d", w.item);
   std::fputc('\n', stderr);

@@ -2,7 +2,6 @@
 // and end calls and the character hooks that read records into the unit's
 // buffer and hand their characters to the editing code.
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -70,13 +69,15 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
 // The READ begin call has it inline.
 [[gnu::always_inline]] inline int f90_endrec() {
   tav_unit_record &r = current_record();
-  std::int64_t &count = record_count(r);
-  statement.where.record = count + 1;
-  statement.where.in_record = false;
   __TAVf90_io_reclen = 0;
   int n = 0;
   stream::Line got = stream::read_line(current_stream(), r.buffer, r.recl, &n);
   if (got == stream::Line::kTooLong && !has_flag(r, TAV_FLAG_RECL_GIVEN)) got = read_long_line(r, &n);
+  if (got != stream::Line::kRecord) {
+    // No record is in progress: a condition is met at the next one.
+    statement.where.record_is = Where::kUnitNext;
+    statement.where.in_record = false;
+  }
   switch (got) {
     case stream::Line::kRecord:
       break;
@@ -97,7 +98,8 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
   // A last line without a newline is a record like any other.
   __TAVf90_io_reclen = r.rec_length = n;
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
-  count_record(count);
+  count_record(record_count(r));
+  statement.where.record_is = Where::kUnitLast;
   statement.where.in_record = true;
   return 0;
 }
@@ -134,7 +136,7 @@ inline int start_input(int unit, bool advancing) {
   // is read, which sets the length and position; a condition met there
   // ends the statement before anything reads them.
   if (r.rec_length < 0) return f90_endrec();
-  statement.where.record = record_count(r);  // the record held, counted when read
+  statement.where.record_is = Where::kUnitLast;  // the record held
   statement.where.in_record = true;
   __TAVf90_io_reclen = r.rec_length;
   __TAVf90_io_position = __TAVf90_left_tab_limit = r.rec_position;

@@ -27,18 +27,29 @@ struct RecordBuffer {
 
 // Where the statement is in its file, for the line a fatal condition adds
 // when asked to (TAVF90_ERROR_LOCATION).  The unit checks name the unit,
-// the code that reads and writes records keeps the record number and
-// whether a formatted record is in progress, and the item entries count the
-// items of the I/O list.  Nothing here is read on any other path.
+// the code that reads and writes records says how the record in progress
+// is known and whether a formatted record is in progress, and the item
+// entries count the items of the I/O list.  The number of a sequential
+// record is worked out only when it is printed, from the unit's count
+// (record_count, io/unit.h), so a record costs a store or two here.
+// Nothing here is read on any other path.
 struct Where {
   enum Kind : unsigned char { kNone, kUnit, kInternal };
+  enum Record : unsigned char {
+    kNoRecord,    // none yet (OPEN, CLOSE, positioning, a refused begin)
+    kUnitNext,    // the one after the unit's count (being written, or yet
+                  // to be read)
+    kUnitLast,    // the last the unit counted (read, being taken apart)
+    kNumbered,    // `record` (direct access, internal files)
+  };
   Kind kind = kNone;
-  int unit = 0;                // kUnit
-  std::int64_t record = 0;     // the record in progress, from 1 (none below 1)
-  int item = 0;                // items begun, the one in progress included
+  Record record_is = kNoRecord;
   bool in_record = false;      // a formatted record is in progress: the
                                // position is a column of it
   bool list = true;            // false: namelist values, not list items
+  int unit = 0;                // kUnit
+  int item = 0;                // items begun, the one in progress included
+  std::int64_t record = 0;     // kNumbered: from 1
   const char *file = nullptr;  // OPEN: the file of a connection being made
 
   void at_unit(int u) {

@@ -235,7 +235,7 @@ int begin_unformatted_write(int unit, int error_continue) {
   __TAVf90_current_unit = unit;
   __TAVf90_io_buflen = r.recl;
   __TAVf90_io_reclen = __TAVf90_io_position = 0;
-  statement.where.record = record_count(r) + 1;
+  statement.where.record_is = Where::kUnitNext;
   if (r.position_state == TAV_POS_READ) stream::switch_to_writing(current_stream());
   r.position_state = TAV_POS_WRITE;
   unformatted = UnformattedState{};
@@ -285,6 +285,7 @@ int read_leading_marker(int unit, std::int32_t *length) {
     return ioerr(kEndOfFile, unit);
   }
   count_record(record_count(r));
+  statement.where.record_is = Where::kUnitLast;
   r.rec_length = *length;
   if (*length < 0) return ioerr(kCorruptUnformatted, unit);
   if (has_flag(r, TAV_FLAG_RECL_GIVEN) && *length > r.recl) {
@@ -304,7 +305,7 @@ int select_for_read(int unit) {
   __TAVf90_io_reclen = __TAVf90_io_position = 0;
   unformatted = UnformattedState{};
   r.position_state = TAV_POS_READ;
-  statement.where.record = record_count(r) + 1;
+  statement.where.record_is = Where::kUnitNext;
   return 0;
 }
 

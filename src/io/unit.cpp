@@ -28,13 +28,6 @@ int __TAVf90_pcio_verbose;
 namespace tav::io {
 namespace {
 
-// What the unit code keeps of a unit beside its exported record.
-struct Beside {
-  std::int32_t grown;    // the capacity of a record buffer that has grown
-                         // beyond recl (0: it has not)
-  std::int64_t records;  // see record_count
-};
-
 // A unit above 99.
 struct ExtNode {
   int unit;
@@ -44,15 +37,6 @@ struct ExtNode {
   Beside beside;
 };
 
-// Units 0..99; units above 99 keep theirs in their node.
-Beside beside_units[100];
-
-Beside &beside(const tav_unit_record &r) {
-  const auto at = reinterpret_cast<std::uintptr_t>(&r) - reinterpret_cast<std::uintptr_t>(__TAVf90_file_info);
-  if (at < sizeof __TAVf90_file_info) return beside_units[at / sizeof r];
-  auto *node = reinterpret_cast<ExtNode *>(reinterpret_cast<std::uintptr_t>(&r) - offsetof(ExtNode, record));
-  return node->beside;
-}
 std::int32_t &grown_of(const tav_unit_record &r) { return beside(r).grown; }
 
 ExtNode *ext_finfo;      // head of the list; new nodes go first
@@ -94,7 +78,12 @@ void connect_standard(int unit, FILE *stream, int action, int status, bool pad) 
 
 }  // namespace
 
-std::int64_t &record_count(const tav_unit_record &r) { return beside(r).records; }
+Beside beside_units[100];
+
+Beside &beside_extended(const tav_unit_record &r) {
+  auto *node = reinterpret_cast<ExtNode *>(reinterpret_cast<std::uintptr_t>(&r) - offsetof(ExtNode, record));
+  return node->beside;
+}
 
 int buffer_capacity(const tav_unit_record &r) {
   const std::int32_t grown = grown_of(r);

@@ -2,7 +2,6 @@
 // and end calls, the character hooks that assemble a record in the unit's
 // buffer, and the completion of output held by non-advancing WRITE.
 #include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -43,9 +42,7 @@ int f90_endrec() {
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
   if (int code = stream::put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
-  std::int64_t &count = record_count(r);
-  count_record(count);
-  statement.where.record = count + 1;
+  count_record(record_count(r));
   return 0;
 }
 
@@ -94,7 +91,7 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
 
   __TAVf90_current_unit = unit;
   statement.advancing = advancing;
-  statement.where.record = record_count(r) + 1;
+  statement.where.record_is = Where::kUnitNext;
   statement.where.in_record = true;
   // The record is assembled in the unit's buffer, by the hooks or by the
   // editing code directly.
