@@ -1,8 +1,8 @@
 #include "io/ioerr.h"
 
 #include <cerrno>
-#include <cstdint>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
