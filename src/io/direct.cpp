@@ -16,6 +16,7 @@
 namespace tav::io {
 
 int select_connection(int unit, int access, int action, bool unformatted) {
+  statement.where.at_unit(unit);
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   select_unit(unit, true);
   if (current_stream() == nullptr) {
@@ -38,6 +39,8 @@ off_t record_offset(const tav_unit_record &r) {
 
 int position_direct(int unit, int rec, bool writing) {
   if (rec < 1) return ioerr(kRecordOutOfRange, rec);
+  statement.where.record_is = Where::kNumbered;
+  statement.where.record = rec;
   tav_unit_record &r = current_record();
   __TAVf90_current_unit = unit;
   __TAVf90_io_buflen = r.recl;
@@ -73,6 +76,8 @@ void blank_record() {
   std::memset(r.buffer, ' ', static_cast<std::size_t>(r.recl));
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   __TAVf90_io_top = -1;
+  statement.where.record = r.rec_number;
+  statement.where.in_record = true;
 }
 
 int f90_dputc(char c) {
@@ -120,10 +125,13 @@ int f90_dgets(char *dst, int n) {
 int f90_dread_record() {
   tav_unit_record &r = current_record();
   __TAVf90_io_reclen = 0;
+  statement.where.record = r.rec_number;
+  statement.where.in_record = false;
   if (int code = read_direct_record(__TAVf90_current_unit)) return code;
   ++r.rec_number;
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   __TAVf90_io_reclen = r.recl;
+  statement.where.in_record = true;
   return 0;
 }
 

@@ -81,6 +81,15 @@ InternalFile in_file;
 InternalFile out_file;
 bool write_past_eof = false;
 
+// For the diagnostics: an internal statement starts in the variable's first
+// record, when it has one (a zero-sized array has none).
+void locate_internal(bool has_record) {
+  statement.where.kind = Where::kInternal;
+  statement.where.record_is = has_record ? Where::kNumbered : Where::kNoRecord;
+  statement.where.record = 1;
+  statement.where.in_record = has_record;
+}
+
 // --- Reading -------------------------------------------------------------
 
 int end_of_record() { return ioerr(kEndOfRecord, kInternalUnit); }
@@ -102,7 +111,11 @@ int f90_igets(char *dst, int n) {
 }
 
 int f90_iendrec_read() {
-  if (!in_file.next_record()) return ioerr(kEndOfFile, kInternalUnit);
+  ++statement.where.record;
+  if (!in_file.next_record()) {
+    statement.where.in_record = false;
+    return ioerr(kEndOfFile, kInternalUnit);
+  }
   statement.record.data = in_file.current_rec;
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   return 0;
@@ -120,6 +133,7 @@ int begin_iread(const char *format, int format_length, int *size) {
   __TAVf90_io_delim = 0;
   __TAVf90_io_blanks = 0;  // BN
   __TAVf90_io_pad = 1;     // PAD='YES'
+  locate_internal(!in_file.empty);
   // A zero-sized array holds no record to read from.
   if (in_file.empty) return ioerr(kEndOfFile, kInternalUnit);
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
@@ -163,12 +177,14 @@ void blank_rest() {
 int f90_iendrec_write() {
   if (write_past_eof) return ioerr(kInternalFileOverflow);
   blank_rest();
+  ++statement.where.record;
   if (out_file.next_record()) {
     statement.record.data = out_file.current_rec;
   } else {
     // The error comes only if more is written or another record ended.
     write_past_eof = true;
     statement.record.data = nullptr;
+    statement.where.in_record = false;
   }
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   return 0;
@@ -176,6 +192,7 @@ int f90_iendrec_write() {
 
 int begin_iwrite(const char *format, int format_length) {
   write_past_eof = out_file.empty;
+  locate_internal(!write_past_eof);
   __TAVf90_io_buflen = out_file.length;
   statement.record = RecordBuffer{write_past_eof ? nullptr : out_file.current_rec, f90_iputs, nullptr};
   __TAVf90_mychar = f90_iputc;

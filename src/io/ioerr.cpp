@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "io/settings.h"
 #include "io/statement.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
@@ -173,6 +175,41 @@ void print_message(int code, std::va_list args) {
   std::fputc('\n', stderr);
 }
 
+// The line after the message that tells where the statement was, as far as
+// it knows: "  unit 10, file "data.txt", record 12, column 5, item 3".
+// `w` and `column` (the record position + 1) are as they were when the
+// condition arose.  Nothing is printed outside a statement.
+void print_location(const Where &w, int column) {
+  if (w.kind == Where::kNone) return;
+  const char *separator = "  ";
+  auto part = [&separator](const char *format, auto... args) {
+    std::fputs(separator, stderr);
+    std::fprintf(stderr, format, args...);
+    separator = ", ";
+  };
+  std::int64_t record = w.record_is == Where::kNumbered ? w.record : 0;
+  if (w.kind == Where::kUnit) {
+    part("unit %d", w.unit);
+    std::FILE **slot = nullptr;
+    const tav_unit_record *r = find_unit(w.unit, &slot);
+    const bool connected = r != nullptr && *slot != nullptr;
+    if (connected && r->file_name != nullptr)
+      part("file \"%s\"", r->file_name);
+    else if (w.file != nullptr)
+      part("file \"%s\"", w.file);
+    if (connected && (w.record_is == Where::kUnitNext || w.record_is == Where::kUnitLast)) {
+      const std::int64_t count = record_count(*r);
+      if (count >= 0) record = w.record_is == Where::kUnitNext ? count + 1 : count;
+    }
+  } else {
+    part("internal file");
+  }
+  if (record > 0) part("record %lld", static_cast<long long>(record));
+  if (w.in_record) part("column %d", column);
+  if (w.list && w.item > 0) part("item %d", w.item);
+  std::fputc('\n', stderr);
+}
+
 }  // namespace
 
 static void print_message_of(int code, ...) {
@@ -192,6 +229,9 @@ const char *ioerr_text(int code) {
 }
 
 static int vioerr(int code, std::va_list args) {
+  // Where the statement was, before a READ is finished below.
+  const Where where = statement.where;
+  const int column = __TAVf90_io_position + 1;
   if (__TAVf90_read_kluge) {
     // The rest of the record is discarded and the READ finished.
     __TAVf90_io_position = 0;
@@ -205,6 +245,7 @@ static int vioerr(int code, std::va_list args) {
     return code;
   }
   print_message(code, args);
+  if (settings.error_location) print_location(where, column);
   if (fatal_io_entered) std::abort();
   fatal_io_entered = 1;
   std::fputs("Program terminated by fatal I/O error\n", stderr);

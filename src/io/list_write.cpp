@@ -37,6 +37,7 @@ int separate(std::int64_t n, bool &blank) {
 // Writes `text` (n characters, with room for one more in front) after the
 // separator step, in a single run.
 int put_value(char *text, int n) {
+  ++statement.where.item;
   bool blank;
   if (int s = separate(n, blank)) return s;
   ListState::last_was_char() = 0;
@@ -104,6 +105,7 @@ int real_field(double value, RealForm form) {
 }
 
 int write_real_value(double value, RealForm form) {
+  ++statement.where.item;
   bool blank;
   if (int s = separate(form.w + 1, blank)) return s;
   if (blank)
@@ -114,6 +116,7 @@ int write_real_value(double value, RealForm form) {
 }
 
 int write_complex(double re, RealForm fre, double im, RealForm fim) {
+  ++statement.where.item;
   int &noseparator = ListState::noseparator();
   bool blank;
   if (fre.w + fim.w + 3 < Record::buflen()) {
@@ -193,6 +196,7 @@ int init_loutput() {
 }
 
 int list_integer(std::int32_t value) {
+  ++statement.where.item;
   auto bits = static_cast<std::uint32_t>(value);
   const std::uint32_t magnitude = value < 0 ? 0u - bits : bits;
   const int n = digits::decimal_length(magnitude) + (value < 0 ? 1 : 0);
@@ -235,6 +239,7 @@ int list_complex(float re, float im) { return write_complex(re, single_form(re),
 int list_dcomplex(double re, double im) { return write_complex(re, double_form(re), im, double_form(im)); }
 
 int list_character(const char *text, std::int32_t length) {
+  ++statement.where.item;
   if (length < 0) length = 0;
   int delim = Record::delim();
   if (delim != 0 || ListState::last_was_char() == 0) {

@@ -16,6 +16,7 @@
 #include "io/record.h"
 #include "io/scan.h"
 #include "io/sequential.h"
+#include "io/settings.h"
 #include "io/statement.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
@@ -465,8 +466,9 @@ int read_element(const Item &item, char *address) {
     }
     if (int s = skip_blanks_and_comments()) return s;
   }
-  if (rd.look == '/') {
-    // The values end here, and with them the group.
+  if (rd.look == '/' || (settings.namelist_search && (rd.look == '&' || rd.look == '$'))) {
+    // The values end here, and with them the group (at "/", or at the
+    // &END that may stand for it).
     values_done = true;
     return 0;
   }
@@ -570,10 +572,22 @@ int read_pair() {
   return read_values(item, walk);
 }
 
+// With TAVF90_NAMELIST_SEARCH: whether the "&" or "$" in the lookahead
+// begins &END (or $END, in any case), which then ends the group as "/"
+// does; anything else there is an invalid character.
+int end_of_group() {
+  const char mark = rd.look;
+  if (int s = advance()) return s;
+  char name[kNameMax + 1];
+  bool too_long;
+  if (int s = read_name(name, &too_long)) return s;
+  return !too_long && std::strcmp(name, "END") == 0 ? 0 : ioerr(kInvalidCharacter, mark);
+}
+
 int read_group() {
   if (int s = advance()) return s;
   if (int s = skip_blanks_and_comments()) return s;
-  if (rd.look != '&') return ioerr(kExpectedAmpersand, rd.look);
+  if (rd.look != '&' && !(settings.namelist_search && rd.look == '$')) return ioerr(kExpectedAmpersand, rd.look);
   char name[kNameMax + 1];
   int n = 0;
   for (;;) {
@@ -592,6 +606,8 @@ int read_group() {
       discard_record();
     } else if (rd.look == '/') {
       return 0;
+    } else if (settings.namelist_search && (rd.look == '&' || rd.look == '$')) {
+      return end_of_group();
     } else if (is_letter(rd.look)) {
       if (int s = read_pair()) return s;
       if (int s = skip_blanks()) return s;
@@ -604,9 +620,40 @@ int read_group() {
   }
 }
 
+// With TAVF90_NAMELIST_SEARCH: whether `name` (upper case) stands at the
+// start of the n characters at p, in any case, and ends there (a blank, a
+// tab or the end of the record follows).
+bool group_named(const char *p, int n, const char *name) {
+  int k = 0;
+  for (; name[k] != '\0'; ++k)
+    if (k == n || upper(p[k]) != name[k]) return false;
+  return k == n || is_blank(p[k]);
+}
+
+// With TAVF90_NAMELIST_SEARCH, before the group is read: records are
+// skipped, from the position in the current one on, until one whose first
+// character other than a blank is "&" or "$" followed by the group's name;
+// the position is left at that character.  Other groups are thus skipped
+// whole, values and all.  Running out of records is the end-of-file
+// condition, as for any READ.
+int find_group() {
+  for (;;) {
+    const char *rec = statement.record.data;
+    const int n = Record::reclen();
+    int p = Record::position() < 0 ? 0 : Record::position();
+    while (p < n && is_blank(rec[p])) ++p;
+    if (p < n && (rec[p] == '&' || rec[p] == '$') && group_named(rec + p + 1, n - p - 1, group_name())) {
+      Record::position() = p;
+      return 0;
+    }
+    if (int s = Record::end_record()) return s;
+  }
+}
+
 int begin_namelist_read(std::int32_t unit, const tav_nml_group *group, std::int32_t flags) {
   begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
+  statement.where.list = false;
   if (int code = start_record_input(unit, true)) return code;
   // From here on a condition discards the record and ends the READ.
   __TAVf90_read_kluge = 1;
@@ -619,6 +666,9 @@ int begin_namelist_read(std::int32_t unit, const tav_nml_group *group, std::int3
   rd.replay_at = rd.replay_end = 0;
   scanner_has_it = false;
   values_done = false;
+  if (settings.namelist_search) {
+    if (int code = find_group()) return code;
+  }
   if (int code = read_group()) return code;
   return __TAVf90_nendread();
 }

@@ -208,6 +208,9 @@ int begin_writen(int unit, const tav_nml_group &group, int flags) {
     if (int code = held_record_start(unit, r, *__TAVf90_cur_fptr, start)) return code;
   }
   __TAVf90_current_unit = unit;
+  statement.where.record_is = Where::kUnitNext;
+  statement.where.in_record = true;
+  statement.where.list = false;
   statement.record = RecordBuffer{r.buffer, f90_puts, nullptr};
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, start > 0);

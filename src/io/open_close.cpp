@@ -173,6 +173,7 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   } else if (int code = preconnect_name(unit, name)) {
     return ioerr(code);
   }
+  statement.where.file = name;
 
   bool exists = false;
   if (d.status != TAV_STATUS_SCRATCH) {
@@ -258,6 +259,8 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   }
 
   slot = stream;
+  record_count(rec) = d.position == TAV_POS_APPEND ? -1 : 0;
+  statement.where.file = nullptr;  // the connection names its file now
   unlock_io();
   return 0;
 }
@@ -267,6 +270,7 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
 int open_unit(int unit, const OpenSpecs &s, int error_continue) {
   lock_io();
   __TAVf90_error_continue = error_continue;
+  locate_unit(unit);
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   select_unit(unit, true);
 
@@ -290,6 +294,7 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
     if (int code = close_unit(unit, Specifier{}, error_continue)) return code;
     lock_io();
     __TAVf90_error_continue = error_continue;
+    statement.where.at_unit(unit);
     select_unit(unit, true);
   } else {
     return change_properties(unit, current_record(), current_stream(), s, d);
@@ -300,6 +305,7 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
 int close_unit(int unit, Specifier status, int error_continue) {
   lock_io();
   __TAVf90_error_continue = error_continue;
+  locate_unit(unit);
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   if (!select_unit(unit, false) || current_stream() == nullptr) {
     unlock_io();

@@ -29,6 +29,7 @@ int truncate_stream(std::FILE *s) {
 // never connected is connected here only for REWIND.
 int select_positioned(int unit, int error_continue, bool preconnect_it) {
   lock_io();
+  locate_unit(unit);
   __TAVf90_error_continue = error_continue;
   __TAVf90_end_continue = __TAVf90_eor_continue = 0;
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
@@ -74,6 +75,7 @@ int rewind_unit(int unit, int error_continue) {
   if (stream::seek(s, 0, SEEK_SET) != 0) return system_error(stream::error(), unit);
   stream::clear_error(s);
   drop_held_input(r);
+  record_count(r) = 0;
   r.position_state = TAV_POS_REWIND;
   unlock_io();
   return 0;
@@ -192,6 +194,7 @@ int backspace_unit(int unit, int error_continue) {
       code = back_over_formatted(unit, r, s, p);
     }
     if (code != 0) return code;
+    uncount_record(record_count(r));
   }
   drop_held_input(r);
   unlock_io();

@@ -171,6 +171,7 @@ namespace {
 // under A when `dusty`.
 template <typename Int>
 int read_integer_item(Int *item, bool dusty) {
+  ++statement.where.item;
   if (int s = item_begin(kIn)) return s;
   constexpr int bits = 8 * sizeof(Int);
   constexpr int range_error = bits == 8    ? input::kRangeInt1
@@ -217,8 +218,10 @@ int real_field(T *out) {
   return field_done();
 }
 
+// The second part of a complex value is no item of its own.
 template <typename T>
-int read_real_item(T *item, bool dusty) {
+int read_real_item(T *item, bool dusty, bool new_item = true) {
+  if (new_item) ++statement.where.item;
   if (int s = item_begin(kIn)) return s;
   int status;
   switch (Edit::letter()) {
@@ -246,7 +249,7 @@ template <typename T>
 int read_complex_item(T *item, bool dusty) {
   T part[2] = {item[0], item[1]};
   if (int s = read_real_item(&part[0], dusty)) return s;
-  if (int s = read_real_item(&part[1], dusty)) return s;
+  if (int s = read_real_item(&part[1], dusty, false)) return s;
   item[0] = part[0];
   item[1] = part[1];
   return 0;
@@ -254,6 +257,7 @@ int read_complex_item(T *item, bool dusty) {
 
 template <typename Int>
 int read_logical_item(Int *item, bool dusty) {
+  ++statement.where.item;
   if (int s = item_begin(kIn)) return s;
   int status;
   switch (Edit::letter()) {
@@ -316,6 +320,12 @@ HookSource hooks;
 
 constexpr unsigned bit(Scanner::Type t) { return 1u << t; }
 
+// The value of the next item: scanner.next, the item counted.
+int next_value(unsigned accept, int type_error, bool *have, bool quoted_only = false) {
+  ++statement.where.item;
+  return scanner.next(hooks, accept, type_error, have, quoted_only);
+}
+
 template <typename Int>
 int lread_integer(Int *item) {
   constexpr int bits = 8 * sizeof(Int);
@@ -324,7 +334,7 @@ int lread_integer(Int *item) {
                               : bits == 32 ? input::kRangeInt
                                            : input::kRangeInt8;
   bool have;
-  if (int s = scanner.next(hooks, bit(Scanner::kInteger), input::kBadInteger, &have)) return s;
+  if (int s = next_value(bit(Scanner::kInteger), input::kBadInteger, &have)) return s;
   if (!have) return 0;
   input::Number &n = scanner.number();
   if (!n.integer || n.ivalue < std::numeric_limits<Int>::min() || n.ivalue > std::numeric_limits<Int>::max())
@@ -336,7 +346,7 @@ int lread_integer(Int *item) {
 template <typename T>
 int lread_real(T *item) {
   bool have;
-  if (int s = scanner.next(hooks, bit(Scanner::kInteger) | bit(Scanner::kReal), input::kBadReal, &have)) return s;
+  if (int s = next_value(bit(Scanner::kInteger) | bit(Scanner::kReal), input::kBadReal, &have)) return s;
   if (have) *item = scanner.number().as<T>();
   return 0;
 }
@@ -344,7 +354,7 @@ int lread_real(T *item) {
 template <typename T>
 int lread_complex(T *item) {
   bool have;
-  if (int s = scanner.next(hooks, bit(Scanner::kComplex), input::kBadComplex, &have)) return s;
+  if (int s = next_value(bit(Scanner::kComplex), input::kBadComplex, &have)) return s;
   if (have) {
     item[0] = scanner.real_part().as<T>();
     item[1] = scanner.imag_part().as<T>();
@@ -355,14 +365,14 @@ int lread_complex(T *item) {
 template <typename Int>
 int lread_logical(Int *item) {
   bool have;
-  if (int s = scanner.next(hooks, bit(Scanner::kLogical), input::kBadLogical, &have)) return s;
+  if (int s = next_value(bit(Scanner::kLogical), input::kBadLogical, &have)) return s;
   if (have) *item = scanner.logical() ? 1 : 0;
   return 0;
 }
 
 int lread_character(char *item, std::int32_t length, bool quoted_only) {
   bool have;
-  if (int s = scanner.next(hooks, bit(Scanner::kCharacter), input::kBadCharacter, &have, quoted_only)) return s;
+  if (int s = next_value(bit(Scanner::kCharacter), input::kBadCharacter, &have, quoted_only)) return s;
   if (!have || length <= 0) return 0;
   std::int32_t n = scanner.length() < length ? scanner.length() : length;
   if (n > 0) std::memcpy(item, scanner.chars(), static_cast<std::size_t>(n));
@@ -401,6 +411,7 @@ int __TAVf90_read_l2(int16_t *item) { return read_logical_item(item, false); }
 int __TAVf90_read_l4(int64_t *item) { return read_logical_item(item, false); }
 
 int __TAVf90_read_ch(char *item, int length) {
+  ++statement.where.item;
   if (int s = item_begin(kIn)) return s;
   int status;
   char c = Edit::letter();

@@ -73,6 +73,11 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
   int n = 0;
   stream::Line got = stream::read_line(current_stream(), r.buffer, r.recl, &n);
   if (got == stream::Line::kTooLong && !has_flag(r, TAV_FLAG_RECL_GIVEN)) got = read_long_line(r, &n);
+  if (got != stream::Line::kRecord) {
+    // No record is in progress: a condition is met at the next one.
+    statement.where.record_is = Where::kUnitNext;
+    statement.where.in_record = false;
+  }
   switch (got) {
     case stream::Line::kRecord:
       break;
@@ -93,6 +98,9 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
   // A last line without a newline is a record like any other.
   __TAVf90_io_reclen = r.rec_length = n;
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
+  count_record(record_count(r));
+  statement.where.record_is = Where::kUnitLast;
+  statement.where.in_record = true;
   return 0;
 }
 
@@ -128,6 +136,8 @@ inline int start_input(int unit, bool advancing) {
   // is read, which sets the length and position; a condition met there
   // ends the statement before anything reads them.
   if (r.rec_length < 0) return f90_endrec();
+  statement.where.record_is = Where::kUnitLast;  // the record held
+  statement.where.in_record = true;
   __TAVf90_io_reclen = r.rec_length;
   __TAVf90_io_position = __TAVf90_left_tab_limit = r.rec_position;
   return 0;

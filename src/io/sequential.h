@@ -1,6 +1,7 @@
 // Pieces shared by the formatted sequential READ and WRITE statements.
 #pragma once
 
+#include "io/statement.h"
 #include "tavf90.h"
 
 namespace tav::io {
@@ -15,6 +16,7 @@ int select_formatted_sequential(int unit, int action);
 // The same; a connected unit below 100 that passes the checks is selected
 // here without a call.
 inline int select_formatted_sequential_fast(int unit, int action) {
+  statement.where.at_unit(unit);
   if (static_cast<unsigned>(unit) < 100u && __TAVf90_file[unit] != nullptr) {
     tav_unit_record &r = __TAVf90_file_info[unit];
     __TAVf90_cur_finfo = &r;

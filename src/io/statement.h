@@ -3,6 +3,8 @@
 // makes, and the completion of held output.
 #pragma once
 
+#include <cstdint>
+
 #include "io/format_state.h"
 #include "tavf90.h"
 
@@ -23,6 +25,39 @@ struct RecordBuffer {
   tav_string_hook take_n = nullptr;
 };
 
+// Where the statement is in its file, for the line a fatal condition adds
+// when asked to (TAVF90_ERROR_LOCATION).  The unit checks name the unit,
+// the code that reads and writes records says how the record in progress
+// is known and whether a formatted record is in progress, and the item
+// entries count the items of the I/O list.  The number of a sequential
+// record is worked out only when it is printed, from the unit's count
+// (record_count, io/unit.h), so a record costs a store or two here.
+// Nothing here is read on any other path.
+struct Where {
+  enum Kind : unsigned char { kNone, kUnit, kInternal };
+  enum Record : unsigned char {
+    kNoRecord,    // none yet (OPEN, CLOSE, positioning, a refused begin)
+    kUnitNext,    // the one after the unit's count (being written, or yet
+                  // to be read)
+    kUnitLast,    // the last the unit counted (read, being taken apart)
+    kNumbered,    // `record` (direct access, internal files)
+  };
+  Kind kind = kNone;
+  Record record_is = kNoRecord;
+  bool in_record = false;      // a formatted record is in progress: the
+                               // position is a column of it
+  bool list = true;            // false: namelist values, not list items
+  int unit = 0;                // kUnit
+  int item = 0;                // items begun, the one in progress included
+  std::int64_t record = 0;     // kNumbered: from 1
+  const char *file = nullptr;  // OPEN: the file of a connection being made
+
+  void at_unit(int u) {
+    kind = kUnit;
+    unit = u;
+  }
+};
+
 // Everything that belongs to the statement in progress and is not one of
 // the exported statement globals.  The exported ones (record position,
 // modes, current edit, hooks, flags) are reached through the views in
@@ -36,6 +71,7 @@ struct Statement {
   int size = 0;              // characters taken through the hooks so far
   RecordBuffer record;       // the record in memory, if any
   FormatPosition format;     // the format interpreter's place
+  Where where;               // for the diagnostics of a fatal condition
 };
 extern Statement statement;
 
@@ -50,7 +86,11 @@ inline void lock_io() {
   __TAVf90_io_lock = 1;
   iostat = 0;
 }
-inline void unlock_io() { __TAVf90_io_lock = 0; }
+// Outside a statement there is nothing to locate a condition in.
+inline void unlock_io() {
+  __TAVf90_io_lock = 0;
+  statement.where.kind = Where::kNone;
+}
 
 // The modes a statement starts with: no scale factor, no compulsory plus,
 // no complex value in progress, no character value just written.
@@ -80,6 +120,7 @@ inline void begin_statement_core(int error_continue, int end_continue, int eor_c
   statement.size_ptr = nullptr;
   statement.size = 0;
   statement.format.reset();
+  statement.where = Where{};
 }
 inline void reset_statement_record() {
   __TAVf90_io_top = -1;
@@ -90,6 +131,13 @@ inline void reset_statement_record() {
 inline void begin_statement(int error_continue, int end_continue, int eor_continue) {
   begin_statement_core(error_continue, end_continue, eor_continue);
   reset_statement_record();
+}
+
+// The start of a statement that transfers no data (OPEN, CLOSE, REWIND,
+// BACKSPACE, ENDFILE) on `unit`, for the diagnostics.
+inline void locate_unit(int unit) {
+  statement.where = Where{};
+  statement.where.at_unit(unit);
 }
 
 // Ends a formatted READ: stores SIZE=, saves the record position, releases

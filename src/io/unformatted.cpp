@@ -235,6 +235,7 @@ int begin_unformatted_write(int unit, int error_continue) {
   __TAVf90_current_unit = unit;
   __TAVf90_io_buflen = r.recl;
   __TAVf90_io_reclen = __TAVf90_io_position = 0;
+  statement.where.record_is = Where::kUnitNext;
   if (r.position_state == TAV_POS_READ) stream::switch_to_writing(current_stream());
   r.position_state = TAV_POS_WRITE;
   unformatted = UnformattedState{};
@@ -266,6 +267,7 @@ int end_unformatted_write() {
     if (code == 0) code = stream::put_at(s, unformatted.leading_marker, m, kMarkerSize, out);
     if (code != 0) return system_error(code);
   }
+  count_record(record_count(r));
   __TAVf90_io_position = 0;
   unlock_io();
   return 0;
@@ -282,6 +284,8 @@ int read_leading_marker(int unit, std::int32_t *length) {
     r.position_state = TAV_POS_EOF;
     return ioerr(kEndOfFile, unit);
   }
+  count_record(record_count(r));
+  statement.where.record_is = Where::kUnitLast;
   r.rec_length = *length;
   if (*length < 0) return ioerr(kCorruptUnformatted, unit);
   if (has_flag(r, TAV_FLAG_RECL_GIVEN) && *length > r.recl) {
@@ -301,6 +305,7 @@ int select_for_read(int unit) {
   __TAVf90_io_reclen = __TAVf90_io_position = 0;
   unformatted = UnformattedState{};
   r.position_state = TAV_POS_READ;
+  statement.where.record_is = Where::kUnitNext;
   return 0;
 }
 
@@ -349,8 +354,10 @@ int write_one_call(int unit, int error_continue, const char *src, int n) {
   if (int code = begin_unformatted_write(unit, error_continue)) return code;
   tav_unit_record &r = current_record();
   if (n < 0) n = 0;
+  statement.where.item = 1;
   if (has_flag(r, TAV_FLAG_RECL_GIVEN) && n > r.recl) return ioerr(kBufferOverflow);
   if (int code = write_framed(current_stream(), src, n)) return system_error(code);
+  count_record(record_count(r));
   unlock_io();
   return 0;
 }
@@ -363,6 +370,7 @@ int read_one_call(int unit, int flags, char *dst, int n) {
   tav_unit_record &r = current_record();
   std::int32_t length = 0;
   if (int code = read_leading_marker(unit, &length)) return code;
+  statement.where.item = 1;
   if (n < 0) n = 0;
   std::FILE *s = current_stream();
   int code = 0;
@@ -422,13 +430,18 @@ extern "C" {
 
 int __TAVf90_writeu(int unit, int flags) { return begin_unformatted_write(unit, flags); }
 
-int __TAVf90_uwrite(const void *src, int n) { return n > 0 ? append(static_cast<const char *>(src), static_cast<std::size_t>(n)) : 0; }
+int __TAVf90_uwrite(const void *src, int n) {
+  ++statement.where.item;
+  return n > 0 ? append(static_cast<const char *>(src), static_cast<std::size_t>(n)) : 0;
+}
 
 int __TAVf90_uwritea(int rank, tav_ptr_desc *d, int elemsize) {
+  ++statement.where.item;
   return move_array(rank, d->dim, d->base, elemsize, false, [](char *p, std::size_t n) { return append(p, n); });
 }
 
 int __TAVf90_uwritecha(int rank, tav_cptr_desc *d, int factor) {
+  ++statement.where.item;
   return move_array(rank, d->dim, d->base, static_cast<std::int64_t>(factor) * d->len, false,
                     [](char *p, std::size_t n) { return append(p, n); });
 }
@@ -437,13 +450,18 @@ int __TAVf90_endwriteu(void) { return end_unformatted_write(); }
 
 int __TAVf90_readu(int unit, int flags) { return begin_unformatted_read(unit, flags); }
 
-int __TAVf90_uread(void *dst, int n) { return n > 0 ? take(static_cast<char *>(dst), static_cast<std::size_t>(n)) : 0; }
+int __TAVf90_uread(void *dst, int n) {
+  ++statement.where.item;
+  return n > 0 ? take(static_cast<char *>(dst), static_cast<std::size_t>(n)) : 0;
+}
 
 int __TAVf90_ureada(int rank, tav_ptr_desc *d, int elemsize) {
+  ++statement.where.item;
   return move_array(rank, d->dim, d->base, elemsize, true, [](char *p, std::size_t n) { return take(p, n); });
 }
 
 int __TAVf90_ureadcha(int rank, tav_cptr_desc *d, int factor) {
+  ++statement.where.item;
   return move_array(rank, d->dim, d->base, static_cast<std::int64_t>(factor) * d->len, true,
                     [](char *p, std::size_t n) { return take(p, n); });
 }

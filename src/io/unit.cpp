@@ -8,6 +8,7 @@
 
 #include "io/ioerr.h"
 #include "io/open_close.h"
+#include "io/settings.h"
 #include "io/statement.h"
 #include "io/stream.h"
 #include "storage/work.h"
@@ -33,19 +34,10 @@ struct ExtNode {
   ExtNode *next;
   tav_unit_record record;
   FILE *stream;
-  std::int32_t grown;  // see grown_capacity
+  Beside beside;
 };
 
-// The capacity of each record buffer that has grown beyond its unit's
-// recl (0: it has not); units above 99 keep theirs in their node.
-std::int32_t grown_capacity[100];
-
-std::int32_t &grown_of(const tav_unit_record &r) {
-  const auto at = reinterpret_cast<std::uintptr_t>(&r) - reinterpret_cast<std::uintptr_t>(__TAVf90_file_info);
-  if (at < sizeof __TAVf90_file_info) return grown_capacity[at / sizeof r];
-  auto *node = reinterpret_cast<ExtNode *>(reinterpret_cast<std::uintptr_t>(&r) - offsetof(ExtNode, record));
-  return node->grown;
-}
+std::int32_t &grown_of(const tav_unit_record &r) { return beside(r).grown; }
 
 ExtNode *ext_finfo;      // head of the list; new nodes go first
 ExtNode *cur_extfinfo;   // node last found or created
@@ -81,9 +73,17 @@ void connect_standard(int unit, FILE *stream, int action, int status, bool pad) 
   r.flags = TAV_FLAG_CONNECTED_ONCE;
   set_flag(r, TAV_FLAG_PAD_YES, pad);
   set_flag(r, TAV_FLAG_SEEKABLE, stream::seekable(stream));
+  record_count(r) = 0;
 }
 
 }  // namespace
+
+Beside beside_units[100];
+
+Beside &beside_extended(const tav_unit_record &r) {
+  auto *node = reinterpret_cast<ExtNode *>(reinterpret_cast<std::uintptr_t>(&r) - offsetof(ExtNode, record));
+  return node->beside;
+}
 
 int buffer_capacity(const tav_unit_record &r) {
   const std::int32_t grown = grown_of(r);
@@ -183,6 +183,7 @@ int preconnect(int unit, bool unformatted) {
     return code;
   }
   lock_io();
+  statement.where.at_unit(unit);
   select_unit(unit, true);
   set_flag(current_record(), TAV_FLAG_CONNECTED_ONCE, true);
   return 0;
@@ -208,6 +209,9 @@ using namespace tav::io;
 extern "C" {
 
 void f90_io_init(void) {
+  // Read on every call: a process that starts the I/O system again (a
+  // forked child) goes by its own environment.
+  settings.read_environment();
   if (io_initialised) return;
   stream::check_buffer_access();
   for (int u = 0; u < 100; ++u) {

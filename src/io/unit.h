@@ -3,6 +3,7 @@
 // preconnection and the start-up and shutdown of the I/O system.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 #include "tavf90.h"
@@ -40,6 +41,33 @@ int buffer_capacity(const tav_unit_record &r);
 // and returns the new capacity; 0 when it cannot grow further (the buffer
 // is left as it was).  The buffer keeps that size until it is released.
 int grow_buffer(tav_unit_record &r, int keep);
+
+// What the unit code keeps of a unit beside its exported record, which
+// keeps its layout: the capacity of a record buffer grown beyond recl (0:
+// it has not; see grow_buffer) and the count of records (record_count).
+// Units 0..99 have theirs in a table, larger units in their node.
+struct Beside {
+  std::int32_t grown;
+  std::int64_t records;
+};
+extern Beside beside_units[100];
+Beside &beside_extended(const tav_unit_record &r);
+inline Beside &beside(const tav_unit_record &r) {
+  const auto at = reinterpret_cast<std::uintptr_t>(&r) - reinterpret_cast<std::uintptr_t>(__TAVf90_file_info);
+  return at < sizeof __TAVf90_file_info ? beside_units[at / sizeof r] : beside_extended(r);
+}
+
+// The records of a sequential connection that its file position is past,
+// counted from the OPEN or the last REWIND (a record being read counts
+// once its line or leading marker has been read); -1 once the count is lost
+// (OPEN with POSITION='APPEND').  For the diagnostics of a fatal condition.
+inline std::int64_t &record_count(const tav_unit_record &r) { return beside(r).records; }
+inline void count_record(std::int64_t &count) {
+  if (count >= 0) ++count;
+}
+inline void uncount_record(std::int64_t &count) {
+  if (count > 0) --count;
+}
 
 // Releases the record buffer (CLOSE).
 void release_buffer(tav_unit_record &r);

@@ -130,6 +130,7 @@ int boz(std::uint64_t value, int base, int w, int m) {
 // `storage` is given where A edits the item's bytes.
 template <typename Value, typename Bits>
 int write_int(Value value, Bits bits, const void *storage, int size) {
+  ++statement.where.item;
   if (int s = item_begin(kOut)) return s;
   int w = Edit::w();
   int status;
@@ -162,6 +163,7 @@ int write_int(Value value, Bits bits, const void *storage, int size) {
 }
 
 int write_logical(std::int32_t value, const void *storage, int size) {
+  ++statement.where.item;
   if (int s = item_begin(kOut)) return s;
   int status;
   switch (Edit::letter()) {
@@ -181,8 +183,10 @@ int write_logical(std::int32_t value, const void *storage, int size) {
   return item_end(kOut, status);
 }
 
-// A real item; `storage` is given only by the dusty entries.
-int write_floating(double value, const void *storage, int size) {
+// A real item, or a part of a complex one (the second part is no item of
+// its own); `storage` is given only by the dusty entries.
+int write_floating(double value, const void *storage, int size, bool new_item = true) {
+  if (new_item) ++statement.where.item;
   if (int s = item_begin(kOut)) return s;
   int status;
   if (storage != nullptr && Edit::letter() == 'A')
@@ -257,12 +261,12 @@ int __TAVf90_write_i4(int64_t value) {
 int __TAVf90_write_d(double value) { return write_floating(value, nullptr, 0); }
 int __TAVf90_write_r(float value) { return __TAVf90_write_d(value); }
 int __TAVf90_write_c(float re, float im) {
-  if (int s = __TAVf90_write_r(re)) return s;
-  return __TAVf90_write_r(im);
+  if (int s = write_floating(re, nullptr, 0)) return s;
+  return write_floating(im, nullptr, 0, false);
 }
 int __TAVf90_write_dc(double re, double im) {
-  if (int s = __TAVf90_write_d(re)) return s;
-  return __TAVf90_write_d(im);
+  if (int s = write_floating(re, nullptr, 0)) return s;
+  return write_floating(im, nullptr, 0, false);
 }
 
 int __TAVf90_write_l(int32_t value) { return write_logical(value, nullptr, 0); }
@@ -273,6 +277,7 @@ int __TAVf90_write_l4(int64_t value) {
 }
 
 int __TAVf90_write_ch(const char *address, int length) {
+  ++statement.where.item;
   if (int s = item_begin(kOut)) return s;
   int status;
   char c = Edit::letter();
@@ -299,12 +304,12 @@ int __TAVf90_dusty_write_i4(int64_t value) {
 int __TAVf90_dusty_write_r(float value) { return write_floating(value, &value, 4); }
 int __TAVf90_dusty_write_d(double value) { return write_floating(value, &value, 8); }
 int __TAVf90_dusty_write_c(float re, float im) {
-  if (int s = __TAVf90_dusty_write_r(re)) return s;
-  return __TAVf90_dusty_write_r(im);
+  if (int s = write_floating(re, &re, 4)) return s;
+  return write_floating(im, &im, 4, false);
 }
 int __TAVf90_dusty_write_dc(double re, double im) {
-  if (int s = __TAVf90_dusty_write_d(re)) return s;
-  return __TAVf90_dusty_write_d(im);
+  if (int s = write_floating(re, &re, 8)) return s;
+  return write_floating(im, &im, 8, false);
 }
 
 int __TAVf90_dusty_write_l(int32_t value) { return write_logical(value, &value, 4); }

@@ -42,6 +42,7 @@ int f90_endrec() {
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
   if (int code = stream::put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
+  count_record(record_count(r));
   return 0;
 }
 
@@ -60,6 +61,7 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
       if (r.rec_position > r.recl) return ioerr(kBufferOverflow);
       const off_t back = static_cast<off_t>(r.rec_length) + stream::line_ending(stream);
       if (stream::seek(stream, -back, SEEK_CUR) != 0) return ioerr(stream::error(), unit);
+      uncount_record(record_count(r));
       start = r.rec_position < 0 ? 0 : r.rec_position;
       // Positions the READ skipped beyond the end of the record are blanks.
       if (start > r.rec_length)
@@ -89,6 +91,8 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
 
   __TAVf90_current_unit = unit;
   statement.advancing = advancing;
+  statement.where.record_is = Where::kUnitNext;
+  statement.where.in_record = true;
   // The record is assembled in the unit's buffer, by the hooks or by the
   // editing code directly.
   statement.record = RecordBuffer{r.buffer, f90_puts, nullptr};
@@ -150,7 +154,9 @@ int partial_write(int unit, bool newline) {
   r->rec_length = -1;
   set_flag(*r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (newline) r->buffer[n++] = '\n';
-  return stream::write_record(*slot, r->buffer, n);
+  const int code = stream::write_record(*slot, r->buffer, n);
+  if (code == 0 && newline) count_record(record_count(*r));
+  return code;
 }
 
 int report_stream_failure(int unit, int code) {
@@ -159,6 +165,7 @@ int report_stream_failure(int unit, int code) {
     // Outside any statement (at STOP) nobody would act on a returned code:
     // the failure is reported, not lost.
     __TAVf90_error_continue = __TAVf90_end_continue = __TAVf90_eor_continue = 0;
+    locate_unit(unit);
   }
   errno = code;
   return ioerr(code, unit);
