@@ -202,7 +202,7 @@ void print_location(const Where &w, int column) {
       if (count >= 0) record = w.record_is == Where::kUnitNext ? count + 1 : count;
     }
   } else {
-    part("internal file");
+    part("%s", "internal file");
   }
   if (record > 0) part("record %lld", static_cast<long long>(record));
   if (w.in_record) part("column %d", column);

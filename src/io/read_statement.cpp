@@ -74,9 +74,12 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
   stream::Line got = stream::read_line(current_stream(), r.buffer, r.recl, &n);
   if (got == stream::Line::kTooLong && !has_flag(r, TAV_FLAG_RECL_GIVEN)) got = read_long_line(r, &n);
   if (got != stream::Line::kRecord) {
-    // No record is in progress: a condition is met at the next one.
+    // No record is in progress: a condition is met at the next one, and
+    // the position of the last record (which may have been longer than
+    // the unit's record length) goes with it.
     statement.where.record_is = Where::kUnitNext;
     statement.where.in_record = false;
+    __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   }
   switch (got) {
     case stream::Line::kRecord:
@@ -84,7 +87,6 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
     case stream::Line::kTooLong:
       // The record does not fit; its next character stays unread.
       r.rec_length = -1;
-      __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
       return ioerr(kRecordTooLong);
     case stream::Line::kError: {
       int code = errno;
