@@ -115,7 +115,7 @@ inline int start_input(int unit, bool advancing) {
   __TAVf90_mygetc = f90_getc;
   __TAVf90_mystring = f90_gets;
   __TAVf90_myendrec = f90_endrec;
-  __TAVf90_io_delim = r.delim;
+  // The delimiter mode is left alone: input reads it nowhere.
   __TAVf90_io_blanks = r.blank;
   // A non-advancing READ without EOR= never pads: running past the end of
   // its record is the end-of-record condition.

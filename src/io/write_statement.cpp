@@ -101,9 +101,8 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   __TAVf90_mychar = f90_putc;
   __TAVf90_mystring = f90_puts;
   __TAVf90_myendrec = f90_endrec;
+  // The input modes (blanks, padding) are left alone: output reads none.
   __TAVf90_io_delim = r.delim;
-  __TAVf90_io_blanks = r.blank;
-  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
 
   // Formatted output reads of the list-directed modes only noseparator,
   // which is 0 outside a complex value of list-directed output.
