@@ -343,6 +343,23 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
   return result;
 }
 
+// n contiguous elements of the array against the extreme values so far of
+// n contiguous slices: each better element replaces its value and stores
+// `here` as its location.  Typed pointers (the caller has checked that all
+// three are aligned) and out of line, so that the loop has the registers
+// to itself and loads each element straight into the register it is
+// compared in.
+template <class Op, class T = typename Op::Elem>
+[[gnu::noinline]] void better_run(const T *a, T *v, std::int32_t *at, std::intptr_t n, std::int32_t here) {
+  for (std::intptr_t i = 0; i < n; ++i) {
+    const T x = a[i];
+    if (Op::better(x, v[i])) {
+      v[i] = x;
+      at[i] = here;
+    }
+  }
+}
+
 // MAXLOC and MINLOC.  The extreme values so far are kept in a working
 // temporary of the element type; the locations (default INTEGER, from 1
 // along DIM) are the result.  The first element of a slice that is not a
@@ -438,15 +455,9 @@ tav_vector reduce_locations(const char *word, MakeTemp mk, FreeTemp fr, int rank
             untaken -= first;
           }
         }
-      } else if (dense) {
-        for (std::intptr_t i = 0; i < n; ++i) {
-          const auto k = static_cast<std::uintptr_t>(i);
-          const T x = load<T>(pa + k * sizeof(T));
-          if (Op::better(x, load<T>(pv + k * sizeof(T)))) {
-            store(pv + k * sizeof(T), x);
-            store(pl_ + k * sizeof(std::int32_t), here);
-          }
-        }
+      } else if (dense && (pa | pv) % alignof(T) == 0 && pl_ % alignof(std::int32_t) == 0) {
+        better_run<Op>(reinterpret_cast<const T *>(pa), reinterpret_cast<T *>(pv),
+                       reinterpret_cast<std::int32_t *>(pl_), n, here);
       } else {
         for (std::intptr_t i = 0; i < n; ++i, pa += sa, pv += sv, pm += sm, pl_ += sl) {
           if (!takes<M>(pm)) continue;
