@@ -275,6 +275,15 @@ void in_lanes(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_t (&step
   });
 }
 
+// n contiguous elements applied to n contiguous partial results, through
+// typed pointers (the caller has checked their alignment) and out of line,
+// so that the loop keeps its pointers and count in registers.  Each result
+// element still receives its contributions one at a time, in order.
+template <class Op, class R = typename Op::Acc, class T = typename Op::Elem>
+[[gnu::noinline]] void apply_run(R *r, const T *a, std::intptr_t n) {
+  for (std::intptr_t i = 0; i < n; ++i) Op::apply(r[i], a[i]);
+}
+
 // SUM, PRODUCT, ANY, ALL, COUNT, MAXVAL, MINVAL.  M is the unsigned type of
 // the mask's width, void without a mask.
 template <class Op, class M>
@@ -314,6 +323,10 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
     // Contiguous rows (the result is always contiguous along the first
     // dimension here).
     walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[3], const std::intptr_t *) {
+      if (c[0] % alignof(T) == 0 && c[1] % alignof(R) == 0) {
+        apply_run<Op>(reinterpret_cast<R *>(c[1]), reinterpret_cast<const T *>(c[0]), n);
+        return;
+      }
       for (std::intptr_t i = 0; i < n; ++i) {
         const std::uintptr_t pr = c[1] + static_cast<std::uintptr_t>(i) * sizeof(R);
         R acc = load<R>(pr);
