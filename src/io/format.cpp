@@ -668,9 +668,11 @@ class FirstEdit {
     std::memcpy(static_cast<void *>(&f), &at_, offsetof(FormatPosition, left_paren));
     // The groups open at that point, as blocks of a fixed size: entries
     // beyond the depth are not read before a scan enters that depth.
-    std::memcpy(f.left_paren + 1, at_.left_paren + 1, sizeof f.left_paren[0] * kDepth);
-    std::memcpy(f.fmt_repeat + 1, at_.fmt_repeat + 1, sizeof f.fmt_repeat[0] * kDepth);
-    std::memcpy(f.actions_at + 1, at_.actions_at + 1, sizeof f.actions_at[0] * kDepth);
+    if (at_.nesting > 0) {
+      std::memcpy(f.left_paren + 1, at_.left_paren + 1, sizeof f.left_paren[0] * kDepth);
+      std::memcpy(f.fmt_repeat + 1, at_.fmt_repeat + 1, sizeof f.fmt_repeat[0] * kDepth);
+      std::memcpy(f.actions_at + 1, at_.actions_at + 1, sizeof f.actions_at[0] * kDepth);
+    }
     set_letter(letter_);
     __TAVf90_w = w_;
     switch (letter_) {
