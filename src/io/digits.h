@@ -30,6 +30,31 @@ inline void digits_back(std::uint32_t x, char *end, int count) {
   if (count) *--end = static_cast<char>('0' + x % 10);
 }
 
+// The same digits written backwards so that they end just before `end`
+// (at most 10 characters, 20 for the 64-bit form); returns the count.
+// For fields assembled from the right without a copy.
+int decimal_before(std::uint64_t v, char *end);
+inline int decimal_before(std::uint32_t x, char *end) {
+  char *p = end;
+  while (x >= 100) {
+    const std::uint32_t q = x / 100;
+    const std::uint32_t r = 2 * (x - q * 100);
+    p -= 2;
+    p[0] = kPairs[r];
+    p[1] = kPairs[r + 1];
+    x = q;
+  }
+  // The last one or two digits.
+  if (x >= 10) {
+    p -= 2;
+    p[0] = kPairs[2 * x];
+    p[1] = kPairs[2 * x + 1];
+  } else {
+    *--p = static_cast<char>('0' + x);
+  }
+  return static_cast<int>(end - p);
+}
+
 // The number of decimal digits of v (1 for 0): what decimal_before returns.
 inline int decimal_length(std::uint32_t v) {
   // floor(log10(v)) is near bits * log10(2) (1233 / 4096); one comparison
@@ -39,68 +64,6 @@ inline int decimal_length(std::uint32_t v) {
   int t = ((32 - __builtin_clz(v | 1)) * 1233) >> 12;
   return t + (v >= kTen[t] ? 1 : 0);
 }
-
-// The four decimal digits of x < 10^4 (leading zeros included) as the
-// bytes of a little-endian word, the most significant first: x / 100 and
-// x % 100 in the two 16-bit halves, then the tens of both halves at once,
-// each quotient a multiplication and a shift that is exact in this range.
-inline std::uint32_t four_digits(std::uint32_t x) {
-  const std::uint32_t hundreds = (x * 5243) >> 19;
-  std::uint32_t y = hundreds | ((x - 100 * hundreds) << 16);
-  const std::uint32_t tens = ((y * 103) >> 10) & 0x000F000Fu;
-  y = tens | ((y - 10 * tens) << 8);
-  return y + 0x30303030u;
-}
-
-// Stores the last k (1 to 4) of the four digits in `word` so that they end
-// just before `end`.
-inline void last_digits(std::uint32_t word, char *end, int k) {
-  if (k == 4) {
-    std::memcpy(end - 4, &word, 4);
-    return;
-  }
-  word >>= 8 * (4 - k);
-  if (k & 1) {
-    end[-k] = static_cast<char>(word);
-    word >>= 8;
-  }
-  if (k >= 2) {
-    const auto pair = static_cast<std::uint16_t>(word);
-    std::memcpy(end - 2, &pair, 2);
-  }
-}
-
-// The n decimal digits of x (n = decimal_length(x)) written so that they
-// end just before `end`, four at a time.  For fields assembled from the
-// right without a copy.
-inline void decimal_before(std::uint32_t x, char *end, int n) {
-  if (n <= 4) return last_digits(four_digits(x), end, n);
-  std::uint32_t top = 0;
-  if (n > 8) {
-    top = x / 100000000;
-    x -= top * 100000000;
-  }
-  const std::uint32_t high = x / 10000;
-  const std::uint32_t low = four_digits(x - high * 10000);
-  std::memcpy(end - 4, &low, 4);
-  if (n <= 8) return last_digits(four_digits(high), end - 4, n - 4);
-  const std::uint32_t middle = four_digits(high);
-  std::memcpy(end - 8, &middle, 4);
-  if (n == 10)
-    std::memcpy(end - 10, kPairs + 2 * top, 2);
-  else
-    end[-9] = static_cast<char>('0' + top);
-}
-
-// The decimal digits of v written backwards so that they end just before
-// `end` (at most 10 characters, 20 for the 64-bit form); returns the count.
-int decimal_before(std::uint64_t v, char *end);
-inline int decimal_before(std::uint32_t x, char *end) {
-  const int n = decimal_length(x);
-  decimal_before(x, end, n);
-  return n;
-}
-
 inline int decimal_length(std::uint64_t v) {
   if (v <= UINT32_MAX) return decimal_length(static_cast<std::uint32_t>(v));
   static constexpr std::uint64_t kTen[20] = {0,
@@ -125,12 +88,6 @@ inline int decimal_length(std::uint64_t v) {
                                              10000000000000000000u};
   int t = ((64 - __builtin_clzll(v)) * 1233) >> 12;
   return t + (v >= kTen[t] ? 1 : 0);
-}
-inline void decimal_before(std::uint64_t v, char *end, int n) {
-  if (v <= UINT32_MAX)
-    decimal_before(static_cast<std::uint32_t>(v), end, n);
-  else
-    decimal_before(v, end);
 }
 
 // Digits of v in base 2, 8 or 16 (upper-case A-F), no leading zeros; a

@@ -70,7 +70,7 @@ template <typename Magnitude>
   constexpr int kDigits = 20;
   char field[kDigits + kShortField];
   char *end = field + sizeof field;
-  if (n > 0) digits::decimal_before(magnitude, end, n);
+  if (n > 0) digits::decimal_before(magnitude, end);
   if (m <= kShortField) {
     int ndigits = n > m ? n : m;
     int length = ndigits + (sign ? 1 : 0);
@@ -106,7 +106,7 @@ template <typename Magnitude>
       const int length = ndigits + (sign ? 1 : 0);
       if (length <= w) {
         char *end = dst + w;
-        if (n > 0) digits::decimal_before(magnitude, end, n);
+        if (n > 0) digits::decimal_before(magnitude, end);
         if (ndigits > n) fill_bytes(end - ndigits, '0', ndigits - n);
         if (sign) end[-length] = negative ? '-' : '+';
         fill_bytes(dst, ' ', w - length);
