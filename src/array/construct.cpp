@@ -82,6 +82,16 @@ enum class Flavour { numeric, character, derived };
 
 constexpr int kPackBlock = 8;
 
+// Whether a block of kPackBlock contiguous mask elements selects none: all
+// its bytes are zero, tested a word at a time.
+template <class M>
+bool none_selected(std::uintptr_t pm) {
+  static_assert(kPackBlock * sizeof(M) % 8 == 0);
+  std::uint64_t any = 0;
+  for (std::size_t k = 0; k < kPackBlock * sizeof(M) / 8; ++k) any |= load<std::uint64_t>(pm + 8 * k);
+  return any == 0;
+}
+
 template <class M>
 void pack(const Out &o, int rank, const View &array, const tav_ptr_desc *mask, const View *vector, Flavour flavour,
           bool capacity_is_vector) {
@@ -109,38 +119,51 @@ void pack(const Out &o, int rank, const View &array, const tav_ptr_desc *mask, c
   const std::intptr_t limit = vector != nullptr ? nv : capacity;
   with_element_size(static_cast<std::size_t>(size), [&](auto e) {
     walk_runs(w, p, step, [&](const std::uintptr_t(&c)[2], const std::intptr_t *) {
-      std::uintptr_t pa = c[0], pm = c[1];
-      std::intptr_t i = 0;
+      // Locals, not the captured variables: stores of elements could alias
+      // those, and the loops would reload them at every element.
+      std::uintptr_t pa = c[0], pm = c[1], out = next;
+      std::intptr_t i = 0, taken = count;
+      const std::uintptr_t da = sa, dm = sm, width = static_cast<std::uintptr_t>(size);
+      const std::intptr_t length = run, room = capacity, most = limit, vector_length = nv;
+      const bool has_vector = vector != nullptr;
       if constexpr (!std::is_same_v<decltype(e), RuntimeSize>) {
         // Blocks of kPackBlock elements: one whose mask selects none is
-        // passed over on the mask alone; otherwise every element is stored
+        // passed over on the mask alone (a contiguous mask's block on its
+        // bytes as words); otherwise every element is stored
         // at the next slot and the slot advances only past selected ones,
         // so no branch depends on the mask's values.  The stores stay
-        // inside the result: the slots up to count + kPackBlock exist.
-        for (; i + kPackBlock <= run; i += kPackBlock) {
+        // inside the result: the slots up to taken + kPackBlock exist.
+        for (; i + kPackBlock <= length; i += kPackBlock) {
+          if (dm == sizeof(M) && none_selected<M>(pm)) {
+            pa += kPackBlock * da;
+            pm += kPackBlock * dm;
+            continue;
+          }
           std::intptr_t chosen = 0;
-          for (int b = 0; b < kPackBlock; ++b) chosen += selected<M>(pm + static_cast<std::uintptr_t>(b) * sm);
+          for (int b = 0; b < kPackBlock; ++b) chosen += selected<M>(pm + static_cast<std::uintptr_t>(b) * dm);
           if (chosen != 0) {
-            if (count + kPackBlock > capacity || count + chosen > limit) break;
-            for (int b = 0; b < kPackBlock; ++b, pa += sa, pm += sm) {
-              copy_element(next, pa, e);
-              next += selected<M>(pm) ? static_cast<std::uintptr_t>(size) : 0;
+            if (taken + kPackBlock > room || taken + chosen > most) break;
+            for (int b = 0; b < kPackBlock; ++b, pa += da, pm += dm) {
+              copy_element(out, pa, e);
+              out += selected<M>(pm) ? width : 0;
             }
-            count += chosen;
+            taken += chosen;
           } else {
-            pa += kPackBlock * sa;
-            pm += kPackBlock * sm;
+            pa += kPackBlock * da;
+            pm += kPackBlock * dm;
           }
         }
       }
-      for (; i < run; ++i, pa += sa, pm += sm) {
+      for (; i < length; ++i, pa += da, pm += dm) {
         if (!selected<M>(pm)) continue;
         // A further element must fit VECTOR when there is one.
-        if (vector != nullptr && count == nv) rt::crash("VECTOR argument to PACK is too small");
-        copy_element(next, pa, e);
-        next += static_cast<std::uintptr_t>(size);
-        ++count;
+        if (has_vector && taken == vector_length) rt::crash("VECTOR argument to PACK is too small");
+        copy_element(out, pa, e);
+        out += width;
+        ++taken;
       }
+      next = out;
+      count = taken;
     });
     if (vector != nullptr) {
       const std::intptr_t vs = vector->dim[0].stride;

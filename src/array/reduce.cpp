@@ -275,6 +275,15 @@ void in_lanes(const Walk &w, std::uintptr_t (&p)[N], const std::uintptr_t (&step
   });
 }
 
+// n contiguous elements applied to n contiguous partial results, through
+// typed pointers (the caller has checked their alignment) and out of line,
+// so that the loop keeps its pointers and count in registers.  Each result
+// element still receives its contributions one at a time, in order.
+template <class Op, class R = typename Op::Acc, class T = typename Op::Elem>
+[[gnu::noinline]] void apply_run(R *r, const T *a, std::intptr_t n) {
+  for (std::intptr_t i = 0; i < n; ++i) Op::apply(r[i], a[i]);
+}
+
 // SUM, PRODUCT, ANY, ALL, COUNT, MAXVAL, MINVAL.  M is the unsigned type of
 // the mask's width, void without a mask.
 template <class Op, class M>
@@ -314,6 +323,10 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
     // Contiguous rows (the result is always contiguous along the first
     // dimension here).
     walk_runs(pl.w, p, step, [&](const std::uintptr_t(&c)[3], const std::intptr_t *) {
+      if (c[0] % alignof(T) == 0 && c[1] % alignof(R) == 0) {
+        apply_run<Op>(reinterpret_cast<R *>(c[1]), reinterpret_cast<const T *>(c[0]), n);
+        return;
+      }
       for (std::intptr_t i = 0; i < n; ++i) {
         const std::uintptr_t pr = c[1] + static_cast<std::uintptr_t>(i) * sizeof(R);
         R acc = load<R>(pr);
@@ -341,6 +354,23 @@ tav_vector reduce_values(const char *word, const char *what, MakeTemp mk, int ra
     }
   }
   return result;
+}
+
+// n contiguous elements of the array against the extreme values so far of
+// n contiguous slices: each better element replaces its value and stores
+// `here` as its location.  Typed pointers (the caller has checked that all
+// three are aligned) and out of line, so that the loop has the registers
+// to itself and loads each element straight into the register it is
+// compared in.
+template <class Op, class T = typename Op::Elem>
+[[gnu::noinline]] void better_run(const T *a, T *v, std::int32_t *at, std::intptr_t n, std::int32_t here) {
+  for (std::intptr_t i = 0; i < n; ++i) {
+    const T x = a[i];
+    if (Op::better(x, v[i])) {
+      v[i] = x;
+      at[i] = here;
+    }
+  }
 }
 
 // MAXLOC and MINLOC.  The extreme values so far are kept in a working
@@ -438,15 +468,9 @@ tav_vector reduce_locations(const char *word, MakeTemp mk, FreeTemp fr, int rank
             untaken -= first;
           }
         }
-      } else if (dense) {
-        for (std::intptr_t i = 0; i < n; ++i) {
-          const auto k = static_cast<std::uintptr_t>(i);
-          const T x = load<T>(pa + k * sizeof(T));
-          if (Op::better(x, load<T>(pv + k * sizeof(T)))) {
-            store(pv + k * sizeof(T), x);
-            store(pl_ + k * sizeof(std::int32_t), here);
-          }
-        }
+      } else if (dense && (pa | pv) % alignof(T) == 0 && pl_ % alignof(std::int32_t) == 0) {
+        better_run<Op>(reinterpret_cast<const T *>(pa), reinterpret_cast<T *>(pv),
+                       reinterpret_cast<std::int32_t *>(pl_), n, here);
       } else {
         for (std::intptr_t i = 0; i < n; ++i, pa += sa, pv += sv, pm += sm, pl_ += sl) {
           if (!takes<M>(pm)) continue;

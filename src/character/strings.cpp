@@ -128,7 +128,9 @@ void __TAVf90_chcat(tav_chtmp *result, const char *a, int alen, const char *b, i
 }
 
 void __TAVf90_chfree(tav_chtmp *pair) {
-  if (pair->address != nullptr) __TAVf90_DeAlloc(pair->address, static_cast<int>(pair->length));
+  // What __TAVf90_DeAlloc does with a temporary's storage, without the
+  // call through it.
+  if (pair->address != nullptr) __TAVf90_oDeAlloc(pair->address, static_cast<std::size_t>(pair->length));
   pair->address = nullptr;
   pair->length = 0;
 }

@@ -7,6 +7,7 @@
 // set up by establish_format.
 #include "io/format.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -663,22 +664,15 @@ class FirstEdit {
   // The interpreter's place as the scan left it, and the current edit as
   // the descriptor set it (what it does not set stays as it is).
   void restore() const {
-    f.current = at_.current;
-    f.end = at_.end;
-    f.last = at_.last;
-    f.exhausted = false;
-    f.nesting = at_.nesting;
-    for (int d = 1; d <= at_.nesting; ++d) {
-      f.left_paren[d] = at_.left_paren[d];
-      f.fmt_repeat[d] = at_.fmt_repeat[d];
-      f.actions_at[d] = at_.actions_at[d];
+    // The scalar part as one block (exhausted was false when it was saved).
+    std::memcpy(static_cast<void *>(&f), &at_, offsetof(FormatPosition, left_paren));
+    // The groups open at that point, as blocks of a fixed size: entries
+    // beyond the depth are not read before a scan enters that depth.
+    if (at_.nesting > 0) {
+      std::memcpy(f.left_paren + 1, at_.left_paren + 1, sizeof f.left_paren[0] * kDepth);
+      std::memcpy(f.fmt_repeat + 1, at_.fmt_repeat + 1, sizeof f.fmt_repeat[0] * kDepth);
+      std::memcpy(f.actions_at + 1, at_.actions_at + 1, sizeof f.actions_at[0] * kDepth);
     }
-    f.actions = at_.actions;
-    f.revert_point = at_.revert_point;
-    f.revert_nest = at_.revert_nest;
-    f.revert_repeat = at_.revert_repeat;
-    f.r_present = at_.r_present;
-    f.r = at_.r;
     set_letter(letter_);
     __TAVf90_w = w_;
     switch (letter_) {

@@ -115,8 +115,7 @@ int write_real_value(double value, RealForm form) {
   return 0;
 }
 
-int write_complex(double re, RealForm fre, double im, RealForm fim) {
-  ++statement.where.item;
+int complex_parts(double re, RealForm fre, double im, RealForm fim) {
   int &noseparator = ListState::noseparator();
   bool blank;
   if (fre.w + fim.w + 3 < Record::buflen()) {
@@ -139,10 +138,18 @@ int write_complex(double re, RealForm fre, double im, RealForm fim) {
     if (int s = Record::end_record()) return s;
     if (int s = real_field(im, fim)) return s;
   }
-  if (int s = Record::put(')')) return s;
-  ListState::last_was_char() = 0;
-  noseparator = 0;
-  return 0;
+  return Record::put(')');
+}
+
+// A complex value.  noseparator goes back to 0 after the parts, also when
+// one of them failed: the statements that follow, formatted ones included,
+// do not reset it.
+int write_complex(double re, RealForm fre, double im, RealForm fim) {
+  ++statement.where.item;
+  const int status = complex_parts(re, fre, im, fim);
+  ListState::noseparator() = 0;
+  if (status == 0) ListState::last_was_char() = 0;
+  return status;
 }
 
 // Characters left before the record's last column.

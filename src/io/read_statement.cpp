@@ -107,12 +107,9 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
 }
 
 // The READ of records' set-up of the statement for unit `unit`, selected
-// (see start_record_input); the statement state begin_statement_core does
-// not reset is set here, on every path.
+// (see start_record_input).
 inline int start_input(int unit, bool advancing) {
   tav_unit_record &r = current_record();
-  __TAVf90_io_top = -1;
-  __TAVf90_io_nonadvance_read = 0;
   statement.advancing = advancing;
 
   // Everything that can refuse the statement comes before the unit changes.
@@ -128,7 +125,7 @@ inline int start_input(int unit, bool advancing) {
   __TAVf90_mygetc = f90_getc;
   __TAVf90_mystring = f90_gets;
   __TAVf90_myendrec = f90_endrec;
-  __TAVf90_io_delim = r.delim;
+  // The delimiter mode is left alone: input reads it nowhere.
   __TAVf90_io_blanks = r.blank;
   // A non-advancing READ without EOR= never pads: running past the end of
   // its record is the end-of-record condition.
@@ -147,11 +144,12 @@ inline int start_input(int unit, bool advancing) {
 
 int begin_read(int unit, const char *format, int format_length, const char *advance, int advance_length, int *size,
                int flags) {
-  begin_statement_core(flags == -1 ? 1 : 0, flags & 1, flags & 2);
-  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) {
-    reset_statement_record();
-    return code;
-  }
+  // Of the statement state only what a READ reads: the output modes are
+  // left as they are, and the READ flags are 0 outside a READ.
+  begin_transfer(flags == -1 ? 1 : 0, flags & 1, flags & 2);
+  __TAVf90_field_status = 0;
+  statement.size = 0;
+  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_READ)) return code;
   bool advancing = advance == nullptr || advancing_from(advance, advance_length);
   if (size != nullptr && advancing) rt::crash("SIZE= is not valid without ADVANCE='NO'");
   statement.size_ptr = size;

@@ -102,35 +102,41 @@ inline void reset_modes() {
 }
 
 // The start of every data-transfer statement: takes the lock, sets the
-// continuation flags (IOSTAT=/ERR=, END=, EOR=) and resets the whole
-// statement state -- a list-directed statement needs nothing more.  The
-// begin call then selects its unit and installs its record, hooks and
-// record position; a formatted one hands its format to establish_format,
-// which also sets the current edit.  begin_statement_core is the part a
-// begin call that installs a record and sets the READ flags itself (the
-// READ of records) starts with; reset_statement_record the rest.
-inline void begin_statement_core(int error_continue, int end_continue, int eor_continue) {
+// continuation flags (IOSTAT=/ERR=, END=, EOR=) and the modes every
+// statement starts with (no scale factor, no compulsory plus), and leaves
+// no format.
+inline void begin_transfer(int error_continue, int end_continue, int eor_continue) {
   lock_io();
   __TAVf90_error_continue = error_continue;
   __TAVf90_end_continue = end_continue;
   __TAVf90_eor_continue = eor_continue;
-  reset_modes();
-  __TAVf90_field_status = 0;
-  __TAVf90_read_kluge = 0;  // what a condition reported from here on looks at
-  statement.size_ptr = nullptr;
-  statement.size = 0;
+  __TAVf90_current_scale = 0;
+  __TAVf90_compulsory_plus = 0;
   statement.format.reset();
   statement.where = Where{};
 }
-inline void reset_statement_record() {
-  __TAVf90_io_top = -1;
+
+// begin_transfer and a reset of the whole statement state: the modes of
+// list-directed output (no complex value in progress, no character value
+// just written), the READ flags and the field status of input editing,
+// SIZE= and the record -- a list-directed statement needs nothing more.
+// The begin call then selects its unit and installs its record, hooks and
+// record position; a formatted one hands its format to establish_format,
+// which also sets the current edit.  Every kind of transfer starts here
+// except the external sequential READ and WRITE, the commonest, which set
+// only what a statement of their kind reads.
+inline void begin_statement(int error_continue, int end_continue, int eor_continue) {
+  begin_transfer(error_continue, end_continue, eor_continue);
+  __TAVf90_noseparator = 0;
+  __TAVf90_last_was_char = 0;
+  __TAVf90_field_status = 0;
+  __TAVf90_read_kluge = 0;  // what a condition reported from here on looks at
   __TAVf90_io_nonadvance_read = 0;
+  __TAVf90_io_top = -1;
+  statement.size_ptr = nullptr;
+  statement.size = 0;
   statement.advancing = true;
   statement.record = RecordBuffer{};
-}
-inline void begin_statement(int error_continue, int end_continue, int eor_continue) {
-  begin_statement_core(error_continue, end_continue, eor_continue);
-  reset_statement_record();
 }
 
 // The start of a statement that transfers no data (OPEN, CLOSE, REWIND,

@@ -50,13 +50,12 @@ int asterisks(int w) {
   return out.finish();
 }
 
-// Iw.m for a sign and an unsigned magnitude (32 or 64 bits).  A short
-// field is built from the right, in place in the record of an external
-// WRITE when it fits there, else in a local array; the zeros, blanks and
-// asterisks of a wide one are streamed in chunks, so that any w and m cost
-// no storage.
+// Iw.m for a sign and an unsigned magnitude (32 or 64 bits), any w and m:
+// a short field is built from the right in a local array, and the zeros,
+// blanks and asterisks of a wide one are streamed in chunks, so that any w
+// and m cost no storage.
 template <typename Magnitude>
-int integer_field(bool negative, Magnitude magnitude, int w, int m) {
+[[gnu::noinline]] int integer_field_general(bool negative, Magnitude magnitude, int w, int m) {
   if (w > 0 && m > w) return ioerr(kInvalidIntegerEdit);
   if (m < 0) m = 0;
   if (w == 0 && m == 0 && magnitude == 0) return Record::put(' ');
@@ -66,23 +65,6 @@ int integer_field(bool negative, Magnitude magnitude, int w, int m) {
   else if (Edit::plus() && !(magnitude == 0 && m == 0))
     sign = '+';
   int n = (magnitude == 0 && m == 0) ? 0 : digits::decimal_length(magnitude);
-  if (m <= kShortField) {
-    // Every count below is small.
-    int ndigits = n > m ? n : m;
-    int length = ndigits + (sign ? 1 : 0);
-    if (w > 0 && length > w) return asterisks(w);
-    int width = w > 0 ? w : length;
-    if (char *dst = width <= kShortField ? Record::reserve(width) : nullptr) {
-      // Built in place in the record, from the right.
-      char *end = dst + width;
-      if (n > 0) digits::decimal_before(magnitude, end);
-      fill_bytes(end - ndigits, '0', ndigits - n);
-      if (sign) end[-length] = sign;
-      fill_bytes(dst, ' ', width - length);
-      Record::advance(width);
-      return 0;
-    }
-  }
   // The field is built from the right; the array has room in front of the
   // widest short field for the blanks below, which go in blocks of eight.
   constexpr int kDigits = 20;
@@ -92,6 +74,7 @@ int integer_field(bool negative, Magnitude magnitude, int w, int m) {
   if (m <= kShortField) {
     int ndigits = n > m ? n : m;
     int length = ndigits + (sign ? 1 : 0);
+    if (w > 0 && length > w) return asterisks(w);
     int width = w > 0 ? w : length;
     if (width <= kShortField) {
       if (m > n) std::memset(end - m, '0', static_cast<std::size_t>(m - n));
@@ -106,6 +89,33 @@ int integer_field(bool negative, Magnitude magnitude, int w, int m) {
   if (w > 0 && length > w) return asterisks(w);
   std::int64_t width = w > 0 ? w : length;
   return put_field(width, sign, ndigits, end - n, n);
+}
+
+// Iw.m.  The usual field -- 0 <= m <= w <= kShortField, w > 0, and the
+// value fits -- is built from the right in place in the record of an
+// external WRITE, inline in the item entry; everything else goes the
+// general way.
+template <typename Magnitude>
+[[gnu::always_inline]] inline int integer_field(bool negative, Magnitude magnitude, int w, int m) {
+  if (static_cast<unsigned>(w - 1) < static_cast<unsigned>(kShortField) && static_cast<unsigned>(m) <= static_cast<unsigned>(w)) {
+    if (char *dst = Record::reserve(w)) {
+      const bool empty = magnitude == 0 && m == 0;
+      const int n = empty ? 0 : digits::decimal_length(magnitude);
+      const int ndigits = n > m ? n : m;
+      const bool sign = negative || (Edit::plus() && !empty);
+      const int length = ndigits + (sign ? 1 : 0);
+      if (length <= w) {
+        char *end = dst + w;
+        if (n > 0) digits::decimal_before(magnitude, end);
+        if (ndigits > n) fill_bytes(end - ndigits, '0', ndigits - n);
+        if (sign) end[-length] = negative ? '-' : '+';
+        fill_bytes(dst, ' ', w - length);
+        Record::advance(w);
+        return 0;
+      }
+    }
+  }
+  return integer_field_general(negative, magnitude, w, m);
 }
 
 // Bw.m, Ow.m and Zw.m for the n digits of an unsigned value (none for 0).

@@ -7,6 +7,7 @@
 
 #include "io/format.h"
 #include "io/ioerr.h"
+#include "io/list_write.h"
 #include "io/output_record.h"
 #include "io/record.h"
 #include "io/sequential.h"
@@ -77,7 +78,7 @@ namespace {
 
 int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
                 int error_continue) {
-  begin_statement(error_continue, 0, 0);
+  begin_transfer(error_continue, 0, 0);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
   bool advancing = advance == nullptr || advancing_from(advance, advance_length);
   tav_unit_record &r = *__TAVf90_cur_finfo;
@@ -104,13 +105,13 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   __TAVf90_mychar = f90_putc;
   __TAVf90_mystring = f90_puts;
   __TAVf90_myendrec = f90_endrec;
+  // The input modes (blanks, padding) are left alone: output reads none.
   __TAVf90_io_delim = r.delim;
-  __TAVf90_io_blanks = r.blank;
-  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
 
-  // A list-directed WRITE starts as begin_statement left it.
+  // Formatted output reads of the list-directed modes only noseparator,
+  // which is 0 outside a complex value of list-directed output.
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
-  return 0;
+  return init_loutput();
 }
 
 int end_write() {

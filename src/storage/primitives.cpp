@@ -15,20 +15,44 @@ inline bool is_undefined(const void *p) { return p == TAV_UNDEFINED_POINTER; }
 // Blocks up to kSmallBlock bytes, and from kLargeBlock bytes (the size from
 // which the C library maps a block as pages of its own).
 constexpr std::size_t kSmallBlock = 1024, kLargeBlock = 128 * 1024;
+
+// The last block released of each size up to kKeptBlock bytes (character
+// temporaries, mostly) is kept and handed out again by the next request of
+// exactly that size, so that a temporary obtained and released in a loop
+// costs no call into the C library.  Only the working-storage family
+// (oAlloc, zoAlloc, oDeAlloc) keeps blocks.  Under AddressSanitizer every
+// block goes back to the C library, where a use after release is caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr std::size_t kKeptBlock = 0;
+#else
+constexpr std::size_t kKeptBlock = 64;
+#endif
+void *kept[kKeptBlock + 1];
+
+inline void *take_kept(std::size_t bytes) {
+  if (bytes == 0 || bytes > kKeptBlock) return nullptr;
+  void *p = kept[bytes];
+  kept[bytes] = nullptr;
+  return p;
+}
 }  // namespace
 
 extern "C" {
 
-void *__TAVf90_oAlloc(size_t bytes) { return std::malloc(at_least_one(bytes)); }
+void *__TAVf90_oAlloc(size_t bytes) {
+  if (void *p = take_kept(bytes)) return p;
+  return std::malloc(at_least_one(bytes));
+}
 
-// A small zeroed block (a character temporary, say) is malloc'd and cleared
-// here: the C library's calloc passes by the per-thread cache of small
-// blocks that malloc serves them from, and costs several times as much.  A
-// large one comes from calloc, which knows when fresh pages are zero.
+// A small zeroed block (a character temporary, say) is a kept one or is
+// malloc'd, and cleared here: the C library's calloc passes by the
+// per-thread cache of small blocks that malloc serves them from, and costs
+// several times as much.  A large one comes from calloc, which knows when
+// fresh pages are zero.
 void *__TAVf90_zoAlloc(size_t bytes) {
   if (bytes > kSmallBlock) return std::calloc(1, bytes);
-  auto *p = static_cast<unsigned char *>(std::malloc(at_least_one(bytes)));
-  if (p == nullptr) return p;
+  auto *p = static_cast<unsigned char *>(take_kept(bytes));
+  if (p == nullptr && (p = static_cast<unsigned char *>(std::malloc(at_least_one(bytes)))) == nullptr) return p;
   if (bytes >= 8 && bytes <= 16) {
     // The usual character temporary: two stores instead of a call.
     const std::uint64_t zero = 0;
@@ -40,7 +64,13 @@ void *__TAVf90_zoAlloc(size_t bytes) {
   return p;
 }
 
-void __TAVf90_oDeAlloc(void *address, size_t) { std::free(address); }
+void __TAVf90_oDeAlloc(void *address, size_t bytes) {
+  if (address != nullptr && bytes != 0 && bytes <= kKeptBlock && kept[bytes] == nullptr) {
+    kept[bytes] = address;
+    return;
+  }
+  std::free(address);
+}
 
 // The C library maps a large block as pages of its own and unmaps it when
 // it is freed; each page of a new mapping costs a fault when first touched.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "io/record.h"
@@ -117,6 +118,9 @@ TEST(Format, Table) {
     EXPECT_EQ(o.status, std::stoi(r[3]));
     EXPECT_TRUE(r[4] == "~" || o.text == r[4]) << o.text;
     EXPECT_TRUE(r[5] == "~" || o.edits == r[5]) << o.edits;
+    // The same text run again starts from the scan kept from the first run.
+    Out again = write_items(r[1], items);
+    EXPECT_EQ(std::tie(again.status, again.text, again.edits), std::tie(o.status, o.text, o.edits));
   }
 }
 

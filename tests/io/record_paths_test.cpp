@@ -15,8 +15,8 @@
 namespace {
 
 // Each value is written under each format.
-const char *const kFormats[] = {"I12",  "I0",    "I5",  "I10", "I11", "SP,I12", "I12.11", "I3.3", "I20",
-                                "I64",  "I64.63", "I65", "I0.40", "I1", "I2",   "I3",     "I8",   "I9"};
+const char *const kFormats[] = {"I12", "I0",    "I5",  "I10",   "I11", "SP,I12", "I12.11",  "I3.3", "I20", "I64",
+                                "I3",  "I64.63", "I65", "I0.40", "I1",  "I2",     "SP,I6.0", "I0.0", "I8",  "I9"};
 
 const std::int64_t kValues[] = {
     0, 1, -1, 7, 8, -9, 10, 99, -100, 1000, 99999999, 999999999, 1000000000, -1000000000, INT32_MAX, INT32_MIN,
@@ -33,7 +33,8 @@ std::string expected_field(const char *format, std::int64_t v) {
   char buf[128];
   std::snprintf(buf, sizeof buf, sp ? "%+.*" PRId64 : "%.*" PRId64, m, v);
   std::string s = buf;
-  if (w == 0) return s;
+  if (m == 0 && v == 0) s.clear();  // no digits and no sign (printf still gives "+")
+  if (w == 0) return s.empty() ? " " : s;
   if (static_cast<int>(s.size()) > w) return std::string(static_cast<std::size_t>(w), '*');
   return std::string(static_cast<std::size_t>(w) - s.size(), ' ') + s;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "tavf90.h"
@@ -13,7 +14,8 @@ namespace {
 
 TEST(Primitives, ZeroedBlocksAreZeroEvenWhenReused) {
   // Blocks released dirty are what the next requests of their size get
-  // back from the C library's caches and free lists.
+  // back, kept by the primitives or from the C library's caches and free
+  // lists.
   for (std::size_t n : {1u, 12u, 16u, 24u, 1024u, 1025u, 300000u}) {
     std::vector<void *> blocks(20);
     for (void *&p : blocks) std::memset(p = __TAVf90_zoAlloc(n), 0xA5, n);
@@ -24,6 +26,8 @@ TEST(Primitives, ZeroedBlocksAreZeroEvenWhenReused) {
       dirty += static_cast<std::size_t>(std::count_if(q, q + n, [](unsigned char c) { return c != 0; }));
     }
     EXPECT_EQ(dirty, 0u) << n << " bytes";
+    // A kept block is handed out once.
+    EXPECT_EQ(std::set<void *>(blocks.begin(), blocks.end()).size(), blocks.size()) << n << " bytes";
     for (void *p : blocks) __TAVf90_oDeAlloc(p, n);
   }
 }
