@@ -186,10 +186,14 @@ void check_extremes(const std::string &t) {
       default: return random_value<T>();
     }
   };
+  auto is_nan = [](T x) {
+    if constexpr (std::is_floating_point_v<T>) return std::isnan(x);
+    return false;
+  };
   // Takes x (at 0-based j) when better, or when only NaNs or nothing came before.
-  auto fold = [](auto better) {
-    return [better](Best<T> &b, T x, std::intptr_t j) {
-      if (better(x, b.v) || (b.at == 0 && x == x)) b = {x, static_cast<std::int32_t>(j + 1)};
+  auto fold = [is_nan](auto better) {
+    return [better, is_nan](Best<T> &b, T x, std::intptr_t j) {
+      if (better(x, b.v) || (b.at == 0 && !is_nan(x))) b = {x, static_cast<std::int32_t>(j + 1)};
     };
   };
   const auto greater = fold(std::greater<T>()), less = fold(std::less<T>());
