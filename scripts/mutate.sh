@@ -18,6 +18,9 @@
 #                  (no build); exit status 1 if any does not
 #   -j N           N mutations at a time, each in its own scratch copy
 #   --timeout S    seconds a test may run (default 60)
+#   --all          run every named test, not only up to the first that
+#                  fails: the result then lists every test that caught the
+#                  mutation (what a trim of the suite needs to know)
 #   --list FILE    the mutation list (default tests/mutations.tsv)
 #   --scratch DIR  where the copies, logs and results go (default build/mutate)
 # Arguments select entries: an id or a shell pattern of ids ('unf-*'), a
@@ -33,11 +36,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 list=$root/tests/mutations.tsv
 scratch=$root/build/mutate
-jobs=1 check=0 timeout=60
+jobs=1 check=0 timeout=60 stop=--stop-on-failure
 filters=()
 while [ $# -gt 0 ]; do
   case $1 in
     --check) check=1 ;;
+    --all) stop= ;;
     -j) jobs=$2; shift ;;
     -j*) jobs=${1#-j} ;;
     --timeout) timeout=$2; shift ;;
@@ -209,7 +213,7 @@ worker() {  # n exclude
           status="no compile" detail=$(grep -m1 -E 'error:' "$mlog" || echo "build failed")
         fi
       elif (cd "$copy/build" && timeout -k 10 $((timeout * 5)) \
-            ctest -R "$re" -E "$exclude" --timeout "$timeout" --stop-on-failure --output-on-failure) >>"$mlog" 2>&1; then
+            ctest -R "$re" -E "$exclude" --timeout "$timeout" $stop --output-on-failure) >>"$mlog" 2>&1; then
         status=survived
       else
         status=caught

@@ -331,7 +331,7 @@ TEST(Construct, FatalErrors) {
       {"o13", &o13.d}, {"empty", &empty.d}, {"c3", &c3}, {"c2", &c2}, {"c23", &c23}, {"big", &big},
       {"dest", dest},  {"r", &r},       {"cr", &cr},     {"a16", &a16.d}, {"m16", &m16.d},
       {"c16", &c16},   {"c1", &c1}};
-  EXPECT_EQ(tavtest::expect_fatal_table("array/data/construct_fatal.tsv", objects), 29);
+  EXPECT_EQ(tavtest::expect_fatal_table("array/data/construct_fatal.tsv", objects), 30);
 }
 
 }  // namespace

@@ -349,9 +349,9 @@ TEST(Direct, Formatted) {
   EXPECT_EQ(r.file("d.txt").substr(40), "first     second     -12      ");
 }
 
-// Unformatted direct access: a shorter record is padded with zeros, not
-// with the last record's bytes; items beyond the record, records beyond the
-// file and records too long.
+// Unformatted direct access: NEXTREC= after the WRITEs; a shorter record
+// is padded with zeros, not with the last record's bytes; items beyond the
+// record, records beyond the file and records too long.
 TEST(Direct, Unformatted) {
   expect_run("unformatted", [] {
     f90_io_init();
@@ -365,6 +365,7 @@ TEST(Direct, Unformatted) {
     __TAVf90_enddwriteu();
     std::fflush(__TAVf90_file[10]);
     show(hex(slurp("d.dat")));
+    show(nextrec(10));
     for (int code : {__TAVf90_dreadu(10, 2, -1), __TAVf90_uread(w, 4), __TAVf90_uread(w + 1, 8),
                      __TAVf90_dreadu(10, 2, -1), __TAVf90_uread(w, 8), __TAVf90_enddreadu(), nextrec(10)})
       show(code);
@@ -374,7 +375,7 @@ TEST(Direct, Unformatted) {
                      __TAVf90_dwriteu(10, 1, 1) + __TAVf90_uwritea(1, &d, 4),
                      __TAVf90_dreadu(10, 1, -1) + __TAVf90_ureada(1, &d, 4)})
       show(code);
-  }, {0, "33333333000000001111111122222222 0 0 206 0 0 0 3 11111111 22222222 214 100 100 206 "});
+  }, {0, "33333333000000001111111122222222 2 0 0 206 0 0 0 3 11111111 22222222 214 100 100 206 "});
 }
 
 // Files past 2 GiB (sparse): a direct-access record at 3 GiB written and

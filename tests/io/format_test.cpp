@@ -140,6 +140,18 @@ TEST(FormatOutput, FormatLengthAndStatementStartBoundTheScan) {
   EXPECT_EQ(rec.text(), "abcz");
 }
 
+// A statement run again starts from the scan its format had the last time,
+// unless the text at that address changed, in any of its characters.
+TEST(FormatOutput, FormatRewrittenInPlaceIsScannedAfresh) {
+  char text[] = "(I2,1X)";
+  for (char w : {'2', '4'}) {
+    text[2] = w;
+    TestRecord rec;
+    ASSERT_EQ(__TAVf90_establish_format(text, 7, kOut), 0);
+    EXPECT_EQ(current_edit(), std::string("I") + w + ".1");
+  }
+}
+
 // Text and blanks go to the put-string hook in runs, never a character at
 // a time (the runs are counted on their way to the fixture's hook).
 TEST(FormatOutput, TextAndBlanksGoOutInRuns) {

@@ -14,11 +14,11 @@ namespace {
 tav_dim dim(intptr_t extent, intptr_t stride = 4, intptr_t lower = 1) { return tav_dim{extent, stride, lower}; }
 
 TEST(CheckReporters, EachEndsTheProgramWithItsMessage) {
-  // Shapes whose second and seventh extents differ, for check_shapes.
+  // Shapes whose first, second and seventh extents differ, for check_shapes.
   tav_dim a[7], b[7] = {dim(2), dim(4), dim(6)}, c[7];
   for (int i = 0; i < 7; ++i) a[i] = c[i] = dim(i + 1);
   c[6] = dim(0);
-  EXPECT_EQ(tavtest::expect_fatal_table("runtime/checks.tsv", {{"a", a + 1}, {"b", b}, {"c", c}, {"d", a}}), 89);
+  EXPECT_EQ(tavtest::expect_fatal_table("runtime/checks.tsv", {{"a", a + 1}, {"b", b}, {"c", c}, {"d", a}}), 90);
 }
 
 // Strides and lower bounds may differ; nothing is compared at rank 0 or

@@ -48,4 +48,11 @@ TEST(Primitives, ShrinkingKeepsTheFirstElements) {
   }
 }
 
+// A POINTER never associated holds all bits set: refused, never freed.
+TEST(Primitives, UndefinedPointerIsRefused) {
+  int stat = 0;
+  __TAVf90_pDeAlloc(TAV_UNDEFINED_POINTER, 4, &stat);
+  EXPECT_EQ(stat, 1);
+}
+
 }  // namespace

@@ -52,8 +52,9 @@ TEST_F(Requests, PointerArrays) {
   EXPECT_EQ(std::to_string(stat) + " " + std::to_string(d.offset) + " " + dims(d.dim, 2), "0 0 2:2:4 -1:3:8");
   __TAVf90_Deallocate_a(2, 4, &d, &stat);
   EXPECT_TRUE(counted::calls().at(1).stat == &stat && d.base == nullptr && stat == 0);
-  // Zero-filled and CHARACTER arrays; a negative length is an empty string.
-  __TAVf90_Allocate_za(&d, 8, 1, 1, 5, nullptr);
+  // Zero-filled and CHARACTER arrays (bounds 3:3 are one element); a
+  // negative length is an empty string.
+  __TAVf90_Allocate_za(&d, 8, 1, 3, 3, nullptr);
   tav_cptr_desc c;
   __TAVf90_Allocate_ca(&c, 7, 2, 1, 2, 1, 3, nullptr);
   EXPECT_TRUE(c.len == 7 && c.dim[1].stride == 14 && c.offset == -21);
@@ -65,8 +66,12 @@ TEST_F(Requests, PointerArrays) {
   // the last element along it.
   d = tav_ptr_desc{static_cast<char *>(__TAVf90_pAlloc(6 * 8)) + 2 * 16, 0, {{2, 8, 1}, {3, -16, 1}}};
   __TAVf90_Deallocate_a(2, 8, &d, nullptr);
-  EXPECT_EQ(log(), "pAlloc 24, pDeAlloc 24, zpAlloc 40, zpAlloc 42, pDeAlloc 42, pDeAlloc 40, "
-                   "zpAlloc 0, pDeAlloc 0, pAlloc 48, pDeAlloc 48");
+  // An empty one running downwards starts where its block does.
+  __TAVf90_Allocate_a(&d, 4, 1, 1, 0, nullptr);
+  d.dim[0].stride = -4;
+  __TAVf90_Deallocate_a(1, 4, &d, nullptr);
+  EXPECT_EQ(log(), "pAlloc 24, pDeAlloc 24, zpAlloc 8, zpAlloc 42, pDeAlloc 42, pDeAlloc 8, "
+                   "zpAlloc 0, pDeAlloc 0, pAlloc 48, pDeAlloc 48, pAlloc 0, pDeAlloc 0");
 }
 
 TEST_F(Requests, StatChainOfOneStatement) {
@@ -157,6 +162,8 @@ TEST_F(Requests, AllocatableAutomaticAndLocalFamilies) {
   p = __TAVf90_Allocate_aa(96, &stat);
   __TAVf90_Deallocate_aa(p, info.dim, 2, 8, &stat);
   info = __TAVf90_make_info(1, -2, 2);
+  p = __TAVf90_Allocate_aa(40, &stat);
+  __TAVf90_Deallocate_aa(p, info.dim, 1, 8, &stat);
   void *a = __TAVf90_Alloc_i(info, 4);
   void *z = __TAVf90_Alloc_zi(info, 2);
   void *s = __TAVf90_Alloc_zs(6);
@@ -167,7 +174,7 @@ TEST_F(Requests, AllocatableAutomaticAndLocalFamilies) {
   counted::fail_after(0);
   EXPECT_EQ(__TAVf90_Alloc_s(0), nullptr);
   __TAVf90_DeAlloc(nullptr, 0);
-  EXPECT_EQ(log(), "zaAlloc 96, oaDeAlloc 96, aAlloc 96, aDeAlloc 96, "
+  EXPECT_EQ(log(), "zaAlloc 96, oaDeAlloc 96, aAlloc 96, aDeAlloc 96, aAlloc 40, aDeAlloc 40, "
                    "oAlloc 20, zoAlloc 10, zoAlloc 6, oDeAlloc 20, oDeAlloc 10, oDeAlloc 6, oAlloc 0");
 }
 
