@@ -179,7 +179,7 @@ void print_message(int code, std::va_list args) {
 // it knows: "  unit 10, file "data.txt", record 12, column 5, item 3".
 // `w` and `column` (the record position + 1) are as they were when the
 // condition arose.  Nothing is printed outside a statement.
-void print_location(const Where &w, int column) {
+void print_location(const Where &w, long long column) {
   if (w.kind == Where::kNone) return;
   const char *separator = "  ";
   auto part = [&separator](const char *format, auto... args) {
@@ -205,7 +205,7 @@ void print_location(const Where &w, int column) {
     part("%s", "internal file");
   }
   if (record > 0) part("record %lld", static_cast<long long>(record));
-  if (w.in_record) part("column %d", column);
+  if (w.in_record) part("column %lld", column);
   if (w.list && w.item > 0) part("item %d", w.item);
   std::fputc('\n', stderr);
 }
@@ -231,7 +231,8 @@ const char *ioerr_text(int code) {
 static int vioerr(int code, std::va_list args) {
   // Where the statement was, before a READ is finished below.
   const Where where = statement.where;
-  const int column = __TAVf90_io_position + 1;
+  // (in 64 bits: an X or T edit may have taken the position to INT_MAX)
+  const long long column = __TAVf90_io_position + 1LL;
   if (__TAVf90_read_kluge) {
     // The rest of the record is discarded and the READ finished.
     __TAVf90_io_position = 0;
