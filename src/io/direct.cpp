@@ -160,8 +160,7 @@ int begin_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
 int end_dwrite() {
   if (int code = f90_dwrite_record()) return code;
   current_record().rec_length = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 int begin_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, int flags) {
@@ -181,12 +180,6 @@ int begin_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, int 
   return establish_format(fmt, fmt_len, TAV_MODE_INPUT);
 }
 
-int end_dread() {
-  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
-  unlock_io();
-  return 0;
-}
-
 }  // namespace
 }  // namespace tav::io
 
@@ -204,6 +197,6 @@ int __TAVf90_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, i
   return begin_dread(unit, fmt, fmt_len, rec, size, flags);
 }
 
-int __TAVf90_enddread(void) { return end_dread(); }
+int __TAVf90_enddread(void) { return end_input(); }
 
 }  // extern "C"

@@ -141,12 +141,6 @@ int begin_iread(const char *format, int format_length, int *size) {
   return init_linput();
 }
 
-int end_iread() {
-  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
-  unlock_io();
-  return 0;
-}
-
 // --- Writing -------------------------------------------------------------
 
 int f90_iputc(char c) {
@@ -209,8 +203,7 @@ int begin_iwrite(const char *format, int format_length) {
 int end_iwrite() {
   if (__TAVf90_io_top > __TAVf90_io_position) __TAVf90_io_position = __TAVf90_io_top;
   if (!write_past_eof) blank_rest();
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 }  // namespace
@@ -232,7 +225,7 @@ int __TAVf90_ireada(int rank, tav_cptr_desc *array, const char *format, int form
   return begin_iread(format, format_length, size);
 }
 
-int __TAVf90_endiread(void) { return end_iread(); }
+int __TAVf90_endiread(void) { return end_input(); }
 
 int __TAVf90_iwrites(char *variable, int length, const char *format, int format_length, int error_continue) {
   begin_statement(error_continue, 0, 0);

@@ -656,8 +656,7 @@ int begin_namelist_read(std::int32_t unit, const tav_nml_group *group, std::int3
   statement.where.list = false;
   if (int code = start_record_input(unit, true)) return code;
   // From here on a condition discards the record and ends the READ.
-  __TAVf90_read_kluge = 1;
-  __TAVf90_io_top = -1;
+  statement.abandon = abandon_read;
   init_linput();
   rd.group = group;
   rd.look = ' ';
@@ -684,14 +683,11 @@ int __TAVf90_readn(int32_t unit, const tav_nml_group *group, int32_t flags) {
   return begin_namelist_read(unit, group, flags);
 }
 
+// The rest of the record after "/" is discarded: the next READ begins
+// with a new record.
 int __TAVf90_nendread(void) {
-  tav_unit_record &r = current_record();
-  r.rec_length = -1;
-  r.rec_position = __TAVf90_io_position;
-  rd.replay_at = rd.replay_end = 0;
-  __TAVf90_read_kluge = 0;
-  unlock_io();
-  return 0;
+  current_record().rec_length = -1;
+  return end_read();
 }
 
 }  // extern "C"

@@ -234,6 +234,5 @@ using namespace tav::io;
 extern "C" int __TAVf90_writen(int32_t unit, const tav_nml_group *group, int32_t flags) {
   if (int code = begin_writen(unit, *group, flags)) return code;
   if (int code = write_namelist(*group)) return code;
-  unlock_io();
-  return 0;
+  return end_statement();
 }

@@ -25,13 +25,11 @@ int truncate_stream(std::FILE *s) {
   return stream::truncate_here(s) != 0 ? stream::error() : 0;
 }
 
-// The common start: lock, unit selection, and the unit connected.  A unit
-// never connected is connected here only for REWIND.
+// The common start: the statement begun, unit selection, and the unit
+// connected.  A unit never connected is connected here only for REWIND.
 int select_positioned(int unit, int error_continue, bool preconnect_it) {
-  lock_io();
+  begin_statement(error_continue, 0, 0);
   locate_unit(unit);
-  __TAVf90_error_continue = error_continue;
-  __TAVf90_end_continue = __TAVf90_eor_continue = 0;
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   select_unit(unit, true);
   if (current_stream() == nullptr) {
@@ -77,8 +75,7 @@ int rewind_unit(int unit, int error_continue) {
   drop_held_input(r);
   record_count(r) = 0;
   r.position_state = TAV_POS_REWIND;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 int endfile_unit(int unit, int error_continue) {
@@ -103,8 +100,7 @@ int endfile_unit(int unit, int error_continue) {
     // Nothing read ahead from beyond the end may be read later.
     if (stream::seek(s, at, SEEK_SET) != 0) return system_error(stream::error(), unit);
   }
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 // A BACKSPACE whose reading failed leaves the file where it was, at `p`.
@@ -174,8 +170,7 @@ int backspace_unit(int unit, int error_continue) {
   if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
   if (r.position_state == TAV_POS_EOF) {
     r.position_state = 0;
-    unlock_io();
-    return 0;
+    return end_statement();
   }
   const bool after_read = r.position_state == TAV_POS_READ;
   if (int code = complete_output(unit, r, s)) return code;
@@ -197,8 +192,7 @@ int backspace_unit(int unit, int error_continue) {
     uncount_record(record_count(r));
   }
   drop_held_input(r);
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 }  // namespace

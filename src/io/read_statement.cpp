@@ -157,6 +157,7 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
 
   // From here on a condition discards the record and ends the READ, also
   // one met while the format is being set up.
+  statement.abandon = abandon_read;
   __TAVf90_read_kluge = 1;
   __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
@@ -170,12 +171,17 @@ int start_record_input(int unit, bool advancing) { return start_input(unit, adva
 int end_read() {
   tav_unit_record &r = current_record();
   if (statement.advancing) r.rec_length = -1;
-  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
   r.rec_position = __TAVf90_io_position;
   __TAVf90_read_kluge = 0;
   __TAVf90_io_nonadvance_read = 0;
-  unlock_io();
-  return 0;
+  statement.abandon = nullptr;
+  return end_input();
+}
+
+void abandon_read() {
+  __TAVf90_io_position = 0;
+  if (__TAVf90_cur_finfo != nullptr) current_record().rec_length = -1;
+  end_read();
 }
 
 }  // namespace tav::io

@@ -62,7 +62,7 @@ struct Where {
 // the exported statement globals.  The exported ones (record position,
 // modes, current edit, hooks, flags) are reached through the views in
 // io/record.h and io/edit.h; both halves are reset together, in
-// begin_statement, by every begin call of every kind of transfer.  One
+// begin_statement, by every begin call of every kind of statement.  One
 // statement runs at a time, so one object serves them all and a statement
 // costs no allocation.
 struct Statement {
@@ -72,6 +72,11 @@ struct Statement {
   RecordBuffer record;       // the record in memory, if any
   FormatPosition format;     // the format interpreter's place
   Where where;               // for the diagnostics of a fatal condition
+  // What the statement's kind does when a condition ends it (ioerr runs
+  // it first): null when releasing the lock is all there is to do.  Null
+  // outside a statement: a kind that arms it clears it in its end step, and
+  // a condition clears it before running it.
+  void (*abandon)() = nullptr;
 };
 extern Statement statement;
 
@@ -146,9 +151,37 @@ inline void locate_unit(int unit) {
   statement.where.at_unit(unit);
 }
 
-// Ends a formatted READ: stores SIZE=, saves the record position, releases
-// the lock.
+// The last step of every statement: releases the lock.  Returns 0, the
+// end call's result.
+inline int end_statement() {
+  unlock_io();
+  return 0;
+}
+
+// The last step of the statements that take characters through the hooks
+// (READ of every kind but unformatted): SIZE= receives the characters
+// counted, then the statement ends.
+inline int end_input() {
+  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
+  return end_statement();
+}
+
+// What a condition does before anything else: the abandon step of the
+// statement in progress, if it has one, runs once.
+inline void abandon_statement() {
+  if (void (*step)() = statement.abandon) {
+    statement.abandon = nullptr;
+    step();
+  }
+}
+
+// The end and abandon steps of the READ of records (formatted,
+// list-directed and namelist READ on external sequential units).  end_read
+// keeps the record for the next READ when the statement did not advance,
+// disarms abandon_read and ends through end_input; abandon_read discards
+// the rest of the record and then ends the READ the same way.
 int end_read();
+void abandon_read();
 
 // Writes out the record a non-advancing WRITE left held for a unit, then a
 // newline if asked.  Returns 0 or the system error of the stream.

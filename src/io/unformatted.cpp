@@ -269,8 +269,7 @@ int end_unformatted_write() {
   }
   count_record(record_count(r));
   __TAVf90_io_position = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 // The leading marker of the next record: 0 with *length set, or the
@@ -346,8 +345,7 @@ int end_unformatted_read() {
     if (int c = check_trailing_marker(s, unformatted.length)) return c;
   }
   if (!unformatted.direct) r.rec_length = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 int write_one_call(int unit, int error_continue, const char *src, int n) {
@@ -358,8 +356,7 @@ int write_one_call(int unit, int error_continue, const char *src, int n) {
   if (has_flag(r, TAV_FLAG_RECL_GIVEN) && n > r.recl) return ioerr(kBufferOverflow);
   if (int code = write_framed(current_stream(), src, n)) return system_error(code);
   count_record(record_count(r));
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 // The item keeps its value when the record turns out to be bad: the
@@ -382,8 +379,7 @@ int read_one_call(int unit, int flags, char *dst, int n) {
   if (int c = skip(s, static_cast<std::int64_t>(length) - n)) return report(c > 0 ? c : 0);
   if (int c = check_trailing_marker(s, length)) return c;
   r.rec_length = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 // Direct access: the common begin of the unformatted statements, with the
@@ -407,8 +403,7 @@ int end_direct_write() {
   if (int code = stream::write_record(current_stream(), r.buffer, r.recl)) return system_error(code);
   ++r.rec_number;
   __TAVf90_io_position = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 int begin_direct_read(int unit, int rec, int flags) {
@@ -489,8 +484,7 @@ int __TAVf90_dreadu(int unit, int rec, int flags) { return begin_direct_read(uni
 
 int __TAVf90_enddreadu(void) {
   ++current_record().rec_number;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 }  // extern "C"

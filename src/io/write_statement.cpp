@@ -137,8 +137,7 @@ int end_write() {
     r.rec_length = held;
     set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
   }
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 }  // namespace
