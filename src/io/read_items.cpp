@@ -297,26 +297,9 @@ int read_logical_item(Int *item, bool dusty) {
 
 using input::Scanner;
 
-// The record of the statement in progress, through its hooks.
-class HookSource final : public input::Source {
- public:
-  int fail(int code) override { return ioerr(code); }
-
- private:
-  int left() override { return Record::reclen() - Record::position(); }
-  int take(char *dst, int n) override { return Record::get(dst, n); }
-  int record_position() override { return Record::position(); }
-  void seek(int p) override { Record::position() = p; }
-  int advance_record() override { return Record::end_record(); }
-  const char *view(int n) override {
-    const char *p = Record::peek(n);
-    if (p != nullptr) Record::consume(n);
-    return p;
-  }
-};
-
-Scanner scanner;
-HookSource hooks;
+// The scanner and its source are part of the statement state.
+constexpr Scanner &scanner = statement.scanner;
+constexpr HookSource &hooks = statement.source;
 
 constexpr unsigned bit(Scanner::Type t) { return 1u << t; }
 
@@ -381,6 +364,18 @@ int lread_character(char *item, std::int32_t length, bool quoted_only) {
 }
 
 }  // namespace
+
+int HookSource::fail(int code) { return ioerr(code); }
+int HookSource::left() { return Record::reclen() - Record::position(); }
+int HookSource::take(char *dst, int n) { return Record::get(dst, n); }
+int HookSource::record_position() { return Record::position(); }
+void HookSource::seek(int p) { Record::position() = p; }
+int HookSource::advance_record() { return Record::end_record(); }
+const char *HookSource::view(int n) {
+  const char *p = Record::peek(n);
+  if (p != nullptr) Record::consume(n);
+  return p;
+}
 
 int init_linput() {
   __TAVf90_eor_continue = 1;

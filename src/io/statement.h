@@ -6,6 +6,11 @@
 #include <cstdint>
 
 #include "io/format_state.h"
+#include "io/grow_buffer.h"
+#include "io/internal_file.h"
+#include "io/namelist.h"
+#include "io/scan.h"
+#include "io/unformatted.h"
 #include "tavf90.h"
 
 namespace tav::io {
@@ -58,6 +63,21 @@ struct Where {
   }
 };
 
+// Working storage kept from one statement to the next on purpose, all of
+// it here: buffers that grow to the largest size a statement needed and
+// are reused, and the format interpreter's note of the last format's
+// first edit.  begin_statement leaves it alone; nothing in it is read
+// before the statement using it has written it, so no statement's state
+// reaches the next one through it.  (The unit table keeps the units'
+// record buffers, and the stream layer its files' framing: they belong to
+// the connections, not to a statement.)
+struct KeptStorage {
+  GrowBuffer value{128};  // the list-directed scanner's character value
+  GrowBuffer token{256};  // the namelist reader's token read ahead
+  FirstEdit first_edit;   // the format interpreter's note (io/format.cpp)
+};
+extern KeptStorage kept;
+
 // Everything that belongs to the statement in progress and is not one of
 // the exported statement globals.  The exported ones (record position,
 // modes, current edit, hooks, flags) are reached through the views in
@@ -72,6 +92,13 @@ struct Statement {
   RecordBuffer record;       // the record in memory, if any
   FormatPosition format;     // the format interpreter's place
   Where where;               // for the diagnostics of a fatal condition
+  // List-directed input (io/read_items.cpp, io/scan.h): the value scanner
+  // with its lookahead and pending repeat, and its window on the record.
+  input::Scanner scanner{kept.value};
+  HookSource source;
+  nml::Reader namelist;      // namelist input (io/namelist_read.cpp)
+  InternalFile internal;     // an internal file (io/internal.cpp)
+  UnformattedState unformatted;  // unformatted and direct access (io/unformatted.cpp)
   // What the statement's kind does when a condition ends it (ioerr runs
   // it first): null when releasing the lock is all there is to do.  Null
   // outside a statement: a kind that arms it clears it in its end step, and

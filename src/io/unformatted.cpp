@@ -25,9 +25,10 @@
 
 namespace tav::io {
 
-UnformattedState unformatted;
-
 namespace {
+
+// The unformatted state is part of the statement state.
+constexpr UnformattedState &unformatted = statement.unformatted;
 
 constexpr std::int64_t kMaxRecord = INT32_MAX;
 // Records of this many bytes or more are read from the file straight into
@@ -239,7 +240,6 @@ int begin_unformatted_write(int unit, int error_continue) {
   if (r.position_state == TAV_POS_READ) stream::switch_to_writing(current_stream());
   r.position_state = TAV_POS_WRITE;
   unformatted = UnformattedState{};
-  unformatted.leading_marker = -1;
   return 0;
 }
 
@@ -389,7 +389,6 @@ int begin_direct(int unit, int rec, int action) {
   if (int code = position_direct(unit, rec, action == TAV_ACTION_WRITE)) return code;
   unformatted = UnformattedState{};
   unformatted.direct = true;
-  unformatted.leading_marker = -1;
   __TAVf90_io_reclen = __TAVf90_io_position = 0;
   return 0;
 }
