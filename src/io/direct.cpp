@@ -135,12 +135,6 @@ int f90_dread_record() {
   return 0;
 }
 
-void copy_modes(const tav_unit_record &r) {
-  __TAVf90_io_delim = r.delim;
-  __TAVf90_io_blanks = r.blank;
-  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
-}
-
 int begin_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
   begin_statement(flags, 0, 0);
   if (int code = select_connection(unit, TAV_ACCESS_DIRECT, TAV_ACTION_WRITE, false)) return code;
@@ -152,7 +146,7 @@ int begin_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
   __TAVf90_mystring = f90_dputs;
   __TAVf90_mygetc = nullptr;
   __TAVf90_myendrec = f90_dwrite_record;
-  copy_modes(r);
+  take_unit_modes(r);
   r.position_state = TAV_POS_WRITE;
   return establish_format(fmt, fmt_len, TAV_MODE_OUTPUT);
 }
@@ -174,7 +168,7 @@ int begin_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, int 
   __TAVf90_mystring = f90_dgets;
   __TAVf90_mygetc = f90_dgetc;
   __TAVf90_myendrec = f90_dread_record;
-  copy_modes(r);
+  take_unit_modes(r);
   r.position_state = TAV_POS_READ;
   if (int code = f90_dread_record()) return code;
   return establish_format(fmt, fmt_len, TAV_MODE_INPUT);

@@ -34,6 +34,15 @@ inline int select_formatted_sequential_fast(int unit, int action) {
 // 0 or the condition.
 int start_record_input(int unit, bool advancing);
 
+// The rest of the begin call of a WRITE of records (formatted,
+// list-directed, namelist) on a unit that select_formatted_sequential has
+// selected and the statement's own checks have passed: the record starts
+// where a record held by an earlier non-advancing statement left off (the
+// stream brought back to the start of a record a READ held), in the unit's
+// buffer, with the hooks that assemble it there and write it out.  Returns
+// 0 or the condition.
+int start_record_output(int unit, bool advancing);
+
 // Decodes ADVANCE= (absent, "YES" or "NO"); any other value ends the
 // program.
 bool advancing_from(const char *advance, int length);

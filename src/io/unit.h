@@ -28,6 +28,14 @@ inline void set_flag(tav_unit_record &r, int flag, bool on) {
   r.flags = static_cast<uint8_t>(on ? (r.flags | flag) : (r.flags & ~flag));
 }
 
+// The connection's modes a formatted statement starts with: DELIM=,
+// BLANK= and PAD= into the statement's globals.
+inline void take_unit_modes(const tav_unit_record &r) {
+  __TAVf90_io_delim = r.delim;
+  __TAVf90_io_blanks = r.blank;
+  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
+}
+
 // The record and stream slot of a unit wherever it lives, without creating
 // a node and without touching the current-unit pointers; null if none.
 tav_unit_record *find_unit(int unit, FILE ***stream = nullptr);

@@ -8,7 +8,6 @@
 #include "io/format.h"
 #include "io/ioerr.h"
 #include "io/list_write.h"
-#include "io/output_record.h"
 #include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
@@ -16,6 +15,7 @@
 #include "io/unit.h"
 
 namespace tav::io {
+namespace {
 
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
@@ -74,20 +74,13 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   return 0;
 }
 
-namespace {
+}  // namespace
 
-int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
-                int error_continue) {
-  begin_transfer(error_continue, 0, 0);
-  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
-  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
-  tav_unit_record &r = *__TAVf90_cur_finfo;
-
-  // Everything that can refuse the statement comes before the unit changes.
-  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
+int start_record_output(int unit, bool advancing) {
+  tav_unit_record &r = current_record();
   int start = 0;
   if (r.rec_length >= 0 || r.position_state == TAV_POS_READ) {
-    if (int code = held_record_start(unit, r, *__TAVf90_cur_fptr, start)) return code;
+    if (int code = held_record_start(unit, r, current_stream(), start)) return code;
   }
 
   __TAVf90_current_unit = unit;
@@ -107,7 +100,19 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   __TAVf90_myendrec = f90_endrec;
   // The input modes (blanks, padding) are left alone: output reads none.
   __TAVf90_io_delim = r.delim;
+  return 0;
+}
 
+namespace {
+
+int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
+                int error_continue) {
+  begin_transfer(error_continue, 0, 0);
+  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
+  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
+  // Everything that can refuse the statement comes before the unit changes.
+  if (current_record().position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
+  if (int code = start_record_output(unit, advancing)) return code;
   // Formatted output reads of the list-directed modes only noseparator,
   // which is 0 outside a complex value of list-directed output.
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
