@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "io/ioerr.h"
+#include "io/sequential.h"
 #include "io/statement.h"
 #include "io/stream.h"
 #include "io/unit.h"
@@ -181,10 +182,9 @@ int backspace_unit(int unit, int error_continue) {
     int code = 0;
     if (r.unformatted != 0) {
       code = back_over_unformatted(unit, s, p);
-    } else if (after_read && r.rec_length >= 1) {
+    } else if (after_read && r.rec_length >= 0) {
       // Back to the start of the record a non-advancing READ holds.
-      const off_t back = static_cast<off_t>(r.rec_length) + stream::line_ending(s);
-      if (stream::seek(s, p - back, SEEK_SET) != 0) code = system_error(stream::error(), unit);
+      if (int e = back_to_held_record(r, s)) code = system_error(e, unit);
     } else {
       code = back_over_formatted(unit, r, s, p);
     }

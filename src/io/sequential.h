@@ -1,6 +1,8 @@
 // Pieces shared by the formatted sequential READ and WRITE statements.
 #pragma once
 
+#include <cstdio>
+
 #include "io/statement.h"
 #include "tavf90.h"
 
@@ -33,6 +35,11 @@ inline int select_formatted_sequential_fast(int unit, int action) {
 // the unit's buffer) and reads a record when the unit holds none.  Returns
 // 0 or the condition.
 int start_record_input(int unit, bool advancing);
+
+// Brings the stream of a unit holding a record that a non-advancing READ
+// left (rec_length >= 0; the stream stands after the record's ending) back
+// to the start of that record.  Returns 0 or the error number of the seek.
+int back_to_held_record(const tav_unit_record &r, std::FILE *stream);
 
 // The rest of the begin call of a WRITE of records (formatted,
 // list-directed, namelist) on a unit that select_formatted_sequential has

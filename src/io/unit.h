@@ -52,10 +52,12 @@ int grow_buffer(tav_unit_record &r, int keep);
 
 // What the unit code keeps of a unit beside its exported record, which
 // keeps its layout: the capacity of a record buffer grown beyond recl (0:
-// it has not; see grow_buffer) and the count of records (record_count).
+// it has not; see grow_buffer), the count of records (record_count) and
+// the bytes that ended the input record held (record_ending).
 // Units 0..99 have theirs in a table, larger units in their node.
 struct Beside {
   std::int32_t grown;
+  std::int32_t ending;
   std::int64_t records;
 };
 extern Beside beside_units[100];
@@ -79,6 +81,13 @@ inline void uncount_record(std::int64_t &count) {
 
 // Releases the record buffer (CLOSE).
 void release_buffer(tav_unit_record &r);
+
+// The bytes of the file that ended the input record the unit's buffer
+// holds, after its `rec_length` characters: 1 for a newline, 2 for CR LF,
+// 0 when the file ended it.  Set as each record is read, so that the start
+// of a record held by a non-advancing READ is known exactly.
+inline void set_record_ending(const tav_unit_record &r, int bytes) { beside(r).ending = bytes; }
+inline int record_ending(const tav_unit_record &r) { return beside(r).ending; }
 
 // Case-insensitive keyword match of a Fortran string, trailing blanks
 // allowed.

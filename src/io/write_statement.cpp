@@ -56,12 +56,10 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   if (r.position_state == TAV_POS_READ) {
     if (r.rec_length >= 0) {
       // A non-advancing READ left this record held: go back to its start
-      // (the stream stands after its line ending, or at the end of a last
-      // line that had none) and continue where the READ stopped -- which
-      // must lie within the record length of output.
+      // and continue where the READ stopped -- which must lie within the
+      // record length of output.
       if (r.rec_position > r.recl) return ioerr(kBufferOverflow);
-      const off_t back = static_cast<off_t>(r.rec_length) + stream::line_ending(stream);
-      if (stream::seek(stream, -back, SEEK_CUR) != 0) return ioerr(stream::error(), unit);
+      if (int code = back_to_held_record(r, stream)) return ioerr(code, unit);
       uncount_record(record_count(r));
       start = r.rec_position < 0 ? 0 : r.rec_position;
       // Positions the READ skipped beyond the end of the record are blanks.
