@@ -66,11 +66,7 @@ int begin_iread(const char *format, int format_length, int *size) {
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   __TAVf90_io_buflen = __TAVf90_io_reclen = file.length;
   statement.size_ptr = size;
-  statement.record = RecordBuffer{file.current_rec, nullptr, f90_igets};
-  __TAVf90_mychar = nullptr;
-  __TAVf90_mygetc = f90_igetc;
-  __TAVf90_mystring = f90_igets;
-  __TAVf90_myendrec = f90_iendrec_read;
+  install_input(file.current_rec, f90_igetc, f90_igets, f90_iendrec_read);
   __TAVf90_io_delim = 0;
   __TAVf90_io_blanks = 0;  // BN
   __TAVf90_io_pad = 1;     // PAD='YES'
@@ -129,10 +125,7 @@ int begin_iwrite(const char *format, int format_length) {
   file.past_end = file.empty;
   locate_internal(!file.past_end);
   __TAVf90_io_buflen = file.length;
-  statement.record = RecordBuffer{file.past_end ? nullptr : file.current_rec, f90_iputs, nullptr};
-  __TAVf90_mychar = f90_iputc;
-  __TAVf90_mystring = f90_iputs;
-  __TAVf90_myendrec = f90_iendrec_write;
+  install_output(file.past_end ? nullptr : file.current_rec, f90_iputc, f90_iputs, f90_iendrec_write);
   __TAVf90_io_delim = 0;
   __TAVf90_io_blanks = 0;
   __TAVf90_io_pad = 1;

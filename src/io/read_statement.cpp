@@ -120,14 +120,10 @@ inline int start_input(int unit, bool advancing) {
     statement.record = RecordBuffer{};
     return r.position_state == TAV_POS_WRITE ? ioerr(kReadAfterWrite) : ioerr(kAfterEndfile, unit);
   }
-  statement.record = RecordBuffer{r.buffer, nullptr, f90_gets};
+  install_input(r.buffer, f90_getc, f90_gets, f90_endrec);
 
   __TAVf90_current_unit = unit;
   __TAVf90_io_buflen = r.recl;
-  __TAVf90_mychar = nullptr;
-  __TAVf90_mygetc = f90_getc;
-  __TAVf90_mystring = f90_gets;
-  __TAVf90_myendrec = f90_endrec;
   // The delimiter mode is left alone: input reads it nowhere.
   __TAVf90_io_blanks = r.blank;
   // A non-advancing READ without EOR= never pads: running past the end of

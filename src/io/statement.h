@@ -178,6 +178,25 @@ inline void locate_unit(int unit) {
   statement.where.at_unit(unit);
 }
 
+// The record a begin call installs: where its characters are in memory
+// the library owns (or null, see RecordBuffer), the hook that puts (output)
+// or takes (input) one character, the string hook that puts or takes n of
+// them, and the hook that ends the record.  Input clears the put hook;
+// output leaves the take hook as it is, since no output path reads it.
+inline void install_output(char *data, tav_char_hook put, tav_string_hook put_n, tav_endrec_hook end_record) {
+  statement.record = RecordBuffer{data, put_n, nullptr};
+  __TAVf90_mychar = put;
+  __TAVf90_mystring = put_n;
+  __TAVf90_myendrec = end_record;
+}
+inline void install_input(char *data, tav_getc_hook take, tav_string_hook take_n, tav_endrec_hook next_record) {
+  statement.record = RecordBuffer{data, nullptr, take_n};
+  __TAVf90_mychar = nullptr;
+  __TAVf90_mygetc = take;
+  __TAVf90_mystring = take_n;
+  __TAVf90_myendrec = next_record;
+}
+
 // The last step of every statement: releases the lock.  Returns 0, the
 // end call's result.
 inline int end_statement() {

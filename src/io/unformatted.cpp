@@ -385,8 +385,7 @@ int read_one_call(int unit, int flags, char *dst, int n) {
 // Direct access: the common begin of the unformatted statements, with the
 // stream placed at the record.
 int begin_direct(int unit, int rec, int action) {
-  if (int code = select_connection(unit, TAV_ACCESS_DIRECT, action, true)) return code;
-  if (int code = position_direct(unit, rec, action == TAV_ACTION_WRITE)) return code;
+  if (int code = select_direct(unit, rec, action, true)) return code;
   unformatted = UnformattedState{};
   unformatted.direct = true;
   __TAVf90_io_reclen = __TAVf90_io_position = 0;

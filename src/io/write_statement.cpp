@@ -87,15 +87,12 @@ int start_record_output(int unit, bool advancing) {
   statement.where.in_record = true;
   // The record is assembled in the unit's buffer, by the hooks or by the
   // editing code directly.
-  statement.record = RecordBuffer{r.buffer, f90_puts, nullptr};
+  install_output(r.buffer, f90_putc, f90_puts, f90_endrec);
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
   r.position_state = TAV_POS_WRITE;
   __TAVf90_io_buflen = r.recl;
   __TAVf90_io_position = __TAVf90_left_tab_limit = start;
-  __TAVf90_mychar = f90_putc;
-  __TAVf90_mystring = f90_puts;
-  __TAVf90_myendrec = f90_endrec;
   // The input modes (blanks, padding) are left alone: output reads none.
   __TAVf90_io_delim = r.delim;
   return 0;
