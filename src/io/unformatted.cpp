@@ -31,9 +31,14 @@ namespace {
 constexpr UnformattedState &unformatted = statement.unformatted;
 
 constexpr std::int64_t kMaxRecord = INT32_MAX;
-// Records of this many bytes or more are read from the file straight into
-// the variables, without a copy through the unit's buffer: for them the
-// copy costs more than the reads it saves.
+// Records of this many bytes or more (and any record longer than the
+// unit's buffer) are read from the file straight into the variables,
+// without a copy through the buffer: from this size on the copy costs more
+// than the reads it saves (one read per item instead of one per record).
+// It changes what a bad record does on a stream that cannot be read ahead
+// (a pipe): a record read through the buffer has its trailing marker
+// checked before any item is stored, one read straight only after its
+// items took their data.  On a file both check it first.
 constexpr std::int32_t kStraightRead = 4096;
 
 int system_error(int code) {
