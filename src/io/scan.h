@@ -173,7 +173,7 @@ class Scanner {
 
   // `value`: where character values are assembled, working storage kept
   // from one statement to the next.
-  explicit Scanner(GrowBuffer &value) : value_(&value) {}
+  constexpr explicit Scanner(GrowBuffer &value) : value_(&value) {}
   Scanner(const Scanner &) = delete;
   Scanner &operator=(const Scanner &) = delete;
 

@@ -8,7 +8,7 @@
 
 namespace tav::io {
 
-KeptStorage kept;
+constinit KeptStorage kept;
 Statement statement;
 
 void recursive_io() { rt::crash("Recursive I/O reference"); }
