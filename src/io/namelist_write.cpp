@@ -204,6 +204,8 @@ int begin_writen(int unit, const tav_nml_group &group, int flags) {
     if (name_length(*group.objects[i]) + 3 > r.recl) return ioerr(kBufferOverflow);
   if (int code = start_record_output(unit, true)) return code;
   statement.where.list = false;
+  // Unlike the other WRITEs, the group takes the input modes too.
+  take_unit_modes(r);
   return 0;
 }
 

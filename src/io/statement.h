@@ -66,7 +66,7 @@ struct Where {
 // Working storage kept from one statement to the next on purpose, all of
 // it here: buffers that grow to the largest size a statement needed and
 // are reused, and the format interpreter's note of the last format's
-// first edit.  begin_statement leaves it alone; nothing in it is read
+// first edit.  No begin call resets it; nothing in it is read
 // before the statement using it has written it, so no statement's state
 // reaches the next one through it.  (The unit table keeps the units'
 // record buffers, and the stream layer its files' framing: they belong to
@@ -81,10 +81,13 @@ extern KeptStorage kept;
 // Everything that belongs to the statement in progress and is not one of
 // the exported statement globals.  The exported ones (record position,
 // modes, current edit, hooks, flags) are reached through the views in
-// io/record.h and io/edit.h; both halves are reset together, in
-// begin_statement, by every begin call of every kind of statement.  One
-// statement runs at a time, so one object serves them all and a statement
-// costs no allocation.
+// io/record.h and io/edit.h.  Every begin call resets what its kind reads
+// (begin_transfer, begin_statement below); the parts from `scanner` to
+// `unformatted` are used by some kinds only and reset by the begin step of
+// those kinds (init_linput, the namelist READ, the internal file's
+// description, the unformatted begin calls), so that the others pay
+// nothing for them.  One statement runs at a time, so one object serves
+// them all and a statement costs no allocation.
 struct Statement {
   bool advancing = true;     // ADVANCE='YES' (or absent)
   int *size_ptr = nullptr;   // SIZE= of a non-advancing READ, or null

@@ -112,13 +112,13 @@ enum class Line { kRecord, kEnd, kTooLong, kError };
 // is consumed, not stored) and sets *n to its length and *ending to the
 // bytes that ended it (1 a newline, 2 CR LF, 0 the end of the stream).  A
 // carriage return just before the newline (a line ended CR LF) is consumed
-// with it and is not part of the line either; one anywhere else is.  kEnd: end of the
-// stream with nothing read (a last line without a newline is a record);
-// kTooLong: the line has more than `capacity` characters: the first
-// `capacity` are in buf and the rest stays unread; kError: the stream
-// failed (error() has the number; the indicators are cleared).  Whole runs
-// up to the newline are taken from the stream's buffer (memchr and one
-// copy); only refilling the buffer takes a call.
+// with it and is not part of the line either; one anywhere else is.  kEnd:
+// end of the stream with nothing read (a last line without a newline is a
+// record); kTooLong: the line has more than `capacity` characters: the
+// first `capacity` are in buf and the rest stays unread; kError: the
+// stream failed (error() has the number; the indicators are cleared).
+// Whole runs up to the newline are taken from the stream's buffer (memchr
+// and one copy); only refilling the buffer takes a call.
 Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n, int *ending);
 inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n, int *ending) {
   // The usual line, whole in the buffer, is taken here without a call of
