@@ -43,9 +43,10 @@ int back_to_held_record(const tav_unit_record &r, std::FILE *stream);
 
 // The rest of the begin call of a WRITE of records (formatted,
 // list-directed, namelist) on a unit that select_formatted_sequential has
-// selected and the statement's own checks have passed: the record starts
-// where a record held by an earlier non-advancing statement left off (the
-// stream brought back to the start of a record a READ held), in the unit's
+// selected and the statement's own checks have passed: a unit at its end
+// of file (after ENDFILE) is refused, otherwise the record starts where a
+// record held by an earlier non-advancing statement left off (the stream
+// brought back to the start of a record a READ held), in the unit's
 // buffer, with the hooks that assemble it there and write it out.  Returns
 // 0 or the condition.
 int start_record_output(int unit, bool advancing);

@@ -76,6 +76,8 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
 
 int start_record_output(int unit, bool advancing) {
   tav_unit_record &r = current_record();
+  // Everything that can refuse the statement comes before the unit changes.
+  if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
   int start = 0;
   if (r.rec_length >= 0 || r.position_state == TAV_POS_READ) {
     if (int code = held_record_start(unit, r, current_stream(), start)) return code;
@@ -105,8 +107,6 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   begin_transfer(error_continue, 0, 0);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
   bool advancing = advance == nullptr || advancing_from(advance, advance_length);
-  // Everything that can refuse the statement comes before the unit changes.
-  if (current_record().position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
   if (int code = start_record_output(unit, advancing)) return code;
   // Formatted output reads of the list-directed modes only noseparator,
   // which is 0 outside a complex value of list-directed output.
