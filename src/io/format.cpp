@@ -636,7 +636,9 @@ void FirstEdit::save(const char *text, int length, int mode, const FormatPositio
   m_ = Edit::m();
 }
 
-void FirstEdit::restore(FormatPosition &at) const {
+// Inline where a format is established, on the path of every statement run
+// again.
+[[gnu::always_inline]] inline void FirstEdit::restore(FormatPosition &at) const {
   // The scalar part as one block (exhausted was false when it was saved).
   std::memcpy(static_cast<void *>(&at), &at_, offsetof(FormatPosition, left_paren));
   // The groups open at that point, as blocks of a fixed size: entries

@@ -177,6 +177,9 @@ constexpr int range_error_of() {
 }
 
 // ---- formatted input -----------------------------------------------------
+//
+// The frames and the lambdas the entries hand them are inlined into each
+// entry, so that an item costs no more calls than one written out whole.
 
 // The frame of the formatted item entries of every type but CHARACTER: the
 // next data edit; under A, when `dusty` (the entries of the older form),
@@ -184,7 +187,8 @@ constexpr int range_error_of() {
 // the item read by `convert`; under any other, the type's error.  The item
 // is counted for the error location unless it is not `new_item`.
 template <typename T, typename Accepts, typename Convert>
-int edited_item(T *item, bool dusty, int wrong_edit, Accepts accepts, Convert convert, bool new_item = true) {
+[[gnu::always_inline]] inline int edited_item(T *item, bool dusty, int wrong_edit, Accepts accepts, Convert convert,
+                                              bool new_item = true) {
   if (new_item) ++statement.where.item;
   if (int s = item_begin(kIn)) return s;
   const char letter = Edit::letter();
@@ -203,7 +207,7 @@ int edited_item(T *item, bool dusty, int wrong_edit, Accepts accepts, Convert co
 // stores the value and returns 0, or returns the condition it reported),
 // then the end-of-record note of a padded field.
 template <typename Parse>
-int convert_field(Parse parse) {
+[[gnu::always_inline]] inline int convert_field(Parse parse) {
   Record::field_status() = 0;
   FieldBuffer buf;
   Field f;
@@ -216,8 +220,8 @@ int convert_field(Parse parse) {
 template <typename Int>
 int read_integer_item(Int *item, bool dusty) {
   const auto accepts = [](char c) { return c == 'I' || c == 'G' || c == 'B' || c == 'O' || c == 'Z'; };
-  return edited_item(item, dusty, kInvalidIntegerEdit, accepts, [item](char letter) {
-    return convert_field([item, letter](const Field &f) {
+  return edited_item(item, dusty, kInvalidIntegerEdit, accepts, [item](char letter) __attribute__((always_inline)) {
+    return convert_field([item, letter](const Field &f) __attribute__((always_inline)) {
       const bool bz = Record::blanks() != 0;
       int status;
       if (letter == 'I' || letter == 'G') {
@@ -243,8 +247,8 @@ int read_real_item(T *item, bool dusty, bool new_item = true) {
   const auto accepts = [](char c) { return c == 'F' || c == 'E' || c == 'D' || c == 'G'; };
   return edited_item(
       item, dusty, kInvalidRealEdit, accepts,
-      [item](char) {
-        return convert_field([item](const Field &f) {
+      [item](char) __attribute__((always_inline)) {
+        return convert_field([item](const Field &f) __attribute__((always_inline)) {
           T v;
           if (int e = input::parse_real(f, Record::blanks() != 0, Edit::d(), Edit::scale(), &v)) return ioerr(e);
           *item = v;
@@ -268,8 +272,8 @@ int read_complex_item(T *item, bool dusty) {
 template <typename Int>
 int read_logical_item(Int *item, bool dusty) {
   const auto accepts = [](char c) { return c == 'L' || c == 'G'; };
-  return edited_item(item, dusty, kInvalidLogicalEdit, accepts, [item](char) {
-    return convert_field([item](const Field &f) {
+  return edited_item(item, dusty, kInvalidLogicalEdit, accepts, [item](char) __attribute__((always_inline)) {
+    return convert_field([item](const Field &f) __attribute__((always_inline)) {
       std::int32_t v = 0;
       char bad = 0;
       const int e = input::parse_logical(f, &v, &bad);

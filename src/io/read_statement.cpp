@@ -101,9 +101,8 @@ stream::Line read_long_line(tav_unit_record &r, int *n, int *ending) {
   }
   // A last line without a newline is a record like any other.
   __TAVf90_io_reclen = r.rec_length = n;
-  set_record_ending(r, ending);
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
-  count_record(record_count(r));
+  count_record_read(r, ending);
   statement.where.record_is = Where::kUnitLast;
   statement.where.in_record = true;
   return 0;

@@ -84,10 +84,15 @@ void release_buffer(tav_unit_record &r);
 
 // The bytes of the file that ended the input record the unit's buffer
 // holds, after its `rec_length` characters: 1 for a newline, 2 for CR LF,
-// 0 when the file ended it.  Set as each record is read, so that the start
+// 0 when the file ended it.  Kept as each record is read, so that the start
 // of a record held by a non-advancing READ is known exactly.
-inline void set_record_ending(const tav_unit_record &r, int bytes) { beside(r).ending = bytes; }
 inline int record_ending(const tav_unit_record &r) { return beside(r).ending; }
+// A formatted record read: its ending kept, and the record counted.
+inline void count_record_read(const tav_unit_record &r, int ending) {
+  Beside &b = beside(r);
+  b.ending = ending;
+  count_record(b.records);
+}
 
 // Case-insensitive keyword match of a Fortran string, trailing blanks
 // allowed.

@@ -72,9 +72,9 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   return 0;
 }
 
-}  // namespace
-
-int start_record_output(int unit, bool advancing) {
+// The WRITE of records' set-up of the statement for unit `unit` (see
+// start_record_output).  The WRITE begin call has it inline.
+[[gnu::always_inline]] inline int start_output(int unit, bool advancing) {
   tav_unit_record &r = current_record();
   // Everything that can refuse the statement comes before the unit changes.
   if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
@@ -100,14 +100,12 @@ int start_record_output(int unit, bool advancing) {
   return 0;
 }
 
-namespace {
-
 int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
                 int error_continue) {
   begin_transfer(error_continue, 0, 0);
   if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
   bool advancing = advance == nullptr || advancing_from(advance, advance_length);
-  if (int code = start_record_output(unit, advancing)) return code;
+  if (int code = start_output(unit, advancing)) return code;
   // Formatted output reads of the list-directed modes only noseparator,
   // which is 0 outside a complex value of list-directed output.
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
@@ -141,6 +139,8 @@ int end_write() {
 }
 
 }  // namespace
+
+int start_record_output(int unit, bool advancing) { return start_output(unit, advancing); }
 
 int partial_write(int unit, bool newline) {
   std::FILE **slot = nullptr;
