@@ -12,10 +12,11 @@ namespace tav::io {
 // one never is.  Returns 0, or the condition with the statement ended.
 int select_connection(int unit, int access, int action, bool unformatted);
 
-// Makes record `rec` of the selected direct-access unit the statement's
-// (rec_number) and, for writing, places the stream at it: REC= below 1 is
-// refused, the offset is computed in 64 bits.  Returns 0 or the condition.
-int position_direct(int unit, int rec, bool writing);
+// Selects a direct-access unit as select_connection does and makes record
+// `rec` the statement's (rec_number); for writing, the stream is placed at
+// it.  REC= below 1 is refused, the offset is computed in 64 bits.  Returns
+// 0 or the condition.
+int select_direct(int unit, int rec, int action, bool unformatted);
 
 // Reads record rec_number into the unit's buffer (all RECL bytes) at its
 // offset, without moving the stream.  Returns 0 or the condition: a record that is not all in

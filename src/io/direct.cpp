@@ -37,7 +37,8 @@ off_t record_offset(const tav_unit_record &r) {
 }
 }  // namespace
 
-int position_direct(int unit, int rec, bool writing) {
+int select_direct(int unit, int rec, int action, bool unformatted) {
+  if (int code = select_connection(unit, TAV_ACCESS_DIRECT, action, unformatted)) return code;
   if (rec < 1) return ioerr(kRecordOutOfRange, rec);
   statement.where.record_is = Where::kNumbered;
   statement.where.record = rec;
@@ -46,7 +47,7 @@ int position_direct(int unit, int rec, bool writing) {
   __TAVf90_io_buflen = r.recl;
   r.rec_number = rec;
   // Records are read at their offset without moving the stream.
-  if (!writing) return 0;
+  if (action != TAV_ACTION_WRITE) return 0;
   if (stream::seek(current_stream(), record_offset(r), SEEK_SET) != 0) {
     int code = stream::error();
     return ioerr(code, unit);
@@ -135,24 +136,13 @@ int f90_dread_record() {
   return 0;
 }
 
-void copy_modes(const tav_unit_record &r) {
-  __TAVf90_io_delim = r.delim;
-  __TAVf90_io_blanks = r.blank;
-  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
-}
-
 int begin_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
   begin_statement(flags, 0, 0);
-  if (int code = select_connection(unit, TAV_ACCESS_DIRECT, TAV_ACTION_WRITE, false)) return code;
-  if (int code = position_direct(unit, rec, true)) return code;
+  if (int code = select_direct(unit, rec, TAV_ACTION_WRITE, false)) return code;
   tav_unit_record &r = current_record();
   blank_record();
-  statement.record = RecordBuffer{r.buffer, f90_dputs, nullptr};
-  __TAVf90_mychar = f90_dputc;
-  __TAVf90_mystring = f90_dputs;
-  __TAVf90_mygetc = nullptr;
-  __TAVf90_myendrec = f90_dwrite_record;
-  copy_modes(r);
+  install_output(r.buffer, f90_dputc, f90_dputs, f90_dwrite_record);
+  take_unit_modes(r);
   r.position_state = TAV_POS_WRITE;
   return establish_format(fmt, fmt_len, TAV_MODE_OUTPUT);
 }
@@ -160,31 +150,19 @@ int begin_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
 int end_dwrite() {
   if (int code = f90_dwrite_record()) return code;
   current_record().rec_length = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 int begin_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, int flags) {
   begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
-  if (int code = select_connection(unit, TAV_ACCESS_DIRECT, TAV_ACTION_READ, false)) return code;
-  if (int code = position_direct(unit, rec, false)) return code;
+  if (int code = select_direct(unit, rec, TAV_ACTION_READ, false)) return code;
   tav_unit_record &r = current_record();
   statement.size_ptr = size;
-  statement.record = RecordBuffer{r.buffer, nullptr, f90_dgets};
-  __TAVf90_mychar = nullptr;
-  __TAVf90_mystring = f90_dgets;
-  __TAVf90_mygetc = f90_dgetc;
-  __TAVf90_myendrec = f90_dread_record;
-  copy_modes(r);
+  install_input(r.buffer, f90_dgetc, f90_dgets, f90_dread_record);
+  take_unit_modes(r);
   r.position_state = TAV_POS_READ;
   if (int code = f90_dread_record()) return code;
   return establish_format(fmt, fmt_len, TAV_MODE_INPUT);
-}
-
-int end_dread() {
-  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
-  unlock_io();
-  return 0;
 }
 
 }  // namespace
@@ -204,6 +182,6 @@ int __TAVf90_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, i
   return begin_dread(unit, fmt, fmt_len, rec, size, flags);
 }
 
-int __TAVf90_enddread(void) { return end_dread(); }
+int __TAVf90_enddread(void) { return end_input(); }
 
 }  // extern "C"

@@ -615,100 +615,65 @@ class FastScan {
   }
 }
 
-// Where the scan of the last format that the fast scan took to its first
-// data edit descriptor stood then: a statement run again and again (a READ
-// or WRITE in a loop) starts its format from here instead of scanning it
-// once more.  It is used only for the same text at the same address, in
-// the same direction, and the scan to that point depends on nothing else:
-// the fast scan changes only the interpreter's place and the current edit.
-class FirstEdit {
-  // Whether the n characters at a and b are alike; a short text (the usual
-  // format) is compared as two words that overlap, without a call.
-  static bool same_text(const char *a, const char *b, int n) {
-    if (n >= 4 && n <= 8) return load<std::uint32_t>(a) == load<std::uint32_t>(b) &&
-                                  load<std::uint32_t>(a + n - 4) == load<std::uint32_t>(b + n - 4);
-    if (n > 8 && n <= 16) return load<std::uint64_t>(a) == load<std::uint64_t>(b) &&
-                                 load<std::uint64_t>(a + n - 8) == load<std::uint64_t>(b + n - 8);
-    return std::memcmp(a, b, static_cast<std::size_t>(n)) == 0;
-  }
-  template <typename Word>
-  static Word load(const char *p) {
-    Word w;
-    std::memcpy(&w, p, sizeof w);
-    return w;
-  }
+}  // namespace
 
- public:
-  bool matches(const char *text, int length, int mode) const {
-    return text == text_ && length == length_ && mode == mode_ && same_text(text, copy_, length);
+// FirstEdit (io/format_state.h): the note is kept between statements.
+void FirstEdit::save(const char *text, int length, int mode, const FormatPosition &at) {
+  if (length > kLength || at.nesting > kDepth) {
+    text_ = nullptr;
+    return;
   }
+  text_ = text;
+  length_ = length;
+  mode_ = mode;
+  std::memcpy(copy_, text, static_cast<std::size_t>(length));
+  at_ = at;
+  letter_ = Edit::letter();
+  variant_ = Edit::variant();
+  w_ = Edit::w();
+  d_ = Edit::d();
+  e_ = Edit::e();
+  m_ = Edit::m();
+}
 
-  void save(const char *text, int length, int mode) {
-    if (length > kLength || f.nesting > kDepth) {
-      text_ = nullptr;
-      return;
-    }
-    text_ = text;
-    length_ = length;
-    mode_ = mode;
-    std::memcpy(copy_, text, static_cast<std::size_t>(length));
-    at_ = f;
-    letter_ = Edit::letter();
-    variant_ = Edit::variant();
-    w_ = Edit::w();
-    d_ = Edit::d();
-    e_ = Edit::e();
-    m_ = Edit::m();
+// Inline where a format is established, on the path of every statement run
+// again.
+[[gnu::always_inline]] inline void FirstEdit::restore(FormatPosition &at) const {
+  // The scalar part as one block (exhausted was false when it was saved).
+  std::memcpy(static_cast<void *>(&at), &at_, offsetof(FormatPosition, left_paren));
+  // The groups open at that point, as blocks of a fixed size: entries
+  // beyond the depth are not read before a scan enters that depth.
+  if (at_.nesting > 0) {
+    std::memcpy(at.left_paren + 1, at_.left_paren + 1, sizeof at.left_paren[0] * kDepth);
+    std::memcpy(at.fmt_repeat + 1, at_.fmt_repeat + 1, sizeof at.fmt_repeat[0] * kDepth);
+    std::memcpy(at.actions_at + 1, at_.actions_at + 1, sizeof at.actions_at[0] * kDepth);
   }
-
-  // The interpreter's place as the scan left it, and the current edit as
-  // the descriptor set it (what it does not set stays as it is).
-  void restore() const {
-    // The scalar part as one block (exhausted was false when it was saved).
-    std::memcpy(static_cast<void *>(&f), &at_, offsetof(FormatPosition, left_paren));
-    // The groups open at that point, as blocks of a fixed size: entries
-    // beyond the depth are not read before a scan enters that depth.
-    if (at_.nesting > 0) {
-      std::memcpy(f.left_paren + 1, at_.left_paren + 1, sizeof f.left_paren[0] * kDepth);
-      std::memcpy(f.fmt_repeat + 1, at_.fmt_repeat + 1, sizeof f.fmt_repeat[0] * kDepth);
-      std::memcpy(f.actions_at + 1, at_.actions_at + 1, sizeof f.actions_at[0] * kDepth);
-    }
-    set_letter(letter_);
-    __TAVf90_w = w_;
-    switch (letter_) {
-      case 'I':
-      case 'B':
-      case 'O':
-      case 'Z':
-        __TAVf90_m = m_;
-        break;
-      case 'E':
-        __TAVf90_current_edit[1] = variant_;
-        [[fallthrough]];
-      case 'G':
-      case 'D':
-        __TAVf90_e = e_;
-        [[fallthrough]];
-      case 'F':
-        __TAVf90_d = d_;
-        break;
-      default:
-        break;
-    }
+  set_letter(letter_);
+  __TAVf90_w = w_;
+  switch (letter_) {
+    case 'I':
+    case 'B':
+    case 'O':
+    case 'Z':
+      __TAVf90_m = m_;
+      break;
+    case 'E':
+      __TAVf90_current_edit[1] = variant_;
+      [[fallthrough]];
+    case 'G':
+    case 'D':
+      __TAVf90_e = e_;
+      [[fallthrough]];
+    case 'F':
+      __TAVf90_d = d_;
+      break;
+    default:
+      break;
   }
+}
 
- private:
-  static constexpr int kLength = 48;
-  static constexpr int kDepth = 4;
-  const char *text_ = nullptr;
-  int length_ = 0;
-  int mode_ = 0;
-  char copy_[kLength];
-  FormatPosition at_;
-  char letter_ = 0, variant_ = 0;
-  int w_ = 0, d_ = 0, e_ = 0, m_ = 0;
-};
-FirstEdit first_edit;
+namespace {
+constexpr FirstEdit &first_edit = kept.first_edit;
 
 }  // namespace
 
@@ -725,7 +690,7 @@ namespace {
   }
   if (first_edit.matches(text, length, mode)) {
     Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
-    first_edit.restore();
+    first_edit.restore(f);
     return 0;
   }
   const char *p = text;
@@ -747,7 +712,7 @@ namespace {
   Record::top() = top;
   int status;
   if (FastScan(mode == TAV_MODE_INPUT).run(status)) {
-    if (status == 0 && !f.exhausted) first_edit.save(text, length, mode);
+    if (status == 0 && !f.exhausted) first_edit.save(text, length, mode, f);
     return status;
   }
   return scan_next_edit(mode, top >= 0 ? top : position, top >= 0);
@@ -758,7 +723,7 @@ namespace {
 int establish_format(const char *text, int length, int mode) {
   if (text != nullptr && length > 0 && first_edit.matches(text, length, mode)) {
     Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
-    first_edit.restore();
+    first_edit.restore(f);
     return 0;
   }
   return establish_new_format(text, length, mode);

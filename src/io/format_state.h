@@ -1,9 +1,12 @@
 // Where the format interpreter stands in the format of the statement in
-// progress.  It is part of the statement state (io/statement.h) and only
-// the interpreter (io/format.cpp) reads or changes it.
+// progress, and its note of the last format's first edit.  The first is
+// part of the statement state, the second of the storage kept between
+// statements (io/statement.h); only the interpreter (io/format.cpp) reads
+// or changes them.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace tav::io {
 
@@ -51,6 +54,51 @@ struct FormatPosition {
     r_present = 0;
     r = 0;
   }
+};
+
+// Where the scan of the last format that the fast scan took to its first
+// data edit descriptor stood then: a statement run again and again (a READ
+// or WRITE in a loop) starts its format from here instead of scanning it
+// once more.  It is used only for the same text at the same address, in
+// the same direction, and the scan to that point depends on nothing else:
+// the fast scan changes only the interpreter's place and the current edit.
+class FirstEdit {
+ public:
+  bool matches(const char *text, int length, int mode) const {
+    return text == text_ && length == length_ && mode == mode_ && same_text(text, copy_, length);
+  }
+  // Notes the place `at` and the current edit the scan of `text` left.
+  void save(const char *text, int length, int mode, const FormatPosition &at);
+  // Puts the interpreter at the noted place, and the current edit as the
+  // descriptor set it (what it does not set stays as it is).
+  void restore(FormatPosition &at) const;
+
+ private:
+  // Whether the n characters at a and b are alike; a short text (the usual
+  // format) is compared as two words that overlap, without a call.
+  static bool same_text(const char *a, const char *b, int n) {
+    if (n >= 4 && n <= 8) return load<std::uint32_t>(a) == load<std::uint32_t>(b) &&
+                                  load<std::uint32_t>(a + n - 4) == load<std::uint32_t>(b + n - 4);
+    if (n > 8 && n <= 16) return load<std::uint64_t>(a) == load<std::uint64_t>(b) &&
+                                 load<std::uint64_t>(a + n - 8) == load<std::uint64_t>(b + n - 8);
+    return std::memcmp(a, b, static_cast<std::size_t>(n)) == 0;
+  }
+  template <typename Word>
+  static Word load(const char *p) {
+    Word w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+  }
+
+  static constexpr int kLength = 48;
+  static constexpr int kDepth = 4;
+  const char *text_ = nullptr;
+  int length_ = 0;
+  int mode_ = 0;
+  char copy_[kLength] = {};
+  FormatPosition at_;
+  char letter_ = 0, variant_ = 0;
+  int w_ = 0, d_ = 0, e_ = 0, m_ = 0;
 };
 
 }  // namespace tav::io

@@ -17,69 +17,10 @@
 namespace tav::io {
 namespace {
 
-constexpr int kRanks = 7;
 constexpr int kInternalUnit = -1;  // the unit of the conditions' messages
 
-// The character variable of one direction and the record in hand.
-struct InternalFile {
-  char *base = nullptr;
-  int length = 0;                    // characters per record
-  std::intptr_t extent[kRanks] = {};
-  std::intptr_t stride[kRanks] = {};  // bytes
-  std::intptr_t lower[kRanks] = {};
-  std::intptr_t idx[kRanks] = {};     // 0-based subscripts of the record
-  char *current_rec = nullptr;
-  bool empty = false;                 // a zero-sized array: no record at all
-
-  void describe_scalar(char *variable, int len) {
-    base = variable;
-    length = len < 0 ? 0 : len;
-    for (int k = 0; k < kRanks; ++k) {
-      extent[k] = 1;
-      stride[k] = 0;
-      lower[k] = 1;
-      idx[k] = 0;
-    }
-    current_rec = base;
-    empty = false;
-  }
-
-  // The element at the array's lower bounds is at base + offset + the sum
-  // of lower × stride, which is the descriptor's base.
-  void describe_array(int rank, const tav_cptr_desc *d) {
-    const std::int64_t len = d->len;
-    describe_scalar(d->base, len > INT32_MAX ? 0 : static_cast<int>(len));
-    if (rank < 0) rank = 0;
-    if (rank > kRanks) rank = kRanks;
-    for (int k = 0; k < rank; ++k) {
-      extent[k] = d->dim[k].extent;
-      stride[k] = d->dim[k].stride;
-      lower[k] = d->dim[k].lower;
-      if (extent[k] <= 0) empty = true;
-    }
-  }
-
-  // Moves to the next record, the first subscript fastest.  False when
-  // the record in hand was the last one.
-  bool next_record() {
-    if (empty) return false;
-    for (int k = 0; k < kRanks; ++k) {
-      if (idx[k] < extent[k] - 1) {
-        ++idx[k];
-        for (int j = 0; j < k; ++j) idx[j] = 0;
-        char *p = base;
-        for (int j = 0; j < kRanks; ++j) p += idx[j] * stride[j];
-        current_rec = p;
-        return true;
-      }
-    }
-    return false;
-  }
-};
-
-InternalFile in_file;
-InternalFile out_file;
-bool write_past_eof = false;
+// The internal file is part of the statement state.
+constexpr InternalFile &file = statement.internal;
 
 // For the diagnostics: an internal statement starts in the variable's first
 // record, when it has one (a zero-sized array has none).
@@ -97,7 +38,7 @@ int end_of_record() { return ioerr(kEndOfRecord, kInternalUnit); }
 int f90_igetc(char *c) {
   const int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_reclen) return end_of_record();
-  *c = in_file.current_rec[pos];
+  *c = file.current_rec[pos];
   __TAVf90_io_position = pos + 1;
   ++statement.size;
   return 0;
@@ -112,48 +53,38 @@ int f90_igets(char *dst, int n) {
 
 int f90_iendrec_read() {
   ++statement.where.record;
-  if (!in_file.next_record()) {
+  if (!file.next_record()) {
     statement.where.in_record = false;
     return ioerr(kEndOfFile, kInternalUnit);
   }
-  statement.record.data = in_file.current_rec;
+  statement.record.data = file.current_rec;
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   return 0;
 }
 
 int begin_iread(const char *format, int format_length, int *size) {
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
-  __TAVf90_io_buflen = __TAVf90_io_reclen = in_file.length;
+  __TAVf90_io_buflen = __TAVf90_io_reclen = file.length;
   statement.size_ptr = size;
-  statement.record = RecordBuffer{in_file.current_rec, nullptr, f90_igets};
-  __TAVf90_mychar = nullptr;
-  __TAVf90_mygetc = f90_igetc;
-  __TAVf90_mystring = f90_igets;
-  __TAVf90_myendrec = f90_iendrec_read;
+  install_input(file.current_rec, f90_igetc, f90_igets, f90_iendrec_read);
   __TAVf90_io_delim = 0;
   __TAVf90_io_blanks = 0;  // BN
   __TAVf90_io_pad = 1;     // PAD='YES'
-  locate_internal(!in_file.empty);
+  locate_internal(!file.empty);
   // A zero-sized array holds no record to read from.
-  if (in_file.empty) return ioerr(kEndOfFile, kInternalUnit);
+  if (file.empty) return ioerr(kEndOfFile, kInternalUnit);
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
   __TAVf90_io_top = -1;
   return init_linput();
 }
 
-int end_iread() {
-  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
-  unlock_io();
-  return 0;
-}
-
 // --- Writing -------------------------------------------------------------
 
 int f90_iputc(char c) {
-  if (write_past_eof) return ioerr(kInternalFileOverflow);
+  if (file.past_end) return ioerr(kInternalFileOverflow);
   const int pos = __TAVf90_io_position;
   if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  out_file.current_rec[pos] = c;
+  file.current_rec[pos] = c;
   __TAVf90_io_position = pos + 1;
   return 0;
 }
@@ -162,7 +93,7 @@ int f90_iputc(char c) {
 // in the record.
 int f90_iputs(char *s, int n) {
   if (n <= 0) return 0;
-  if (write_past_eof) return ioerr(kInternalFileOverflow);
+  if (file.past_end) return ioerr(kInternalFileOverflow);
   return Record::move_run(s, n, __TAVf90_io_buflen, true) < n ? ioerr(kBufferOverflow) : 0;
 }
 
@@ -170,19 +101,19 @@ int f90_iputs(char *s, int n) {
 void blank_rest() {
   int pos = __TAVf90_io_position;
   if (pos < 0) pos = 0;
-  if (pos < out_file.length)
-    std::memset(out_file.current_rec + pos, ' ', static_cast<std::size_t>(out_file.length - pos));
+  if (pos < file.length)
+    std::memset(file.current_rec + pos, ' ', static_cast<std::size_t>(file.length - pos));
 }
 
 int f90_iendrec_write() {
-  if (write_past_eof) return ioerr(kInternalFileOverflow);
+  if (file.past_end) return ioerr(kInternalFileOverflow);
   blank_rest();
   ++statement.where.record;
-  if (out_file.next_record()) {
-    statement.record.data = out_file.current_rec;
+  if (file.next_record()) {
+    statement.record.data = file.current_rec;
   } else {
     // The error comes only if more is written or another record ended.
-    write_past_eof = true;
+    file.past_end = true;
     statement.record.data = nullptr;
     statement.where.in_record = false;
   }
@@ -191,13 +122,10 @@ int f90_iendrec_write() {
 }
 
 int begin_iwrite(const char *format, int format_length) {
-  write_past_eof = out_file.empty;
-  locate_internal(!write_past_eof);
-  __TAVf90_io_buflen = out_file.length;
-  statement.record = RecordBuffer{write_past_eof ? nullptr : out_file.current_rec, f90_iputs, nullptr};
-  __TAVf90_mychar = f90_iputc;
-  __TAVf90_mystring = f90_iputs;
-  __TAVf90_myendrec = f90_iendrec_write;
+  file.past_end = file.empty;
+  locate_internal(!file.past_end);
+  __TAVf90_io_buflen = file.length;
+  install_output(file.past_end ? nullptr : file.current_rec, f90_iputc, f90_iputs, f90_iendrec_write);
   __TAVf90_io_delim = 0;
   __TAVf90_io_blanks = 0;
   __TAVf90_io_pad = 1;
@@ -208,9 +136,8 @@ int begin_iwrite(const char *format, int format_length) {
 
 int end_iwrite() {
   if (__TAVf90_io_top > __TAVf90_io_position) __TAVf90_io_position = __TAVf90_io_top;
-  if (!write_past_eof) blank_rest();
-  unlock_io();
-  return 0;
+  if (!file.past_end) blank_rest();
+  return end_statement();
 }
 
 }  // namespace
@@ -222,27 +149,27 @@ extern "C" {
 
 int __TAVf90_ireads(char *variable, int length, const char *format, int format_length, int *size, int flags) {
   begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
-  in_file.describe_scalar(variable, length);
+  file.describe_scalar(variable, length);
   return begin_iread(format, format_length, size);
 }
 
 int __TAVf90_ireada(int rank, tav_cptr_desc *array, const char *format, int format_length, int *size, int flags) {
   begin_statement(flags == -1 ? 1 : 0, flags & 1, flags & 2);
-  in_file.describe_array(rank, array);
+  file.describe_array(rank, array);
   return begin_iread(format, format_length, size);
 }
 
-int __TAVf90_endiread(void) { return end_iread(); }
+int __TAVf90_endiread(void) { return end_input(); }
 
 int __TAVf90_iwrites(char *variable, int length, const char *format, int format_length, int error_continue) {
   begin_statement(error_continue, 0, 0);
-  out_file.describe_scalar(variable, length);
+  file.describe_scalar(variable, length);
   return begin_iwrite(format, format_length);
 }
 
 int __TAVf90_iwritea(int rank, tav_cptr_desc *array, const char *format, int format_length, int error_continue) {
   begin_statement(error_continue, 0, 0);
-  out_file.describe_array(rank, array);
+  file.describe_array(rank, array);
   return begin_iwrite(format, format_length);
 }
 

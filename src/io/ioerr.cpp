@@ -229,16 +229,12 @@ const char *ioerr_text(int code) {
 }
 
 static int vioerr(int code, std::va_list args) {
-  // Where the statement was, before a READ is finished below.
+  // Where the statement was, before its kind's abandon step (which may end
+  // it) runs.
   const Where where = statement.where;
   // (in 64 bits: an X or T edit may have taken the position to INT_MAX)
   const long long column = __TAVf90_io_position + 1LL;
-  if (__TAVf90_read_kluge) {
-    // The rest of the record is discarded and the READ finished.
-    __TAVf90_io_position = 0;
-    if (__TAVf90_cur_finfo != nullptr) __TAVf90_cur_finfo->rec_length = -1;
-    end_read();
-  }
+  abandon_statement();
   if ((code == kEndOfRecord && __TAVf90_eor_continue) || (code == kEndOfFile && __TAVf90_end_continue) ||
       __TAVf90_error_continue) {
     unlock_io();

@@ -48,6 +48,34 @@ inline std::intptr_t dimension_stride(const tav_nml_shape &shape, int dim) {
   return s;
 }
 
+// The namelist reader's place in the statement in progress: part of the
+// statement state (io/statement.h); only io/namelist_read.cpp uses it.
+struct Reader {
+  static constexpr int kNameMax = 31;
+  char look = ' ';        // the lookahead character
+  bool eor = false;       // `look` is the blank standing for the record's end
+  const tav_nml_group *group = nullptr;
+  char var_name[kNameMax + 1] = {};  // the object being read, as in messages
+  // A token read ahead to tell a logical value from a name (in the kept
+  // storage, io/statement.h), replayed as the start of the next name.
+  int replay_at = 0, replay_end = 0;
+  // Who holds the lookahead while values are read: the scanner (after a
+  // value it read) or the reader.
+  bool scanner_has_it = false;
+  // Set when the values of the current object end: the next name, or "/".
+  bool values_done = false;
+
+  void reset() {
+    look = ' ';
+    eor = false;
+    group = nullptr;
+    var_name[0] = '\0';
+    replay_at = replay_end = 0;
+    scanner_has_it = false;
+    values_done = false;
+  }
+};
+
 // The components of a derived-type entry: none when the list is missing.
 inline int component_count(const tav_nml_object &entry) {
   return entry.components == nullptr || entry.components->entries == nullptr ? 0 : entry.components->count;

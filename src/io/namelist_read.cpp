@@ -20,7 +20,6 @@
 #include "io/statement.h"
 #include "io/unit.h"
 #include "runtime/fatal.h"
-#include "storage/work.h"
 #include "tavf90.h"
 
 namespace tav::io {
@@ -51,7 +50,7 @@ enum : int {
   kMissingGroupName = 205,
 };
 
-constexpr int kNameMax = 31;
+constexpr int kNameMax = nml::Reader::kNameMax;
 constexpr int kRanks = 7;
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -60,27 +59,17 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_name_char(char c) { return is_letter(c) || is_digit(c) || c == '_'; }
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// The reader's state, process-wide like the statement it serves.
-struct Reader {
-  char look = ' ';        // the lookahead character
-  bool eor = false;       // `look` is the blank standing for the record's end
-  const tav_nml_group *group = nullptr;
-  char var_name[kNameMax + 1] = {};  // the object being read, as in messages
-  // A token read ahead to tell a logical value from a name, replayed as
-  // the start of the next name.  Working storage kept from one statement
-  // to the next: it grows to the longest record seen.
-  char *token = nullptr;
-  int token_cap = 0;
-  int replay_at = 0, replay_end = 0;
-};
-Reader rd;
+// The reader's place is part of the statement state; the token it reads
+// ahead lives in the storage kept between statements.
+constexpr nml::Reader &rd = statement.namelist;
+constexpr GrowBuffer &token = kept.token;
 
 // Takes the next character: from a replayed token, else from the record;
 // the end of a record reads as one blank and the next advance reads the
 // next record.
 int advance() {
   if (rd.replay_at < rd.replay_end) {
-    rd.look = rd.token[rd.replay_at++];
+    rd.look = token.data()[rd.replay_at++];
     return 0;
   }
   if (rd.eor) {
@@ -357,51 +346,32 @@ int read_designator(Item &item, Walk &walk) {
 
 // ---- values --------------------------------------------------------------
 
-// Who holds the lookahead while values are read: the scanner (after a
-// value it read) or the reader.
-bool scanner_has_it = false;
-// Set when the values of the current object end: the next name, or "/".
-bool values_done = false;
-
 // Hands the scanner the record from the reader's lookahead on: the
 // lookahead goes back into the record and the scanner sees a comma first.
 void hand_to_scanner() {
   if (Record::position() > 0) Record::position() -= 1;
   rd.eor = false;
   __TAVf90_insync_namelist(',');
-  scanner_has_it = true;
+  rd.scanner_has_it = true;
 }
 
 void take_back(std::int32_t *repeat) {
   *repeat = 0;
-  if (!scanner_has_it) return;
+  if (!rd.scanner_has_it) return;
   rd.look = static_cast<char>(__TAVf90_outsync_namelist(repeat));
   rd.eor = false;
-  scanner_has_it = false;
-}
-
-int grow_token(int need) {
-  if (need <= rd.token_cap) return 0;
-  int cap = rd.token_cap == 0 ? 256 : rd.token_cap;
-  while (cap < need) cap *= 2;
-  auto *p = static_cast<char *>(storage::work_alloc(static_cast<std::size_t>(cap)));
-  if (rd.token != nullptr) {
-    std::memcpy(p, rd.token, static_cast<std::size_t>(rd.token_cap));
-    storage::work_free(rd.token, static_cast<std::size_t>(rd.token_cap));
-  }
-  rd.token = p;
-  rd.token_cap = cap;
-  return 0;
+  rd.scanner_has_it = false;
 }
 
 // A word beginning with T or F where a logical value may stand: the value,
 // or the name of the next pair when "=" follows it.  Returns the value
-// (0 or 1) in *value, or sets values_done when it was a name.
+// (0 or 1) in *value, or sets rd.values_done when it was a name.
 int logical_token(int *value) {
   int n = 0;
+  char *text = token.data();
   while (rd.look != '/' && rd.look != '=' && rd.look != ',' && !is_blank(rd.look)) {
-    if (n + 2 > rd.token_cap) grow_token(n + 2);
-    rd.token[n++] = upper(rd.look);
+    text = token.reserve(static_cast<std::size_t>(n) + 2, static_cast<std::size_t>(n));
+    text[n++] = upper(rd.look);
     if (int s = advance()) return s;
   }
   if (is_blank(rd.look)) {
@@ -409,14 +379,14 @@ int logical_token(int *value) {
   }
   if (rd.look == '=') {
     // A name: it is read again, then the "=" after it.
-    rd.token[n++] = '=';
-    rd.look = rd.token[0];
+    token.data()[n++] = '=';
+    rd.look = token.data()[0];
     rd.replay_at = 1;
     rd.replay_end = n;
-    values_done = true;
+    rd.values_done = true;
     return 0;
   }
-  *value = rd.token[0] == 'T' ? 1 : 0;
+  *value = token.data()[0] == 'T' ? 1 : 0;
   return 0;
 }
 
@@ -455,7 +425,7 @@ int read_element(const Item &item, char *address) {
   take_back(&repeat);
   if (repeat > 0) {
     // The scanner goes on with its repeated value.
-    scanner_has_it = true;
+    rd.scanner_has_it = true;
     return read_by_type(item, address);
   }
   // (a comment may follow the blanks after a logical value's word)
@@ -469,18 +439,18 @@ int read_element(const Item &item, char *address) {
   if (rd.look == '/' || (settings.namelist_search && (rd.look == '&' || rd.look == '$'))) {
     // The values end here, and with them the group (at "/", or at the
     // &END that may stand for it).
-    values_done = true;
+    rd.values_done = true;
     return 0;
   }
   if (is_letter(rd.look)) {
     const char c = upper(rd.look);
     if (!is_logical(item.type) || (c != 'T' && c != 'F')) {
-      values_done = true;
+      rd.values_done = true;
       return 0;
     }
     int value = 0;
     if (int s = logical_token(&value)) return s;
-    if (values_done) return 0;
+    if (rd.values_done) return 0;
     switch (item.type) {
       case TAV_NML_L1: store_logical<int8_t>(address, value); break;
       case TAV_NML_L2: store_logical<int16_t>(address, value); break;
@@ -505,7 +475,7 @@ int read_array(const Item &item, char *base, int rank, const std::int64_t *exten
   char *address = base;
   for (;;) {
     if (int s = read_item(item, address)) return s;
-    if (values_done) return 0;
+    if (rd.values_done) return 0;
     int d = 0;
     while (d < rank && ++index[d] == extent[d]) {
       address -= (extent[d] - 1) * stride[d];
@@ -522,7 +492,7 @@ int read_item(const Item &item, char *address) {
   if (item.type != TAV_NML_DERIVED) return read_element(item, address);
   if (item.components == nullptr) return 0;
   const tav_nml_components &list = *item.components;
-  for (std::int32_t k = 0; k < list.count && !values_done; ++k) {
+  for (std::int32_t k = 0; k < list.count && !rd.values_done; ++k) {
     const tav_nml_object &c = list.entries[k];
     Item part = item_of(c, address + c.where.offset);
     if (c.shape == nullptr) {
@@ -537,12 +507,12 @@ int read_item(const Item &item, char *address) {
 }
 
 int read_values(const Item &item, const Walk &walk) {
-  values_done = false;
+  rd.values_done = false;
   // The first value is read from the character after "=".
   rd.replay_at = rd.replay_end = 0;
   rd.eor = false;
   __TAVf90_insync_namelist(',');
-  scanner_has_it = true;
+  rd.scanner_has_it = true;
   int s = walk.array ? read_array(item, item.address, walk.rank, walk.extent, walk.stride)
                      : read_item(item, item.address);
   if (s != 0) return s;
@@ -656,16 +626,10 @@ int begin_namelist_read(std::int32_t unit, const tav_nml_group *group, std::int3
   statement.where.list = false;
   if (int code = start_record_input(unit, true)) return code;
   // From here on a condition discards the record and ends the READ.
-  __TAVf90_read_kluge = 1;
-  __TAVf90_io_top = -1;
+  statement.abandon = abandon_read;
   init_linput();
+  rd.reset();
   rd.group = group;
-  rd.look = ' ';
-  rd.eor = false;
-  rd.var_name[0] = '\0';
-  rd.replay_at = rd.replay_end = 0;
-  scanner_has_it = false;
-  values_done = false;
   if (settings.namelist_search) {
     if (int code = find_group()) return code;
   }
@@ -684,14 +648,11 @@ int __TAVf90_readn(int32_t unit, const tav_nml_group *group, int32_t flags) {
   return begin_namelist_read(unit, group, flags);
 }
 
+// The rest of the record after "/" is discarded: the next READ begins
+// with a new record.
 int __TAVf90_nendread(void) {
-  tav_unit_record &r = current_record();
-  r.rec_length = -1;
-  r.rec_position = __TAVf90_io_position;
-  rd.replay_at = rd.replay_end = 0;
-  __TAVf90_read_kluge = 0;
-  unlock_io();
-  return 0;
+  current_record().rec_length = -1;
+  return end_read();
 }
 
 }  // extern "C"

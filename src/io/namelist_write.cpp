@@ -11,7 +11,6 @@
 #include "io/ioerr.h"
 #include "io/list_write.h"
 #include "io/namelist.h"
-#include "io/output_record.h"
 #include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
@@ -203,26 +202,10 @@ int begin_writen(int unit, const tav_nml_group &group, int flags) {
   // it, or anything the unit holds, goes out.
   for (int i = 0; i < group.count; ++i)
     if (name_length(*group.objects[i]) + 3 > r.recl) return ioerr(kBufferOverflow);
-  int start = 0;
-  if (r.rec_length >= 0 || r.position_state == TAV_POS_READ) {
-    if (int code = held_record_start(unit, r, *__TAVf90_cur_fptr, start)) return code;
-  }
-  __TAVf90_current_unit = unit;
-  statement.where.record_is = Where::kUnitNext;
-  statement.where.in_record = true;
+  if (int code = start_record_output(unit, true)) return code;
   statement.where.list = false;
-  statement.record = RecordBuffer{r.buffer, f90_puts, nullptr};
-  r.rec_length = start;
-  set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, start > 0);
-  r.position_state = TAV_POS_WRITE;
-  __TAVf90_io_buflen = r.recl;
-  __TAVf90_io_position = __TAVf90_left_tab_limit = start;
-  __TAVf90_mychar = f90_putc;
-  __TAVf90_mystring = f90_puts;
-  __TAVf90_myendrec = f90_endrec;
-  __TAVf90_io_delim = r.delim;
-  __TAVf90_io_blanks = r.blank;
-  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
+  // Unlike the other WRITEs, the group takes the input modes too.
+  take_unit_modes(r);
   return 0;
 }
 
@@ -234,6 +217,5 @@ using namespace tav::io;
 extern "C" int __TAVf90_writen(int32_t unit, const tav_nml_group *group, int32_t flags) {
   if (int code = begin_writen(unit, *group, flags)) return code;
   if (int code = write_namelist(*group)) return code;
-  unlock_io();
-  return 0;
+  return end_statement();
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "io/ioerr.h"
+#include "io/sequential.h"
 #include "io/statement.h"
 #include "io/stream.h"
 #include "io/unit.h"
@@ -25,13 +26,11 @@ int truncate_stream(std::FILE *s) {
   return stream::truncate_here(s) != 0 ? stream::error() : 0;
 }
 
-// The common start: lock, unit selection, and the unit connected.  A unit
-// never connected is connected here only for REWIND.
+// The common start: the statement begun, unit selection, and the unit
+// connected.  A unit never connected is connected here only for REWIND.
 int select_positioned(int unit, int error_continue, bool preconnect_it) {
-  lock_io();
+  begin_statement(error_continue, 0, 0);
   locate_unit(unit);
-  __TAVf90_error_continue = error_continue;
-  __TAVf90_end_continue = __TAVf90_eor_continue = 0;
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   select_unit(unit, true);
   if (current_stream() == nullptr) {
@@ -77,8 +76,7 @@ int rewind_unit(int unit, int error_continue) {
   drop_held_input(r);
   record_count(r) = 0;
   r.position_state = TAV_POS_REWIND;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 int endfile_unit(int unit, int error_continue) {
@@ -103,8 +101,7 @@ int endfile_unit(int unit, int error_continue) {
     // Nothing read ahead from beyond the end may be read later.
     if (stream::seek(s, at, SEEK_SET) != 0) return system_error(stream::error(), unit);
   }
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 // A BACKSPACE whose reading failed leaves the file where it was, at `p`.
@@ -174,8 +171,7 @@ int backspace_unit(int unit, int error_continue) {
   if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
   if (r.position_state == TAV_POS_EOF) {
     r.position_state = 0;
-    unlock_io();
-    return 0;
+    return end_statement();
   }
   const bool after_read = r.position_state == TAV_POS_READ;
   if (int code = complete_output(unit, r, s)) return code;
@@ -186,10 +182,9 @@ int backspace_unit(int unit, int error_continue) {
     int code = 0;
     if (r.unformatted != 0) {
       code = back_over_unformatted(unit, s, p);
-    } else if (after_read && r.rec_length >= 1) {
+    } else if (after_read && r.rec_length >= 0) {
       // Back to the start of the record a non-advancing READ holds.
-      const off_t back = static_cast<off_t>(r.rec_length) + stream::line_ending(s);
-      if (stream::seek(s, p - back, SEEK_SET) != 0) code = system_error(stream::error(), unit);
+      if (int e = back_to_held_record(r, s)) code = system_error(e, unit);
     } else {
       code = back_over_formatted(unit, r, s, p);
     }
@@ -197,8 +192,7 @@ int backspace_unit(int unit, int error_continue) {
     uncount_record(record_count(r));
   }
   drop_held_input(r);
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 }  // namespace

@@ -167,81 +167,95 @@ int input_format_A(char *address, int w, int length) {
 
 namespace {
 
-// An integer item of `bytes` bytes (1, 2, 4, 8) under I, G, B, O, Z, and
-// under A when `dusty`.
+// The condition of an integer value out of the range of the item's kind.
 template <typename Int>
-int read_integer_item(Int *item, bool dusty) {
-  ++statement.where.item;
-  if (int s = item_begin(kIn)) return s;
-  constexpr int bits = 8 * sizeof(Int);
-  constexpr int range_error = bits == 8    ? input::kRangeInt1
-                              : bits == 16 ? input::kRangeInt2
-                              : bits == 32 ? input::kRangeInt
-                                           : input::kRangeInt8;
-  int status;
-  char letter = Edit::letter();
-  if (letter == 'A' && dusty) {
-    status = input_format_A(reinterpret_cast<char *>(item), Edit::w() != 0 ? Edit::w() : bits / 8, bits / 8);
-    return item_end(kIn, status);
-  }
-  int shift = letter == 'B' ? 1 : letter == 'O' ? 3 : letter == 'Z' ? 4 : 0;
-  if (shift == 0 && letter != 'I' && letter != 'G') return item_end(kIn, ioerr(kInvalidIntegerEdit));
-  Record::field_status() = 0;
-  FieldBuffer buf;
-  Field f;
-  if ((status = take_field_fast(Edit::w(), buf, &f)) != 0) return status;
-  const bool bz = Record::blanks() != 0;
-  if (shift == 0) {
-    std::int64_t v = 0;
-    status = input::parse_integer(f, bz, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max(),
-                                  range_error, &v);
-    if (status == 0) *item = static_cast<Int>(v);
-  } else {
-    std::uint64_t v = 0;
-    status = input::parse_boz(f, bz, shift, bits, range_error, &v);
-    if (status == 0) *item = static_cast<Int>(v);
-  }
-  if (status == 0) status = field_done();
-  return item_end(kIn, report(status));
+constexpr int range_error_of() {
+  return sizeof(Int) == 1 ? input::kRangeInt1
+         : sizeof(Int) == 2 ? input::kRangeInt2
+         : sizeof(Int) == 4 ? input::kRangeInt
+                            : input::kRangeInt8;
 }
 
-// A real value of kind T under F, E, D, G into *out.
-template <typename T>
-int real_field(T *out) {
+// ---- formatted input -----------------------------------------------------
+//
+// The frames and the lambdas the entries hand them are inlined into each
+// entry, so that an item costs no more calls than one written out whole.
+
+// The frame of the formatted item entries of every type but CHARACTER: the
+// next data edit; under A, when `dusty` (the entries of the older form),
+// the item's bytes read as characters; under a letter the type `accepts`,
+// the item read by `convert`; under any other, the type's error.  The item
+// is counted for the error location unless it is not `new_item`.
+template <typename T, typename Accepts, typename Convert>
+[[gnu::always_inline]] inline int edited_item(T *item, bool dusty, int wrong_edit, Accepts accepts, Convert convert,
+                                              bool new_item = true) {
+  if (new_item) ++statement.where.item;
+  if (int s = item_begin(kIn)) return s;
+  const char letter = Edit::letter();
+  int status;
+  if (letter == 'A' && dusty)
+    status = input_format_A(reinterpret_cast<char *>(item), Edit::w() != 0 ? Edit::w() : int{sizeof(T)},
+                            int{sizeof(T)});
+  else if (accepts(letter))
+    status = convert(letter);
+  else
+    status = ioerr(wrong_edit);
+  return item_end(kIn, status);
+}
+
+// The field of the current edit's width, converted by `parse` (which
+// stores the value and returns 0, or returns the condition it reported),
+// then the end-of-record note of a padded field.
+template <typename Parse>
+[[gnu::always_inline]] inline int convert_field(Parse parse) {
   Record::field_status() = 0;
   FieldBuffer buf;
   Field f;
   if (int s = take_field_fast(Edit::w(), buf, &f)) return s;
-  T v;
-  if (int e = input::parse_real(f, Record::blanks() != 0, Edit::d(), Edit::scale(), &v)) return ioerr(e);
-  *out = v;
+  if (int s = parse(f)) return s;
   return field_done();
 }
 
-// The second part of a complex value is no item of its own.
+// An integer item of 1, 2, 4 or 8 bytes under I, G, B, O, Z.
+template <typename Int>
+int read_integer_item(Int *item, bool dusty) {
+  const auto accepts = [](char c) { return c == 'I' || c == 'G' || c == 'B' || c == 'O' || c == 'Z'; };
+  return edited_item(item, dusty, kInvalidIntegerEdit, accepts, [item](char letter) __attribute__((always_inline)) {
+    return convert_field([item, letter](const Field &f) __attribute__((always_inline)) {
+      const bool bz = Record::blanks() != 0;
+      int status;
+      if (letter == 'I' || letter == 'G') {
+        std::int64_t v = 0;
+        status = input::parse_integer(f, bz, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max(),
+                                      range_error_of<Int>(), &v);
+        if (status == 0) *item = static_cast<Int>(v);
+      } else {
+        std::uint64_t v = 0;
+        status = input::parse_boz(f, bz, letter == 'B' ? 1 : letter == 'O' ? 3 : 4, static_cast<int>(8 * sizeof(Int)),
+                                  range_error_of<Int>(), &v);
+        if (status == 0) *item = static_cast<Int>(v);
+      }
+      return report(status);
+    });
+  });
+}
+
+// A real value of kind T under F, E, D, G.  The second part of a complex
+// value is no item of its own.
 template <typename T>
 int read_real_item(T *item, bool dusty, bool new_item = true) {
-  if (new_item) ++statement.where.item;
-  if (int s = item_begin(kIn)) return s;
-  int status;
-  switch (Edit::letter()) {
-    case 'F':
-    case 'E':
-    case 'D':
-    case 'G':
-      status = real_field(item);
-      break;
-    case 'A':
-      if (dusty) {
-        status = input_format_A(reinterpret_cast<char *>(item), Edit::w() != 0 ? Edit::w() : int{sizeof(T)},
-                                int{sizeof(T)});
-        break;
-      }
-      [[fallthrough]];
-    default:
-      status = ioerr(kInvalidRealEdit);
-  }
-  return item_end(kIn, status);
+  const auto accepts = [](char c) { return c == 'F' || c == 'E' || c == 'D' || c == 'G'; };
+  return edited_item(
+      item, dusty, kInvalidRealEdit, accepts,
+      [item](char) __attribute__((always_inline)) {
+        return convert_field([item](const Field &f) __attribute__((always_inline)) {
+          T v;
+          if (int e = input::parse_real(f, Record::blanks() != 0, Edit::d(), Edit::scale(), &v)) return ioerr(e);
+          *item = v;
+          return 0;
+        });
+      },
+      new_item);
 }
 
 // Both parts go in only when both were read.
@@ -257,130 +271,103 @@ int read_complex_item(T *item, bool dusty) {
 
 template <typename Int>
 int read_logical_item(Int *item, bool dusty) {
-  ++statement.where.item;
-  if (int s = item_begin(kIn)) return s;
-  int status;
-  switch (Edit::letter()) {
-    case 'L':
-    case 'G': {
-      Record::field_status() = 0;
-      FieldBuffer buf;
-      Field f;
-      if ((status = take_field_fast(Edit::w(), buf, &f)) != 0) return status;
+  const auto accepts = [](char c) { return c == 'L' || c == 'G'; };
+  return edited_item(item, dusty, kInvalidLogicalEdit, accepts, [item](char) __attribute__((always_inline)) {
+    return convert_field([item](const Field &f) __attribute__((always_inline)) {
       std::int32_t v = 0;
       char bad = 0;
-      int e = input::parse_logical(f, &v, &bad);
-      if (e == input::kBadLogicalChar) {
-        status = ioerr(e, bad);
-      } else if (e != 0) {
-        status = ioerr(e);
-      } else {
-        *item = static_cast<Int>(v);
-        status = field_done();
-      }
-      break;
-    }
-    case 'A':
-      if (dusty) {
-        status = input_format_A(reinterpret_cast<char *>(item), Edit::w() != 0 ? Edit::w() : int{sizeof(Int)},
-                                int{sizeof(Int)});
-        break;
-      }
-      [[fallthrough]];
-    default:
-      status = ioerr(kInvalidLogicalEdit);
-  }
-  return item_end(kIn, status);
+      const int e = input::parse_logical(f, &v, &bad);
+      if (e == input::kBadLogicalChar) return ioerr(e, bad);
+      if (e != 0) return ioerr(e);
+      *item = static_cast<Int>(v);
+      return 0;
+    });
+  });
 }
 
 // ---- list-directed input -------------------------------------------------
 
 using input::Scanner;
 
-// The record of the statement in progress, through its hooks.
-class HookSource final : public input::Source {
- public:
-  int fail(int code) override { return ioerr(code); }
-
- private:
-  int left() override { return Record::reclen() - Record::position(); }
-  int take(char *dst, int n) override { return Record::get(dst, n); }
-  int record_position() override { return Record::position(); }
-  void seek(int p) override { Record::position() = p; }
-  int advance_record() override { return Record::end_record(); }
-  const char *view(int n) override {
-    const char *p = Record::peek(n);
-    if (p != nullptr) Record::consume(n);
-    return p;
-  }
-};
-
-Scanner scanner;
-HookSource hooks;
+// The scanner and its source are part of the statement state.
+constexpr Scanner &scanner = statement.scanner;
+constexpr HookSource &hooks = statement.source;
 
 constexpr unsigned bit(Scanner::Type t) { return 1u << t; }
 
-// The value of the next item: scanner.next, the item counted.
-int next_value(unsigned accept, int type_error, bool *have, bool quoted_only = false) {
+// The frame of every list-directed item entry: the scanner finds the value
+// for an item that takes the types `accept`; `store` puts it into the item
+// (and returns 0 or the condition) unless the value is null.
+template <typename Store>
+int list_item(unsigned accept, int type_error, Store store, bool quoted_only = false) {
   ++statement.where.item;
-  return scanner.next(hooks, accept, type_error, have, quoted_only);
+  bool have;
+  if (int s = scanner.next(hooks, accept, type_error, &have, quoted_only)) return s;
+  return have ? store() : 0;
 }
 
 template <typename Int>
 int lread_integer(Int *item) {
-  constexpr int bits = 8 * sizeof(Int);
-  constexpr int range_error = bits == 8    ? input::kRangeInt1
-                              : bits == 16 ? input::kRangeInt2
-                              : bits == 32 ? input::kRangeInt
-                                           : input::kRangeInt8;
-  bool have;
-  if (int s = next_value(bit(Scanner::kInteger), input::kBadInteger, &have)) return s;
-  if (!have) return 0;
-  input::Number &n = scanner.number();
-  if (!n.integer || n.ivalue < std::numeric_limits<Int>::min() || n.ivalue > std::numeric_limits<Int>::max())
-    return ioerr(range_error);
-  *item = static_cast<Int>(n.ivalue);
-  return 0;
+  return list_item(bit(Scanner::kInteger), input::kBadInteger, [item] {
+    const input::Number &n = scanner.number();
+    if (!n.integer || n.ivalue < std::numeric_limits<Int>::min() || n.ivalue > std::numeric_limits<Int>::max())
+      return ioerr(range_error_of<Int>());
+    *item = static_cast<Int>(n.ivalue);
+    return 0;
+  });
 }
 
 template <typename T>
 int lread_real(T *item) {
-  bool have;
-  if (int s = next_value(bit(Scanner::kInteger) | bit(Scanner::kReal), input::kBadReal, &have)) return s;
-  if (have) *item = scanner.number().as<T>();
-  return 0;
+  return list_item(bit(Scanner::kInteger) | bit(Scanner::kReal), input::kBadReal, [item] {
+    *item = scanner.number().as<T>();
+    return 0;
+  });
 }
 
 template <typename T>
 int lread_complex(T *item) {
-  bool have;
-  if (int s = next_value(bit(Scanner::kComplex), input::kBadComplex, &have)) return s;
-  if (have) {
+  return list_item(bit(Scanner::kComplex), input::kBadComplex, [item] {
     item[0] = scanner.real_part().as<T>();
     item[1] = scanner.imag_part().as<T>();
-  }
-  return 0;
+    return 0;
+  });
 }
 
 template <typename Int>
 int lread_logical(Int *item) {
-  bool have;
-  if (int s = next_value(bit(Scanner::kLogical), input::kBadLogical, &have)) return s;
-  if (have) *item = scanner.logical() ? 1 : 0;
-  return 0;
+  return list_item(bit(Scanner::kLogical), input::kBadLogical, [item] {
+    *item = scanner.logical() ? 1 : 0;
+    return 0;
+  });
 }
 
 int lread_character(char *item, std::int32_t length, bool quoted_only) {
-  bool have;
-  if (int s = next_value(bit(Scanner::kCharacter), input::kBadCharacter, &have, quoted_only)) return s;
-  if (!have || length <= 0) return 0;
-  std::int32_t n = scanner.length() < length ? scanner.length() : length;
-  if (n > 0) std::memcpy(item, scanner.chars(), static_cast<std::size_t>(n));
-  std::memset(item + n, ' ', static_cast<std::size_t>(length - n));
-  return 0;
+  return list_item(
+      bit(Scanner::kCharacter), input::kBadCharacter,
+      [item, length] {
+        if (length <= 0) return 0;
+        const std::int32_t n = scanner.length() < length ? scanner.length() : length;
+        if (n > 0) std::memcpy(item, scanner.chars(), static_cast<std::size_t>(n));
+        std::memset(item + n, ' ', static_cast<std::size_t>(length - n));
+        return 0;
+      },
+      quoted_only);
 }
 
 }  // namespace
+
+int HookSource::fail(int code) { return ioerr(code); }
+int HookSource::left() { return Record::reclen() - Record::position(); }
+int HookSource::take(char *dst, int n) { return Record::get(dst, n); }
+int HookSource::record_position() { return Record::position(); }
+void HookSource::seek(int p) { Record::position() = p; }
+int HookSource::advance_record() { return Record::end_record(); }
+const char *HookSource::view(int n) {
+  const char *p = Record::peek(n);
+  if (p != nullptr) Record::consume(n);
+  return p;
+}
 
 int init_linput() {
   __TAVf90_eor_continue = 1;

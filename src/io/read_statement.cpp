@@ -49,7 +49,7 @@ int f90_gets(char *dst, int n) {
 // characters of it read, on a connection whose records may be of any
 // length (OPEN gave no RECL=): into the rest of the buffer where earlier
 // lines made it grow, and the buffer doubles until the line fits.
-stream::Line read_long_line(tav_unit_record &r, int *n) {
+stream::Line read_long_line(tav_unit_record &r, int *n, int *ending) {
   stream::Line got = stream::Line::kTooLong;
   int capacity = buffer_capacity(r);
   while (got == stream::Line::kTooLong) {
@@ -58,11 +58,13 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
       statement.record.data = r.buffer;
     }
     int more = 0;
-    got = stream::read_line(current_stream(), r.buffer + *n, capacity - *n, &more);
+    got = stream::read_line(current_stream(), r.buffer + *n, capacity - *n, &more, ending);
     *n += more;
   }
   // (kEnd: the line ended with the stream just after the part read before)
-  return got == stream::Line::kEnd ? stream::Line::kRecord : got;
+  if (got != stream::Line::kEnd) return got;
+  *ending = 0;
+  return stream::Line::kRecord;
 }
 
 // Reads the next record (a line, its newline consumed) into the buffer.
@@ -70,9 +72,9 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
 [[gnu::always_inline]] inline int f90_endrec() {
   tav_unit_record &r = current_record();
   __TAVf90_io_reclen = 0;
-  int n = 0;
-  stream::Line got = stream::read_line(current_stream(), r.buffer, r.recl, &n);
-  if (got == stream::Line::kTooLong && !has_flag(r, TAV_FLAG_RECL_GIVEN)) got = read_long_line(r, &n);
+  int n = 0, ending = 0;
+  stream::Line got = stream::read_line(current_stream(), r.buffer, r.recl, &n, &ending);
+  if (got == stream::Line::kTooLong && !has_flag(r, TAV_FLAG_RECL_GIVEN)) got = read_long_line(r, &n, &ending);
   if (got != stream::Line::kRecord) {
     // No record is in progress: a condition is met at the next one, and
     // the position of the last record (which may have been longer than
@@ -100,7 +102,7 @@ stream::Line read_long_line(tav_unit_record &r, int *n) {
   // A last line without a newline is a record like any other.
   __TAVf90_io_reclen = r.rec_length = n;
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
-  count_record(record_count(r));
+  count_record_read(r, ending);
   statement.where.record_is = Where::kUnitLast;
   statement.where.in_record = true;
   return 0;
@@ -117,14 +119,10 @@ inline int start_input(int unit, bool advancing) {
     statement.record = RecordBuffer{};
     return r.position_state == TAV_POS_WRITE ? ioerr(kReadAfterWrite) : ioerr(kAfterEndfile, unit);
   }
-  statement.record = RecordBuffer{r.buffer, nullptr, f90_gets};
+  install_input(r.buffer, f90_getc, f90_gets, f90_endrec);
 
   __TAVf90_current_unit = unit;
   __TAVf90_io_buflen = r.recl;
-  __TAVf90_mychar = nullptr;
-  __TAVf90_mygetc = f90_getc;
-  __TAVf90_mystring = f90_gets;
-  __TAVf90_myendrec = f90_endrec;
   // The delimiter mode is left alone: input reads it nowhere.
   __TAVf90_io_blanks = r.blank;
   // A non-advancing READ without EOR= never pads: running past the end of
@@ -157,6 +155,7 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
 
   // From here on a condition discards the record and ends the READ, also
   // one met while the format is being set up.
+  statement.abandon = abandon_read;
   __TAVf90_read_kluge = 1;
   __TAVf90_io_nonadvance_read = advancing ? 0 : 1;
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_INPUT);
@@ -167,15 +166,25 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
 
 int start_record_input(int unit, bool advancing) { return start_input(unit, advancing); }
 
+int back_to_held_record(const tav_unit_record &r, std::FILE *stream) {
+  const off_t back = static_cast<off_t>(r.rec_length) + record_ending(r);
+  return stream::seek(stream, -back, SEEK_CUR) != 0 ? stream::error() : 0;
+}
+
 int end_read() {
   tav_unit_record &r = current_record();
   if (statement.advancing) r.rec_length = -1;
-  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
   r.rec_position = __TAVf90_io_position;
   __TAVf90_read_kluge = 0;
   __TAVf90_io_nonadvance_read = 0;
-  unlock_io();
-  return 0;
+  statement.abandon = nullptr;
+  return end_input();
+}
+
+void abandon_read() {
+  __TAVf90_io_position = 0;
+  if (__TAVf90_cur_finfo != nullptr) current_record().rec_length = -1;
+  end_read();
 }
 
 }  // namespace tav::io

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "io/digit_run.h"
-#include "storage/work.h"
 
 namespace tav::io::input {
 namespace {
@@ -222,15 +221,10 @@ int Scanner::read_logical(Source &src) {
 }
 
 void Scanner::store(char c) {
-  if (len_ == cap_) {
-    std::int32_t cap = cap_ == 0 ? 128 : cap_ * 2;
-    auto *bigger = static_cast<char *>(storage::work_alloc(static_cast<std::size_t>(cap)));
-    if (len_ > 0) std::memcpy(bigger, chars_, static_cast<std::size_t>(len_));
-    if (chars_ != nullptr) storage::work_free(chars_, static_cast<std::size_t>(cap_));
-    chars_ = bigger;
-    cap_ = cap;
-  }
-  chars_[len_++] = c;
+  char *p = static_cast<std::size_t>(len_) < value_->size() ? value_->data()
+                                                             : value_->reserve(static_cast<std::size_t>(len_) + 1,
+                                                                               static_cast<std::size_t>(len_));
+  p[len_++] = c;
 }
 
 // An undelimited value runs to the next separator; a delimited one to its
@@ -428,10 +422,6 @@ int Scanner::find(Source &src, unsigned accept, int type_error, bool *have, bool
   if ((s = read_value(src, accept, type_error)) != 0) return s;
   *have = true;
   return 0;
-}
-
-Scanner::~Scanner() {
-  if (chars_ != nullptr) storage::work_free(chars_, static_cast<std::size_t>(cap_));
 }
 
 }  // namespace tav::io::input

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <system_error>
 
+#include "io/grow_buffer.h"
 #include "io/read_edit.h"
 
 namespace tav::io::input {
@@ -170,8 +171,9 @@ class Scanner {
  public:
   enum Type { kNone = 0, kInteger = 1, kReal = 2, kComplex = 3, kLogical = 4, kCharacter = 5, kNull = 666 };
 
-  Scanner() = default;
-  ~Scanner();
+  // `value`: where character values are assembled, working storage kept
+  // from one statement to the next.
+  constexpr explicit Scanner(GrowBuffer &value) : value_(&value) {}
   Scanner(const Scanner &) = delete;
   Scanner &operator=(const Scanner &) = delete;
 
@@ -200,7 +202,7 @@ class Scanner {
   Number &real_part() { return re_; }
   Number &imag_part() { return num_; }
   bool logical() const { return num_.ivalue != 0; }
-  const char *chars() const { return chars_; }
+  const char *chars() const { return value_->data(); }
   std::int32_t length() const { return len_; }
 
   // Whether the lookahead ends a value: blank, tab, comma, slash (the end
@@ -236,14 +238,30 @@ class Scanner {
   Type type_ = kNone;
   Number num_{};
   Number re_{};
-  char *chars_ = nullptr;
+  GrowBuffer *value_;
   std::int32_t len_ = 0;
-  std::int32_t cap_ = 0;
 };
 
 }  // namespace tav::io::input
 
 namespace tav::io {
+
+// The scanner's source in a READ statement: the statement's record, through
+// the hooks its begin call installed (io/read_items.cpp).
+class HookSource final : public input::Source {
+ public:
+  int fail(int code) override;
+
+ private:
+  int left() override;
+  int take(char *dst, int n) override;
+  int record_position() override;
+  void seek(int p) override;
+  int advance_record() override;
+  const char *view(int n) override;
+};
+
 // Starts the scanner for a list-directed READ (the begin call's set-up).
 int init_linput();
+
 }  // namespace tav::io

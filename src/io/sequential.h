@@ -1,6 +1,8 @@
 // Pieces shared by the formatted sequential READ and WRITE statements.
 #pragma once
 
+#include <cstdio>
+
 #include "io/statement.h"
 #include "tavf90.h"
 
@@ -33,6 +35,21 @@ inline int select_formatted_sequential_fast(int unit, int action) {
 // the unit's buffer) and reads a record when the unit holds none.  Returns
 // 0 or the condition.
 int start_record_input(int unit, bool advancing);
+
+// Brings the stream of a unit holding a record that a non-advancing READ
+// left (rec_length >= 0; the stream stands after the record's ending) back
+// to the start of that record.  Returns 0 or the error number of the seek.
+int back_to_held_record(const tav_unit_record &r, std::FILE *stream);
+
+// The rest of the begin call of a WRITE of records (formatted,
+// list-directed, namelist) on a unit that select_formatted_sequential has
+// selected and the statement's own checks have passed: a unit at its end
+// of file (after ENDFILE) is refused, otherwise the record starts where a
+// record held by an earlier non-advancing statement left off (the stream
+// brought back to the start of a record a READ held), in the unit's
+// buffer, with the hooks that assemble it there and write it out.  Returns
+// 0 or the condition.
+int start_record_output(int unit, bool advancing);
 
 // Decodes ADVANCE= (absent, "YES" or "NO"); any other value ends the
 // program.

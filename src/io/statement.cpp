@@ -8,6 +8,7 @@
 
 namespace tav::io {
 
+constinit KeptStorage kept;
 Statement statement;
 
 void recursive_io() { rt::crash("Recursive I/O reference"); }

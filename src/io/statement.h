@@ -6,6 +6,11 @@
 #include <cstdint>
 
 #include "io/format_state.h"
+#include "io/grow_buffer.h"
+#include "io/internal_file.h"
+#include "io/namelist.h"
+#include "io/scan.h"
+#include "io/unformatted.h"
 #include "tavf90.h"
 
 namespace tav::io {
@@ -58,13 +63,31 @@ struct Where {
   }
 };
 
+// Working storage kept from one statement to the next on purpose, all of
+// it here: buffers that grow to the largest size a statement needed and
+// are reused, and the format interpreter's note of the last format's
+// first edit.  No begin call resets it; nothing in it is read
+// before the statement using it has written it, so no statement's state
+// reaches the next one through it.  (The unit table keeps the units'
+// record buffers, and the stream layer its files' framing: they belong to
+// the connections, not to a statement.)
+struct KeptStorage {
+  GrowBuffer value{128};  // the list-directed scanner's character value
+  GrowBuffer token{256};  // the namelist reader's token read ahead
+  FirstEdit first_edit;   // the format interpreter's note (io/format.cpp)
+};
+extern KeptStorage kept;
+
 // Everything that belongs to the statement in progress and is not one of
 // the exported statement globals.  The exported ones (record position,
 // modes, current edit, hooks, flags) are reached through the views in
-// io/record.h and io/edit.h; both halves are reset together, in
-// begin_statement, by every begin call of every kind of transfer.  One
-// statement runs at a time, so one object serves them all and a statement
-// costs no allocation.
+// io/record.h and io/edit.h.  Every begin call resets what its kind reads
+// (begin_transfer, begin_statement below); the parts from `scanner` to
+// `unformatted` are used by some kinds only and reset by the begin step of
+// those kinds (init_linput, the namelist READ, the internal file's
+// description, the unformatted begin calls), so that the others pay
+// nothing for them.  One statement runs at a time, so one object serves
+// them all and a statement costs no allocation.
 struct Statement {
   bool advancing = true;     // ADVANCE='YES' (or absent)
   int *size_ptr = nullptr;   // SIZE= of a non-advancing READ, or null
@@ -72,6 +95,18 @@ struct Statement {
   RecordBuffer record;       // the record in memory, if any
   FormatPosition format;     // the format interpreter's place
   Where where;               // for the diagnostics of a fatal condition
+  // List-directed input (io/read_items.cpp, io/scan.h): the value scanner
+  // with its lookahead and pending repeat, and its window on the record.
+  input::Scanner scanner{kept.value};
+  HookSource source;
+  nml::Reader namelist;      // namelist input (io/namelist_read.cpp)
+  InternalFile internal;     // an internal file (io/internal.cpp)
+  UnformattedState unformatted;  // unformatted and direct access (io/unformatted.cpp)
+  // What the statement's kind does when a condition ends it (ioerr runs
+  // it first): null when releasing the lock is all there is to do.  Null
+  // outside a statement: a kind that arms it clears it in its end step, and
+  // a condition clears it before running it.
+  void (*abandon)() = nullptr;
 };
 extern Statement statement;
 
@@ -146,9 +181,56 @@ inline void locate_unit(int unit) {
   statement.where.at_unit(unit);
 }
 
-// Ends a formatted READ: stores SIZE=, saves the record position, releases
-// the lock.
+// The record a begin call installs: where its characters are in memory
+// the library owns (or null, see RecordBuffer), the hook that puts (output)
+// or takes (input) one character, the string hook that puts or takes n of
+// them, and the hook that ends the record.  Input clears the put hook;
+// output leaves the take hook as it is, since no output path reads it.
+inline void install_output(char *data, tav_char_hook put, tav_string_hook put_n, tav_endrec_hook end_record) {
+  statement.record = RecordBuffer{data, put_n, nullptr};
+  __TAVf90_mychar = put;
+  __TAVf90_mystring = put_n;
+  __TAVf90_myendrec = end_record;
+}
+inline void install_input(char *data, tav_getc_hook take, tav_string_hook take_n, tav_endrec_hook next_record) {
+  statement.record = RecordBuffer{data, nullptr, take_n};
+  __TAVf90_mychar = nullptr;
+  __TAVf90_mygetc = take;
+  __TAVf90_mystring = take_n;
+  __TAVf90_myendrec = next_record;
+}
+
+// The last step of every statement: releases the lock.  Returns 0, the
+// end call's result.
+inline int end_statement() {
+  unlock_io();
+  return 0;
+}
+
+// The last step of the statements that take characters through the hooks
+// (READ of every kind but unformatted): SIZE= receives the characters
+// counted, then the statement ends.
+inline int end_input() {
+  if (statement.size_ptr != nullptr) *statement.size_ptr = statement.size;
+  return end_statement();
+}
+
+// What a condition does before anything else: the abandon step of the
+// statement in progress, if it has one, runs once.
+inline void abandon_statement() {
+  if (void (*step)() = statement.abandon) {
+    statement.abandon = nullptr;
+    step();
+  }
+}
+
+// The end and abandon steps of the READ of records (formatted,
+// list-directed and namelist READ on external sequential units).  end_read
+// keeps the record for the next READ when the statement did not advance,
+// disarms abandon_read and ends through end_input; abandon_read discards
+// the rest of the record and then ends the READ the same way.
 int end_read();
+void abandon_read();
 
 // Writes out the record a non-advancing WRITE left held for a unit, then a
 // newline if asked.  Returns 0 or the system error of the stream.

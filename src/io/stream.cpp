@@ -318,7 +318,7 @@ bool take_crlf(std::FILE *stream) {
 }
 }  // namespace
 
-Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
+Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n, int *ending) {
   clearerr_unlocked(stream);
   if (inject()) {
     *n = 0;
@@ -331,7 +331,9 @@ Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
   // unread.
   auto too_long = [&] {
     *n = capacity;
-    return take_crlf(stream) ? Line::kRecord : Line::kTooLong;
+    if (!take_crlf(stream)) return Line::kTooLong;
+    *ending = 2;
+    return Line::kRecord;
   };
   for (;;) {
     // What the buffer holds: up to the newline, or all of it.
@@ -339,7 +341,8 @@ Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
       char *p = stream->_IO_read_ptr;
       auto *nl = static_cast<char *>(std::memchr(p, '\n', avail));
       std::size_t len = nl != nullptr ? static_cast<std::size_t>(nl - p) : avail;
-      const std::size_t data = len - (nl != nullptr && len > 0 && p[len - 1] == '\r');
+      bool cr = nl != nullptr && len > 0 && p[len - 1] == '\r';
+      const std::size_t data = len - cr;
       if (data > cap - k) {
         std::memcpy(buf + k, p, cap - k);
         stream->_IO_read_ptr = p + (cap - k);
@@ -349,9 +352,13 @@ Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
       k += data;
       if (nl != nullptr) {
         // (a return the last refill ended with stands before this newline)
-        if (len == 0 && k > 0 && buf[k - 1] == '\r') --k;
+        if (len == 0 && k > 0 && buf[k - 1] == '\r') {
+          --k;
+          cr = true;
+        }
         stream->_IO_read_ptr = nl + 1;
         *n = static_cast<int>(k);
+        *ending = 1 + cr;
         return Line::kRecord;
       }
       stream->_IO_read_ptr = p + len;
@@ -367,11 +374,14 @@ Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n) {
         errno = e;
         return Line::kError;
       }
+      *ending = 0;
       return k == 0 ? Line::kEnd : Line::kRecord;
     }
     if (c == '\n') {
-      if (k > 0 && buf[k - 1] == '\r') --k;
+      const bool cr = k > 0 && buf[k - 1] == '\r';
+      k -= cr;
       *n = static_cast<int>(k);
+      *ending = 1 + cr;
       return Line::kRecord;
     }
     if (k == cap) {
@@ -478,7 +488,6 @@ void fail_operation(long k, int error) {
 bool fail_reached() { return fault_hit; }
 #endif
 
-bool at_end(std::FILE *stream) { return std::feof(stream) != 0; }
 
 bool crlf_before(std::FILE *stream, off_t p) {
   char two[2];
@@ -486,10 +495,6 @@ bool crlf_before(std::FILE *stream, off_t p) {
   return p >= 2 && get_at(stream, p - 2, two, 2, &code) == 2 && two[0] == '\r' && two[1] == '\n';
 }
 
-int line_ending(std::FILE *stream) {
-  if (at_end(stream)) return 0;
-  return crlf_before(stream, tell(stream)) ? 2 : 1;
-}
 void switch_to_writing(std::FILE *stream) {
   // A stream that cannot be positioned has nothing to switch.
   std::fseek(stream, 0, SEEK_CUR);

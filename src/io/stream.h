@@ -109,17 +109,18 @@ inline std::size_t readable(std::FILE *stream) {
 enum class Line { kRecord, kEnd, kTooLong, kError };
 
 // Reads the next line into buf (at most `capacity` characters; its newline
-// is consumed, not stored) and sets *n to its length.  A carriage return
-// just before the newline (a line ended CR LF) is consumed with it and is
-// not part of the line either; one anywhere else is.  kEnd: end of the
-// stream with nothing read (a last line without a newline is a record);
-// kTooLong: the line has more than `capacity` characters: the first
-// `capacity` are in buf and the rest stays unread; kError: the stream
-// failed (error() has the number; the indicators are cleared).  Whole runs
-// up to the newline are taken from the stream's buffer (memchr and one
-// copy); only refilling the buffer takes a call.
-Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n);
-inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
+// is consumed, not stored) and sets *n to its length and *ending to the
+// bytes that ended it (1 a newline, 2 CR LF, 0 the end of the stream).  A
+// carriage return just before the newline (a line ended CR LF) is consumed
+// with it and is not part of the line either; one anywhere else is.  kEnd:
+// end of the stream with nothing read (a last line without a newline is a
+// record); kTooLong: the line has more than `capacity` characters: the
+// first `capacity` are in buf and the rest stays unread; kError: the
+// stream failed (error() has the number; the indicators are cleared).
+// Whole runs up to the newline are taken from the stream's buffer (memchr
+// and one copy); only refilling the buffer takes a call.
+Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n, int *ending);
+inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n, int *ending) {
   // The usual line, whole in the buffer, is taken here without a call of
   // the library's own: its first kShortLine characters eight at a time,
   // each word copied whole and searched for the newline (what a word copies
@@ -138,32 +139,32 @@ inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n) {
       // The lowest byte of x that is zero is the first newline.
       if (const std::uint64_t t = (x - 0x0101010101010101u) & ~x & 0x8080808080808080u) {
         const std::size_t len = k + static_cast<std::size_t>(__builtin_ctzll(t) / 8);
+        const bool cr = len > 0 && p[len - 1] == '\r';
         stream->_IO_read_ptr = p + len + 1;
-        *n = static_cast<int>(len - (len > 0 && p[len - 1] == '\r'));
+        *n = static_cast<int>(len - cr);
+        *ending = 1 + cr;
         return Line::kRecord;
       }
     }
     if (auto *nl = static_cast<char *>(std::memchr(p + k, '\n', avail - k))) {
       const auto len = static_cast<std::size_t>(nl - p);
-      const std::size_t data = len - (len > 0 && p[len - 1] == '\r');
+      const bool cr = len > 0 && p[len - 1] == '\r';
+      const std::size_t data = len - cr;
       if (data <= room) {
         if (data > k) std::memcpy(buf + k, p + k, data - k);
         stream->_IO_read_ptr = nl + 1;
         *n = static_cast<int>(data);
+        *ending = 1 + cr;
         return Line::kRecord;
       }
     }
   }
-  return read_line_call(stream, buf, capacity, n);
+  return read_line_call(stream, buf, capacity, n, ending);
 }
 
 // Whether the two bytes before offset p of the stream's file are a
 // carriage return and a newline (the stream does not move).
 bool crlf_before(std::FILE *stream, off_t p);
-
-// The bytes that ended the line last read, the stream standing just after
-// them: 0 when the line ended with the stream, 2 for CR LF, else 1.
-int line_ending(std::FILE *stream);
 
 // Opening and closing: the C library's results (null / nonzero with errno).
 std::FILE *open(const char *name, const char *mode);
@@ -182,7 +183,6 @@ int flush(std::FILE *stream);
 // out first, by flush.
 int seek(std::FILE *stream, off_t offset, int whence);
 off_t tell(std::FILE *stream);
-bool at_end(std::FILE *stream);
 // Switches a stream that was read to writing at the same place.
 void switch_to_writing(std::FILE *stream);
 

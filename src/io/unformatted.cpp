@@ -25,14 +25,20 @@
 
 namespace tav::io {
 
-UnformattedState unformatted;
-
 namespace {
 
+// The unformatted state is part of the statement state.
+constexpr UnformattedState &unformatted = statement.unformatted;
+
 constexpr std::int64_t kMaxRecord = INT32_MAX;
-// Records of this many bytes or more are read from the file straight into
-// the variables, without a copy through the unit's buffer: for them the
-// copy costs more than the reads it saves.
+// Records of this many bytes or more (and any record longer than the
+// unit's buffer) are read from the file straight into the variables,
+// without a copy through the buffer: from this size on the copy costs more
+// than the reads it saves (one read per item instead of one per record).
+// It changes what a bad record does on a stream that cannot be read ahead
+// (a pipe): a record read through the buffer has its trailing marker
+// checked before any item is stored, one read straight only after its
+// items took their data.  On a file both check it first.
 constexpr std::int32_t kStraightRead = 4096;
 
 int system_error(int code) {
@@ -239,7 +245,6 @@ int begin_unformatted_write(int unit, int error_continue) {
   if (r.position_state == TAV_POS_READ) stream::switch_to_writing(current_stream());
   r.position_state = TAV_POS_WRITE;
   unformatted = UnformattedState{};
-  unformatted.leading_marker = -1;
   return 0;
 }
 
@@ -269,8 +274,7 @@ int end_unformatted_write() {
   }
   count_record(record_count(r));
   __TAVf90_io_position = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 // The leading marker of the next record: 0 with *length set, or the
@@ -346,8 +350,7 @@ int end_unformatted_read() {
     if (int c = check_trailing_marker(s, unformatted.length)) return c;
   }
   if (!unformatted.direct) r.rec_length = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 int write_one_call(int unit, int error_continue, const char *src, int n) {
@@ -358,8 +361,7 @@ int write_one_call(int unit, int error_continue, const char *src, int n) {
   if (has_flag(r, TAV_FLAG_RECL_GIVEN) && n > r.recl) return ioerr(kBufferOverflow);
   if (int code = write_framed(current_stream(), src, n)) return system_error(code);
   count_record(record_count(r));
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 // The item keeps its value when the record turns out to be bad: the
@@ -382,18 +384,15 @@ int read_one_call(int unit, int flags, char *dst, int n) {
   if (int c = skip(s, static_cast<std::int64_t>(length) - n)) return report(c > 0 ? c : 0);
   if (int c = check_trailing_marker(s, length)) return c;
   r.rec_length = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 // Direct access: the common begin of the unformatted statements, with the
 // stream placed at the record.
 int begin_direct(int unit, int rec, int action) {
-  if (int code = select_connection(unit, TAV_ACCESS_DIRECT, action, true)) return code;
-  if (int code = position_direct(unit, rec, action == TAV_ACTION_WRITE)) return code;
+  if (int code = select_direct(unit, rec, action, true)) return code;
   unformatted = UnformattedState{};
   unformatted.direct = true;
-  unformatted.leading_marker = -1;
   __TAVf90_io_reclen = __TAVf90_io_position = 0;
   return 0;
 }
@@ -407,8 +406,7 @@ int end_direct_write() {
   if (int code = stream::write_record(current_stream(), r.buffer, r.recl)) return system_error(code);
   ++r.rec_number;
   __TAVf90_io_position = 0;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 int begin_direct_read(int unit, int rec, int flags) {
@@ -489,8 +487,7 @@ int __TAVf90_dreadu(int unit, int rec, int flags) { return begin_direct_read(uni
 
 int __TAVf90_enddreadu(void) {
   ++current_record().rec_number;
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 }  // extern "C"

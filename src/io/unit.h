@@ -28,6 +28,14 @@ inline void set_flag(tav_unit_record &r, int flag, bool on) {
   r.flags = static_cast<uint8_t>(on ? (r.flags | flag) : (r.flags & ~flag));
 }
 
+// The connection's modes a formatted statement starts with: DELIM=,
+// BLANK= and PAD= into the statement's globals.
+inline void take_unit_modes(const tav_unit_record &r) {
+  __TAVf90_io_delim = r.delim;
+  __TAVf90_io_blanks = r.blank;
+  __TAVf90_io_pad = has_flag(r, TAV_FLAG_PAD_YES) ? 1 : 0;
+}
+
 // The record and stream slot of a unit wherever it lives, without creating
 // a node and without touching the current-unit pointers; null if none.
 tav_unit_record *find_unit(int unit, FILE ***stream = nullptr);
@@ -44,10 +52,12 @@ int grow_buffer(tav_unit_record &r, int keep);
 
 // What the unit code keeps of a unit beside its exported record, which
 // keeps its layout: the capacity of a record buffer grown beyond recl (0:
-// it has not; see grow_buffer) and the count of records (record_count).
+// it has not; see grow_buffer), the count of records (record_count) and
+// the bytes that ended the input record held (record_ending).
 // Units 0..99 have theirs in a table, larger units in their node.
 struct Beside {
   std::int32_t grown;
+  std::int32_t ending;
   std::int64_t records;
 };
 extern Beside beside_units[100];
@@ -71,6 +81,18 @@ inline void uncount_record(std::int64_t &count) {
 
 // Releases the record buffer (CLOSE).
 void release_buffer(tav_unit_record &r);
+
+// The bytes of the file that ended the input record the unit's buffer
+// holds, after its `rec_length` characters: 1 for a newline, 2 for CR LF,
+// 0 when the file ended it.  Kept as each record is read, so that the start
+// of a record held by a non-advancing READ is known exactly.
+inline int record_ending(const tav_unit_record &r) { return beside(r).ending; }
+// A formatted record read: its ending kept, and the record counted.
+inline void count_record_read(const tav_unit_record &r, int ending) {
+  Beside &b = beside(r);
+  b.ending = ending;
+  count_record(b.records);
+}
 
 // Case-insensitive keyword match of a Fortran string, trailing blanks
 // allowed.

@@ -97,7 +97,9 @@ template <typename Magnitude>
 // general way.
 template <typename Magnitude>
 [[gnu::always_inline]] inline int integer_field(bool negative, Magnitude magnitude, int w, int m) {
-  if (static_cast<unsigned>(w) - 1u < static_cast<unsigned>(kShortField) && static_cast<unsigned>(m) <= static_cast<unsigned>(w)) {
+  // (w - 1 taken unsigned: a w of INT_MIN must not overflow)
+  if (static_cast<unsigned>(w) - 1u < static_cast<unsigned>(kShortField) &&
+      static_cast<unsigned>(m) <= static_cast<unsigned>(w)) {
     if (char *dst = Record::reserve(w)) {
       const bool empty = magnitude == 0 && m == 0;
       const int n = empty ? 0 : digits::decimal_length(magnitude);

@@ -8,7 +8,6 @@
 #include "io/format.h"
 #include "io/ioerr.h"
 #include "io/list_write.h"
-#include "io/output_record.h"
 #include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
@@ -16,6 +15,7 @@
 #include "io/unit.h"
 
 namespace tav::io {
+namespace {
 
 int f90_putc(char c) {
   int pos = __TAVf90_io_position;
@@ -56,12 +56,10 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   if (r.position_state == TAV_POS_READ) {
     if (r.rec_length >= 0) {
       // A non-advancing READ left this record held: go back to its start
-      // (the stream stands after its line ending, or at the end of a last
-      // line that had none) and continue where the READ stopped -- which
-      // must lie within the record length of output.
+      // and continue where the READ stopped -- which must lie within the
+      // record length of output.
       if (r.rec_position > r.recl) return ioerr(kBufferOverflow);
-      const off_t back = static_cast<off_t>(r.rec_length) + stream::line_ending(stream);
-      if (stream::seek(stream, -back, SEEK_CUR) != 0) return ioerr(stream::error(), unit);
+      if (int code = back_to_held_record(r, stream)) return ioerr(code, unit);
       uncount_record(record_count(r));
       start = r.rec_position < 0 ? 0 : r.rec_position;
       // Positions the READ skipped beyond the end of the record are blanks.
@@ -74,20 +72,15 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   return 0;
 }
 
-namespace {
-
-int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
-                int error_continue) {
-  begin_transfer(error_continue, 0, 0);
-  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
-  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
-  tav_unit_record &r = *__TAVf90_cur_finfo;
-
+// The WRITE of records' set-up of the statement for unit `unit` (see
+// start_record_output).  The WRITE begin call has it inline.
+[[gnu::always_inline]] inline int start_output(int unit, bool advancing) {
+  tav_unit_record &r = current_record();
   // Everything that can refuse the statement comes before the unit changes.
   if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
   int start = 0;
   if (r.rec_length >= 0 || r.position_state == TAV_POS_READ) {
-    if (int code = held_record_start(unit, r, *__TAVf90_cur_fptr, start)) return code;
+    if (int code = held_record_start(unit, r, current_stream(), start)) return code;
   }
 
   __TAVf90_current_unit = unit;
@@ -96,18 +89,23 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   statement.where.in_record = true;
   // The record is assembled in the unit's buffer, by the hooks or by the
   // editing code directly.
-  statement.record = RecordBuffer{r.buffer, f90_puts, nullptr};
+  install_output(r.buffer, f90_putc, f90_puts, f90_endrec);
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
   r.position_state = TAV_POS_WRITE;
   __TAVf90_io_buflen = r.recl;
   __TAVf90_io_position = __TAVf90_left_tab_limit = start;
-  __TAVf90_mychar = f90_putc;
-  __TAVf90_mystring = f90_puts;
-  __TAVf90_myendrec = f90_endrec;
   // The input modes (blanks, padding) are left alone: output reads none.
   __TAVf90_io_delim = r.delim;
+  return 0;
+}
 
+int begin_write(int unit, const char *format, int format_length, const char *advance, int advance_length,
+                int error_continue) {
+  begin_transfer(error_continue, 0, 0);
+  if (int code = select_formatted_sequential_fast(unit, TAV_ACTION_WRITE)) return code;
+  bool advancing = advance == nullptr || advancing_from(advance, advance_length);
+  if (int code = start_output(unit, advancing)) return code;
   // Formatted output reads of the list-directed modes only noseparator,
   // which is 0 outside a complex value of list-directed output.
   if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
@@ -137,11 +135,12 @@ int end_write() {
     r.rec_length = held;
     set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
   }
-  unlock_io();
-  return 0;
+  return end_statement();
 }
 
 }  // namespace
+
+int start_record_output(int unit, bool advancing) { return start_output(unit, advancing); }
 
 int partial_write(int unit, bool newline) {
   std::FILE **slot = nullptr;

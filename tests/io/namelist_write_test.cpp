@@ -147,10 +147,17 @@ TEST(NamelistWrite, Errors) {
     Group wide{"G", {entry("I", &i_one, TAV_NML_I4), entry("D", &d, TAV_NML_DOUBLE)}};
     open_unit(16, "wide.txt", 12, nullptr);
     EXPECT_EQ(__TAVf90_writen(16, wide.desc(), 1), 100);
+    // After ENDFILE the group is refused like any WRITE, and nothing goes
+    // out until the unit is positioned again.
+    open_unit(17, "eof.txt", 0, nullptr);
+    begin_write(17), put("x"), __TAVf90_endwrite();
+    EXPECT_EQ(__TAVf90_endfile(17, 1), 0);
+    EXPECT_EQ(__TAVf90_writen(17, g.desc(), 1), 210);
     f90_io_finish();
   }, {0, "", ""});
   EXPECT_EQ(r.file("short.txt"), "abc\n");
   EXPECT_EQ(r.file("wide.txt"), " &G I = 1, \n D =\n");
+  EXPECT_EQ(r.file("eof.txt"), "x\n");
   // Without IOSTAT= an error is fatal; the unit checks are those of every
   // formatted WRITE.
   tavtest::expect_run("fatal", [] {
