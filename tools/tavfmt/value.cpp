@@ -160,7 +160,11 @@ bool parse_kind(std::string_view text, Kind &kind) {
 std::string kind_name(Kind kind) {
   const char *names[] = {"", "INTEGER", "REAL", "COMPLEX", "LOGICAL", "CHARACTER"};
   std::string name = names[static_cast<int>(kind.type)];
-  if (kind.type != Type::Character) name += "(" + std::to_string(kind.bytes) + ")";
+  if (kind.type != Type::Character) {
+    name += '(';
+    name += std::to_string(kind.bytes);
+    name += ')';
+  }
   return name;
 }
 
