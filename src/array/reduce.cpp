@@ -545,14 +545,14 @@ using tav_ptr = const tav_ptr_desc *;
   TAV_LOCATIONS(maxl_dim, maxld, "MAXLOC", Greatest<T>, t)      \
   TAV_LOCATIONS(minl_dim, minld, "MINLOC", Least<T>, t)
 
+// The integer and real kinds: the suffix of an entry's name and the
+// element type.
+#define TAV_NUMERIC_KINDS(X) \
+  X(i1, std::int8_t) X(i2, std::int16_t) X(i, std::int32_t) X(i4, std::int64_t) X(r, float) X(d, double)
+
 extern "C" {
 
-TAV_SUM_PRODUCT(i1, std::int8_t)
-TAV_SUM_PRODUCT(i2, std::int16_t)
-TAV_SUM_PRODUCT(i, std::int32_t)
-TAV_SUM_PRODUCT(i4, std::int64_t)
-TAV_SUM_PRODUCT(r, float)
-TAV_SUM_PRODUCT(d, double)
+TAV_NUMERIC_KINDS(TAV_SUM_PRODUCT)
 TAV_SUM_PRODUCT(c, Complex)
 TAV_SUM_PRODUCT(dc, DoubleComplex)
 
@@ -561,11 +561,6 @@ TAV_LOGICAL(l2, std::uint16_t)
 TAV_LOGICAL(l, std::uint32_t)
 TAV_LOGICAL(l4, std::uint64_t)
 
-TAV_EXTREMES(i1, std::int8_t)
-TAV_EXTREMES(i2, std::int16_t)
-TAV_EXTREMES(i, std::int32_t)
-TAV_EXTREMES(i4, std::int64_t)
-TAV_EXTREMES(r, float)
-TAV_EXTREMES(d, double)
+TAV_NUMERIC_KINDS(TAV_EXTREMES)
 
 }  // extern "C"

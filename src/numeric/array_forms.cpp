@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "array/walk.h"
 #include "numeric/model.h"
@@ -148,42 +149,40 @@ void __TAVf90_mod_da(Desc *r, int rank, const Desc *a, const Desc *p) {
   map_binary<double, double>(r, rank, a, p, [](double x, double y) { return real_mod(x, y); });
 }
 
-#define TAV_MODULO_ARRAY(suffix, T, rule)                                                     \
-  void __TAVf90_modulo_##suffix(Desc *r, int rank, const Desc *a, const Desc *p) {            \
-    map_binary<T, T>(r, rank, a, p, [](T x, T y) { return rule(x, y, kModuloZero); });          \
+// The integer and real kinds of the elemental array forms: the suffix of an
+// entry's name and the element type.
+#define TAV_ARRAY_KINDS(X, ...)                                                     \
+  X(ia, std::int32_t, __VA_ARGS__) X(i1a, std::int8_t, __VA_ARGS__)                 \
+  X(i2a, std::int16_t, __VA_ARGS__) X(i4a, std::int64_t, __VA_ARGS__)               \
+  X(ra, float, __VA_ARGS__) X(da, double, __VA_ARGS__)
+
+#define TAV_MODULO_ARRAY(suffix, T, ...)                                              \
+  void __TAVf90_modulo_##suffix(Desc *r, int rank, const Desc *a, const Desc *p) {    \
+    map_binary<T, T>(r, rank, a, p, [](T x, T y) {                                    \
+      if constexpr (std::is_integral_v<T>)                                            \
+        return int_modulo(x, y, kModuloZero);                                         \
+      else                                                                            \
+        return real_modulo(x, y, kModuloZero);                                        \
+    });                                                                               \
   }
-TAV_MODULO_ARRAY(ia, std::int32_t, int_modulo)
-TAV_MODULO_ARRAY(i1a, std::int8_t, int_modulo)
-TAV_MODULO_ARRAY(i2a, std::int16_t, int_modulo)
-TAV_MODULO_ARRAY(i4a, std::int64_t, int_modulo)
-TAV_MODULO_ARRAY(ra, float, real_modulo)
-TAV_MODULO_ARRAY(da, double, real_modulo)
+TAV_ARRAY_KINDS(TAV_MODULO_ARRAY, )
 #undef TAV_MODULO_ARRAY
 
 void __TAVf90_dproda(Desc *r, int rank, const Desc *x, const Desc *y) {
   map_binary<float, double>(r, rank, x, y, [](float a, float b) { return static_cast<double>(a) * b; });
 }
 
-#define TAV_EXTREME_ARRAY(name, T, greater) \
-  tav_vector __TAVf90_##name(int n, ...) {  \
-    std::va_list args;                       \
-    va_start(args, n);                       \
-    tav_vector v = extreme_arrays<T, greater>(n, args); \
-    va_end(args);                            \
-    return v;                                \
+#define TAV_EXTREME_ARRAY(suffix, T, name, greater)              \
+  tav_vector __TAVf90_##name##_##suffix(int n, ...) {             \
+    std::va_list args;                                            \
+    va_start(args, n);                                            \
+    tav_vector v = extreme_arrays<T, greater>(n, args);           \
+    va_end(args);                                                 \
+    return v;                                                     \
   }
-TAV_EXTREME_ARRAY(max_ia, std::int32_t, true)
-TAV_EXTREME_ARRAY(max_i1a, std::int8_t, true)
-TAV_EXTREME_ARRAY(max_i2a, std::int16_t, true)
-TAV_EXTREME_ARRAY(max_i4a, std::int64_t, true)
-TAV_EXTREME_ARRAY(max_ra, float, true)
-TAV_EXTREME_ARRAY(max_da, double, true)
-TAV_EXTREME_ARRAY(min_ia, std::int32_t, false)
-TAV_EXTREME_ARRAY(min_i1a, std::int8_t, false)
-TAV_EXTREME_ARRAY(min_i2a, std::int16_t, false)
-TAV_EXTREME_ARRAY(min_i4a, std::int64_t, false)
-TAV_EXTREME_ARRAY(min_ra, float, false)
-TAV_EXTREME_ARRAY(min_da, double, false)
+TAV_ARRAY_KINDS(TAV_EXTREME_ARRAY, max, true)
+TAV_ARRAY_KINDS(TAV_EXTREME_ARRAY, min, false)
 #undef TAV_EXTREME_ARRAY
+#undef TAV_ARRAY_KINDS
 
 }  // extern "C"

@@ -529,18 +529,37 @@ constexpr double Lg1 = 6.666666666666735130e-01, Lg2 = 3.999999999940941908e-01,
 // with a high word it has just made.
 double log_normal(double x, std::int32_t hx, int k);
 
-double log(double x) {
-  std::int32_t hx = hi(x);
+// What log and log10 share before their arithmetic: zero, a negative x,
+// infinities and NaN give their result in `special` (and false); a
+// subnormal x is scaled into the normal range, k counting the scaling.
+inline bool log_argument(double &x, std::int32_t &hx, int &k, double &special) {
+  hx = hi(x);
   const std::uint32_t lx = lo(x);
-  int k = 0;
+  k = 0;
   if (hx < 0x00100000) {  // x < 2^-1022
-    if (((hx & 0x7fffffff) | static_cast<std::int32_t>(lx)) == 0) return x87_div(-two54, zero);
-    if (hx < 0) return raise_invalid(x);
+    if (((hx & 0x7fffffff) | static_cast<std::int32_t>(lx)) == 0) {
+      special = x87_div(-two54, zero);
+      return false;
+    }
+    if (hx < 0) {
+      special = raise_invalid(x);
+      return false;
+    }
     k -= 54;
     x *= two54;
     hx = hi(x);
   }
-  if (hx >= 0x7ff00000) return x + x;
+  if (hx >= 0x7ff00000) {
+    special = x + x;
+    return false;
+  }
+  return true;
+}
+
+double log(double x) {
+  std::int32_t hx;
+  int k;
+  if (double special; !log_argument(x, hx, k, special)) return special;
   return log_normal(x, hx, k);
 }
 
@@ -585,17 +604,9 @@ constexpr double ivln10 = 4.34294481903251816668e-01, log10_2hi = 3.010299956636
                  log10_2lo = 3.69423907715893078616e-13;
 
 double log10(double x) {
-  std::int32_t hx = hi(x);
-  const std::uint32_t lx = lo(x);
-  int k = 0;
-  if (hx < 0x00100000) {
-    if (((hx & 0x7fffffff) | static_cast<std::int32_t>(lx)) == 0) return x87_div(-two54, zero);
-    if (hx < 0) return raise_invalid(x);
-    k -= 54;
-    x *= two54;
-    hx = hi(x);
-  }
-  if (hx >= 0x7ff00000) return x + x;
+  std::int32_t hx;
+  int k;
+  if (double special; !log_argument(x, hx, k, special)) return special;
   k += (hx >> 20) - 1023;
   const int i = static_cast<int>((static_cast<std::uint32_t>(k) & 0x80000000) >> 31);
   hx = (hx & 0x000fffff) | ((0x3ff - i) << 20);

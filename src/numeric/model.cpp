@@ -132,18 +132,22 @@ int32_t __TAVf90_ieee_rselectb(int32_t p, int32_t r) { return real_kind(p, r, 4,
 int32_t __TAVf90_iselect(int32_t r) { return int_kind(r, {1, 2, 3, 4}); }
 int32_t __TAVf90_iselectb(int32_t r) { return int_kind(r, {1, 2, 4, 8}); }
 
-int32_t __TAVf90_exponent_r(const float *x) { return exponent(*x); }
-int32_t __TAVf90_exponent_d(const double *x) { return exponent(*x); }
-float __TAVf90_spacing_r(const float *x) { return spacing(*x); }
-double __TAVf90_spacing_d(const double *x) { return spacing(*x); }
-float __TAVf90_rrspacing_r(const float *x) { return rrspacing(*x); }
-double __TAVf90_rrspacing_d(const double *x) { return rrspacing(*x); }
-float __TAVf90_nearest_r(float x, double s) { return nearest(x, s); }
-double __TAVf90_nearest_d(double x, double s) { return nearest(x, s); }
-float __TAVf90_scale_r(float x, int32_t i) { return scale(x, i); }
-double __TAVf90_scale_d(double x, int32_t i) { return scale(x, i); }
-float __TAVf90_setexp_r(float x, int32_t i) { return set_exponent(x, i); }
-double __TAVf90_setexp_d(double x, int32_t i) { return set_exponent(x, i); }
+// The REAL and DOUBLE PRECISION entries of one model function: by
+// reference, or by value with a second argument of type A.
+#define TAV_MODEL_BYREF(name, fn, R, D)                               \
+  R __TAVf90_##name##_r(const float *x) { return fn(*x); }            \
+  D __TAVf90_##name##_d(const double *x) { return fn(*x); }
+#define TAV_MODEL_BYVALUE(name, fn, A)                                \
+  float __TAVf90_##name##_r(float x, A a) { return fn(x, a); }        \
+  double __TAVf90_##name##_d(double x, A a) { return fn(x, a); }
+TAV_MODEL_BYREF(exponent, exponent, int32_t, int32_t)
+TAV_MODEL_BYREF(spacing, spacing, float, double)
+TAV_MODEL_BYREF(rrspacing, rrspacing, float, double)
+TAV_MODEL_BYVALUE(nearest, nearest, double)
+TAV_MODEL_BYVALUE(scale, scale, int32_t)
+TAV_MODEL_BYVALUE(setexp, set_exponent, int32_t)
+#undef TAV_MODEL_BYVALUE
+#undef TAV_MODEL_BYREF
 
 // Rounding: AINT truncates; ANINT and NINT round halves away from zero and
 // nothing else (no x + 0.5 that could round up first).

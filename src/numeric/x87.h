@@ -14,52 +14,33 @@ namespace tav::numeric {
 using ext = long double;
 
 #if defined(__i386__) || defined(__x86_64__)
-// y * log2(x)
-inline ext yl2x(ext y, ext x) {
-  ext r;
-  __asm__("fyl2x" : "=t"(r) : "0"(x), "u"(y) : "st(1)");
-  return r;
-}
-// atan(y / x) in the quadrant of (x, y)
-inline ext patan(ext y, ext x) {
-  ext r;
-  __asm__("fpatan" : "=t"(r) : "0"(x), "u"(y) : "st(1)");
-  return r;
-}
-inline ext round_int(ext x) {
-  ext r;
-  __asm__("frndint" : "=t"(r) : "0"(x));
-  return r;
-}
-// 2^f - 1 for |f| <= 1
-inline ext f2xm1(ext f) {
-  ext r;
-  __asm__("f2xm1" : "=t"(r) : "0"(f));
-  return r;
-}
-// x * 2^trunc(n)
-inline ext scale2(ext x, ext n) {
-  ext r;
-  __asm__("fscale" : "=t"(r) : "0"(x), "u"(n));
-  return r;
-}
-inline ext hw_sqrt(ext x) {
-  ext r;
-  __asm__("fsqrt" : "=t"(r) : "0"(x));
-  return r;
-}
+// One x87 instruction on the top of the stack (and, for the binary ones,
+// the register below it, which the instruction pops).
+#define TAV_X87_UNARY(name, insn)            \
+  inline ext name(ext x) {                   \
+    ext r;                                   \
+    __asm__(insn : "=t"(r) : "0"(x));        \
+    return r;                                \
+  }
+#define TAV_X87_BINARY(name, insn, first, second, top, below, ...) \
+  inline ext name(ext first, ext second) {                          \
+    ext r;                                                          \
+    __asm__(insn : "=t"(r) : "0"(top), "u"(below)__VA_ARGS__);      \
+    return r;                                                       \
+  }
+// y * log2(x) and atan(y / x) in the quadrant of (x, y), which pop y
+TAV_X87_BINARY(yl2x, "fyl2x", y, x, x, y, : "st(1)")
+TAV_X87_BINARY(patan, "fpatan", y, x, x, y, : "st(1)")
+TAV_X87_BINARY(scale2, "fscale", x, n, x, n)  // x * 2^trunc(n)
+TAV_X87_UNARY(round_int, "frndint")
+TAV_X87_UNARY(f2xm1, "f2xm1")  // 2^f - 1 for |f| <= 1
+TAV_X87_UNARY(hw_sqrt, "fsqrt")
 // The hardware sine, cosine and partial tangent; for |x| >= 2^63 they leave
 // x unchanged (the callers reduce such arguments themselves).
-inline ext hw_sin(ext x) {
-  ext r;
-  __asm__("fsin" : "=t"(r) : "0"(x));
-  return r;
-}
-inline ext hw_cos(ext x) {
-  ext r;
-  __asm__("fcos" : "=t"(r) : "0"(x));
-  return r;
-}
+TAV_X87_UNARY(hw_sin, "fsin")
+TAV_X87_UNARY(hw_cos, "fcos")
+#undef TAV_X87_BINARY
+#undef TAV_X87_UNARY
 inline ext hw_tan(ext x) {
   ext r, one;
   __asm__("fptan" : "=t"(one), "=u"(r) : "0"(x));
