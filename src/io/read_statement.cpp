@@ -86,15 +86,13 @@ stream::Line read_long_line(tav_unit_record &r, int *n, int *ending) {
   switch (got) {
     case stream::Line::kRecord:
       break;
+    // The record is given up by the READ's abandon step (before the first
+    // record there is none held).
     case stream::Line::kTooLong:
       // The record does not fit; its next character stays unread.
-      r.rec_length = -1;
       return ioerr(kRecordTooLong);
-    case stream::Line::kError: {
-      int code = errno;
-      r.rec_length = -1;
-      return ioerr(code, __TAVf90_current_unit);
-    }
+    case stream::Line::kError:
+      return ioerr(errno, __TAVf90_current_unit);
     case stream::Line::kEnd:
       r.position_state = TAV_POS_EOF;
       return ioerr(kEndOfFile, __TAVf90_current_unit);

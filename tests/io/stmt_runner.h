@@ -4,6 +4,7 @@
 // write: an advancing formatted WRITE of a record, hold: one not advancing,
 // read: an advancing formatted READ of a record (advance=no N: N
 // characters), writeu / readu N: an unformatted record (N bytes read),
+// partial: the exported completion of held output,
 // inquire U (or file=F): the specifiers named or all; 'quoted' keeps
 // blanks.  All have IOSTAT=.  READs print the record ('' empty) or #code,
 // INQUIRE name=value, others verb=code unless 0; "!" follows when iostat
@@ -107,6 +108,8 @@ inline std::string run_statement(const std::string &text) {
     rc = write_line(unit, data, verb == "write");
   } else if (verb == "writeu") {
     rc = write_record(unit, data);
+  } else if (verb == "partial") {
+    rc = __TAVf90_partial_write(unit, 1);
   } else if (verb == "rewind" || verb == "endfile" || verb == "backspace") {
     auto entry = verb == "rewind" ? __TAVf90_rewind : verb == "endfile" ? __TAVf90_endfile
                                                                          : __TAVf90_backspace;
