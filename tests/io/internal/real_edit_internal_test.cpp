@@ -60,7 +60,7 @@ std::string write(const Edit &ed, double v) {
 // into them and their neighbours.
 std::vector<double> edge_values() {
   std::vector<double> values = {0.0, 0.5, 1.5, 2.5, 0.125, 0.375, 1e15 + 0.5, 4503599627370495.5, 1e22, 1e23, 1e100,
-                                0x1p-1074, 0x0.fffffffffffffp-1022, 0x1p-1022, 0x1.fffffffffffffp63, 0x1p64,
+                                0x1p-13, 0x1p-1074, 0x0.fffffffffffffp-1022, 0x1p-1022, 0x1.fffffffffffffp63, 0x1p64,
                                 0x1.fffffffffffffp1023};
   for (int k = -30; k <= 30; ++k) {
     const double p = std::pow(10.0, k);
