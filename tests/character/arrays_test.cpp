@@ -89,7 +89,8 @@ TEST(CharacterArrays, OverlappingAssignment) {
     int dst_first, dst_step, src_first, src_step, count;
     const char *want;
   } cases[] = {{1, 1, 0, 1, 5, "a a b c d e "}, {5, -1, 0, 1, 6, "f e d c b a "},
-               {5, -1, 2, 1, 3, "a b c e d c "}, {0, 2, 0, 1, 3, "a b b d c f "}};
+               {5, -1, 2, 1, 3, "a b c e d c "}, {0, 2, 0, 1, 3, "a b b d c f "},
+               {1, 1, 0, 1, 2, "a a b d e f "}};  // sharing the source's last element only
   for (const auto &c : cases) {
     std::string buf = "a b c d e f ";
     tav_cptr_desc dst = section(buf, 2, c.dst_first, {{c.count, c.dst_step}});

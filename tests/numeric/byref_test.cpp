@@ -98,7 +98,7 @@ const std::map<std::string, ComplexPair> kComplex = {
 // A zero or an infinity bit for bit, anything else within `tol` times the
 // result's modulus.
 bool near(double got, double want, double tol, double modulus) {
-  if (want == 0 || std::isinf(want)) return same(got, want);
+  if (want == 0 || std::isinf(want) || want != want) return same(got, want);
   return std::fabs(got - want) <= tol * modulus;
 }
 

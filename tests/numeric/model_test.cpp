@@ -158,6 +158,7 @@ TEST(Model, ExceptionsReachTheX87) {
       {[]() -> double { return __TAVf90_fpowi(0.0f, 0); }, NAN, kInvalid, true},
       {[]() -> double { return __TAVf90_dpowi(0.0, -1); }, INFINITY, kDivByZero, true},
       {[]() -> double { return __TAVf90_fpowi(10.0f, 39); }, INFINITY, kOverflow, true},
+      {[]() -> double { return __TAVf90_fpowi(INFINITY, 2); }, INFINITY, kOverflow, false},
       {[]() -> double { return __TAVf90_rpowr(1.0f, 1e30f); }, 1, kInvalid, false},
       {[]() -> double { return __TAVf90_rpowr(2.0f, NAN); }, NAN, kInvalid, false},
       {[]() -> double { float x = 100; return __TAVf90_exp_r(&x); }, INFINITY, kOverflow, true},

@@ -112,6 +112,8 @@ public class Generate {
     for (int i = 0; i < 100; ++i) xs.add(randExp(-1022, 1023));
     for (int i = 0; i < 30; ++i) xs.add(subnormal());
     for (int k = -1075; k <= 1024; k += 7) xs.add(k * 0.6931471805599453);
+    // Results next to the smallest normal number, on both sides.
+    for (double k = -1023.5; k <= -1020.5; k += 0.25) xs.add(k * 0.6931471805599453);
     return xs;
   }
 
@@ -179,6 +181,7 @@ public class Generate {
     p.add(new double[] {2.0, -1075.0});
     p.add(new double[] {2.0, -1074.0});
     p.add(new double[] {0.5, 1075.0});
+    for (double y = -1023.5; y <= -1021.0; y += 0.125) p.add(new double[] {2.0, y});
     for (int i = 0; i < 100; ++i) p.add(new double[] {randExp(-10, 10), randExp(-10, 70)});
     return p;
   }
