@@ -75,6 +75,8 @@ TEST(CharacterArrays, Assignment) {
   s = section(narrow, 1, 1, {{3, 2}});  // every other element
   __TAVf90_array_ch_asgn_scalar_ch(1, &s, "xyz", 3);
   EXPECT_EQ(narrow, " xexix");
+  __TAVf90_array_ch_asgn_scalar_ch(1, &s, "xyz", -1);  // a negative length is zero
+  EXPECT_EQ(narrow, "  e i ");
   tav_cvector v = __TAVf90_mkatmp_ch(2, 2, 3, 3);
   __TAVf90_vec_ch_asgn_array_ch(2, v, &a);
   EXPECT_EQ(join(v.base, 3, 6), " b ,a  ,e  ,   ,i  ,hh ");

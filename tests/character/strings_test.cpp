@@ -54,9 +54,10 @@ TEST(Strings, AssignmentPadsTruncatesAndOverlaps) {
     int dst, dlen, src, slen;
     const char *want;
   } cases[] = {{0, 5, 6, 3, "ghi  f"}, {0, 2, 6, 3, "ghcdef"}, {0, 3, 6, 0, "   def"}, {0, 0, 6, 3, "abcdef"},
-               {1, 5, 0, 5, "aabcde"}, {0, 5, 1, 5, "bcdeff"}, {1, 5, 0, 3, "aabc  "}, {0, 6, 2, 3, "cde   "}};
+               {1, 5, 0, 5, "aabcde"}, {0, 5, 1, 5, "bcdeff"}, {1, 5, 0, 3, "aabc  "}, {0, 6, 2, 3, "cde   "},
+               {1, 12, 0, 12, "aabcde"}};  // 8 to 16 bytes: every byte loaded before any is stored
   for (const auto &c : cases) {
-    std::string b = "abcdefghi";
+    std::string b = "abcdefghijklmnop";
     __TAVf90_chasgn(b.data() + c.dst, c.dlen, b.data() + c.src, c.slen);
     EXPECT_EQ(b.substr(0, 6), c.want);
   }

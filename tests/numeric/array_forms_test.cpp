@@ -69,6 +69,12 @@ TEST(ArrayForms, MaxMinOfArrays) {
   tav_ptr_desc xs = section(x, 2, 1), ys = section(y, 2, 1);
   v = __TAVf90_min_da(2, 1, &xs, 1, &ys);
   EXPECT_EQ(take<double>(v.base, 2), (std::vector<double>{0.5, -1}));
+  // Equal values keep the first argument's: zeros keep their signs.
+  double p[2] = {0.0, -0.0}, q[2] = {-0.0, 0.0};
+  tav_ptr_desc ps = section(p, 2, 1), qs = section(q, 2, 1);
+  v = __TAVf90_max_da(2, 1, &ps, 1, &qs);
+  const std::vector<double> zeros = take<double>(v.base, 2);
+  EXPECT_EQ(std::signbit(zeros[0]) * 10 + std::signbit(zeros[1]), 1);
 }
 
 // The fatal paths of data/fatal.tsv (scalar arguments as words, a REAL
