@@ -131,12 +131,12 @@ END {
       }
       fresh = 0
       print ".TS"
-      spec = ""
-      for (k = 1; k < columns; ++k) spec = spec "lB "
-      print spec "lB"
-      spec = ""
-      for (k = 1; k < columns; ++k) spec = spec "l "
-      print spec "lx."
+      # The table's layout: a bold heading row, then rows whose last
+      # column takes the rest of the line.
+      head_layout = row_layout = ""
+      for (k = 1; k < columns; ++k) { head_layout = head_layout "lB "; row_layout = row_layout "l " }
+      print head_layout "lB"
+      print row_layout "lx."
       row = ""
       for (k = 1; k <= columns; ++k) row = row (k > 1 ? "\t" : "") inline(head[k])
       print row
