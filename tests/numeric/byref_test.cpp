@@ -95,8 +95,8 @@ const std::map<std::string, ComplexPair> kComplex = {
     FORMS(exp), FORMS(log), FORMS(sin), FORMS(cos), FORMS(sqrt),
 };
 
-// A zero or an infinity bit for bit, anything else within `tol` times the
-// result's modulus.
+// A zero or an infinity bit for bit, a NaN as any NaN, anything else within
+// `tol` times the result's modulus.
 bool near(double got, double want, double tol, double modulus) {
   if (want == 0 || std::isinf(want) || want != want) return same(got, want);
   return std::fabs(got - want) <= tol * modulus;
