@@ -46,10 +46,10 @@ inline std::string take(int n, int *code) {
   return s;
 }
 
-// An advancing formatted READ of a whole record with IOSTAT=: its text, or
-// "#code".
-inline std::string read_line(int unit = 5) {
-  if (int code = begin_read(unit, true, kIostat)) return "#" + std::to_string(code);
+// An advancing formatted READ of a whole record (with IOSTAT= unless the
+// flags say otherwise): its text, or "#code".
+inline std::string read_line(int unit = 5, int flags = kIostat) {
+  if (int code = begin_read(unit, true, flags)) return "#" + std::to_string(code);
   std::string s(static_cast<std::size_t>(__TAVf90_io_reclen), '\0');
   if (int code = __TAVf90_mystring(s.data(), __TAVf90_io_reclen)) return "#" + std::to_string(code);
   __TAVf90_endread();

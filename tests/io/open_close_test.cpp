@@ -17,7 +17,6 @@ namespace {
 using iotest::close_unit;
 using iotest::fatal_io;
 using stmttest::run_statement;
-using tavtest::kAborted;
 
 // Runs statements of the scenario notation, printing what they print.
 void run_all(std::initializer_list<const char *> statements) {
@@ -101,37 +100,6 @@ TEST(Open, FileNamesAndSystemErrors) {
     std::printf("%d ", iotest::open(10, name.c_str()));
     std::printf("%d\n", iotest::open(10, "   "));
   }, {0, "174 36 2\n"});
-}
-
-// Without IOSTAT= a failed OPEN or CLOSE ends the program; the shutdown
-// on the fatal path keeps the file and cuts it after the last WRITE.
-TEST(Open, ErrorsWithoutIostatAreFatal) {
-  auto r = run([] {
-    run_all({"open 10 file=a.dat", "write 10 new"});
-    iotest::open(10, "a.dat", nullptr, "DIRECT", 80, nullptr, nullptr, 0);
-  }, {kAborted, "||\n", fatal_io("OPEN on connected unit 10 has different ACCESS= specifier").c_str()},
-             {{"a.dat", "old\nlonger\n"}});
-  EXPECT_EQ(r.file("a.dat"), "new\n");
-  run([] { iotest::open(12, "missing", nullptr, nullptr, 0, nullptr, "OLD", 0); }, {kAborted, "",
-      fatal_io("Cannot find OLD file").c_str()});
-  run([] { iotest::open(10, "nodir/x", nullptr, nullptr, 0, nullptr, nullptr, 0); }, {kAborted, "",
-      fatal_io("I/O error on unit 10: No such file or directory").c_str()});
-  // PAD= on an unformatted connection, given by a re-OPEN without FORM=.
-  run([] {
-    run_all({"open 10 file=f form=UNFORMATTED"});
-    __TAVf90_open(10, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, nullptr, 0, nullptr, 0, nullptr, 0,
-                  nullptr, 0, "YES", 3, 1);
-  }, {kAborted, "|\n", "The PAD= specifier is not allowed for an UNFORMATTED file\n"
-                      "Program terminated by fatal error\n"});
-  // Data that cannot be written out: at CLOSE and at the end.
-  run([] {
-    run_all({"open 10 file=/dev/full", "write 10 lost"});
-    close_unit(10, nullptr, 0);
-  }, {kAborted, nullptr, fatal_io("I/O error on unit 10: No space left on device").c_str()});
-  run([] {
-    run_all({"open 12345 file=/dev/full", "write 12345 lost"});
-    f90_io_finish();
-  }, {kAborted, nullptr, fatal_io("I/O error on unit 12345: No space left on device").c_str()});
 }
 
 // A CLOSE fails when the stream cannot be written out, even with no WRITE

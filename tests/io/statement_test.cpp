@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -62,15 +61,6 @@ TEST(ReadStatement, Records) {
   }, {0, "a\n\nr\n125 125 0\n147 147 0\n151 153\nt\n1024x 0\n1025y 0\n1025z 0\n-1 -1 0\n210 210 0\n"},
              with_stdin("ab\n\np\nq\nr\ns\nt\n" + std::string(1024, 'x') + "\n" + std::string(1025, 'y') +
                         "\n" + std::string(1025, 'z')));
-  // Without a specifier that catches it the condition ends the program.
-  const std::tuple<int, int, const char *> fatal[] = {
-      {5, 0, "End of file on unit 5\n"}, {5, kEor, "End of file on unit 5\n"},
-      {-3, kEnd | kEor, "Unit number -3 out of range\n"}};
-  for (const auto &[unit, flags, message] : fatal)
-    expect_run(message, [unit = unit, flags = flags] {
-      f90_io_init();
-      begin_read(unit, true, flags);
-    }, {kAborted, "", (message + std::string(FATAL_IO)).c_str()}, with_stdin(""));
 }
 
 TEST(ReadStatement, EndOfRecordAndPadding) {
@@ -232,17 +222,6 @@ TEST(WriteStatement, FailedWritesAreReported) {
   }, {kAborted, nullptr,
       "28 28\nI/O error on unit 10: No space left on device\n" FATAL_IO
       "I/O error on unit 6: No space left on device\n"});
-}
-
-// A READ right after a WRITE without IOSTAT= ends the program (the rest of
-// WRITE after READ is in data/stmt_scenarios.tsv).
-TEST(WriteStatement, ReadAfterWriteIsFatal) {
-  expect_run("read after write", [] {
-    f90_io_init();
-    open(10, "a.txt");
-    write_text(10, "x");
-    begin_read(10, true, kEnd | kEor);
-  }, {kAborted, "", "READ after WRITE with no intervening file positioning\n" FATAL_IO});
 }
 
 // WRITE(unit, format, IOSTAT=) items, a null format being list-directed:

@@ -4,11 +4,15 @@
 // write: an advancing formatted WRITE of a record, hold: one not advancing,
 // read: an advancing formatted READ of a record (advance=no N: N
 // characters), writeu / readu N: an unformatted record (N bytes read),
-// partial: the exported completion of held output,
-// inquire U (or file=F): the specifiers named or all; 'quoted' keeps
-// blanks.  All have IOSTAT=.  READs print the record ('' empty) or #code,
-// INQUIRE name=value, others verb=code unless 0; "!" follows when iostat
-// differs or the I/O lock is held.  Files: name=contents (0x..: hex) | ...
+// partial: the exported completion of held output, finish: the end of
+// the I/O system, inquire U (or file=F): the specifiers named or all;
+// 'quoted' keeps blanks.  All have IOSTAT= but a verb ending in "!" (a READ
+// then has END= and EOR= as given: end=1 eor=1).  READs print the record
+// ('' empty) or #code, INQUIRE name=value, others verb=code unless 0; "!"
+// follows when iostat differs or the I/O lock is held.  A transcript ending
+// in "abort:text" ends by the fatal path printing text, one in
+// "stderr:text" normally; otherwise nothing goes to standard error.
+// Files: name=contents (0x..: hex) | ...
 #pragma once
 
 #include <algorithm>
@@ -64,8 +68,8 @@ inline std::string inquire(int unit, const char *file, const std::vector<std::st
 }
 
 // A non-advancing READ of n characters: they, or #code.
-inline std::string read_chars(int unit, int n) {
-  int code = begin_read(unit, false, kIostat);
+inline std::string read_chars(int unit, int n, int flags) {
+  int code = begin_read(unit, false, flags);
   std::string s = code == 0 ? take(n, &code) : "";
   if (code == 0) __TAVf90_endread();
   return code != 0 ? "#" + std::to_string(code) : s;
@@ -86,12 +90,14 @@ inline std::string run_statement(const std::string &text) {
       w.push_back(word);
   }
   auto s = [&given](const char *key) { return given.count(key) ? given[key].c_str() : nullptr; };
-  const std::string &verb = w[0], data = w.size() > 2 ? w[2] : "";
-  const int unit = w[1].starts_with("file=") ? 0 : std::stoi(w[1]);
+  const bool bang = w[0].ends_with('!');
+  const std::string verb = w[0].substr(0, w[0].size() - bang), data = w.size() > 2 ? w[2] : "";
+  const int flags = bang ? (s("end") ? kEnd : 0) | (s("eor") ? kEor : 0) : kIostat, cont = !bang;
+  const int unit = w.size() < 2 || w[1].starts_with("file=") ? 0 : std::stoi(w[1]);
   if (verb == "read" || verb == "readu") {
     std::string got = verb == "readu"   ? read_record(unit, std::stoi(data))
-                      : s("advance") ? read_chars(unit, std::stoi(data))
-                                     : read_line(unit);
+                      : s("advance") ? read_chars(unit, std::stoi(data), flags)
+                                     : read_line(unit, flags);
     return (got.empty() ? "''" : got) + (__TAVf90_io_lock != 0 ? "!" : "");
   }
   if (verb == "inquire")
@@ -101,19 +107,21 @@ inline std::string run_statement(const std::string &text) {
     rc = __TAVf90_open(unit, s("file"), slen(s("file")), s("status"), slen(s("status")), s("access"),
                        slen(s("access")), s("form"), slen(s("form")), s("recl") ? &recl : nullptr, s("blank"),
                        slen(s("blank")), s("position"), slen(s("position")), s("action"), slen(s("action")),
-                       s("delim"), slen(s("delim")), s("pad"), slen(s("pad")), 1);
+                       s("delim"), slen(s("delim")), s("pad"), slen(s("pad")), cont);
   } else if (verb == "close") {
-    rc = close_unit(unit, s("status"));
+    rc = close_unit(unit, s("status"), cont);
   } else if (verb == "write" || verb == "hold") {
-    rc = write_line(unit, data, verb == "write");
+    rc = write_line(unit, data, verb == "write", cont);
   } else if (verb == "writeu") {
     rc = write_record(unit, data);
   } else if (verb == "partial") {
-    rc = __TAVf90_partial_write(unit, 1);
+    rc = __TAVf90_partial_write(unit, cont);
+  } else if (verb == "finish") {
+    f90_io_finish();
   } else if (verb == "rewind" || verb == "endfile" || verb == "backspace") {
     auto entry = verb == "rewind" ? __TAVf90_rewind : verb == "endfile" ? __TAVf90_endfile
                                                                          : __TAVf90_backspace;
-    rc = entry(unit, 1);
+    rc = entry(unit, cont);
   } else {
     return "unknown:" + verb;
   }
@@ -124,16 +132,21 @@ inline std::string run_statement(const std::string &text) {
 // Runs every row of data/stmt_scenarios.tsv.
 inline void run_scenarios() {
   for (const auto &row : table("stmt_scenarios.tsv", 5)) {
+    const std::size_t abort = row[3].find("abort:"), err = std::min(abort, row[3].find("stderr:"));
+    const std::string out = row[3].substr(0, err == 0 ? 0 : err - 1);
+    const std::string said_err = err == std::string::npos ? "" : row[3].substr(row[3].find(':', err) + 1);
     auto r = tavtest::expect_run(row[0], [&row] {
       f90_io_init();
-      std::string out;
       std::istringstream in(row[2]);
+      const char *gap = "";
       for (std::string statement; std::getline(in, statement, ';');) {
         std::string said = run_statement(statement);
-        if (!said.empty()) out += (out.empty() ? "" : " ") + said;
+        if (!said.empty()) std::printf("%s%s", gap, said.c_str()), gap = " ";
+        std::fflush(stdout);
       }
-      say(out);
-    }, {0, (row[3] + "\n").c_str()}, with_files(split_files(row[1])));
+      std::printf("\n");
+    }, {abort == std::string::npos ? 0 : tavtest::kAborted, (abort == std::string::npos ? out + "\n" : out).c_str(),
+        said_err.c_str()}, with_files(split_files(row[1])));
     for (const auto &[name, contents] : split_files(row[4])) EXPECT_EQ(r.file(name), contents) << row[0];
   }
 }
