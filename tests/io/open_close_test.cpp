@@ -112,17 +112,6 @@ TEST(Close, StreamThatCannotBeWrittenOut) {
   }, {0, "close=28|opened=0|\n"});
 }
 
-// An implicit connection above 99, with the messages of PCIO verbosity.
-TEST(Close, ImplicitConnectionReported) {
-  auto r = run([] {
-    __TAVf90_pcio_verbose = 1;
-    run_all({"open 12345", "write 12345 ext", "close 12345"});
-  }, {0, "|||\n", "preconn_io: No initialisation found for FORT12345\n"
-      "preconn_io: Logical unit 12345 opened to fort.12345\n"
-      "preconn_io: Logical unit 12345 closed (file fort.12345)\n"});
-  EXPECT_EQ(r.file("fort.12345"), "ext\n");
-}
-
 // Removing a node of the list of units above 99 unlinks the current node,
 // whichever lookup made it current; the others stay reachable.
 TEST(Close, ExtendedUnitNodeIsUnlinkedWhateverFoundIt) {

@@ -5,7 +5,7 @@
 // read: an advancing formatted READ of a record (advance=no N: N
 // characters), writeu / readu N: an unformatted record (N bytes read),
 // partial: the exported completion of held output, finish: the end of
-// the I/O system, inquire U (or file=F): the specifiers named or all;
+// the I/O system, verbose: messages about implicit connections, inquire U (or file=F): the specifiers named or all;
 // 'quoted' keeps blanks.  All have IOSTAT= but a verb ending in "!" (a READ
 // then has END= and EOR= as given: end=1 eor=1).  READs print the record
 // ('' empty) or #code, INQUIRE name=value, others verb=code unless 0; "!"
@@ -118,6 +118,8 @@ inline std::string run_statement(const std::string &text) {
     rc = __TAVf90_partial_write(unit, cont);
   } else if (verb == "finish") {
     f90_io_finish();
+  } else if (verb == "verbose") {
+    __TAVf90_pcio_verbose = 1;
   } else if (verb == "rewind" || verb == "endfile" || verb == "backspace") {
     auto entry = verb == "rewind" ? __TAVf90_rewind : verb == "endfile" ? __TAVf90_endfile
                                                                          : __TAVf90_backspace;
