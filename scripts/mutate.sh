@@ -22,7 +22,8 @@
 #   --timeout S    seconds a test may run (default 60)
 #   --all          run every named test, not only up to the first that
 #                  fails: the result then lists every test that caught the
-#                  mutation (what a trim of the suite needs to know)
+#                  mutation, and tests.tsv what each test is worth (what a
+#                  trim of the suite needs to know)
 #   --list FILE    the mutation list (default tests/mutations.tsv)
 #   --scratch DIR  where the copies, logs and results go (default build/mutate)
 # Arguments select entries: an id or a shell pattern of ids ('unf-*'), a
@@ -289,6 +290,18 @@ judged=$((caught + survived))
 if [ $judged -gt 0 ]; then
   awk -v c="$caught" -v j="$judged" 'BEGIN { printf "kill rate   %5.1f%% (caught / (caught + survived))\n", 100 * c / j }'
 fi
+# With --all, each test that could judge: the entries it caught and those
+# no other test caught.  One that catches none alone is where a trim may
+# look, once its code has entries of its own.
+if [ -z "$stop" ]; then
+  (cd "$scratch/t0/build" && ctest -N -E "$exclude") | sed -n 's/^ *Test *#[0-9]*: //p' |
+    awk -F'\t' 'NR == FNR { if ($2 == "caught") { n = split($5, t, " ")
+                              for (k = 1; k <= n; ++k) { all[t[k]]++; if (n == 1) alone[t[k]]++ } }
+                            next }
+                 { printf "%s\t%d\t%d\n", $0, all[$0], alone[$0] }' "$scratch/results.tsv" - >"$scratch/tests.tsv"
+  awk -F'\t' '{ t++; none += $2 == 0; shared += $2 > 0 && $3 == 0 }
+       END { printf "tests       %5d: %d catch no entry, %d catch none alone\n", t, none, shared }' "$scratch/tests.tsv"
+fi
 printf 'time        %dm%02ds\n' $((elapsed / 60)) $((elapsed % 60))
-echo "results: $scratch/results.tsv, logs: $scratch/logs"
+echo "results: $scratch/results.tsv$([ -n "$stop" ] || echo ", $scratch/tests.tsv (test, caught, caught alone)"), logs: $scratch/logs"
 [ "$survived" -eq 0 ] && [ "$stale" -eq 0 ] && [ "$notest" -eq 0 ] && [ "$nocompile" -eq 0 ]
