@@ -3,16 +3,17 @@
 //   open 10 file=t.txt recl=3; write 10 bb; backspace 10; read 10; inquire 10 position
 // write: an advancing formatted WRITE of a record, hold: one not advancing,
 // read: an advancing formatted READ of a record (advance=no N: N
-// characters), writeu / readu N: an unformatted record (N bytes read),
-// partial: the exported completion of held output, finish: the end of
-// the I/O system, verbose: messages about implicit connections, inquire U (or file=F): the specifiers named or all;
-// 'quoted' keeps blanks.  All have IOSTAT= but a verb ending in "!" (a READ
-// then has END= and EOR= as given: end=1 eor=1).  READs print the record
-// ('' empty) or #code, INQUIRE name=value, others verb=code unless 0; "!"
-// follows when iostat differs or the I/O lock is held.  A transcript ending
-// in "abort:text" ends by the fatal path printing text, one in
-// "stderr:text" normally; otherwise nothing goes to standard error.
-// Files: name=contents (0x..: hex) | ...
+// characters), writeu / readu N: an unformatted record (N bytes read;
+// rec=R: record R of a direct-access unit), partial: the exported
+// completion of held output, finish: the end of the I/O system, verbose:
+// messages about implicit connections, inquire U (or file=F): the
+// specifiers named or all; 'quoted' keeps blanks.  All have IOSTAT= but a
+// verb ending in "!" (a READ then has the END= and EOR= given: end=1
+// eor=1).  READs print the record ('' empty) or #code, INQUIRE name=value,
+// others verb=code unless 0; "!" follows when iostat differs or the I/O
+// lock is held.  A transcript ending in "abort:text" ends by the fatal path
+// printing text, one in "stderr:text" normally; otherwise nothing goes to
+// standard error.  Files: name=contents (0x..: hex) | ...
 #pragma once
 
 #include <algorithm>
