@@ -104,17 +104,20 @@ inline std::string record(const std::string &data) {
   return m + data + m;
 }
 
-// An unformatted READ of one whole record of known length: data or "#code".
-inline std::string read_record(int unit, int n) {
+// An unformatted READ of n bytes of a record (rec not 0: that record of a
+// direct-access unit), with IOSTAT= unless the flags say otherwise: the
+// data or "#code".
+inline std::string read_record(int unit, int n, int rec = 0, int flags = kIostat) {
   std::string s(static_cast<std::size_t>(n), '\0');
-  if (int code = __TAVf90_readu(unit, kIostat)) return "#" + std::to_string(code);
-  if (int code = __TAVf90_uread(s.data(), n)) return "#" + std::to_string(code);
-  if (int code = __TAVf90_endreadu()) return "#" + std::to_string(code);
-  return s;
+  int code = rec != 0 ? __TAVf90_dreadu(unit, rec, flags) : __TAVf90_readu(unit, flags);
+  if (code == 0) code = __TAVf90_uread(s.data(), n);
+  if (code == 0) code = rec != 0 ? __TAVf90_enddreadu() : __TAVf90_endreadu();
+  return code != 0 ? "#" + std::to_string(code) : s;
 }
 
-inline int write_record(int unit, const std::string &data) {
-  return __TAVf90_writeu_opt(unit, 1, data.data(), static_cast<int>(data.size()));
+// A record written by the one-call form (IOSTAT= unless error_continue is 0).
+inline int write_record(int unit, const std::string &data, int error_continue = 1) {
+  return __TAVf90_writeu_opt(unit, error_continue, data.data(), static_cast<int>(data.size()));
 }
 
 inline tavtest::Options with_stdin(std::string data) {

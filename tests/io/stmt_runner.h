@@ -76,15 +76,6 @@ inline std::string read_chars(int unit, int n, int flags) {
   return code != 0 ? "#" + std::to_string(code) : s;
 }
 
-// An unformatted direct-access READ of n bytes of record rec, or #code.
-inline std::string read_direct(int unit, int rec, int n, int flags) {
-  std::string s(static_cast<std::size_t>(n), '\0');
-  int code = __TAVf90_dreadu(unit, rec, flags);
-  if (code == 0) code = __TAVf90_uread(s.data(), n);
-  if (code == 0) code = __TAVf90_enddreadu();
-  return code != 0 ? "#" + std::to_string(code) : s;
-}
-
 // Runs one statement; returns what it prints.
 inline std::string run_statement(const std::string &text) {
   std::istringstream in(text);
@@ -106,8 +97,7 @@ inline std::string run_statement(const std::string &text) {
   const int unit = w.size() < 2 || w[1].starts_with("file=") ? 0 : std::stoi(w[1]);
   const int rec = s("rec") ? std::stoi(s("rec")) : 0;
   if (verb == "read" || verb == "readu") {
-    std::string got = verb == "readu" && rec ? read_direct(unit, rec, std::stoi(data), flags)
-                      : verb == "readu"   ? read_record(unit, std::stoi(data))
+    std::string got = verb == "readu"  ? read_record(unit, std::stoi(data), rec, flags)
                       : s("advance") ? read_chars(unit, std::stoi(data), flags)
                                      : read_line(unit, flags);
     return (got.empty() ? "''" : got) + (__TAVf90_io_lock != 0 ? "!" : "");
@@ -129,7 +119,7 @@ inline std::string run_statement(const std::string &text) {
     if (rc == 0) rc = __TAVf90_uwrite(data.data(), static_cast<int>(data.size()));
     if (rc == 0) rc = __TAVf90_enddwriteu();
   } else if (verb == "writeu") {
-    rc = write_record(unit, data);
+    rc = write_record(unit, data, cont);
   } else if (verb == "partial") {
     rc = __TAVf90_partial_write(unit, cont);
   } else if (verb == "finish") {
