@@ -125,10 +125,11 @@ TEST(Format, Table) {
 }
 
 TEST(FormatOutput, FormatLengthAndStatementStartBoundTheScan) {
-  {
-    // A format length, not a terminating NUL, bounds the text.
+  for (int n : {6, 5}) {
+    // A format length, not a terminating NUL, bounds the text: cut before
+    // its closing parenthesis, the format is incomplete.
     TestRecord rec;
-    EXPECT_EQ(__TAVf90_establish_format("('ab')garbage", 6, kOut), 0);
+    EXPECT_EQ(__TAVf90_establish_format("('ab')garbage)", n, kOut) == 0, n == 6) << n;
     EXPECT_EQ(rec.text(), "ab");
   }
   // A statement continuing a record held by a non-advancing WRITE cannot
