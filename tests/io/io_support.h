@@ -115,9 +115,14 @@ inline std::string read_record(int unit, int n, int rec = 0, int flags = kIostat
   return code != 0 ? "#" + std::to_string(code) : s;
 }
 
-// A record written by the one-call form (IOSTAT= unless error_continue is 0).
-inline int write_record(int unit, const std::string &data, int error_continue = 1) {
-  return __TAVf90_writeu_opt(unit, error_continue, data.data(), static_cast<int>(data.size()));
+// A record written by the one-call form (rec not 0: record rec of a
+// direct-access unit), with IOSTAT= unless error_continue is 0.
+inline int write_record(int unit, const std::string &data, int error_continue = 1, int rec = 0) {
+  const int n = static_cast<int>(data.size());
+  if (rec == 0) return __TAVf90_writeu_opt(unit, error_continue, data.data(), n);
+  int code = __TAVf90_dwriteu(unit, rec, error_continue);
+  if (code == 0) code = __TAVf90_uwrite(data.data(), n);
+  return code != 0 ? code : __TAVf90_enddwriteu();
 }
 
 inline tavtest::Options with_stdin(std::string data) {

@@ -114,12 +114,8 @@ inline std::string run_statement(const std::string &text) {
     rc = close_unit(unit, s("status"), cont);
   } else if (verb == "write" || verb == "hold") {
     rc = write_line(unit, data, verb == "write", cont);
-  } else if (verb == "writeu" && rec) {
-    rc = __TAVf90_dwriteu(unit, rec, cont);
-    if (rc == 0) rc = __TAVf90_uwrite(data.data(), static_cast<int>(data.size()));
-    if (rc == 0) rc = __TAVf90_enddwriteu();
   } else if (verb == "writeu") {
-    rc = write_record(unit, data, cont);
+    rc = write_record(unit, data, cont, rec);
   } else if (verb == "partial") {
     rc = __TAVf90_partial_write(unit, cont);
   } else if (verb == "finish") {
