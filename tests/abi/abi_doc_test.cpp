@@ -1,12 +1,7 @@
 // The lowerings of docs/abi.md, run: each does what the page says it does.
-#include <gtest/gtest.h>
-
 #include <cerrno>
-#include <cstdio>
-#include <string>
 
-#include "support/child.h"
-#include "tavf90.h"
+#include "support/common.h"
 extern "C" {
 #include "abi_snippets.h"
 }

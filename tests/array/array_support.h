@@ -5,15 +5,9 @@
 #pragma once
 
 #include <dlfcn.h>
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <cstring>
 #include <random>
-#include <string>
-#include <vector>
 
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace array_test {
 

@@ -1,13 +1,9 @@
 // PACK, RESHAPE, SPREAD, CSHIFT and EOSHIFT in every flavour, against a
 // reference that places each result element by its subscripts; the known
 // answers; and every fatal message.
-#include <algorithm>
-#include <functional>
-#include <map>
 #include <numeric>
 
 #include "array_support.h"
-#include "support/fatal_table.h"
 
 namespace {
 

@@ -2,15 +2,10 @@
 // MAXLOC, MINLOC), every element type and mask kind, against a reference
 // that addresses each element by its subscripts; then the extreme values at
 // the starting values, and the fatal paths.
-#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
-#include <sstream>
 
 #include "array_support.h"
-#include "support/fatal_table.h"
-#include "support/table.h"
 
 namespace {
 

@@ -1,14 +1,6 @@
 // Whole-array character operations over sections (reversed, strided,
 // empty), their results, overlapping assignment and the shape checks.
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <cstring>
-#include <string>
-#include <vector>
-
-#include "support/child.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

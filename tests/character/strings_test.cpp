@@ -1,13 +1,7 @@
 // Scalar character operations.  INDEX, SCAN, VERIFY, LEN_TRIM, comparison
 // and ADJUSTL/ADJUSTR against a table computed by another Fortran compiler
 // (oracle.f90, data/oracle.tsv); assignment and temporaries here.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "support/table.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

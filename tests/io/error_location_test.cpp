@@ -1,14 +1,7 @@
 // The line a fatal I/O error adds after its message when
 // TAVF90_ERROR_LOCATION is set: one scenario per kind of statement, each
 // ending by the fatal path, its whole standard error compared.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <map>
-#include <string>
-
 #include "io/io_support.h"
-#include "support/child.h"
 
 namespace {
 

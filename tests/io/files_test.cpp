@@ -2,20 +2,10 @@
 // the file, bad files, files past 2 GiB), files the peer runtime wrote, and
 // the statement scenarios (positioning, INQUIRE, OPEN and CLOSE) of
 // data/stmt_scenarios.tsv.  Each scenario runs in a child.
-#include <gtest/gtest.h>
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
-
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <functional>
-#include <string>
-#include <vector>
 
 #include "io/io_support.h"
 #include "io/stmt_runner.h"

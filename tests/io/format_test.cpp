@@ -2,15 +2,10 @@
 // each simulated item takes the next data edit descriptor, transfers a
 // marker (output) or a field of w characters (input), then lets the
 // interpreter run on to the next data edit descriptor.
-#include <gtest/gtest.h>
-
-#include <string>
 #include <tuple>
-#include <vector>
 
-#include "io/record.h"
-#include "support/child.h"
 #include "io/io_support.h"
+#include "io/record.h"
 #include "support/record_fixture.h"
 
 namespace {

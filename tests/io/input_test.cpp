@@ -12,13 +12,8 @@
 // character-by-character paths); both readings must agree, values and
 // error numbers alike, and random fields must give what the C++ library's
 // correctly rounded conversions give.
-#include <gtest/gtest.h>
-
 #include <charconv>
-#include <cstdint>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "io/input_items.h"
 #include "io/io_support.h"

@@ -1,15 +1,7 @@
 // READ and WRITE on CHARACTER variables: records in the variable's own
 // storage and the conditions of running out of a record or of the file,
 // with IOSTAT= and without.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "io/io_support.h"
-#include "support/child.h"
 
 namespace {
 

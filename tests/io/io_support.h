@@ -3,18 +3,9 @@
 // bytes, and case tables read from tests/io/data.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <cstring>
 #include <fstream>
-#include <map>
-#include <string>
-#include <vector>
 
-#include "support/child.h"
-#include "support/table.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace iotest {
 

@@ -4,17 +4,11 @@
 // line without a newline, CR LF line endings and carriage returns that are
 // data, from a regular file and from a pipe that delivers the text in
 // pieces.
-#include <gtest/gtest.h>
+#include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <string>
-#include <vector>
 
 #include "io/io_support.h"
 #include "io/stmt_runner.h"

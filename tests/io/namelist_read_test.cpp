@@ -3,15 +3,7 @@
 // INTEGER and derived with negative lower bounds) and a derived type with a
 // REAL, an array and a CHARACTER component.  Each case reads a file with
 // IOSTAT= and shows the objects the READ changed.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <string>
-
 #include "io/io_support.h"
-#include "support/child.h"
 
 namespace {
 

@@ -1,16 +1,7 @@
 // WRITE(u, NML=group): the records of groups of every type on units of
 // various record lengths and delimiters, record breaks, held output, and
 // the errors through IOSTAT= and the fatal path.
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <map>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "io/io_support.h"
-#include "support/child.h"
 
 namespace {
 

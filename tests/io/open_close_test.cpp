@@ -1,14 +1,8 @@
 // OPEN and CLOSE, each scenario in a child process with a fresh unit table.
 // The plain statement sequences are rows of data/stmt_scenarios.tsv.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cstdio>
-#include <cstring>
-#include <string>
 
 #include "io/stmt_runner.h"
 

@@ -3,18 +3,7 @@
 // G fields near powers of ten and data/edit_items.tsv, formatted and list-directed, the dusty A forms
 // too; the exported separator step and real editing entries; and
 // descriptors whose numbers reach the top of the 32-bit range.
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <map>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "io/io_support.h"
-#include "support/child.h"
 #include "support/record_fixture.h"
 
 namespace {

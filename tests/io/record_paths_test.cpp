@@ -2,13 +2,8 @@
 // list-directed, built in place in the unit's record, up to its last
 // character.  Each record follows one of x's, so that any position a field
 // leaves unwritten shows; formatted fields are checked against printf.
-#include <gtest/gtest.h>
-
 #include <cinttypes>
 #include <climits>
-#include <cstdint>
-#include <cstdio>
-#include <string>
 
 #include "io/io_support.h"
 

@@ -2,18 +2,10 @@
 // and on files: records, conditions, non-advancing input and output, the
 // checks of the begin calls, implicit connections and the end of a program.
 // Each scenario runs in a child.
-#include <gtest/gtest.h>
 #include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
 #include <variant>
-#include <vector>
 
 #include "io/io_support.h"
-#include "support/fatal_table.h"
 
 namespace {
 

@@ -1,14 +1,7 @@
 // Whole-array forms: results in new temporaries, operands with their own
 // strides, shape checks.
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <cstring>
-#include <vector>
-
+#include "support/common.h"
 #include "numeric/numeric_support.h"
-#include "support/fatal_table.h"
-#include "tavf90.h"
 
 namespace {
 

@@ -1,18 +1,11 @@
 // The by-reference family and the complex functions.  Under emulation the
 // x87 transcendental operations do not give the hardware's bits, so values
 // the hardware computes exactly are compared bit for bit only natively.
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cmath>
-#include <cstdlib>
-#include <map>
-#include <string>
 
+#include "support/common.h"
 #include "numeric/numeric_support.h"
-#include "support/child.h"
-#include "support/table.h"
-#include "tavf90.h"
 
 namespace {
 

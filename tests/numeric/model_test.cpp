@@ -5,20 +5,14 @@
 // (golden/model.py, the same as a peer compiler's results), whose values are
 // bit patterns; NaN matches any NaN, every other result matches bit for bit.
 // Then what a row cannot say.
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cfloat>
 #include <cmath>
-#include <cstdint>
 #include <fstream>
-#include <functional>
-#include <map>
-#include <sstream>
 #include <type_traits>
 
+#include "support/common.h"
 #include "numeric/numeric_support.h"
-#include "tavf90.h"
 
 namespace {
 

@@ -1,13 +1,7 @@
 // Every check reporter ends the program with its own message (checks.tsv:
 // entry, arguments, message); the shape check reports the first
 // difference and only that.
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "support/child.h"
-#include "support/fatal_table.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

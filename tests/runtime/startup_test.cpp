@@ -1,19 +1,12 @@
 // Start-up hooks, the floating-point state they load and report, STOP,
 // PAUSE and the arithmetic-exception handler.
-#include <gtest/gtest.h>
+#include <csignal>
+#include <initializer_list>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <csignal>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <initializer_list>
-#include <string>
 #include <utility>
 
-#include "support/child.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

@@ -1,15 +1,9 @@
 // The program-unit stack as compiled code drives it, the traceback printed
 // on the fatal path, and the fatal path itself.
-#include <gtest/gtest.h>
-
 #include <stdio.h>
 #include <unistd.h>
 
-#include <cstring>
-#include <string>
-
-#include "support/child.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

@@ -2,12 +2,7 @@
 // right to left, records passed by value as words on the stack, and record
 // results returned through a hidden address pushed last, which the callee
 // removes (it returns with "ret $4").
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <cstring>
-
-#include "tavf90.h"
+#include "support/common.h"
 
 #if defined(__i386__)
 

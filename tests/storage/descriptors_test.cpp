@@ -1,15 +1,9 @@
 // LBOUND, UBOUND, SIZE and SHAPE from every descriptor form, ASSOCIATED,
 // the list of array temporaries, and every fatal message of the storage
 // entries.
-#include <gtest/gtest.h>
-
 #include <array>
-#include <cstdint>
-#include <sstream>
-#include <string>
 
-#include "support/fatal_table.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

@@ -1,10 +1,7 @@
 // Page-aligned storage and its colour map.
-#include <gtest/gtest.h>
 #include <sys/mman.h>
 
-#include <cstdint>
-
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

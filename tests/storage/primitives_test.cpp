@@ -1,14 +1,8 @@
 // The default storage primitives: zeroed blocks come zeroed however they
 // are served, and shrinking keeps the kept elements.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <set>
-#include <vector>
 
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

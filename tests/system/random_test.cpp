@@ -3,13 +3,7 @@
 // correctly rounded arithmetic done apart from the library (Python), and
 // the published check of the minimal standard generator (1043618065 after
 // 10000 steps from 1).
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <vector>
-
-#include "support/fatal_table.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 namespace {
 

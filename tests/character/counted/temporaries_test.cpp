@@ -1,13 +1,7 @@
 // What the character temporaries ask of the storage primitives, and the
 // message each ends with when a request is refused.
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "support/child.h"
-#include "support/fatal_table.h"
+#include "support/common.h"
 #include "primitives.h"
-#include "tavf90.h"
 
 namespace {
 

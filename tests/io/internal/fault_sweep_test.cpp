@@ -5,15 +5,8 @@
 // failure: the failure is reported by some statement and only once, no
 // statement leaves the I/O lock held or IOSTAT disagreeing, and each file
 // named holds whole records, each one a record the scenario wrote.
-#include <gtest/gtest.h>
-
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <set>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "io/stmt_runner.h"
 #include "io/stream.h"

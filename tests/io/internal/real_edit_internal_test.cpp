@@ -1,16 +1,9 @@
 // Real output editing under the current edit (F, E, D, EN, ES, G) and the
 // digit conversions it is built on.
-#include <gtest/gtest.h>
-
 #include <bit>
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <random>
-#include <string>
-#include <vector>
 
 #include "io/digits.h"
 #include "io/io_support.h"

@@ -4,12 +4,9 @@
 // the same bytes, passed on to the file at the same moments (a fully
 // buffered stream keeps what fits, the others pass each record on at
 // once), and nothing stored past the end of the buffer.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdio>
-#include <string>
-
+#include "support/common.h"
 #include "io/stream.h"
 
 namespace {

@@ -1,18 +1,12 @@
 // What the ALLOCATE, DEALLOCATE and temporary entries ask of the storage
 // primitives (primitives.cpp): families, byte counts, STAT values, and what
 // they do when a request is refused; the descriptors made without storage.
-#include <dlfcn.h>
-#include <gtest/gtest.h>
-
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <dlfcn.h>
 #include <utility>
 
+#include "support/common.h"
 #include "primitives.h"
-#include "support/fatal_table.h"
-#include "tavf90.h"
 
 namespace {
 

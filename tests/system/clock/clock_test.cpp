@@ -2,20 +2,12 @@
 // instants the test sets.  Each scenario runs in a child: the zone caches
 // and the generator are process-wide, and the zone comes from a
 // fixed-offset TZ in the child's environment.
-#include <gtest/gtest.h>
+#include <ctime>
 #include <sys/time.h>
 #include <sys/times.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
-#include <string>
-
-#include "support/child.h"
-#include "support/table.h"
-#include "tavf90.h"
+#include "support/common.h"
 
 // A clock the tests set: this program defines time, gettimeofday and times
 // and exports them, so the library's calls reach these.
