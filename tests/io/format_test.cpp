@@ -2,8 +2,10 @@
 // each simulated item takes the next data edit descriptor, transfers a
 // marker (output) or a field of w characters (input), then lets the
 // interpreter run on to the next data edit descriptor.
+#include <memory>
 #include <tuple>
 
+#include "io/input_items.h"
 #include "io/io_support.h"
 #include "io/record.h"
 #include "support/record_fixture.h"
@@ -40,9 +42,8 @@ std::string current_edit() {
   }
 }
 
-// One formatted item under the per-item protocol.  Output puts `marker`;
-// input takes a field of w characters into `field`.  The edit used is
-// appended to `edits` (blank-separated).
+// One item as above (`marker` put, or the field taken into `field`); the
+// edit used is appended to `edits`, blank-separated.
 int item(int mode, const std::string &marker, std::string &edits, std::string *field = nullptr) {
   char c = __TAVf90_current_edit[0];
   if (c == ':' || c == ')') {
@@ -171,11 +172,10 @@ TEST(FormatOutput, TextAndBlanksGoOutInRuns) {
 int run_exact(const std::string &format, int mode, int items) {
   std::vector<char> text(format.begin(), format.end());
   Strings input = {"12345678", "abc", "", "xyzxyzxyzxyz"};
-  TestRecord *rec = mode == kOut ? new TestRecord(64) : new TestRecord(input, true);
+  std::unique_ptr<TestRecord> rec(mode == kOut ? new TestRecord(64) : new TestRecord(input, true));
   std::string edits, field;
   int s = __TAVf90_establish_format(text.empty() ? nullptr : text.data(), static_cast<int>(text.size()), mode);
   for (int i = 0; i < items && s == 0; ++i) s = item(mode, "#", edits, &field);
-  delete rec;
   return s;
 }
 
@@ -191,12 +191,7 @@ TEST(FormatErrors, EveryTruncationOfAFormatIsAnErrorNotAnOverread) {
 
 TEST(FormatInput, Table) {
   for (const auto &r : iotest::table("edit_format_input.tsv", 6)) {
-    Strings records(1);
-    for (char c : r[2]) {
-      if (c == '\n') records.emplace_back();
-      else records.back() += c;
-    }
-    In in = read_items(r[0].c_str(), records, std::stoi(r[3]), r[1] == "Y");
+    In in = read_items(r[0].c_str(), iotest::split_records(r[2]), std::stoi(r[3]), r[1] == "Y");
     EXPECT_EQ(in.status, std::stoi(r[4])) << r[0];
     EXPECT_EQ(in.fields, r[5]) << r[0];
   }
@@ -229,7 +224,7 @@ TEST(FormatFatal, MessageWithTheOffendingCharacter) {
       TestRecord rec;
       __TAVf90_error_continue = __TAVf90_end_continue = __TAVf90_eor_continue = 0;
       __TAVf90_establish_format(r[1].c_str(), -1, r[0] == "in" ? kIn : kOut);
-    }, {tavtest::kAborted, "", (r[2] + "\nProgram terminated by fatal I/O error\n").c_str()});
+    }, {tavtest::kAborted, "", iotest::fatal_io(r[2]).c_str()});
   }
 }
 

@@ -68,23 +68,38 @@ inline void initialise(char kind, void *item) {
   }
 }
 
-// Reads items of the given kinds (format null: list-directed) and renders
-// what they hold afterwards.
+// Reads items of the given kinds after a begin call that left `status`
+// and renders what they hold afterwards, then "#code" after a condition
+// (left in `status`).
+inline std::string read_kinds(int &status, bool list, const char *kinds) {
+  std::string out;
+  for (const char *k = kinds; status == 0 && *k; ++k) {
+    alignas(8) char item[16];
+    initialise(*k, item);
+    status = read_item(*k, item, list);
+    if (!out.empty()) out += '|';
+    out += render(*k, item);
+  }
+  return status != 0 ? out + "#" + std::to_string(status) : out;
+}
+
+// read_kinds over the records (format null: list-directed).
 inline std::string run(const char *format, const std::vector<std::string> &records, const char *kinds, bool pad = true) {
   tavtest::TestRecord rec(records, pad);
   __TAVf90_io_blanks = 0;
   __TAVf90_current_edit[0] = ')';
-  std::string out;
   int status = format != nullptr ? __TAVf90_establish_format(format, -1, TAV_MODE_INPUT) : __TAVf90_init_linput();
-  for (const char *k = kinds; status == 0 && *k; ++k) {
-    alignas(8) char item[16];
-    initialise(*k, item);
-    status = read_item(*k, item, format == nullptr);
-    if (!out.empty()) out += '|';
-    out += render(*k, item);
+  return read_kinds(status, format == nullptr, kinds);
+}
+
+// The records of a text, '\n' between them.
+inline std::vector<std::string> split_records(const std::string &text) {
+  std::vector<std::string> records(1);
+  for (char c : text) {
+    if (c == '\n') records.emplace_back();
+    else records.back() += c;
   }
-  if (status != 0) out += "#" + std::to_string(status);
-  return out;
+  return records;
 }
 
 }  // namespace iotest

@@ -3,15 +3,13 @@
 // null values and the slash, the range of each kind, and correct rounding
 // of real input, fields far wider than their record (data/input.tsv).
 //
-// READ from a record in memory takes quick paths: a field is read where it
-// stands, its digits eight at a time, a list-directed number in one pass
-// over the record, and the commonest fields (an integer of up to sixteen
-// digits, a real whose digits and power of ten are both exact) by quick
-// conversions.  Cases are read from an internal file (a record in memory:
-// the quick paths) and over the record fixture's hooks (the general,
-// character-by-character paths); both readings must agree, values and
-// error numbers alike, and random fields must give what the C++ library's
-// correctly rounded conversions give.
+// A READ from a record in memory takes quick paths: a field read where it
+// stands, its digits eight at a time, a list-directed number in one pass,
+// quick conversions for an integer of up to sixteen digits and a real whose
+// digits and power of ten are both exact.  An internal file takes them, the
+// record fixture's hooks the general paths: both readings must agree, error
+// numbers included, and random fields must read as the C++ library's
+// correctly rounded conversions read them.
 #include <charconv>
 #include <random>
 
@@ -22,15 +20,7 @@ namespace {
 
 using iotest::render;
 using iotest::run;
-
-std::vector<std::string> split_records(const std::string &s) {
-  std::vector<std::string> records(1);
-  for (char c : s) {
-    if (c == '\n') records.emplace_back();
-    else records.back().push_back(c);
-  }
-  return records;
-}
+using iotest::split_records;
 
 TEST(Input, Table) {
   for (const auto &r : iotest::table("input.tsv", 5)) {
@@ -55,16 +45,8 @@ std::string internal_read(const char *format, const std::string &record, const c
   std::string var = record;
   int status = __TAVf90_ireads(var.data(), static_cast<int>(var.size()), format, format != nullptr ? -1 : 0,
                                nullptr, iotest::kIostat);
-  std::string out;
-  for (const char *k = kinds; status == 0 && *k; ++k) {
-    alignas(8) char item[16];
-    iotest::initialise(*k, item);
-    status = iotest::read_item(*k, item, format == nullptr);
-    if (!out.empty()) out += '|';
-    out += render(*k, item);
-  }
+  std::string out = iotest::read_kinds(status, format == nullptr, kinds);
   if (status == 0) __TAVf90_endiread();
-  if (status != 0) out += "#" + std::to_string(status);
   return out;
 }
 

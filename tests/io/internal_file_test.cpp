@@ -5,8 +5,6 @@
 
 namespace {
 
-int flen(const char *f) { return f ? static_cast<int>(std::strlen(f)) : 0; }
-
 std::vector<std::intptr_t> numbers(const std::string &field) {
   std::vector<std::intptr_t> v;
   std::istringstream in(field == "-" ? "" : field);
@@ -28,8 +26,8 @@ void run_row(const std::vector<std::string> &r, int conditions) {
   std::vector<std::intptr_t> got;
   int s;
   if (write) {
-    s = rank == 0 ? __TAVf90_iwrites(store.data(), len, f, flen(f), -conditions)
-                  : __TAVf90_iwritea(rank, &d, f, flen(f), -conditions);
+    s = rank == 0 ? __TAVf90_iwrites(store.data(), len, f, iotest::slen(f), -conditions)
+                  : __TAVf90_iwritea(rank, &d, f, iotest::slen(f), -conditions);
     for (int i = 0; s == 0 && i < items; ++i) {
       auto x = static_cast<std::int32_t>(values[static_cast<std::size_t>(i)]);
       s = f ? __TAVf90_write_i(x) : __TAVf90_lwrite_i(x);
@@ -37,8 +35,8 @@ void run_row(const std::vector<std::string> &r, int conditions) {
     if (s == 0) s = __TAVf90_endiwrite();
     EXPECT_EQ(store, r[9]) << r[0];
   } else {
-    s = rank == 0 ? __TAVf90_ireads(store.data(), len, f, flen(f), nullptr, conditions)
-                  : __TAVf90_ireada(rank, &d, f, flen(f), nullptr, conditions);
+    s = rank == 0 ? __TAVf90_ireads(store.data(), len, f, iotest::slen(f), nullptr, conditions)
+                  : __TAVf90_ireada(rank, &d, f, iotest::slen(f), nullptr, conditions);
     for (int i = 0; s == 0 && i < items; ++i) {
       std::int32_t x = -7;
       s = f ? __TAVf90_read_i(&x) : __TAVf90_lread_i(&x);

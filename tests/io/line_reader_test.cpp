@@ -1,9 +1,5 @@
 // Records of formatted sequential READ, taken whole from the stream's
-// buffer: lines longer than the buffer, lines that straddle refills, the
-// record length limit of RECL= and lines of any length without it, a last
-// line without a newline, CR LF line endings and carriage returns that are
-// data, from a regular file and from a pipe that delivers the text in
-// pieces.
+// buffer of a regular file and of a pipe that delivers the text in pieces.
 #include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -60,9 +60,7 @@ std::string statement(const std::string &text) {
     if (rc == 0) rc = __TAVf90_write_ch(data.data(), static_cast<int>(data.size()));
     if (rc == 0) rc = __TAVf90_enddwrite();
   } else if (verb == "dwriteu") {
-    rc = __TAVf90_dwriteu(unit, rec, 1);
-    if (rc == 0) rc = __TAVf90_uwrite(data.data(), static_cast<int>(data.size()));
-    if (rc == 0) rc = __TAVf90_enddwriteu();
+    rc = write_record(unit, data, 1, rec);
   } else {
     return stmttest::run_statement(text);
   }
