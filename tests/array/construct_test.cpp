@@ -44,11 +44,6 @@ void check_flavours(std::size_t size, std::vector<std::intptr_t> ext, const Byte
   }
 }
 
-// ---- PACK
-
-using Pack = decltype(&__TAVf90_pack);
-using DtPack = decltype(&__TAVf90_dtpack);
-using ChPack = decltype(&__TAVf90_chpack);
 // The members of each mask kind: <kind>pack, <kind>dtpack, <kind>chpack.
 const std::pair<const char *, std::size_t> kPackKinds[] = {{"", 4}, {"l1_", 1}, {"l2_", 2}, {"l4_", 8}};
 
@@ -58,9 +53,9 @@ TEST(Construct, PackEveryFlavourMaskKindAndVector) {
       Section a(s, size);
       a.randomise();
       for (const auto &[kind, width] : kPackKinds) {
-        const auto pack = array_test::entry<Pack>(std::string(kind) + "pack");
-        const auto dt = array_test::entry<DtPack>(std::string(kind) + "dtpack");
-        const auto ch = array_test::entry<ChPack>(std::string(kind) + "chpack");
+        const auto pack = array_test::entry<decltype(&__TAVf90_pack)>(std::string(kind) + "pack");
+        const auto dt = array_test::entry<decltype(&__TAVf90_dtpack)>(std::string(kind) + "dtpack");
+        const auto ch = array_test::entry<decltype(&__TAVf90_chpack)>(std::string(kind) + "chpack");
         Shape ms = s;
         ms.reversed = ~s.reversed & 0x7f;
         Section m(ms, width, 2);
@@ -93,8 +88,6 @@ TEST(Construct, PackEveryFlavourMaskKindAndVector) {
     }
   }
 }
-
-// ---- RESHAPE
 
 struct ReshapeCase {
   Shape source;
@@ -152,8 +145,6 @@ TEST(Construct, ReshapeWithPadAndOrder) {
     }
   }
 }
-
-// ---- SPREAD
 
 TEST(Construct, SpreadAlongEveryDimension) {
   for (const Shape &s : array_test::shapes()) {
@@ -231,29 +222,31 @@ TEST(Construct, CshiftAndEoshiftEveryMember) {
         const char sb[4] = {'x', 'y', 'z', 'w'};  // the scalar BOUNDARY
         const tav_ptr_desc *ad = a.desc(), *bd = bnd.desc();
         const tav_cptr_desc *ac = a.cdesc(), *bc = bnd.cdesc();
-        auto scalar = [&](std::intptr_t) { return static_cast<const char *>(sb); };
-        auto array = [&](std::intptr_t m) { return static_cast<const char *>(bnd.nth(m)); };
         std::vector<std::uint8_t> dest(static_cast<std::size_t>(a.count()) * size + 8);
-        std::string t;  // the SHIFT
-        auto run = [&](const std::string &what, const Bytes &want, auto &&call) {
-          std::fill(dest.begin(), dest.end(), 0xEE);
-          call(dest.data());
-          const std::string w = what + " " + t + " DIM " + std::to_string(dim) + " " + array_test::describe(s);
-          EXPECT_EQ(Bytes(dest.begin(), dest.end() - 8), want) << w;
-          EXPECT_EQ(Bytes(dest.end() - 8, dest.end()), Bytes(8, 0xEE)) << w << " wrote past the result";
+        const std::string at = " DIM " + std::to_string(dim) + " " + array_test::describe(s);
+        // The six members of one SHIFT form, each numeric then CHARACTER: CSHIFT, EOSHIFT with
+        // the scalar BOUNDARY, EOSHIFT with the array one.
+        auto run = [&](const std::string &t, const std::vector<int> &shifts, auto &&...members) {
+          const Bytes want[] = {shifted(a, d, shifts, nullptr),
+                                shifted(a, d, shifts, [&](std::intptr_t) { return sb; }),
+                                shifted(a, d, shifts, [&](std::intptr_t m) { return bnd.nth(m); })};
+          int k = 0;
+          for (const auto &call : {std::function<void(void *)>(members)...}) {
+            std::fill(dest.begin(), dest.end(), 0xEE);
+            call(dest.data());
+            const std::string w = "member " + std::to_string(k) + " " + t + at;
+            EXPECT_EQ(Bytes(dest.begin(), dest.end() - 8), want[k++ / 2]) << w;
+            EXPECT_EQ(Bytes(dest.end() - 8, dest.end()), Bytes(8, 0xEE)) << w << " wrote past the result";
+          }
         };
-        for (int sh : {2, -1, 0, 9, -7, 2147483647}) {
-          const std::vector<int> shifts(static_cast<std::size_t>(bnd.count()), sh);
-          t = "SHIFT " + std::to_string(sh);
-          const Bytes c = shifted(a, d, shifts, nullptr), es = shifted(a, d, shifts, scalar);
-          const Bytes ea = shifted(a, d, shifts, array);
-          run("cshift_a", c, [&](void *p) { __TAVf90_cshift_a(rk, ad, sh, dim, p, isz); });
-          run("cshift_ca", c, [&](void *p) { __TAVf90_cshift_ca(rk, ac, sh, dim, p, isz); });
-          run("eoshift_as", es, [&](void *p) { __TAVf90_eoshift_as(rk, ad, sh, dim, sb, p, isz); });
-          run("eoshift_cas", es, [&](void *p) { __TAVf90_eoshift_cas(rk, ac, sh, dim, sb, isz, p, isz); });
-          run("eoshift_aa", ea, [&](void *p) { __TAVf90_eoshift_aa(rk, ad, sh, dim, r1, bd, p, isz); });
-          run("eoshift_caa", ea, [&](void *p) { __TAVf90_eoshift_caa(rk, ac, sh, dim, r1, bc, p, isz); });
-        }
+        for (int sh : {2, -1, 0, 9, -7, 2147483647})
+          run("SHIFT " + std::to_string(sh), std::vector<int>(static_cast<std::size_t>(bnd.count()), sh),
+              [&](void *p) { __TAVf90_cshift_a(rk, ad, sh, dim, p, isz); },
+              [&](void *p) { __TAVf90_cshift_ca(rk, ac, sh, dim, p, isz); },
+              [&](void *p) { __TAVf90_eoshift_as(rk, ad, sh, dim, sb, p, isz); },
+              [&](void *p) { __TAVf90_eoshift_cas(rk, ac, sh, dim, sb, isz, p, isz); },
+              [&](void *p) { __TAVf90_eoshift_aa(rk, ad, sh, dim, r1, bd, p, isz); },
+              [&](void *p) { __TAVf90_eoshift_caa(rk, ac, sh, dim, r1, bc, p, isz); });
         for (int w : {1, 2, 4}) {
           // A SHIFT array of w-byte integers, some of 4 bytes far beyond the extent.
           Section shift(without(s, d, 1), static_cast<std::size_t>(w), 1);
@@ -265,17 +258,12 @@ TEST(Construct, CshiftAndEoshiftEveryMember) {
             std::memcpy(shift.nth(n), &shifts.back(), static_cast<std::size_t>(w));
           }
           const tav_ptr_desc *sh = shift.desc();
-          t = "SHIFT array width " + std::to_string(w);
-          const Bytes c = shifted(a, d, shifts, nullptr), es = shifted(a, d, shifts, scalar);
-          const Bytes ea = shifted(a, d, shifts, array);
-          run("cshift_aa", c, [&](void *p) { __TAVf90_cshift_aa(rk, ad, r1, sh, dim, p, isz, w); });
-          run("cshift_caa", c, [&](void *p) { __TAVf90_cshift_caa(rk, ac, r1, sh, dim, p, isz, w); });
-          run("eoshift_aas", es, [&](void *p) { __TAVf90_eoshift_aas(rk, ad, r1, sh, dim, sb, p, isz, w); });
-          run("eoshift_caas", es,
-              [&](void *p) { __TAVf90_eoshift_caas(rk, ac, r1, sh, dim, sb, isz, p, isz, w); });
-          run("eoshift_aaa", ea,
-              [&](void *p) { __TAVf90_eoshift_aaa(rk, ad, r1, sh, dim, r1, bd, p, isz, w); });
-          run("eoshift_caaa", ea,
+          run("SHIFT array width " + std::to_string(w), shifts,
+              [&](void *p) { __TAVf90_cshift_aa(rk, ad, r1, sh, dim, p, isz, w); },
+              [&](void *p) { __TAVf90_cshift_caa(rk, ac, r1, sh, dim, p, isz, w); },
+              [&](void *p) { __TAVf90_eoshift_aas(rk, ad, r1, sh, dim, sb, p, isz, w); },
+              [&](void *p) { __TAVf90_eoshift_caas(rk, ac, r1, sh, dim, sb, isz, p, isz, w); },
+              [&](void *p) { __TAVf90_eoshift_aaa(rk, ad, r1, sh, dim, r1, bd, p, isz, w); },
               [&](void *p) { __TAVf90_eoshift_caaa(rk, ac, r1, sh, dim, r1, bc, p, isz, w); });
         }
       }

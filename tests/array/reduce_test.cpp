@@ -16,9 +16,6 @@ using Masked = tav_vector (*)(int, const tav_ptr_desc *, int, int, const tav_ptr
 using Free = void (*)(tav_vector);
 using array_test::entry;
 
-struct Complex { float re, im; };
-struct DoubleComplex { double re, im; };
-
 // Mask elements: false, true, or true with only the top bit set (which a
 // read of the wrong width misses).
 template <class M>
@@ -49,11 +46,10 @@ std::vector<Acc> reference(const Section &a, int d, const Section *mask, Acc ini
   return acc;
 }
 
-// Every shape, every DIM, unmasked (`name`), each mask kind (its own
-// layout, m_<kind>_<masked>); `masked` empty: no masked
-// members.  Results are released by freevec_<result>.  step(acc, element,
-// j) folds one element at 0-based position j along DIM; project gives the
-// result element (by default the folded value itself).
+// Every shape and DIM, unmasked (`name`) and with each mask kind in a layout of
+// its own (m_<kind>_<masked_name>; none if that is empty); results released by
+// freevec_<result>.  step(acc, element, j) folds one element at 0-based
+// position j along DIM; project gives the result element (default: the fold).
 template <class T, class Out, class Acc, class Gen, class Step, class Project = std::identity>
 void check_family(const std::string &name, const std::string &masked_name, const std::string &result, Gen gen,
                   Acc init, Step step, Project project = {}) {
@@ -70,7 +66,7 @@ void check_family(const std::string &name, const std::string &masked_name, const
       auto check = [&](tav_vector got, auto mtag, const Section *mask, const std::string &how) {
         const auto acc = reference<T, typename decltype(mtag)::type>(a, dim - 1, mask, init, step);
         std::vector<Out> want(acc.size());
-        std::transform(acc.begin(), acc.end(), want.begin(), project);
+        std::ranges::transform(acc, want.begin(), project);
         EXPECT_EQ(std::vector<std::intptr_t>(got.extent, got.extent + 7), ext) << what << how;
         if (!want.empty() && std::equal(ext.begin(), ext.end(), got.extent)) {
           EXPECT_EQ(std::memcmp(got.base, want.data(), want.size() * sizeof(Out)), 0) << what << how;
@@ -143,7 +139,7 @@ TEST(Reductions, SumAndProductOfEveryNumericTypeAndMaskKind) {
   check_sum_product<std::int8_t>("i1"), check_sum_product<std::int16_t>("i2");
   check_sum_product<std::int32_t>("i"), check_sum_product<std::int64_t>("i4");
   check_sum_product<float>("r"), check_sum_product<double>("d");
-  check_sum_product<Complex>("c"), check_sum_product<DoubleComplex>("dc");
+  check_sum_product<tav_complex>("c"), check_sum_product<tav_dcomplex>("dc");
 }
 
 template <class L>
@@ -163,12 +159,8 @@ TEST(Reductions, AnyAllAndCountOfEveryLogicalKind) {
 // Extreme values and locations.  The reference keeps (value, location) and
 // takes the first element that is not a NaN even when it equals the start.
 template <class T>
-struct Best {
-  T v;
-  std::int32_t at;
-};
-template <class T>
 void check_extremes(const std::string &t) {
+  using Best = std::pair<T, std::int32_t>;
   T lo = std::is_floating_point_v<T> ? -std::numeric_limits<T>::max() : std::numeric_limits<T>::min();
   T hi = std::numeric_limits<T>::max();
   auto gen = [lo, hi](std::intptr_t) {
@@ -181,23 +173,17 @@ void check_extremes(const std::string &t) {
       default: return random_value<T>();
     }
   };
-  auto is_nan = [](T x) {
-    if constexpr (std::is_floating_point_v<T>) return std::isnan(x);
-    return false;
-  };
   // Takes x (at 0-based j) when better, or when only NaNs or nothing came before.
-  auto fold = [is_nan](auto better) {
-    return [better, is_nan](Best<T> &b, T x, std::intptr_t j) {
-      if (better(x, b.v) || (b.at == 0 && !is_nan(x))) b = {x, static_cast<std::int32_t>(j + 1)};
+  auto fold = [](auto better) {
+    return [better](Best &b, T x, std::intptr_t j) {
+      if (better(x, b.first) || (b.second == 0 && !std::isnan(x))) b = {x, static_cast<std::int32_t>(j + 1)};
     };
   };
   const auto greater = fold(std::greater<T>()), less = fold(std::less<T>());
-  auto value = [](const Best<T> &b) { return b.v; };
-  auto where = [](const Best<T> &b) { return b.at; };
-  check_family<T, T>("maxv_dim_" + t, "maxvd_" + t, t, gen, Best<T>{lo, 0}, greater, value);
-  check_family<T, T>("minv_dim_" + t, "minvd_" + t, t, gen, Best<T>{hi, 0}, less, value);
-  check_family<T, std::int32_t>("maxl_dim_" + t, "maxld_" + t, "i", gen, Best<T>{lo, 0}, greater, where);
-  check_family<T, std::int32_t>("minl_dim_" + t, "minld_" + t, "i", gen, Best<T>{hi, 0}, less, where);
+  check_family<T, T>("maxv_dim_" + t, "maxvd_" + t, t, gen, Best{lo, 0}, greater, &Best::first);
+  check_family<T, T>("minv_dim_" + t, "minvd_" + t, t, gen, Best{hi, 0}, less, &Best::first);
+  check_family<T, std::int32_t>("maxl_dim_" + t, "maxld_" + t, "i", gen, Best{lo, 0}, greater, &Best::second);
+  check_family<T, std::int32_t>("minl_dim_" + t, "minld_" + t, "i", gen, Best{hi, 0}, less, &Best::second);
 }
 
 TEST(Reductions, ExtremesAndLocationsOfEveryTypeAndMaskKind) {
@@ -227,11 +213,10 @@ TEST(Reductions, StartingValuesAndNaN) {
     const auto n = static_cast<std::intptr_t>(values.size());
     for (int rows : {1, 2}) {
       std::vector<float> v, mv;
-      for (std::intptr_t i = 0; i < n; ++i)
-        for (int r = 0; r < rows; ++r) {
-          v.push_back(values[i]);
-          if (!mask.empty()) mv.push_back(mask[i]);
-        }
+      for (std::intptr_t i = 0; i < n; ++i) {
+        v.insert(v.end(), rows, values[i]);
+        if (!mask.empty()) mv.insert(mv.end(), rows, mask[i]);
+      }
       const std::vector<std::intptr_t> extents = rows == 1 ? std::vector<std::intptr_t>{n} : std::vector{2, n};
       Dense<float> a(v, extents);
       Dense<std::uint32_t> m({mv.begin(), mv.end()}, extents);

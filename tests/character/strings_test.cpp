@@ -31,6 +31,8 @@ TEST(Strings, AgreeWithAnotherCompiler) {
     EXPECT_EQ(got, want);
     EXPECT_EQ(__TAVf90_charindex3(s, t, &no, ls, lt), want[0]);
     EXPECT_EQ(__TAVf90_charindex_i4(s, t, ls, lt), want[0]);
+    EXPECT_EQ(__TAVf90_scan3(s, t, nullptr, ls, lt), want[2]);  // BACK absent: false
+    EXPECT_EQ(__TAVf90_len(s, ls) + __TAVf90_len_i4(t, lt), ls + lt);
     tav_chtmp r;
     __TAVf90_adjustl_ch(&r, s, ls);
     EXPECT_EQ(take(r), row[10]);
@@ -55,11 +57,6 @@ TEST(Strings, AssignmentPadsTruncatesAndOverlaps) {
     __TAVf90_chasgn(b.data() + c.dst, c.dlen, b.data() + c.src, c.slen);
     EXPECT_EQ(b.substr(0, 6), c.want);
   }
-}
-
-TEST(Strings, LenAndAbsentBack) {
-  EXPECT_EQ(__TAVf90_len("abc", 3) + __TAVf90_len_i4("", 0), 3);
-  EXPECT_EQ(__TAVf90_scan3("abca", "a", nullptr, 4, 1), 1);  // BACK absent: false
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // The by-reference family and the complex functions.  Under emulation the
 // x87 transcendental operations do not give the hardware's bits, so values
 // the hardware computes exactly are compared bit for bit only natively.
-#include <bit>
-#include <cmath>
-
 #include "support/common.h"
 #include "numeric/numeric_support.h"
 

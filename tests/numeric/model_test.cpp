@@ -5,11 +5,8 @@
 // (golden/model.py, the same as a peer compiler's results), whose values are
 // bit patterns; NaN matches any NaN, every other result matches bit for bit.
 // Then what a row cannot say.
-#include <bit>
 #include <cfloat>
-#include <cmath>
 #include <fstream>
-#include <type_traits>
 
 #include "support/common.h"
 #include "numeric/numeric_support.h"
