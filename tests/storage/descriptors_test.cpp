@@ -33,7 +33,7 @@ std::string ints(const P *base, int n) {
   return s;
 }
 
-TEST(Bounds, EveryFormAgrees) {
+TEST(Bounds, EveryForm) {
   const Forms &f = kForms;
   std::string seen;
   for (int k = 1; k <= 3; ++k)
@@ -48,10 +48,7 @@ TEST(Bounds, EveryFormAgrees) {
                                  __TAVf90_ubound_fixed(3, 3, 4, 4, 0), __TAVf90_ubound_afixed(1, 2, 7, 99),
                                  __TAVf90_extent_fixed(3, 3, 3, 0, 2)}.data(), 5),
             "4 5 0 7 2");
-}
-
-TEST(Bounds, UpperBoundsWithoutDim) {
-  // Each fills exactly `rank` elements of the result.
+  // Without DIM, each fills exactly `rank` elements of the result.
   std::int32_t out[4];
   tav_vector result{reinterpret_cast<char *>(out), {}};
   auto fill = [&](auto call) {
@@ -59,9 +56,9 @@ TEST(Bounds, UpperBoundsWithoutDim) {
     call();
     return ints<std::int32_t>(out, 4);
   };
-  EXPECT_EQ(fill([&] { __TAVf90_vubound_ptr(&result, 3, &kForms.p); }), "4 0 0 -9");
-  EXPECT_EQ(fill([&] { __TAVf90_vubound_cptr(&result, 1, &kForms.c); }), "4 -9 -9 -9");
-  EXPECT_EQ(fill([&] { __TAVf90_vubound_info(&result, kForms.info); }), "4 0 0 -9");
+  EXPECT_EQ(fill([&] { __TAVf90_vubound_ptr(&result, 3, &f.p); }), "4 0 0 -9");
+  EXPECT_EQ(fill([&] { __TAVf90_vubound_cptr(&result, 1, &f.c); }), "4 -9 -9 -9");
+  EXPECT_EQ(fill([&] { __TAVf90_vubound_info(&result, f.info); }), "4 0 0 -9");
   const intptr_t extents[7] = {3, -2, 5, 1, 1, 1, 1};  // a negative extent is empty
   EXPECT_EQ(fill([&] { __TAVf90_vubound_vector(&result, 3, extents); }), "3 0 5 -9");
   EXPECT_EQ(__TAVf90_ubound_vector(3, extents, 3), 5);
@@ -136,8 +133,7 @@ TEST(AtmpList, FirstInFirstOut) {
   tav_vector t[4], out;
   for (int i = 0; i < 4; ++i) t[i] = __TAVf90_mkatmp_i(1, i + 1);
   EXPECT_EQ(__TAVf90_atmplist_append(&list, &t[0]), list.first);
-  __TAVf90_atmplist_append(&list, &t[1]);
-  __TAVf90_atmplist_append(&list, &t[2]);
+  for (int i = 1; i < 3; ++i) __TAVf90_atmplist_append(&list, &t[i]);
   t[0].extent[0] = 99;
   std::string seen;
   auto take = [&](int n) {  // element n; n < 0 steps (takes the first off)

@@ -7,9 +7,8 @@
 namespace {
 
 TEST(Primitives, ZeroedBlocksAreZeroEvenWhenReused) {
-  // Blocks released dirty are what the next requests of their size get
-  // back, kept by the primitives or from the C library's caches and free
-  // lists.
+  // Released dirty, blocks come back to the next requests of their size,
+  // kept by the primitives or by the C library.
   for (std::size_t n : {1u, 12u, 16u, 24u, 1024u, 1025u, 300000u}) {
     std::vector<void *> blocks(20);
     for (void *&p : blocks) std::memset(p = __TAVf90_zoAlloc(n), 0xA5, n);

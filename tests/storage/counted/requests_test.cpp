@@ -77,13 +77,12 @@ TEST_F(Requests, StatChainOfOneStatement) {
   __TAVf90_Allocate_a(&a, 4, 1, 1, 10, &stat);
   EXPECT_TRUE(stat == 1 && a.base == nullptr);
   __TAVf90_Allocate_a(&b, 4, 1, 1, 10, &stat);
-  EXPECT_EQ(b.base, &former) << "a skipped ALLOCATE leaves the base alone";
-  EXPECT_EQ(b.dim[0].extent, 10) << "the bounds are filled all the same";
-  // The other entries of the statement answer without asking either.
+  // A skipped ALLOCATE leaves the base alone but fills the bounds; the other
+  // entries of the statement answer without asking either.
+  EXPECT_TRUE(b.base == &former && b.dim[0].extent == 10);
   EXPECT_EQ(__TAVf90_Allocate_s(4, &stat), nullptr);
-  void *const skipped = TAV_UNDEFINED_POINTER;
-  EXPECT_EQ(__TAVf90_Allocate_i(__TAVf90_make_info(1, 1, 10), 4, &stat), skipped);
-  EXPECT_EQ(__TAVf90_Allocate_aa(40, &stat), skipped);
+  EXPECT_EQ(__TAVf90_Allocate_i(__TAVf90_make_info(1, 1, 10), 4, &stat), TAV_UNDEFINED_POINTER);
+  EXPECT_EQ(__TAVf90_Allocate_aa(40, &stat), TAV_UNDEFINED_POINTER);
   tav_cptr_desc c{&former, 0, 0, {}};
   __TAVf90_Allocate_ca(&c, 3, 1, 1, 2, &stat);
   EXPECT_EQ(c.base, &former);
@@ -151,13 +150,10 @@ TEST_F(Requests, UnallocatedAndUndefinedObjects) {
 TEST_F(Requests, AllocatableAutomaticAndLocalFamilies) {
   tav_info info = __TAVf90_make_info(2, 0, 2, 1, 4);  // 3 x 4
   int stat = 0;
-  void *p = __TAVf90_Allocate_zi(info, 8, &stat);
-  __TAVf90_Deallocate_i(p, info, 8, &stat);
-  p = __TAVf90_Allocate_aa(96, &stat);
-  __TAVf90_Deallocate_aa(p, info.dim, 2, 8, &stat);
+  __TAVf90_Deallocate_i(__TAVf90_Allocate_zi(info, 8, &stat), info, 8, &stat);
+  __TAVf90_Deallocate_aa(__TAVf90_Allocate_aa(96, &stat), info.dim, 2, 8, &stat);
   info = __TAVf90_make_info(1, -2, 2);
-  p = __TAVf90_Allocate_aa(40, &stat);
-  __TAVf90_Deallocate_aa(p, info.dim, 1, 8, &stat);
+  __TAVf90_Deallocate_aa(__TAVf90_Allocate_aa(40, &stat), info.dim, 1, 8, &stat);
   void *a = __TAVf90_Alloc_i(info, 4);
   void *z = __TAVf90_Alloc_zi(info, 2);
   void *s = __TAVf90_Alloc_zs(6);
@@ -248,14 +244,11 @@ TEST(Descriptors, InfoRecordsAndAssumedShape) {
 // program's own working-storage primitives and keeps one emptied block
 // spare; the counts are "requests/releases".
 std::string stack_blocks() {
-  int in = 0, out = 0;
-  for (const counted::Call &c : counted::calls()) {
-    in += c.entry == "oAlloc";
-    out += c.entry == "oDeAlloc";
-  }
-  return std::to_string(in) + "/" + std::to_string(out);
+  auto n = [](const std::string &entry) {
+    return std::to_string(std::ranges::count(counted::calls(), entry, &counted::Call::entry));
+  };
+  return n("oAlloc") + "/" + n("oDeAlloc");
 }
-// Enters `in` program units, then leaves `out`.
 void units(int in, int out) {
   for (int i = 0; i < in; ++i) __TAVf90_enter_pu("P");
   for (int i = 0; i < out; ++i) __TAVf90_exit_pu();
