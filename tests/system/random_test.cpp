@@ -1,8 +1,7 @@
-// The generator's sequence in both kinds, the fill order of the vector and
-// array entries, and RANDOM_SEED.  Expected values: exact integer and
-// correctly rounded arithmetic done apart from the library (Python), and
-// the published check of the minimal standard generator (1043618065 after
-// 10000 steps from 1).
+// The generator, its vector and array fills, and RANDOM_SEED.  Expected
+// values: exact integer and correctly rounded arithmetic done apart from
+// the library (Python), and the published check of the minimal standard
+// generator (1043618065 after 10000 steps from 1).
 #include "support/common.h"
 
 namespace {
@@ -77,16 +76,20 @@ TEST(Random, FillsInArrayElementOrder) {
   tav_ptr_desc whole{reinterpret_cast<char *>(r.data()), 0, {{3, 4, 1}, {4, 12, 1}}};
   __TAVf90_random90a_r(2, &whole);
   EXPECT_EQ(r, want_r);
-  // A 2x3 section of a 4x6 array (every other row, backwards; every other
-  // column): only its elements change, in array element order.
-  std::vector<double> big(24, -1.0);
-  tav_ptr_desc sect{reinterpret_cast<char *>(&big[2]), 0, {{2, -16, 1}, {3, 64, 1}}};
-  put(42);
-  __TAVf90_random90a_d(2, &sect);
-  const int order[] = {2, 0, 10, 8, 18, 16};
-  std::vector<double> want_big(24, -1.0);
-  for (int k = 0; k < 6; ++k) want_big[order[k]] = want_d[k];
-  EXPECT_EQ(big, want_big);
+  // Sections of a 4x6 array: every other row, backwards, of every other
+  // column; every row, backwards, of columns 1 to 3 (whose columns follow
+  // one another).  Only their elements change, in array element order.
+  const std::pair<tav_ptr_desc, std::vector<int>> sections[] = {
+      {{nullptr, 0, {{2, -16, 1}, {3, 64, 1}}}, {2, 0, 10, 8, 18, 16}},
+      {{nullptr, 0, {{4, -8, 1}, {3, 32, 1}}}, {3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8}}};
+  for (auto [sect, at] : sections) {
+    std::vector<double> big(24, -1.0), want_big(24, -1.0);
+    sect.base = reinterpret_cast<char *>(&big[static_cast<std::size_t>(at[0])]);
+    put(42);
+    __TAVf90_random90a_d(2, &sect);
+    for (std::size_t k = 0; k < at.size(); ++k) want_big[static_cast<std::size_t>(at[k])] = want_d[k];
+    EXPECT_EQ(big, want_big) << at.size();
+  }
 }
 
 }  // namespace
