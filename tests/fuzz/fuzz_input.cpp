@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   const std::string format = fuzz::part(p, end), kinds = fuzz::part(p, end);
   const bool listed = format.empty();
   if (!fuzz::bounded(format)) return 0;
-  tavtest::TestRecord rec(fuzz::records(p, end), listed || kinds.empty() || (kinds[0] & 0x80) == 0);
+  const std::string_view rest(reinterpret_cast<const char *>(p), static_cast<std::size_t>(end - p));
+  tavtest::TestRecord rec(tavtest::split_records(rest), listed || kinds.empty() || (kinds[0] & 0x80) == 0);
   __TAVf90_io_blanks = !kinds.empty() && (kinds[0] & 0x40) != 0;
   __TAVf90_current_edit[0] = ')';
   if (listed)

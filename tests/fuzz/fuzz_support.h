@@ -55,17 +55,6 @@ inline std::string part(const std::uint8_t *&p, const std::uint8_t *end) {
   return s;
 }
 
-// The lines of the rest of the input.
-inline std::vector<std::string> records(const std::uint8_t *p, const std::uint8_t *end) {
-  std::vector<std::string> r(1);
-  for (; p < end; ++p)
-    if (*p == '\n')
-      r.emplace_back();
-    else
-      r.back() += static_cast<char>(*p);
-  return r;
-}
-
 // Every item is a global of its own, so the sanitizer sees a store outside it.
 inline std::int8_t vb, vl1;
 inline std::int16_t vh, vl2;

@@ -283,14 +283,6 @@ TEST(Unformatted, UnitChecksAndSystemErrors) {
   }, {0, "179 152 154 151 147 148 180 28 28 21 21 "});
 }
 
-// An unformatted READ without IOSTAT= (rec not 0: of that direct-access
-// record) of items given as (address, bytes): its status.
-int read_items(int unit, int rec, std::initializer_list<std::pair<void *, int>> items) {
-  int code = rec != 0 ? __TAVf90_dreadu(unit, rec, 0) : __TAVf90_readu(unit, 0);
-  for (const auto &[p, n] : items) code = code != 0 ? code : __TAVf90_uread(p, n);
-  return code != 0 ? code : rec != 0 ? __TAVf90_enddreadu() : __TAVf90_endreadu();
-}
-
 int nextrec(int unit) { return std::stoi(stmttest::inquire(unit, nullptr, {"nextrec"}).substr(8)); }
 
 // Formatted direct access: records padded with blanks, NEXTREC=, records
@@ -399,10 +391,10 @@ TEST(Interchange, PeerFiles) {
     float b;
     std::printf("%d:", __TAVf90_readu_opt(10, 0, five, 20));
     for (int v : five) std::printf("%d", v);
-    int code = read_items(10, 0, {{d, 32}, {hello, 5}});
+    int code = read_items(10, 0, {{d, 32}, {hello, 5}}, 0);
     std::printf(" %d %g %g %g %g %s", code, d[0], d[1], d[2], d[3], hello);
     std::printf(" %d", __TAVf90_readu_opt(10, 0, nullptr, 0));
-    code = read_items(10, 0, {{k2, 6}, {&flag, 4}});
+    code = read_items(10, 0, {{k2, 6}, {&flag, 4}}, 0);
     std::printf(" %d %d %d %d %d", code, k2[0], k2[1], k2[2], flag);
     std::printf(" %d", __TAVf90_readu(10, kIostat));
     __TAVf90_backspace(10, 0);
@@ -412,7 +404,7 @@ TEST(Interchange, PeerFiles) {
     for (int rec : {3, 2, 1}) {
       a = c = -1;
       b = -1;
-      code = read_items(11, rec, {{&a, 4}, {&b, 4}, {&c, 4}});
+      code = read_items(11, rec, {{&a, 4}, {&b, 4}, {&c, 4}}, 0);
       std::printf("%d %d %g %d|", code, a, b, c);
     }
     std::printf("%d\n", __TAVf90_dreadu(11, 4, -1));

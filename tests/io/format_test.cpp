@@ -5,7 +5,6 @@
 #include <memory>
 #include <tuple>
 
-#include "io/input_items.h"
 #include "io/io_support.h"
 #include "io/record.h"
 #include "support/record_fixture.h"
@@ -191,7 +190,7 @@ TEST(FormatErrors, EveryTruncationOfAFormatIsAnErrorNotAnOverread) {
 
 TEST(FormatInput, Table) {
   for (const auto &r : iotest::table("edit_format_input.tsv", 6)) {
-    In in = read_items(r[0].c_str(), iotest::split_records(r[2]), std::stoi(r[3]), r[1] == "Y");
+    In in = read_items(r[0].c_str(), tavtest::split_records(r[2]), std::stoi(r[3]), r[1] == "Y");
     EXPECT_EQ(in.status, std::stoi(r[4])) << r[0];
     EXPECT_EQ(in.fields, r[5]) << r[0];
   }

@@ -92,14 +92,4 @@ inline std::string run(const char *format, const std::vector<std::string> &recor
   return read_kinds(status, format == nullptr, kinds);
 }
 
-// The records of a text, '\n' between them.
-inline std::vector<std::string> split_records(const std::string &text) {
-  std::vector<std::string> records(1);
-  for (char c : text) {
-    if (c == '\n') records.emplace_back();
-    else records.back() += c;
-  }
-  return records;
-}
-
 }  // namespace iotest

@@ -20,7 +20,7 @@ namespace {
 
 using iotest::render;
 using iotest::run;
-using iotest::split_records;
+using tavtest::split_records;
 
 TEST(Input, Table) {
   for (const auto &r : iotest::table("input.tsv", 5)) {

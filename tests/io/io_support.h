@@ -4,6 +4,8 @@
 #pragma once
 
 #include <fstream>
+#include <initializer_list>
+#include <utility>
 
 #include "support/common.h"
 
@@ -95,14 +97,20 @@ inline std::string record(const std::string &data) {
   return m + data + m;
 }
 
-// An unformatted READ of n bytes of a record (rec not 0: that record of a
-// direct-access unit), with IOSTAT= unless the flags say otherwise: the
-// data or "#code".
+// An unformatted READ (rec not 0: of that record of a direct-access unit)
+// into items given as (address, bytes), with IOSTAT= unless the flags say
+// otherwise: the status of the first call that fails, else 0.
+inline int read_items(int unit, int rec, std::initializer_list<std::pair<void *, int>> items, int flags = kIostat) {
+  int code = rec != 0 ? __TAVf90_dreadu(unit, rec, flags) : __TAVf90_readu(unit, flags);
+  for (const auto &[p, n] : items)
+    if (code == 0) code = __TAVf90_uread(p, n);
+  return code != 0 ? code : rec != 0 ? __TAVf90_enddreadu() : __TAVf90_endreadu();
+}
+
+// n bytes of a record read by read_items: the data or "#code".
 inline std::string read_record(int unit, int n, int rec = 0, int flags = kIostat) {
   std::string s(static_cast<std::size_t>(n), '\0');
-  int code = rec != 0 ? __TAVf90_dreadu(unit, rec, flags) : __TAVf90_readu(unit, flags);
-  if (code == 0) code = __TAVf90_uread(s.data(), n);
-  if (code == 0) code = rec != 0 ? __TAVf90_enddreadu() : __TAVf90_endreadu();
+  const int code = read_items(unit, rec, {{s.data(), n}}, flags);
   return code != 0 ? "#" + std::to_string(code) : s;
 }
 

@@ -6,11 +6,22 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tavf90.h"
 
 namespace tavtest {
+
+// The records of a text, '\n' between them: TestRecord's input.
+inline std::vector<std::string> split_records(std::string_view text) {
+  std::vector<std::string> records(1);
+  for (char c : text) {
+    if (c == '\n') records.emplace_back();
+    else records.back() += c;
+  }
+  return records;
+}
 
 class TestRecord {
  public:
