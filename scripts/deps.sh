@@ -42,8 +42,9 @@ fi
 tav_apt_install "${need[@]}"
 
 # Some kernels have no 32-bit user space: the toolchain links i386
-# programs, but they fail with "Exec format error".
+# programs, but they fail with "Exec format error".  TAV_EMULATE=1 asks for
+# the emulator where they do not.
 g++ -m32 "$probe/t.cc" -o "$probe/t"
-if ! "$probe/t" >/dev/null 2>&1 && ! command -v qemu-i386 >/dev/null 2>&1; then
+if { [ "${TAV_EMULATE:-0}" != 0 ] || ! "$probe/t" >/dev/null 2>&1; } && ! command -v qemu-i386 >/dev/null 2>&1; then
   tav_apt_install qemu-user
 fi
