@@ -8,6 +8,7 @@
 #include "io/connection.h"
 #include "io/format.h"
 #include "io/ioerr.h"
+#include "io/memory_hooks.h"
 #include "io/record.h"
 #include "io/statement.h"
 #include "io/stream.h"
@@ -81,19 +82,6 @@ void blank_record() {
   statement.where.in_record = true;
 }
 
-int f90_dputc(char c) {
-  int pos = __TAVf90_io_position;
-  if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  statement.record.data[pos] = c;
-  __TAVf90_io_position = pos + 1;
-  return 0;
-}
-
-int f90_dputs(char *s, int n) {
-  if (n <= 0) return 0;
-  return Record::move_run(s, n, __TAVf90_io_buflen, true) < n ? ioerr(kBufferOverflow) : 0;
-}
-
 // Writes the current record and starts the next one.
 int f90_dwrite_record() {
   tav_unit_record &r = current_record();
@@ -106,21 +94,8 @@ int f90_dwrite_record() {
   return 0;
 }
 
-int f90_dgetc(char *c) {
-  int pos = __TAVf90_io_position;
-  if (pos < 0 || pos >= __TAVf90_io_reclen) return ioerr(kEndOfRecord, __TAVf90_current_unit);
-  *c = statement.record.data[pos];
-  __TAVf90_io_position = pos + 1;
-  ++statement.size;
-  return 0;
-}
-
-int f90_dgets(char *dst, int n) {
-  if (n <= 0) return 0;
-  const int k = Record::move_run(dst, n, __TAVf90_io_reclen, false);
-  statement.size += k;
-  return k < n ? ioerr(kEndOfRecord, __TAVf90_current_unit) : 0;
-}
+// A formatted direct READ runs off its record: the end-of-record condition.
+int end_of_direct_record() { return ioerr(kEndOfRecord, __TAVf90_current_unit); }
 
 // Reads the next record of a formatted direct READ.
 int f90_dread_record() {
@@ -141,7 +116,7 @@ int begin_dwrite(int unit, const char *fmt, int fmt_len, int rec, int flags) {
   if (int code = select_direct(unit, rec, TAV_ACTION_WRITE, false)) return code;
   tav_unit_record &r = current_record();
   blank_record();
-  install_output(r.buffer, f90_dputc, f90_dputs, f90_dwrite_record);
+  install_output(r.buffer, memory_hooks::putc<>, memory_hooks::puts<>, f90_dwrite_record);
   take_unit_modes(r);
   r.position_state = TAV_POS_WRITE;
   return establish_format(fmt, fmt_len, TAV_MODE_OUTPUT);
@@ -158,7 +133,8 @@ int begin_dread(int unit, const char *fmt, int fmt_len, int rec, int *size, int 
   if (int code = select_direct(unit, rec, TAV_ACTION_READ, false)) return code;
   tav_unit_record &r = current_record();
   statement.size_ptr = size;
-  install_input(r.buffer, f90_dgetc, f90_dgets, f90_dread_record);
+  install_input(r.buffer, memory_hooks::getc<end_of_direct_record>, memory_hooks::gets<end_of_direct_record>,
+                f90_dread_record);
   take_unit_modes(r);
   r.position_state = TAV_POS_READ;
   if (int code = f90_dread_record()) return code;

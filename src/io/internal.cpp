@@ -8,6 +8,7 @@
 
 #include "io/format.h"
 #include "io/ioerr.h"
+#include "io/memory_hooks.h"
 #include "io/list_write.h"
 #include "io/record.h"
 #include "io/scan.h"
@@ -35,22 +36,6 @@ void locate_internal(bool has_record) {
 
 int end_of_record() { return ioerr(kEndOfRecord, kInternalUnit); }
 
-int f90_igetc(char *c) {
-  const int pos = __TAVf90_io_position;
-  if (pos < 0 || pos >= __TAVf90_io_reclen) return end_of_record();
-  *c = file.current_rec[pos];
-  __TAVf90_io_position = pos + 1;
-  ++statement.size;
-  return 0;
-}
-
-int f90_igets(char *dst, int n) {
-  if (n <= 0) return 0;
-  const int k = Record::move_run(dst, n, __TAVf90_io_reclen, false);
-  statement.size += k;
-  return k < n ? end_of_record() : 0;
-}
-
 int f90_iendrec_read() {
   ++statement.where.record;
   if (!file.next_record()) {
@@ -66,7 +51,8 @@ int begin_iread(const char *format, int format_length, int *size) {
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   __TAVf90_io_buflen = __TAVf90_io_reclen = file.length;
   statement.size_ptr = size;
-  install_input(file.current_rec, f90_igetc, f90_igets, f90_iendrec_read);
+  install_input(file.current_rec, memory_hooks::getc<end_of_record>, memory_hooks::gets<end_of_record>,
+                f90_iendrec_read);
   __TAVf90_io_delim = 0;
   __TAVf90_io_blanks = 0;  // BN
   __TAVf90_io_pad = 1;     // PAD='YES'
@@ -80,22 +66,8 @@ int begin_iread(const char *format, int format_length, int *size) {
 
 // --- Writing -------------------------------------------------------------
 
-int f90_iputc(char c) {
-  if (file.past_end) return ioerr(kInternalFileOverflow);
-  const int pos = __TAVf90_io_position;
-  if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  file.current_rec[pos] = c;
-  __TAVf90_io_position = pos + 1;
-  return 0;
-}
-
-// Stores what fits; the characters before the first that does not fit stay
-// in the record.
-int f90_iputs(char *s, int n) {
-  if (n <= 0) return 0;
-  if (file.past_end) return ioerr(kInternalFileOverflow);
-  return Record::move_run(s, n, __TAVf90_io_buflen, true) < n ? ioerr(kBufferOverflow) : 0;
-}
+// Output beyond the last record of the variable.
+int past_the_end() { return file.past_end ? ioerr(kInternalFileOverflow) : 0; }
 
 // Blanks the record in hand from the position to its end.
 void blank_rest() {
@@ -125,7 +97,8 @@ int begin_iwrite(const char *format, int format_length) {
   file.past_end = file.empty;
   locate_internal(!file.past_end);
   __TAVf90_io_buflen = file.length;
-  install_output(file.past_end ? nullptr : file.current_rec, f90_iputc, f90_iputs, f90_iendrec_write);
+  install_output(file.past_end ? nullptr : file.current_rec, memory_hooks::putc<past_the_end>,
+                 memory_hooks::puts<past_the_end>, f90_iendrec_write);
   __TAVf90_io_delim = 0;
   __TAVf90_io_blanks = 0;
   __TAVf90_io_pad = 1;

@@ -7,6 +7,7 @@
 
 #include "io/format.h"
 #include "io/ioerr.h"
+#include "io/memory_hooks.h"
 #include "io/record.h"
 #include "io/scan.h"
 #include "io/sequential.h"
@@ -27,23 +28,6 @@ int end_of_record() {
   return ioerr(kEndOfRecord, __TAVf90_current_unit);
 }
 
-int f90_getc(char *c) {
-  int pos = __TAVf90_io_position;
-  if (pos < 0 || pos >= __TAVf90_io_reclen) return end_of_record();
-  *c = statement.record.data[pos];
-  __TAVf90_io_position = pos + 1;
-  ++statement.size;
-  return 0;
-}
-
-// Copies what the record still holds; running out is reported after the
-// characters before the end have been taken.
-int f90_gets(char *dst, int n) {
-  if (n <= 0) return 0;
-  const int k = Record::move_run(dst, n, __TAVf90_io_reclen, false);
-  statement.size += k;
-  return k < n ? end_of_record() : 0;
-}
 
 // The rest of a line longer than the record length, the first *n
 // characters of it read, on a connection whose records may be of any
@@ -117,7 +101,7 @@ inline int start_input(int unit, bool advancing) {
     statement.record = RecordBuffer{};
     return r.position_state == TAV_POS_WRITE ? ioerr(kReadAfterWrite) : ioerr(kAfterEndfile, unit);
   }
-  install_input(r.buffer, f90_getc, f90_gets, f90_endrec);
+  install_input(r.buffer, memory_hooks::getc<end_of_record>, memory_hooks::gets<end_of_record>, f90_endrec);
 
   __TAVf90_current_unit = unit;
   __TAVf90_io_buflen = r.recl;

@@ -8,6 +8,7 @@
 #include "io/format.h"
 #include "io/ioerr.h"
 #include "io/list_write.h"
+#include "io/memory_hooks.h"
 #include "io/record.h"
 #include "io/sequential.h"
 #include "io/statement.h"
@@ -16,21 +17,6 @@
 
 namespace tav::io {
 namespace {
-
-int f90_putc(char c) {
-  int pos = __TAVf90_io_position;
-  if (pos < 0 || pos >= __TAVf90_io_buflen) return ioerr(kBufferOverflow);
-  statement.record.data[pos] = c;
-  __TAVf90_io_position = pos + 1;
-  return 0;
-}
-
-// Stores what fits; the characters before the first that does not fit stay
-// in the record.
-int f90_puts(char *s, int n) {
-  if (n <= 0) return 0;
-  return Record::move_run(s, n, __TAVf90_io_buflen, true) < n ? ioerr(kBufferOverflow) : 0;
-}
 
 // Writes the record and its newline with one call: the buffer has a spare
 // byte beyond the record length for the newline.
@@ -89,7 +75,7 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   statement.where.in_record = true;
   // The record is assembled in the unit's buffer, by the hooks or by the
   // editing code directly.
-  install_output(r.buffer, f90_putc, f90_puts, f90_endrec);
+  install_output(r.buffer, memory_hooks::putc<>, memory_hooks::puts<>, f90_endrec);
   r.rec_length = start;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
   r.position_state = TAV_POS_WRITE;
