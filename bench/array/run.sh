@@ -14,7 +14,7 @@ peer=$bench_dir/bench/array/bench_array_peer
 # one PROGRAM CASE [SIDE]: "CASE seconds-per-call checksum" of one run
 one() {
   local line
-  if [ $# -eq 3 ]; then line=$("$1" "$2" "$3" "$calls"); else line=$("$1" "$2" "$calls"); fi ||
+  if [ $# -eq 3 ]; then line=$("${bench_run[@]}" "$1" "$2" "$3" "$calls"); else line=$("${bench_run[@]}" "$1" "$2" "$calls"); fi ||
     { echo "$* failed" >&2; return 1; }
   read -r name secs sum _ <<<"$line"
   echo "$name $secs $sum"
