@@ -85,6 +85,22 @@ bench_same() {
   fi
 }
 
+# bench_near A B K: "same" when the numbers A and B differ by at most K
+# times double's epsilon (2^-52) relative to the larger of them (K 0: the
+# same number, as bench_same), "DIFFER (A vs B)" otherwise, "-" without B.
+# For results that may differ by the peer's rounding (bench/array/run.sh).
+bench_near() {
+  if [ -z "$2" ] || [ "$2" = - ]; then echo -; return; fi
+  if awk -v a="$1" -v b="$2" -v k="$3" 'BEGIN {
+       if (a !~ /^[-+0-9.eE]+$/ || b !~ /^[-+0-9.eE]+$/) exit 1
+       a += 0; b += 0; d = a > b ? a - b : b - a; m = a < 0 ? -a : a; if (b > m || -b > m) m = b < 0 ? -b : b
+       exit !(d <= k * 2 ^ -52 * m) }'; then
+    echo same
+  else
+    echo "DIFFER ($1 vs $2)"
+  fi
+}
+
 # bench_row FAMILY CASE UNIT OURS PEER PLAIN CHECK: one row of the table.
 # Values are per item in UNIT ("-" where a side has none); a UNIT ending
 # in "/s" is a rate (larger is faster).  CHECK says whether both sides
