@@ -7,13 +7,24 @@
 # work on the same storage.  Both sides are built for i386 where the kernel
 # runs i386 programs; where it cannot, emulated timings would compare
 # nothing, and the x86-64 builds of both sides are measured natively.
+# TAV_BENCH_M32=1 takes the i386 builds there all the same and runs every
+# program under the emulator: its values are a native run's (it emulates
+# the x87's extended arithmetic too), so the checks hold or fail as they
+# would natively; its timings mean nothing.
 #
 # TAV_BENCH_REPS=n: fastest of n runs of every program (default 5).
 
 bench_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bench_reps=${TAV_BENCH_REPS:-5}
 source "$bench_root/scripts/i386.sh"
-if [ -n "$TAV_EMULATOR" ]; then
+# The command word that runs a benchmark program: empty natively.
+bench_run=()
+if [ -n "$TAV_EMULATOR" ] && [ "${TAV_BENCH_M32:-0}" != 0 ]; then
+  bench_dir=${TAV_BENCH_BUILD:-$bench_root/build/bench}
+  bench_m32=ON
+  bench_run=("$TAV_EMULATOR")
+  bench_words="i386 builds of both sides, $TAV_RUN_MODE (TAV_BENCH_M32=1: the checks hold, the times mean nothing)"
+elif [ -n "$TAV_EMULATOR" ]; then
   bench_dir=${TAV_BENCH_BUILD:-$bench_root/build/bench64}
   bench_m32=OFF
   bench_words="x86-64 builds of both sides, natively (i386 programs only run $TAV_RUN_MODE here)"
@@ -68,6 +79,22 @@ bench_rate() {
 bench_same() {
   if [ -z "$2" ] || [ "$2" = - ]; then echo -; return; fi
   if [ "${1,,}" = "${2,,}" ] || awk -v a="$1" -v b="$2" 'BEGIN { exit !(a ~ /^[-+0-9.eE]+$/ && a + 0 == b + 0) }'; then
+    echo same
+  else
+    echo "DIFFER ($1 vs $2)"
+  fi
+}
+
+# bench_near A B K: "same" when the numbers A and B differ by at most K
+# times double's epsilon (2^-52) relative to the larger of them (K 0: the
+# same number, as bench_same), "DIFFER (A vs B)" otherwise, "-" without B.
+# For results that may differ by the peer's rounding (bench/array/run.sh).
+bench_near() {
+  if [ -z "$2" ] || [ "$2" = - ]; then echo -; return; fi
+  if awk -v a="$1" -v b="$2" -v k="$3" 'BEGIN {
+       if (a !~ /^[-+0-9.eE]+$/ || b !~ /^[-+0-9.eE]+$/) exit 1
+       a += 0; b += 0; d = a > b ? a - b : b - a; m = a < 0 ? -a : a; if (b > m || -b > m) m = b < 0 ? -b : b
+       exit !(d <= k * 2 ^ -52 * m) }'; then
     echo same
   else
     echo "DIFFER ($1 vs $2)"

@@ -11,6 +11,9 @@
 # TAV_BENCH_REPS=n         fastest of n runs of every program (default 5)
 # TAV_BENCH_RECORDS=n      records per case for output, input, internal (default 10^6)
 # TAV_FILES_SCALE=n        record counts of the files family divided by n (default 1)
+# TAV_BENCH_M32=1          i386 builds of both sides even where the kernel cannot run
+#                          them, every program under qemu-i386: the checks are a native
+#                          i386 run's, the times mean nothing (bench/lib.sh)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 all=(output input internal files namelist array character numeric)

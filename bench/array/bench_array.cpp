@@ -2,8 +2,13 @@
 // the way compiled code calls it ("ours"), or as a plain C loop doing the
 // same work on the same storage ("plain"); bench_array.f90 is the peer.  A
 // 2000 x 2000 DOUBLE PRECISION array of pseudo-random values in [0, 1)
-// that both programs compute bit for bit (x <- 48271 x mod 2^31 - 1, in
-// array element order, each value x / (2^31 - 1)).
+// that both programs compute bit for bit whatever their floating-point
+// arithmetic: x <- 48271 x mod 2^31 - 1, two draws per element in array
+// element order, the element (x1 mod 2^26 * 2^27 + x2 mod 2^27) * 2^-53, an
+// integer below 2^53 scaled by a power of two and so exact (a quotient
+// such as x / (2^31 - 1) is not: the x87 rounds it twice, once to its
+// extended format and again to double, and differs in the last bit now
+// and then).
 //
 // An intrinsic that obtains its result (SUM, MAXLOC, PACK, RESHAPE) does so
 // in every call, and so does its plain loop: fresh zero-filled storage of
@@ -13,12 +18,14 @@
 //
 // usage: bench_array CASE ours|plain REPS
 // prints "CASE seconds-per-call checksum sink": process CPU time per call
-// over REPS calls; the checksum (count and sum of every result element in
-// array element order) is taken from an untimed first call and must agree
-// with the peer's; sink keeps the timed calls' results alive.
+// over REPS calls; the checksum (the element count and a weighted sum of
+// every result element in array element order: checksum_of) is taken from
+// an untimed first call and must agree with the peer's; sink keeps the
+// timed calls' results alive.
 #include <time.h>
 
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -51,20 +58,29 @@ tav_ptr_desc whole(void *base, int rank, const std::size_t *extents, std::size_t
   return d;
 }
 
+// The checksum of M elements: M plus the sum of every element times a
+// weight that follows its place (1, 2, ..., 1024, 1, 2, ...), added in
+// array element order in long double, the x87's extended format, and
+// rounded to double once.  Each product is exact in its 64-bit mantissa,
+// and the peer adds the same products in the same order in the same
+// format (bench_array.f90), so the same values in the same places give the
+// same checksum bit for bit on either word size, whichever precision each
+// side's own double arithmetic has; a value in another place changes it.
 template <class T>
-double total(const T *p, std::size_t m) {
-  double s = 0;
-  for (std::size_t i = 0; i < m; ++i) s += static_cast<double>(p[i]);
-  return s;
+double checksum_of(const T *p, std::size_t m) {
+  long double s = 0;
+  for (std::size_t k = 0; k < m; ++k)
+    s += static_cast<long double>(k % 1024 + 1) * static_cast<long double>(p[k]);
+  return static_cast<double>(s + static_cast<long double>(m));
 }
 
-// What one call produced: its elements (counted and summed for the
-// checksum), and the storage to release afterwards.
+// What one call produced: its elements (for the checksum), and the storage
+// to release afterwards.
 struct Out {
   const double *d = nullptr;
   const std::int32_t *i = nullptr;
   std::size_t count = 0;
-  double checksum() const { return static_cast<double>(count) + (d ? total(d, count) : total(i, count)); }
+  double checksum() const { return d ? checksum_of(d, count) : checksum_of(i, count); }
   double last() const { return count == 0 ? 0 : d ? d[count - 1] : i[count - 1]; }
 };
 
@@ -81,7 +97,9 @@ struct Bench {
     std::uint64_t x = 1;
     for (double &e : a) {
       x = x * 48271 % 2147483647;
-      e = static_cast<double>(x) / 2147483647.0;
+      const std::uint64_t hi = x % (1 << 26);
+      x = x * 48271 % 2147483647;
+      e = std::ldexp(static_cast<double>(hi << 27 | x % (1 << 27)), -53);
     }
     const std::size_t ext[2] = {n, n}, two = 2;
     ad = whole(a.data(), 2, ext, 8);

@@ -13,7 +13,7 @@ peer=$bench_dir/bench/character/bench_character_peer
 # one PROGRAM CASE [plain]: "CASE ns-per-op checksum" of one run
 one() {
   local line
-  line=$("$@") || { echo "$* failed" >&2; return 1; }
+  line=$("${bench_run[@]}" "$@") || { echo "$* failed" >&2; return 1; }
   read -r name _ ns check <<<"$line"
   echo "$name $ns $check"
 }

@@ -20,7 +20,7 @@ trap 'rm -rf "$tmp"' EXIT
 one() {
   local out
   [[ $2 == *-w ]] && rm -f "$3"
-  out=$("$1" "$2" "$3" "$scale" 2>&1 >/dev/null) || { echo "$1 $2 failed: $out" >&2; return 1; }
+  out=$("${bench_run[@]}" "$1" "$2" "$3" "$scale" 2>&1 >/dev/null) || { echo "$1 $2 failed: $out" >&2; return 1; }
   tail -1 <<<"$out"
 }
 

@@ -15,7 +15,7 @@ trap 'rm -rf "$tmp"' EXIT
 # one PROGRAM CASE: "CASE cpu-seconds items checksum" of one run
 one() {
   local sum
-  sum=$("$1" "$2" "$records" "$tmp/data" 2>"$tmp/err") || { echo "$1 $2 failed: $(tail -2 "$tmp/err")" >&2; return 1; }
+  sum=$("${bench_run[@]}" "$1" "$2" "$records" "$tmp/data" 2>"$tmp/err") || { echo "$1 $2 failed: $(tail -2 "$tmp/err")" >&2; return 1; }
   read -r _ secs _ items <"$tmp/err"
   echo "$2 $secs $items $sum"
 }
@@ -23,7 +23,7 @@ one() {
 cases() {
   local c osecs psecs items osum psum
   for c in es24.16 f12.4 list-d i12 list-10i; do
-    "$ours" gen "$c" "$records" "$tmp/data"
+    "${bench_run[@]}" "$ours" gen "$c" "$records" "$tmp/data"
     read -r _ osecs items osum <<<"$(bench_fastest one "$ours" "$c" || true)"
     psecs=- psum=-
     [ -x "$peer" ] && read -r _ psecs _ psum <<<"$(bench_fastest one "$peer" "$c" || true)"

@@ -15,7 +15,7 @@ trap 'rm -rf "$tmp"' EXIT
 # one PROGRAM CASE: "CASE cpu-seconds statements checksum" of one run
 one() {
   local sum
-  sum=$("$1" "$2" "$records" 2>"$tmp/err") || { echo "$1 $2 failed: $(tail -2 "$tmp/err")" >&2; return 1; }
+  sum=$("${bench_run[@]}" "$1" "$2" "$records" 2>"$tmp/err") || { echo "$1 $2 failed: $(tail -2 "$tmp/err")" >&2; return 1; }
   read -r _ secs _ items <"$tmp/err"
   echo "$2 $secs $items $sum"
 }

@@ -19,7 +19,7 @@ trap 'rm -rf "$tmp"' EXIT
 # side does not have the case; the files are $tmp/SIDE.write
 one() {
   local st=0
-  "$1" "$3" "$groups" "$tmp/$2.write" >/dev/null 2>"$tmp/err" || st=$?
+  "${bench_run[@]}" "$1" "$3" "$groups" "$tmp/$2.write" >/dev/null 2>"$tmp/err" || st=$?
   if [ $st -eq 3 ]; then echo "$3 -"; return 0; fi
   if [ $st -ne 0 ]; then echo "$1 $3 failed: $(tail -2 "$tmp/err")" >&2; return 1; fi
   read -r _ secs _ <"$tmp/err"

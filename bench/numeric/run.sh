@@ -16,8 +16,8 @@ command -v gfortran >/dev/null && gfortran "${flags[@]}" -O2 "$bench_root/bench/
 
 cases() {
   local name o libm p peers= mine
-  mine=$(bench_fastest "$ours" "$calls") || { bench_row numeric all ns/call FAILED - - -; return; }
-  [ -x "$peer" ] && peers=$(bench_fastest "$peer" "$calls" || true)
+  mine=$(bench_fastest "${bench_run[@]}" "$ours" "$calls") || { bench_row numeric all ns/call FAILED - - -; return; }
+  [ -x "$peer" ] && peers=$(bench_fastest "${bench_run[@]}" "$peer" "$calls" || true)
   while read -r name o libm; do
     p=-
     [ -x "$peer" ] && p=$(awk -v n="${name%_d}" '$1 == n {print $2}' <<<"$peers")

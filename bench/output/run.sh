@@ -15,7 +15,7 @@ trap 'rm -rf "$tmp"' EXIT
 # one PROGRAM CASE FILE: "CASE cpu-seconds items" of one run
 one() {
   local err
-  err=$("$1" "$2" "$records" "$3" 2>&1 >/dev/null) || { echo "$1 $2 failed: $err" >&2; return 1; }
+  err=$("${bench_run[@]}" "$1" "$2" "$records" "$3" 2>&1 >/dev/null) || { echo "$1 $2 failed: $err" >&2; return 1; }
   read -r _ secs _ items <<<"$(tail -1 <<<"$err")"
   echo "$2 $secs $items"
 }
