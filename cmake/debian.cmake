@@ -49,10 +49,21 @@ endforeach()
 install(FILES ${tav_deb_dir}/abi.md.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/libtavf90-dev COMPONENT dev)
 
 # The library package's control files: shlibs (programs built against
-# libtavf90.so.1 depend on this version or a later one) and the ldconfig
-# trigger that keeps the loader's cache current.
+# libtavf90.so.1 depend on this version or a later one), symbols (below)
+# and the ldconfig trigger that keeps the loader's cache current.
 file(WRITE ${tav_deb_dir}/shlibs "libtavf90 ${tav_soversion} ${tav_runtime_package} (>= ${PROJECT_VERSION})\n")
 file(WRITE ${tav_deb_dir}/triggers "activate-noawait ldconfig\n")
+
+# The symbols file: every name of src/libtavf90.exports, since this
+# version's upstream part (no Debian revision: a program built against
+# 1.0.0-2 runs with 1.0.0-1 as well); the build fails when the library
+# exports another set of names.
+set(tav_deb_symbols ${tav_deb_dir}/symbols)
+add_custom_command(OUTPUT ${tav_deb_symbols}
+  COMMAND ${CMAKE_COMMAND} -DARCH=i386 -DLIB=$<TARGET_FILE:tavf90> -DEXPORTS=${CMAKE_SOURCE_DIR}/src/libtavf90.exports
+          -DPACKAGE=${tav_runtime_package} -DDEV=libtavf90-dev -DVERSION=${PROJECT_VERSION} -DOUT=${tav_deb_symbols}
+          -P ${tav_deb_src}/symbols.cmake
+  DEPENDS tavf90 ${CMAKE_SOURCE_DIR}/src/libtavf90.exports ${tav_deb_src}/symbols.cmake VERBATIM)
 
 # Depends of the packages with ELF files, from dpkg-shlibdeps; -dev depends
 # on the library of its own version.
@@ -62,7 +73,7 @@ add_custom_command(OUTPUT ${tav_deb_depends}
           "-DFILES=RUNTIME=$<TARGET_FILE:tavf90>;TAVFMT=$<TARGET_FILE:tavfmt>" -DOUT=${tav_deb_depends}
           -P ${tav_deb_src}/shlibdeps.cmake
   DEPENDS tavf90 tavfmt ${tav_deb_src}/shlibdeps.cmake VERBATIM)
-add_custom_target(debian ALL DEPENDS ${tav_deb_docs} ${tav_deb_depends})
+add_custom_target(debian ALL DEPENDS ${tav_deb_docs} ${tav_deb_depends} ${tav_deb_symbols})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tavf90)
@@ -84,7 +95,7 @@ set(CPACK_TAV_MULTIARCH_SAME ${tav_runtime_package} libtavf90-dev)
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${tav_runtime_package})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${tav_deb_dir}/shlibs ${tav_deb_dir}/triggers)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${tav_deb_dir}/shlibs ${tav_deb_symbols} ${tav_deb_dir}/triggers)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "run-time library of the tav Fortran 90/95 compiler
 Programs compiled by the tav Fortran 90/95 compiler for 32-bit x86 call
 this library to start and stop, to carry out every input/output

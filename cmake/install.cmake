@@ -22,17 +22,19 @@ endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-# CMake on Debian never searches lib32 for packages: there the package
-# files go to share/cmake, which every find_package searches (its version
-# file still turns away consumers of another pointer size).
-if(CMAKE_INSTALL_LIBDIR STREQUAL "lib32")
+# The CMake package of the i386 build goes to share/cmake, which every
+# find_package searches, so that a 64-bit project finds it too and its
+# version file can say why it refuses (CMake on Debian never searches lib32,
+# and searches lib/i386-linux-gnu only for i386 projects).
+if(TAV_M32 AND (CMAKE_INSTALL_LIBDIR STREQUAL "lib32" OR TAV_DEB))
   set(TAV_CMAKE_DIR ${CMAKE_INSTALL_DATADIR}/cmake/tavf90)
 else()
   set(TAV_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/tavf90)
 endif()
 
-# pkg-config knows nothing of architectures: the i386 build's flags carry
-# -m32, so that an x86-64 compiler given them builds an i386 program.
+# pkg-config knows nothing of architectures: the i386 build's Cflags carry
+# -m32, so that an x86-64 compiler given them builds an i386 program.  Once:
+# a link line made from CFLAGS (or the one-line build) has it too.
 if(TAV_M32)
   set(TAV_PC_ARCH_FLAGS "-m32 ")
 else()
@@ -50,12 +52,28 @@ configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/tavf90Config.cmake.in
   ${CMAKE_BINARY_DIR}/tavf90Config.cmake INSTALL_DESTINATION ${TAV_CMAKE_DIR})
 # The version file accepts consumers of the library's pointer size: 4 for
 # the i386 build, although the compiler CMake probed here is the host's.
+# When it refuses a project of another pointer size, the version it reports
+# (which find_package lists with the package files it did not accept) says
+# why and what to do.
 set(tav_saved_pointer_size ${CMAKE_SIZEOF_VOID_P})
 if(TAV_M32)
   set(CMAKE_SIZEOF_VOID_P 4)
 endif()
-write_basic_package_version_file(${CMAKE_BINARY_DIR}/tavf90ConfigVersion.cmake COMPATIBILITY SameMajorVersion)
+set(tav_version_file ${CMAKE_BINARY_DIR}/tavf90ConfigVersion.cmake)
+write_basic_package_version_file(${tav_version_file} COMPATIBILITY SameMajorVersion)
 set(CMAKE_SIZEOF_VOID_P ${tav_saved_pointer_size})
+if(TAV_M32)
+  set(tav_bits "set(PACKAGE_VERSION \"\${PACKAGE_VERSION} (\${installedBits}bit)\")")
+  file(READ ${tav_version_file} tav_text)
+  string(FIND "${tav_text}" "${tav_bits}" tav_at)
+  if(tav_at LESS 0)
+    message(FATAL_ERROR "${tav_version_file}: no pointer size check to explain")
+  endif()
+  string(REPLACE "${tav_bits}" "set(PACKAGE_VERSION \"\${PACKAGE_VERSION} (32bit): the i386 build of tavf90, \
+for 32-bit projects: configure this one with -m32 (-DCMAKE_C_FLAGS=-m32 -DCMAKE_CXX_FLAGS=-m32)\")"
+    tav_text "${tav_text}")
+  file(WRITE ${tav_version_file} "${tav_text}")
+endif()
 install(FILES ${CMAKE_BINARY_DIR}/tavf90Config.cmake ${CMAKE_BINARY_DIR}/tavf90ConfigVersion.cmake
   DESTINATION ${TAV_CMAKE_DIR} COMPONENT dev)
 

@@ -35,6 +35,10 @@ pc_env=(PKG_CONFIG_PATH="$lib/pkgconfig")
           PKG_CONFIG_ALLOW_SYSTEM_CFLAGS=1 PKG_CONFIG_ALLOW_SYSTEM_LIBS=1)
 pc_flags=$(env "${pc_env[@]}" pkg-config --cflags --libs tavf90) || fail "pkg-config --cflags --libs tavf90"
 case " $pc_flags " in *" -I$prefix/include "*"-L$lib "*) ok ;; *) fail "pkg-config flags: $pc_flags" ;; esac
+# The i386 build's flags say -m32, once.
+m32_flags=$(printf '%s\n' $pc_flags | grep -cx -- -m32)
+case $m32 in ON | on | 1 | TRUE | true) want_m32=1 ;; *) want_m32=0 ;; esac
+[ "$m32_flags" = $want_m32 ] && ok || fail "pkg-config flags say -m32 $m32_flags times: $pc_flags"
 if "$cc" "$source/examples/hello.c" $pc_flags -o "$work/hello_pc" >"$work/pc.log" 2>&1; then
   # The installed library is the only one it can find.
   LD_LIBRARY_PATH=$lib run "pkg-config build" "$work/hello_pc"
@@ -57,6 +61,21 @@ if "$cmake" -S "$source/tests/install/consumer" -B "$work/consumer" -G "$generat
 else
   cat "$work/fp.log"
   fail "building hello.c with find_package(tavf90)"
+fi
+
+# A 64-bit project on an x86-64 host is refused the i386 build, and told
+# why: the version file's message is in find_package's report.
+if [ $want_m32 = 1 ] && [ "$(uname -m)" = x86_64 ]; then
+  if "$cmake" -S "$source/tests/install/consumer" -B "$work/consumer64" -G "$generator" \
+       -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_C_COMPILER="$cc" \
+       -DTAV_EXAMPLE_SOURCE="$source/examples/hello.c" >"$work/fp64.log" 2>&1; then
+    fail "find_package(tavf90) accepted the i386 build in a 64-bit project"
+  elif grep -q "the i386 build of tavf90, for 32-bit projects: configure this one with -m32" "$work/fp64.log"; then
+    ok
+  else
+    cat "$work/fp64.log"
+    fail "find_package(tavf90) in a 64-bit project does not say why it refused"
+  fi
 fi
 
 echo "consumers: $passed passed, $failed failed"

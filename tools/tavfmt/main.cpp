@@ -1,10 +1,11 @@
 // tavfmt: what a Fortran format does to values.  It runs one WRITE to unit 6
 // through the library's entry points, exactly as a compiled program does
 // (begin call, one item call per value, end call), so its output is the
-// output of that WRITE byte for byte; with --read, one internal READ of one
-// item from a record, and shows what it stored (read.cpp).  An error in the format or the values
-// ends it through the library's own fatal I/O path, with the library's
-// message.
+// output of that WRITE byte for byte; with --read, one internal READ of
+// items from records, and shows what it stored (read.cpp).  An error in the
+// format or the values ends it through the library's own fatal I/O path,
+// with the library's message.
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cfenv>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,11 +31,11 @@ constexpr int kUsageError = 2;    // bad option or value: nothing was written
 
 const char kHelp[] =
     R"(Usage: tavfmt [OPTION]... FORMAT [VALUE]...
-       tavfmt --read [--kind KIND] FORMAT RECORD
+       tavfmt --read [--kind KIND[,KIND]...] FORMAT RECORD...
 Writes the values as WRITE (6, FORMAT) would, through the tavf90 library.
 FORMAT is a format specification such as '(ES12.4, 1X, G10.3)', or * for
-list-directed output.  With --read, reads one item from the text RECORD as
-READ (RECORD, FORMAT) would and shows the value stored and its bits.
+list-directed output.  With --read, reads items from the text RECORDs as
+READ (RECORDS, FORMAT) would and shows each value stored and its bits.
 
 A value's type comes from its spelling:
   42  -7              INTEGER (4 bytes)
@@ -52,11 +54,15 @@ Options:
                    The number is the size in bytes (of each part of a
                    complex); integer(8) and integer*8 are accepted too.
   --show-blanks    show each blank as '␣' and each record end as '$'
-  --read           READ one item instead.  Its type is --kind's, or comes
-                   from the first data edit descriptor: I B O Z INTEGER(4),
-                   F E D G REAL(4), L LOGICAL(4), Aw CHARACTER*w (A: as long
-                   as the record); list-directed, from the spelling of the
-                   first value (T or F: LOGICAL, a word: CHARACTER)
+  --read           READ instead, from the records (a CHARACTER array when
+                   there are several), one item per data edit descriptor:
+                   I B O Z INTEGER(4), F E D G REAL(4), L LOGICAL(4), Aw
+                   CHARACTER*w (A: as long as a record); list-directed, one
+                   per value, typed by its spelling (T or F: LOGICAL, a
+                   word: CHARACTER).  --kind K gives every item type K,
+                   --kind K1,K2,... one type for each item (auto: its own).
+                   An item a null value or a slash leaves alone shows as
+                   "unchanged"
   --help           this text
   --version        the version of tavfmt and its library
   --               what follows is the format and values, even if it
@@ -79,6 +85,10 @@ Examples:
   1234.56  (REAL(4) 0x449a51ec)
   $ tavfmt --read --kind real8 '*' '2*0.1d0'
   0.1  (REAL(8) 0x3fb999999999999a)
+  0.1  (REAL(8) 0x3fb999999999999a)
+  $ tavfmt --read '(I3/A)' ' 42' 'xy'
+  42  (INTEGER(4) 0x0000002a)
+  'xy '  (CHARACTER(3))
 )";
 
 // --show-blanks: unit 6 writes into a temporary file, which is shown on the
@@ -141,6 +151,18 @@ bool capture_output() {
   if (shown_fd < 0 || captured_fd < 0 || dup2(captured_fd, 1) < 0) return false;
   std::atexit(at_exit);
   return true;
+}
+
+// The version of the library this tavfmt runs with, from the name of the
+// file the loader mapped it from (libtavf90.so.1 is a link to
+// libtavf90.so.1.0.0).
+std::string library_version() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<void *>(&f90_init1), &info) == 0 || info.dli_fname == nullptr) return "unknown";
+  std::error_code error;
+  const std::string name = std::filesystem::canonical(info.dli_fname, error).filename().string();
+  const std::size_t so = name.find(".so.");
+  return error || so == std::string::npos ? "unknown" : name.substr(so + 4);
 }
 
 int usage_error(const std::string &message) {
@@ -214,6 +236,7 @@ int main(int argc, char **argv) {
   bool options_done = false;
   std::string format;
   tavfmt::Kind kind;
+  std::vector<tavfmt::Kind> kinds;  // the last --kind, a list of kinds for --read
   std::vector<Value> values;
 
   for (int i = 1; i < argc; ++i) {
@@ -231,7 +254,7 @@ int main(int argc, char **argv) {
         return kWritten;
       }
       if (name == "version" && !has_inline) {
-        std::printf("tavfmt %s\n", TAVFMT_VERSION);
+        std::printf("tavfmt %s (libtavf90 %s)\n", TAVFMT_VERSION, library_version().c_str());
         return kWritten;
       }
       if (name == "show-blanks" && !has_inline) {
@@ -244,8 +267,15 @@ int main(int argc, char **argv) {
           if (++i == argc) return usage_error("--kind needs a kind");
           inline_value = argv[i];
         }
-        if (!tavfmt::parse_kind(inline_value, kind))
-          return usage_error("unknown kind '" + std::string(inline_value) + "'");
+        kinds.clear();
+        for (std::string_view rest = inline_value;;) {
+          const std::size_t comma = rest.find(',');
+          if (!tavfmt::parse_kind(rest.substr(0, comma), kind))
+            return usage_error("unknown kind '" + std::string(rest.substr(0, comma)) + "'");
+          kinds.push_back(kind);
+          if (comma == std::string_view::npos) break;
+          rest.remove_prefix(comma + 1);
+        }
       } else {
         return usage_error("unknown option '" + std::string(arg) + "'");
       }
@@ -268,7 +298,8 @@ int main(int argc, char **argv) {
     }
   }
   if (!have_format) return usage_error("no format given");
-  if (read && records.size() != 1) return usage_error("--read takes a format and one record");
+  if (kinds.size() > 1 && !read) return usage_error("a list of kinds is for --read only");
+  if (read && records.empty()) return usage_error("--read takes a format and at least one record");
   if (show_blanks && !capture_output()) return usage_error("cannot capture the output for --show-blanks");
   std::signal(SIGABRT, on_abort);
 
@@ -277,11 +308,18 @@ int main(int argc, char **argv) {
   std::feclearexcept(FE_ALL_EXCEPT);
   f90_init1(argc, argv);
   if (read) {
-    // --kind character: as long as the A edit, or the record.
-    const tavfmt::Kind inferred = tavfmt::read_kind(format, records[0]);
-    if (!kind_given || kind.type == Type::Auto) kind = inferred;
-    if (kind.type == Type::Character) kind.bytes = inferred.type == Type::Character ? inferred.bytes : 0;
-    const int status = tavfmt::read_and_show(format, records[0], kind);
+    // The items: those of the list of kinds, or as many as the format or
+    // the records give, each of --kind's type or of its own.  CHARACTER:
+    // as long as the A edit, or the record.
+    const std::vector<tavfmt::Kind> inferred = tavfmt::read_kinds(format, records);
+    std::vector<tavfmt::Kind> items = kinds.size() > 1 ? kinds : std::vector<tavfmt::Kind>(inferred.size(), kind);
+    for (std::size_t k = 0; k < items.size(); ++k) {
+      const tavfmt::Kind own = k < inferred.size() ? inferred[k] : tavfmt::Kind{Type::Real, 4};
+      if (!kind_given || items[k].type == Type::Auto) items[k] = own;
+      if (items[k].type == Type::Character)
+        items[k].bytes = own.type == Type::Character ? own.bytes : tavfmt::record_length(records);
+    }
+    const int status = tavfmt::read_and_show(format, records, items);
     f90_finish(status == 0 ? kWritten : kLibraryError);
   }
   const bool listed = format == "*";
