@@ -28,7 +28,8 @@ int select_connection(int unit, int access, int action, bool unformatted) {
   const tav_unit_record &r = current_record();
   if (r.access != access) return ioerr(access == TAV_ACCESS_DIRECT ? kNotDirect : kNotSequential, unit);
   if ((r.action & action) == 0) return ioerr(action == TAV_ACTION_READ ? kNotReadable : kNotWritable, unit);
-  if ((r.unformatted != 0) != unformatted) return ioerr(unformatted ? kNotUnformatted : kNotFormatted, unit);
+  if (int code = settle_form(unit, unformatted)) return code;
+  if ((current_record().unformatted != 0) != unformatted) return ioerr(unformatted ? kNotUnformatted : kNotFormatted, unit);
   return 0;
 }
 

@@ -273,6 +273,7 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
   locate_unit(unit);
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   select_unit(unit, true);
+  beside(current_record()).form_open = false;
 
   Specifier file = s.file;
   int file_length = file.present() ? trimmed_length(file) : 0;

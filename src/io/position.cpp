@@ -27,8 +27,9 @@ int truncate_stream(std::FILE *s) {
 }
 
 // The common start: the statement begun, unit selection, and the unit
-// connected.  A unit never connected is connected here only for REWIND.
-int select_positioned(int unit, int error_continue, bool preconnect_it) {
+// connected.  A unit never connected is connected here only for REWIND
+// (`connected` then set).
+int select_positioned(int unit, int error_continue, bool preconnect_it, bool *connected = nullptr) {
   begin_statement(error_continue, 0, 0);
   locate_unit(unit);
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
@@ -36,6 +37,7 @@ int select_positioned(int unit, int error_continue, bool preconnect_it) {
   if (current_stream() == nullptr) {
     if (!preconnect_it || has_flag(current_record(), TAV_FLAG_CONNECTED_ONCE)) return ioerr(kUnitNotConnected, unit);
     if (int code = preconnect(unit, false)) return code;
+    if (connected != nullptr) *connected = true;
   }
   __TAVf90_current_unit = unit;
   return 0;
@@ -65,7 +67,8 @@ void drop_held_input(tav_unit_record &r) {
 }
 
 int rewind_unit(int unit, int error_continue) {
-  if (int code = select_positioned(unit, error_continue, true)) return code;
+  bool connected = false;
+  if (int code = select_positioned(unit, error_continue, true, &connected)) return code;
   tav_unit_record &r = current_record();
   std::FILE *s = current_stream();
   if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
@@ -76,6 +79,8 @@ int rewind_unit(int unit, int error_continue) {
   drop_held_input(r);
   record_count(r) = 0;
   r.position_state = TAV_POS_REWIND;
+  // Connected by this REWIND: the first transfer decides the form.
+  if (connected) beside(r).form_open = true;
   return end_statement();
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "io/statement.h"
+#include "io/unit.h"
 #include "tavf90.h"
 
 namespace tav::io {
@@ -15,15 +16,17 @@ namespace tav::io {
 // Returns 0, or the condition with the statement ended.
 int select_formatted_sequential(int unit, int action);
 
-// The same; a connected unit below 100 that passes the checks is selected
-// here without a call.
+// The same; a connected unit below 100 that passes the checks, its form
+// decided, is selected here without a call.
 inline int select_formatted_sequential_fast(int unit, int action) {
   statement.where.at_unit(unit);
   if (static_cast<unsigned>(unit) < 100u && __TAVf90_file[unit] != nullptr) {
     tav_unit_record &r = __TAVf90_file_info[unit];
     __TAVf90_cur_finfo = &r;
     __TAVf90_cur_fptr = &__TAVf90_file[unit];
-    if (r.access == TAV_ACCESS_SEQUENTIAL && (r.action & action) != 0 && r.unformatted == 0) return 0;
+    if (r.access == TAV_ACCESS_SEQUENTIAL && (r.action & action) != 0 && r.unformatted == 0 &&
+        !beside_units[unit].form_open)
+      return 0;
   }
   return select_formatted_sequential(unit, action);
 }

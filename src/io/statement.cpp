@@ -23,7 +23,8 @@ int select_formatted_sequential(int unit, int action) {
   const tav_unit_record &r = current_record();
   if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
   if ((r.action & action) == 0) return ioerr(action == TAV_ACTION_READ ? kNotReadable : kNotWritable, unit);
-  if (r.unformatted != 0) return ioerr(kNotFormatted, unit);
+  if (int code = settle_form(unit, false)) return code;
+  if (current_record().unformatted != 0) return ioerr(kNotFormatted, unit);
   return 0;
 }
 

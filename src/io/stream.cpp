@@ -416,6 +416,15 @@ int seek(std::FILE *stream, off_t offset, int whence) {
 }
 off_t tell(std::FILE *stream) { return ftello(stream); }
 
+int seek_forward(std::FILE *stream, off_t n) {
+  if (pending(stream) > 0 && flush(stream) != 0) return -1;
+  struct stat st;
+  const off_t at = ftello(stream);
+  if (at >= 0 && fstat(fileno(stream), &st) == 0 && S_ISREG(st.st_mode) && n > st.st_size - at)
+    return seek(stream, st.st_size > at ? st.st_size : at, SEEK_SET) != 0 ? -1 : 1;
+  return seek(stream, n, SEEK_CUR) != 0 ? -1 : 0;
+}
+
 std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code) {
   *code = 0;
   if (n == 0) return 0;

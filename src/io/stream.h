@@ -183,6 +183,10 @@ int flush(std::FILE *stream);
 // out first, by flush.
 int seek(std::FILE *stream, off_t offset, int whence);
 off_t tell(std::FILE *stream);
+// Moves the stream n bytes forward, but never past the end of a regular
+// file: where that lies nearer, the stream is left at the end and 1 is
+// returned.  0 when it moved n bytes; -1 with errno set on failure.
+int seek_forward(std::FILE *stream, off_t n);
 // Switches a stream that was read to writing at the same place.
 void switch_to_writing(std::FILE *stream);
 

@@ -77,11 +77,15 @@ int write_framed(std::FILE *s, const char *data, std::int32_t n) {
 
 // Moves the stream forward over n bytes of a record: a seek where the
 // stream can seek, else reads through the unit's buffer.  Returns 0, the
-// error number, or -1 when the file ends first.
+// error number, or -1 when the file ends first; the stream then stands at
+// its end (a corrupt length never sends it beyond, where a WRITE would
+// leave a hole in the file).
 int skip(std::FILE *s, std::int64_t n) {
   if (n <= 0) return 0;
-  if (has_flag(current_record(), TAV_FLAG_SEEKABLE))
-    return stream::seek(s, static_cast<off_t>(n), SEEK_CUR) != 0 ? stream::error() : 0;
+  if (has_flag(current_record(), TAV_FLAG_SEEKABLE)) {
+    const int moved = stream::seek_forward(s, static_cast<off_t>(n));
+    return moved < 0 ? stream::error() : -moved;
+  }
   char *buf = current_record().buffer;
   const std::int64_t chunk = current_record().recl;
   while (n > 0) {

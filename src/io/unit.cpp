@@ -165,13 +165,13 @@ int preconnect_name(int unit, char *dst) {
   return 0;
 }
 
-int preconnect(int unit, bool unformatted) {
-  char name[kFileNameBuffer];
+namespace {
+
+// The implicit OPEN of `unit` to the file `name`, the lock held on entry.
+// On success the lock is held again and 0 returned; on failure OPEN's code
+// is returned with the statement ended.
+int connect_implicitly(int unit, const char *name, bool unformatted) {
   int error_continue = __TAVf90_error_continue;
-  if (int code = preconnect_name(unit, name)) {
-    // Reported as the statement's own condition: the lock is still held.
-    return ioerr(code);
-  }
   unlock_io();
   OpenSpecs specs;
   specs.file = {name, static_cast<int>(std::strlen(name))};
@@ -186,6 +186,45 @@ int preconnect(int unit, bool unformatted) {
   statement.where.at_unit(unit);
   select_unit(unit, true);
   set_flag(current_record(), TAV_FLAG_CONNECTED_ONCE, true);
+  return 0;
+}
+
+}  // namespace
+
+int preconnect(int unit, bool unformatted) {
+  char name[kFileNameBuffer];
+  if (int code = preconnect_name(unit, name)) {
+    // Reported as the statement's own condition: the lock is still held.
+    return ioerr(code);
+  }
+  return connect_implicitly(unit, name, unformatted);
+}
+
+int settle_form(int unit, bool unformatted) {
+  tav_unit_record &r = current_record();
+  if (!beside(r).form_open) return 0;
+  beside(r).form_open = false;
+  if ((r.unformatted != 0) == unformatted) return 0;
+  // Nothing was transferred: the unit stands at the start of its file,
+  // which it is connected to again with the other form, quietly (the
+  // program sees one connection), keeping the state positioning left.
+  char name[kFileNameBuffer];
+  std::snprintf(name, sizeof name, "%s", r.file_name);
+  const std::int32_t state = r.position_state;
+  const int verbose = __TAVf90_pcio_verbose;
+  unlock_io();
+  __TAVf90_pcio_verbose = 0;
+  const int closed = close_unit(unit, Specifier{}, __TAVf90_error_continue);
+  __TAVf90_pcio_verbose = verbose;
+  if (closed != 0) return closed;
+  lock_io();
+  if (int code = connect_implicitly(unit, name, unformatted)) return code;
+  current_record().position_state = state;
+  record_count(current_record()) = 0;
+  if (stream::seek(current_stream(), 0, SEEK_SET) != 0) {
+    const int code = stream::error();
+    return ioerr(code, unit);
+  }
   return 0;
 }
 

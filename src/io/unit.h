@@ -52,13 +52,15 @@ int grow_buffer(tav_unit_record &r, int keep);
 
 // What the unit code keeps of a unit beside its exported record, which
 // keeps its layout: the capacity of a record buffer grown beyond recl (0:
-// it has not; see grow_buffer), the count of records (record_count) and
-// the bytes that ended the input record held (record_ending).
+// it has not; see grow_buffer), the count of records (record_count), the
+// bytes that ended the input record held (record_ending) and whether the
+// form of the connection is still open (settle_form).
 // Units 0..99 have theirs in a table, larger units in their node.
 struct Beside {
   std::int32_t grown;
   std::int32_t ending;
   std::int64_t records;
+  bool form_open;
 };
 extern Beside beside_units[100];
 Beside &beside_extended(const tav_unit_record &r);
@@ -108,6 +110,14 @@ int preconnect_name(int unit, char *dst);
 // failure OPEN's code is returned with the statement ended (lock released,
 // iostat set) -- or the program has ended.
 int preconnect(int unit, bool unformatted);
+
+// A unit that REWIND connected implicitly has its form decided by its
+// first data transfer, as an implicit connection by that transfer would
+// have (form_open until then; any OPEN clears it).  Called by a transfer
+// on the current unit, once its access and action are found right: the
+// unit is connected again when the form differs.  Returns 0, or the
+// condition with the statement ended.
+int settle_form(int unit, bool unformatted);
 
 // Closes every unit: extended units, then 1..99, then 0.  At a normal end
 // a unit that cannot be closed (its data cannot be written) ends the
