@@ -35,7 +35,7 @@ typedef struct tav_unit_record {
   int32_t recl;           /* capacity of buffer */
   int32_t rec_number;     /* direct access: current record number */
   int32_t rec_length;     /* characters held in buffer; -1 = none */
-  int32_t rec_position;   /* where a non-advancing READ continues */
+  int32_t rec_position;   /* where the statement after a non-advancing one continues */
   int32_t access;         /* TAV_ACCESS_* */
   int32_t action;         /* TAV_ACTION_* bits */
   int32_t position_state; /* TAV_POS_* */

@@ -679,9 +679,19 @@ constexpr FirstEdit &first_edit = kept.first_edit;
 
 namespace {
 
+// How far the record is reached when a statement's format starts: on
+// output its position, or the end of the characters it holds already when
+// they lie beyond (tabs and spaces up to there leave them in place); -1 on
+// input.
+inline int output_reached(int mode, int held) {
+  if (mode != TAV_MODE_OUTPUT) return -1;
+  const int position = Record::position();
+  return held > position ? held : position;
+}
+
 // establish_format for a text that is not the kept one: out of line, so
 // that the statement run again costs none of the scan's set-up.
-[[gnu::noinline]] int establish_new_format(const char *text, int length, int mode) {
+[[gnu::noinline]] int establish_new_format(const char *text, int length, int mode, int held) {
   if (text == nullptr) length = 0;
   if (length == -1) length = static_cast<int>(std::strlen(text));
   if (length <= 0) {
@@ -689,7 +699,7 @@ namespace {
     return ioerr(kNoLeftParen, 0);
   }
   if (first_edit.matches(text, length, mode)) {
-    Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
+    Record::top() = output_reached(mode, held);
     first_edit.restore(f);
     return 0;
   }
@@ -706,9 +716,9 @@ namespace {
   f.revert_repeat = 1;
   f.exhausted = false;
   // The scan of maybe_next_edit, at a start where nothing is repeated and
-  // the record is reached up to its position.
+  // the record is reached up to its position (output: or what it holds).
   const int position = Record::position();
-  const int top = mode == TAV_MODE_OUTPUT ? position : -1;
+  const int top = output_reached(mode, held);
   Record::top() = top;
   int status;
   if (FastScan(mode == TAV_MODE_INPUT).run(status)) {
@@ -720,13 +730,13 @@ namespace {
 
 }  // namespace
 
-int establish_format(const char *text, int length, int mode) {
+int establish_format(const char *text, int length, int mode, int held) {
   if (text != nullptr && length > 0 && first_edit.matches(text, length, mode)) {
-    Record::top() = mode == TAV_MODE_OUTPUT ? Record::position() : -1;
+    Record::top() = output_reached(mode, held);
     first_edit.restore(f);
     return 0;
   }
-  return establish_new_format(text, length, mode);
+  return establish_new_format(text, length, mode, held);
 }
 
 namespace {

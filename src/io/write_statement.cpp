@@ -19,10 +19,12 @@ namespace tav::io {
 namespace {
 
 // Writes the record and its newline with one call: the buffer has a spare
-// byte beyond the record length for the newline.
+// byte beyond the record length for the newline.  The record ends at the
+// position or at the end of what was held in it, whichever is further.
 int f90_endrec() {
   tav_unit_record &r = current_record();
   int pos = __TAVf90_io_position;
+  if (r.rec_length > pos) pos = r.rec_length;
   __TAVf90_io_position = __TAVf90_left_tab_limit = 0;
   // What was held from an earlier statement goes out with this record.
   r.rec_length = -1;
@@ -34,39 +36,43 @@ int f90_endrec() {
 }
 
 // Where the record of a WRITE starts on a unit whose record is held by an
-// earlier non-advancing statement or whose stream a READ left: within the
-// held record, the stream switched to writing (and brought back to the
-// start of a record the READ held).  Returns 0 or the condition.
-int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &start) {
-  start = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
-  if (r.position_state == TAV_POS_READ) {
-    if (r.rec_length >= 0) {
-      // A non-advancing READ left this record held: go back to its start
-      // and continue where the READ stopped -- which must lie within the
-      // record length of output.
-      if (r.rec_position > r.recl) return ioerr(kBufferOverflow);
-      if (int code = back_to_held_record(r, stream)) return ioerr(code, unit);
-      uncount_record(record_count(r));
-      start = r.rec_position < 0 ? 0 : r.rec_position;
-      // Positions the READ skipped beyond the end of the record are blanks.
-      if (start > r.rec_length)
-        std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
-    } else {
-      stream::switch_to_writing(stream);
-    }
+// earlier non-advancing statement or whose stream a READ left: where that
+// statement left off (`start`), with the characters held (the first
+// `held`; those beyond the start stay unless written over), the stream
+// switched to writing (and brought back to the start of a record the READ
+// held).  Returns 0 or the condition.
+int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &start, int &held) {
+  if (r.position_state != TAV_POS_READ) {
+    // Output a non-advancing WRITE left.
+    held = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
+    start = r.rec_position < 0 ? 0 : r.rec_position > held ? held : r.rec_position;
+  } else if (r.rec_length >= 0) {
+    // A non-advancing READ left this record held: go back to its start
+    // and continue where the READ stopped -- which must lie within the
+    // record length of output.  The record ends there.
+    if (r.rec_position > r.recl) return ioerr(kBufferOverflow);
+    if (int code = back_to_held_record(r, stream)) return ioerr(code, unit);
+    uncount_record(record_count(r));
+    start = held = r.rec_position < 0 ? 0 : r.rec_position;
+    // Positions the READ skipped beyond the end of the record are blanks.
+    if (start > r.rec_length)
+      std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
+  } else {
+    stream::switch_to_writing(stream);
   }
   return 0;
 }
 
 // The WRITE of records' set-up of the statement for unit `unit` (see
-// start_record_output).  The WRITE begin call has it inline.
+// start_record_output).  The WRITE begin call has it inline.  While the
+// statement runs, rec_length counts the characters held before it.
 [[gnu::always_inline]] inline int start_output(int unit, bool advancing) {
   tav_unit_record &r = current_record();
   // Everything that can refuse the statement comes before the unit changes.
   if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
-  int start = 0;
+  int start = 0, held = 0;
   if (r.rec_length >= 0 || r.position_state == TAV_POS_READ) {
-    if (int code = held_record_start(unit, r, current_stream(), start)) return code;
+    if (int code = held_record_start(unit, r, current_stream(), start, held)) return code;
   }
 
   __TAVf90_current_unit = unit;
@@ -76,8 +82,8 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   // The record is assembled in the unit's buffer, by the hooks or by the
   // editing code directly.
   install_output(r.buffer, memory_hooks::putc<>, memory_hooks::puts<>, f90_endrec);
-  r.rec_length = start;
-  set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || start > 0);
+  r.rec_length = held;
+  set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, !advancing || held > 0);
   r.position_state = TAV_POS_WRITE;
   __TAVf90_io_buflen = r.recl;
   __TAVf90_io_position = __TAVf90_left_tab_limit = start;
@@ -94,17 +100,20 @@ int begin_write(int unit, const char *format, int format_length, const char *adv
   if (int code = start_output(unit, advancing)) return code;
   // Formatted output reads of the list-directed modes only noseparator,
   // which is 0 outside a complex value of list-directed output.
-  if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT);
+  if (format != nullptr) return establish_format(format, format_length, TAV_MODE_OUTPUT, current_record().rec_length);
   return init_loutput();
 }
 
 int end_write() {
   tav_unit_record &r = current_record();
+  // The next WRITE continues where this one left off, within a record that
+  // extends to the rightmost character written or held.
+  int next = __TAVf90_io_position;
   if (__TAVf90_io_top > __TAVf90_io_position) __TAVf90_io_position = __TAVf90_io_top;
   if (statement.advancing) {
     if (int code = f90_endrec()) return code;
   } else {
-    int held = __TAVf90_io_position;
+    int held = __TAVf90_io_position > r.rec_length ? __TAVf90_io_position : r.rec_length;
     if (held < 0 || held > r.recl) return ioerr(kBufferOverflow);
     std::FILE *stream = current_stream();
     if (stream == stdout && held > 0) {
@@ -116,9 +125,10 @@ int end_write() {
       int code = stream::put(stream, r.buffer, held);
       if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE)) code = stream::flush(stream);
       if (code != 0) return ioerr(code, __TAVf90_current_unit);
-      held = 0;
+      held = next = 0;
     }
     r.rec_length = held;
+    r.rec_position = next;
     set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
   }
   return end_statement();

@@ -49,10 +49,12 @@ inline std::string read_line(int unit = 5, int flags = kIostat) {
   return s;
 }
 
-// A formatted WRITE of one record (held when not advancing).
-inline int write_line(int unit, const std::string &s, bool advancing = true, int error_continue = 1) {
-  if (int c = begin_write(unit, advancing, error_continue)) return c;
-  if (int c = put(s)) return c;
+// A formatted WRITE of one record (held when not advancing), `s` put after
+// the format's edits; without a format a list-directed one of `s`.
+inline int write_line(int unit, const std::string &s, bool advancing = true, int error_continue = 1,
+                      const char *format = "()") {
+  if (int c = begin_write(unit, advancing, error_continue, format)) return c;
+  if (int c = format != nullptr ? put(s) : __TAVf90_lwrite_ch(s.data(), static_cast<int>(s.size()))) return c;
   return __TAVf90_endwrite();
 }
 

@@ -103,9 +103,10 @@ TEST(NamelistWrite, HeldOutputAndTheUnitAfterwards) {
   auto r = tavtest::expect_run("held", [] {
     f90_io_init();
     Group g{"G", {entry("I", &i_seven, TAV_NML_I4)}};
-    // A non-advancing WRITE's characters begin the first record.
+    // The group goes on where a non-advancing WRITE left off, the rest of
+    // what it holds after the group.
     open_unit(10, "held.txt", 0, nullptr);
-    begin_write(10, false), put("ab"), __TAVf90_endwrite();
+    begin_write(10, false, 0, "('xxxxxxxxxxxxxxxxxx', T1)"), put("ab"), __TAVf90_endwrite();
     EXPECT_EQ(__TAVf90_writen(10, g.desc(), 0), 0);
     // The unit holds no record and its last transfer was a WRITE.
     begin_write(10, false), put("cd"), __TAVf90_endwrite();
@@ -119,7 +120,7 @@ TEST(NamelistWrite, HeldOutputAndTheUnitAfterwards) {
     __TAVf90_close(11, nullptr, 0, 0);
     f90_io_finish();
   }, {0, "", ""}, with_files({{"read.txt", "line1\nline2\nline3\n"}}));
-  EXPECT_EQ(r.file("held.txt"), "ab &G I = 7/\ncd\n");
+  EXPECT_EQ(r.file("held.txt"), "ab &G I = 7/xxxxxx\ncd\n");
   EXPECT_EQ(r.file("read.txt").substr(0, 17), "line1\n &G I = 7/\n");
 }
 

@@ -1,7 +1,8 @@
 // Scenarios that are plain statement sequences (data/stmt_scenarios.tsv):
 // statements separated by ";", each a word with its unit and specifiers,
 //   open 10 file=t.txt recl=3; write 10 bb; backspace 10; read 10; inquire 10 position
-// write: an advancing formatted WRITE of a record, hold: one not advancing,
+// write: an advancing formatted WRITE of a record (fmt=F: its data put
+// after the edits of format F; fmt=*: list-directed), hold: one not advancing,
 // read: an advancing formatted READ of a record (advance=no N: N
 // characters), writeu / readu N: an unformatted record (N bytes read;
 // rec=R: record R of a direct-access unit), partial: the exported
@@ -113,7 +114,8 @@ inline std::string run_statement(const std::string &text) {
   } else if (verb == "close") {
     rc = close_unit(unit, s("status"), cont);
   } else if (verb == "write" || verb == "hold") {
-    rc = write_line(unit, data, verb == "write", cont);
+    const char *format = !s("fmt") ? "()" : given["fmt"] == "*" ? nullptr : s("fmt");
+    rc = write_line(unit, data, verb == "write", cont, format);
   } else if (verb == "writeu") {
     rc = write_record(unit, data, cont, rec);
   } else if (verb == "partial") {
