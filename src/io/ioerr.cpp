@@ -177,8 +177,8 @@ void print_message(int code, std::va_list args) {
 
 // The line after the message that tells where the statement was, as far as
 // it knows: "  unit 10, file "data.txt", record 12, column 5, item 3".
-// `w` and `column` (the record position + 1) are as they were when the
-// condition arose.  Nothing is printed outside a statement.
+// `w` and `column` (where the failing field began, or the record position,
+// + 1) are as they were when the condition arose.  Nothing is printed outside a statement.
 void print_location(const Where &w, long long column) {
   if (w.kind == Where::kNone) return;
   const char *separator = "  ";
@@ -233,7 +233,7 @@ static int vioerr(int code, std::va_list args) {
   // it) runs.
   const Where where = statement.where;
   // (in 64 bits: an X or T edit may have taken the position to INT_MAX)
-  const long long column = __TAVf90_io_position + 1LL;
+  const long long column = (where.field >= 0 ? where.field : __TAVf90_io_position) + 1LL;
   abandon_statement();
   if ((code == kEndOfRecord && __TAVf90_eor_continue) || (code == kEndOfFile && __TAVf90_end_continue) ||
       __TAVf90_error_continue) {
@@ -252,6 +252,15 @@ static int vioerr(int code, std::va_list args) {
 }
 
 int ioerr(int code, ...) {
+  std::va_list args;
+  va_start(args, code);
+  int r = vioerr(code, args);
+  va_end(args);
+  return r;
+}
+
+int ioerr_at(int position, int code, ...) {
+  statement.where.field = position;
   std::va_list args;
   va_start(args, code);
   int r = vioerr(code, args);

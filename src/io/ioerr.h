@@ -48,6 +48,10 @@ enum : int {
 // code are those of the code's message.
 int ioerr(int code, ...);
 
+// ioerr for a condition in the field or value of the record in progress
+// that began at `position` (from 0): the location line gives its column.
+int ioerr_at(int position, int code, ...);
+
 // Prints the message of a condition on a unit to standard error, as the
 // fatal path would, without ending anything.
 void print_condition(int code, int unit);

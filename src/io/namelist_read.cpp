@@ -112,6 +112,10 @@ int skip_blanks_and_comments() {
 
 const char *group_name() { return rd.group->name; }
 
+// The record position of the lookahead (a replayed token's characters, the
+// lookahead's among them, stand before the record position).
+int look_at() { return Record::position() - (rd.eor ? 0 : 1) - (rd.replay_end - rd.replay_at); }
+
 // The error of a designator, naming the object and the group.
 int object_error(int code) { return ioerr(code, rd.var_name, group_name()); }
 int object_error_char(int code) { return ioerr(code, rd.look, rd.var_name, group_name()); }
@@ -523,8 +527,10 @@ int read_values(const Item &item, const Walk &walk) {
 
 // ---- the group -----------------------------------------------------------
 
-// One "designator = values" pair, the lookahead at the first letter.
+// One "designator = values" pair, the lookahead at the first letter.  A
+// condition in the designator is located where it begins.
 int read_pair() {
+  statement.where.field = look_at();
   bool too_long;
   if (int s = read_name(rd.var_name, &too_long)) return s;
   if (too_long) return ioerr(kObjectNameTooLong, group_name());
@@ -547,28 +553,30 @@ int read_pair() {
 // does; anything else there is an invalid character.
 int end_of_group() {
   const char mark = rd.look;
+  const int at = look_at();
   if (int s = advance()) return s;
   char name[kNameMax + 1];
   bool too_long;
   if (int s = read_name(name, &too_long)) return s;
-  return !too_long && std::strcmp(name, "END") == 0 ? 0 : ioerr(kInvalidCharacter, mark);
+  return !too_long && std::strcmp(name, "END") == 0 ? 0 : ioerr_at(at, kInvalidCharacter, mark);
 }
 
 int read_group() {
   if (int s = advance()) return s;
   if (int s = skip_blanks_and_comments()) return s;
-  if (rd.look != '&' && !(settings.namelist_search && rd.look == '$')) return ioerr(kExpectedAmpersand, rd.look);
+  const int at = look_at();  // where a condition in the group's name is located
+  if (rd.look != '&' && !(settings.namelist_search && rd.look == '$')) return ioerr_at(at, kExpectedAmpersand, rd.look);
   char name[kNameMax + 1];
   int n = 0;
   for (;;) {
     if (int s = advance()) return s;
     if (is_blank(rd.look)) break;
-    if (n == kNameMax) return ioerr(kGroupNameTooLong);
+    if (n == kNameMax) return ioerr_at(at, kGroupNameTooLong);
     name[n++] = upper(rd.look);
   }
   name[n] = '\0';
-  if (n == 0) return ioerr(kMissingGroupName, group_name());
-  if (std::strcmp(name, group_name()) != 0) return ioerr(kWrongGroup, group_name(), name);
+  if (n == 0) return ioerr_at(at, kMissingGroupName, group_name());
+  if (std::strcmp(name, group_name()) != 0) return ioerr_at(at, kWrongGroup, group_name(), name);
   for (;;) {
     if (is_blank(rd.look)) {
       if (int s = advance()) return s;
@@ -585,7 +593,7 @@ int read_group() {
         if (int s = advance()) return s;
       }
     } else {
-      return ioerr(kInvalidCharacter, rd.look);
+      return ioerr_at(look_at(), kInvalidCharacter, rd.look);
     }
   }
 }

@@ -132,7 +132,11 @@ int field_done() {
   return fs != 0 ? ioerr(fs, __TAVf90_current_unit) : 0;
 }
 
-int report(int code) { return code != 0 ? ioerr(code) : 0; }
+// A condition of the field just taken, located where the field began.
+template <typename... Args>
+int field_error(const Field &f, int code, Args... args) {
+  return ioerr_at(Record::position() - f.n, code, args...);
+}
 
 }  // namespace
 
@@ -235,7 +239,7 @@ int read_integer_item(Int *item, bool dusty) {
                                   range_error_of<Int>(), &v);
         if (status == 0) *item = static_cast<Int>(v);
       }
-      return report(status);
+      return status != 0 ? field_error(f, status) : 0;
     });
   });
 }
@@ -250,7 +254,8 @@ int read_real_item(T *item, bool dusty, bool new_item = true) {
       [item](char) __attribute__((always_inline)) {
         return convert_field([item](const Field &f) __attribute__((always_inline)) {
           T v;
-          if (int e = input::parse_real(f, Record::blanks() != 0, Edit::d(), Edit::scale(), &v)) return ioerr(e);
+          if (int e = input::parse_real(f, Record::blanks() != 0, Edit::d(), Edit::scale(), &v))
+            return field_error(f, e);
           *item = v;
           return 0;
         });
@@ -277,8 +282,8 @@ int read_logical_item(Int *item, bool dusty) {
       std::int32_t v = 0;
       char bad = 0;
       const int e = input::parse_logical(f, &v, &bad);
-      if (e == input::kBadLogicalChar) return ioerr(e, bad);
-      if (e != 0) return ioerr(e);
+      if (e == input::kBadLogicalChar) return field_error(f, e, bad);
+      if (e != 0) return field_error(f, e);
       *item = static_cast<Int>(v);
       return 0;
     });
@@ -311,7 +316,7 @@ int lread_integer(Int *item) {
   return list_item(bit(Scanner::kInteger), input::kBadInteger, [item] {
     const input::Number &n = scanner.number();
     if (!n.integer || n.ivalue < std::numeric_limits<Int>::min() || n.ivalue > std::numeric_limits<Int>::max())
-      return ioerr(range_error_of<Int>());
+      return ioerr_at(scanner.value_start(), range_error_of<Int>());
     *item = static_cast<Int>(n.ivalue);
     return 0;
   });
@@ -357,7 +362,7 @@ int lread_character(char *item, std::int32_t length, bool quoted_only) {
 
 }  // namespace
 
-int HookSource::fail(int code) { return ioerr(code); }
+int HookSource::fail(int code) { return ioerr_at(scanner.value_start(), code); }
 int HookSource::left() { return Record::reclen() - Record::position(); }
 int HookSource::take(char *dst, int n) { return Record::get(dst, n); }
 int HookSource::record_position() { return Record::position(); }

@@ -309,6 +309,9 @@ bool Scanner::quick_number(Source &src, bool real_ok) {
       c = *p++;
     }
   }
+  // (the value's first character, the lookahead or in the window, is the
+  // one before `lead`)
+  const char *const lead = p;
   bool negative = false;
   if (c == '-' || c == '+') {
     negative = c == '-';
@@ -378,6 +381,7 @@ bool Scanner::quick_number(Source &src, bool real_ok) {
   }
   n.dec.negative = negative;
   type_ = n.integer ? kInteger : kReal;
+  start_ = src.position_of(lead) - 1;
   src.take_to(at_eor ? end : p);
   next_ = c;
   eor_ = at_eor;
@@ -400,6 +404,7 @@ int Scanner::find(Source &src, unsigned accept, int type_error, bool *have, bool
   }
   int s;
   if (repeat_exists(src, &s)) {
+    start_ = src.position() - 1;  // (of the lookahead)
     Number count;
     if ((s = read_integer(src, count, false)) != 0) return s;
     if (next_ != '*' || !count.integer || count.ivalue > std::numeric_limits<std::int32_t>::max())
@@ -418,6 +423,7 @@ int Scanner::find(Source &src, unsigned accept, int type_error, bool *have, bool
       return 0;
     }
     if (quoted_only && next_ != '\'' && next_ != '"') return 0;
+    start_ = src.position() - 1;
   }
   if ((s = read_value(src, accept, type_error)) != 0) return s;
   *have = true;

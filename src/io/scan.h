@@ -47,6 +47,8 @@ class Source {
     return 0;
   }
   int position() { return begin_ == end_ ? record_position() : base_ + static_cast<int>(cur_ - begin_); }
+  // The record position of a character of the window.
+  int position_of(const char *p) const { return base_ + static_cast<int>(p - begin_); }
   void set_position(int p) {
     if (begin_ != end_ && p >= base_ && p <= base_ + static_cast<int>(end_ - begin_)) {
       cur_ = begin_ + (p - base_);
@@ -204,6 +206,9 @@ class Scanner {
   bool logical() const { return num_.ivalue != 0; }
   const char *chars() const { return value_->data(); }
   std::int32_t length() const { return len_; }
+  // The record position where the last value (or its repeat count) began:
+  // where a condition in it is located.
+  int value_start() const { return start_; }
 
   // Whether the lookahead ends a value: blank, tab, comma, slash (the end
   // of the record reads as a blank).
@@ -240,6 +245,7 @@ class Scanner {
   Number re_{};
   GrowBuffer *value_;
   std::int32_t len_ = 0;
+  int start_ = 0;
 };
 
 }  // namespace tav::io::input

@@ -54,6 +54,9 @@ struct Where {
   bool list = true;            // false: namelist values, not list items
   int unit = 0;                // kUnit
   int item = 0;                // items begun, the one in progress included
+  int field = -1;              // input: the position the failing field or
+                               // value began at (ioerr_at), else -1 and the
+                               // record position is printed
   std::int64_t record = 0;     // kNumbered: from 1
   const char *file = nullptr;  // OPEN: the file of a connection being made
 

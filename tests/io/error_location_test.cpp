@@ -41,7 +41,7 @@ const Scenario kScenarios[] = {
     {"formatted READ after REWIND and BACKSPACE", {{"data.txt", "1\n2\n3 x\n"}}, [] {
        open(10, "data.txt"), read1(10), read1(10), __TAVf90_rewind(10, 0), read1(10), read1(10);
        __TAVf90_backspace(10, 0), read1(10), read_ints(10, "(I2,I2)", 2);
-     }, "Invalid character in integer input field", "unit 10, file \"data.txt\", record 3, column 4, item 2"},
+     }, "Invalid character in integer input field", "unit 10, file \"data.txt\", record 3, column 3, item 2"},
     {"formatted WRITE, a complex item", {}, [] {
        open(11, "out.txt", nullptr, 10), write_ints(11, "(I3)", {1});
        __TAVf90_write(11, "(2F4.1,I3)", 10, nullptr, 0, 0), __TAVf90_write_c(1, 2), __TAVf90_write_i(7);
@@ -51,7 +51,7 @@ const Scenario kScenarios[] = {
        write_ints(12, "(I2,F3.1)", {1, 2});
      }, "Invalid edit descriptor for integer i/o-list item", "unit 12, file \"app.txt\", column 3, item 2"},
     {"list-directed READ, standard input", {}, [] { read_ints(5, nullptr, 2), read_ints(5, nullptr, 2); },
-     "Invalid input for integer editing", "unit 5, record 2, column 4, item 2"},
+     "Invalid input for integer editing", "unit 5, record 2, column 3, item 2"},
     {"end of file, standard input", {}, [] { read1(5), read1(5), read1(5); }, "End of file on unit 5",
      "unit 5, record 3"},
     {"internal list-directed WRITE", {}, [] {
@@ -62,9 +62,9 @@ const Scenario kScenarios[] = {
        char a[] = "  12ab  ";
        tav_cptr_desc d = {a, 4, 0, {{2, 4, 1}}};
        __TAVf90_ireada(1, &d, "(I4/I4)", 7, nullptr, 0), __TAVf90_read_i(&v), __TAVf90_read_i(&v);
-     }, "Invalid character in integer input field", "internal file, record 2, column 5, item 2"},
+     }, "Invalid character in integer input field", "internal file, record 2, column 1, item 2"},
     {"namelist READ", {{"n.txt", "\n&nml i=1 j=2 /\n"}}, [] { open(13, "n.txt"), __TAVf90_readn(13, &kNml, 0); },
-     "Unknown group object \"J\" in input for NAMELIST/NML/", "unit 13, file \"n.txt\", record 2, column 12"},
+     "Unknown group object \"J\" in input for NAMELIST/NML/", "unit 13, file \"n.txt\", record 2, column 10"},
     {"namelist WRITE", {}, [] { open(13, "w.txt", nullptr, 3), __TAVf90_writen(13, &kNml, 0); },
      "Buffer overflow on output", "unit 13, file \"w.txt\""},
     {"unformatted sequential READ", {{"u.dat", iotest::record("abcd") + iotest::record("efgh")}}, [] {
@@ -78,7 +78,7 @@ const Scenario kScenarios[] = {
      }, "Buffer overflow on output", "unit 14, file \"u.dat\", record 2, item 2"},
     {"direct access, formatted READ", {{"d.txt", "  12abcd"}}, [] {
        open(15, "d.txt", "DIRECT", 4), __TAVf90_dread(15, "(I4)", 4, 2, nullptr, 0), __TAVf90_read_i(&v);
-     }, "Invalid character in integer input field", "unit 15, file \"d.txt\", record 2, column 5, item 1"},
+     }, "Invalid character in integer input field", "unit 15, file \"d.txt\", record 2, column 1, item 1"},
     {"direct access, unformatted READ", {{"d.bin", "abcdefgh"}}, [] {
        iotest::open(16, "d.bin", nullptr, "DIRECT", 4, nullptr, nullptr, 0), __TAVf90_dreadu(16, 3, 0);
      }, "READ beyond end of direct access file on unit 16", "unit 16, file \"d.bin\", record 3"},
@@ -99,6 +99,28 @@ const Scenario kScenarios[] = {
      nullptr},
 };
 
+// A bad value at the start, the middle and the end of a record: the column
+// is where the field or value begins.
+enum Kind { kFormatted, kListed, kInternal, kNamelist };
+const struct {
+  Kind kind;
+  const char *text, *location, *message = nullptr;  // (the kind's, when null)
+} kBadValues[] = {
+    {kFormatted, "  x  1  2", "unit 10, file \"b.txt\", record 1, column 1, item 1"},
+    {kFormatted, "  1  x  2", "unit 10, file \"b.txt\", record 1, column 4, item 2"},
+    {kFormatted, "  1  2  x", "unit 10, file \"b.txt\", record 1, column 7, item 3"},
+    {kListed, "x  1  2", "unit 10, file \"b.txt\", record 1, column 1, item 1"},
+    {kListed, "  1 2*x  2", "unit 10, file \"b.txt\", record 1, column 5, item 2"},
+    {kListed, "  1  2  x", "unit 10, file \"b.txt\", record 1, column 9, item 3"},
+    {kInternal, "9999999999  1  2", "internal file, record 1, column 1, item 1"},
+    {kInternal, "  1 -9999999999 2", "internal file, record 1, column 5, item 2"},
+    {kInternal, "  1  2 9999999999", "internal file, record 1, column 8, item 3"},
+    {kNamelist, "&nml i=1\n# /", "unit 10, file \"b.txt\", record 2, column 1",
+     "Invalid character '#' in NAMELIST input"},
+    {kNamelist, "&nml i=1.5 /", "unit 10, file \"b.txt\", record 1, column 8"},
+    {kNamelist, "&nml i= 1.5\n/", "unit 10, file \"b.txt\", record 1, column 9"},
+};
+
 tavtest::Options options(const Scenario &s, const char *setting) {
   tavtest::Options o = iotest::with_files(s.files);
   o.stdin_data = "1 2\n3 x\n";
@@ -114,6 +136,22 @@ TEST(ErrorLocation, EveryStatementKind) {
     const std::string err = iotest::fatal_io(s.message + (s.location ? "\n  " + std::string(s.location) : ""));
     tavtest::expect_run(s.what, [&s] { f90_io_init(), s.body(); }, {tavtest::kAborted, nullptr, err.c_str()},
                         options(s, "1"));
+  }
+  for (const auto &b : kBadValues) {
+    const char *message = b.message != nullptr   ? b.message
+                          : b.kind == kFormatted ? kScenarios[0].message
+                          : b.kind == kInternal  ? "Input value too large for default INTEGER type"
+                                                 : kScenarios[3].message;
+    const Scenario s = {b.text, {{"b.txt", std::string(b.text) + "\n"}}, nullptr, message, b.location};
+    const std::string err = iotest::fatal_io(message + ("\n  " + std::string(b.location)));
+    tavtest::expect_run(b.text, [&b] {
+      f90_io_init();
+      if (b.kind == kNamelist) return open(10, "b.txt"), void(__TAVf90_readn(10, &kNml, 0));
+      if (b.kind != kInternal) return open(10, "b.txt"), read_ints(10, b.kind == kFormatted ? "(3I3)" : nullptr, 3);
+      std::string record = b.text;
+      __TAVf90_ireads(record.data(), static_cast<int>(record.size()), nullptr, 0, nullptr, 0);
+      for (int k = 0; k < 3; ++k) __TAVf90_lread_i(&v);
+    }, {tavtest::kAborted, nullptr, err.c_str()}, options(s, "1"));
   }
   const Scenario &first = kScenarios[0];
   tavtest::expect_run("unset", [&first] { f90_io_init(), first.body(); },
