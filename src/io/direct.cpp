@@ -18,13 +18,7 @@ namespace tav::io {
 
 int select_connection(int unit, int access, int action, bool unformatted) {
   statement.where.at_unit(unit);
-  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
-  select_unit(unit, true);
-  if (current_stream() == nullptr) {
-    if (access == TAV_ACCESS_DIRECT || has_flag(current_record(), TAV_FLAG_CONNECTED_ONCE))
-      return ioerr(kUnitNotConnected, unit);
-    if (int code = preconnect(unit, unformatted)) return code;
-  }
+  if (int code = select_connected(unit, access != TAV_ACCESS_DIRECT, unformatted)) return code;
   const tav_unit_record &r = current_record();
   if (r.access != access) return ioerr(access == TAV_ACCESS_DIRECT ? kNotDirect : kNotSequential, unit);
   if ((r.action & action) == 0) return ioerr(action == TAV_ACTION_READ ? kNotReadable : kNotWritable, unit);
@@ -50,7 +44,7 @@ int select_direct(int unit, int rec, int action, bool unformatted) {
   r.rec_number = rec;
   // Records are read at their offset without moving the stream.
   if (action != TAV_ACTION_WRITE) return 0;
-  if (stream::seek(current_stream(), record_offset(r), SEEK_SET) != 0) {
+  if (stream::seek(current_file(), record_offset(r), SEEK_SET) != 0) {
     int code = stream::error();
     return ioerr(code, unit);
   }
@@ -61,7 +55,7 @@ int read_direct_record(int unit) {
   tav_unit_record &r = current_record();
   int code = 0;
   const auto want = static_cast<std::size_t>(r.recl);
-  if (stream::get_at(current_stream(), record_offset(r), r.buffer, want, &code) < want) {
+  if (stream::get_at(current_file(), record_offset(r), r.buffer, want, &code) < want) {
     if (code != 0) {
       errno = code;
       return ioerr(code, unit);
@@ -86,7 +80,7 @@ void blank_record() {
 // Writes the current record and starts the next one.
 int f90_dwrite_record() {
   tav_unit_record &r = current_record();
-  if (int code = stream::write_record(current_stream(), r.buffer, r.recl)) {
+  if (int code = stream::write_record(current_file(), r.buffer, r.recl)) {
     errno = code;
     return ioerr(code, __TAVf90_current_unit);
   }

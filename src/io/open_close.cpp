@@ -157,11 +157,15 @@ void release_storage(tav_unit_record &rec) {
   rec.file_name = nullptr;
 }
 
-// A new connection (the unit is not connected).
+// Makes a new connection of the selected unit, which is not connected, to
+// the file `file` names (or to the unit's preconnected file), with the
+// decoded specifiers: the one step every connection is made by.  The lock
+// stays held: 0, or the condition with the statement ended.
 int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_length) {
   tav_unit_record &rec = current_record();
   FILE *&slot = current_stream();
   set_flag(rec, TAV_FLAG_CONNECTED_ONCE, true);
+  connection(rec).form_open = false;
 
   char name[kFileNameBuffer];
   if (d.status == TAV_STATUS_SCRATCH) {
@@ -233,7 +237,7 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   std::memcpy(rec.file_name, name, name_size);
   set_flag(rec, TAV_FLAG_PARTIAL_OUTPUT, false);
   set_flag(rec, TAV_FLAG_SEEKABLE, stream::seekable(stream));
-  stream::prepare_file(stream, binary ? stream::kBinaryBuffer : stream::kTextBuffer,
+  stream::prepare_file(file_of(rec, stream), binary ? stream::kBinaryBuffer : stream::kTextBuffer,
                        d.access == TAV_ACCESS_DIRECT ? stream::Framing::kFixed
                        : d.unformatted != 0          ? stream::Framing::kMarkers
                                                      : stream::Framing::kLines,
@@ -242,16 +246,16 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   if (d.position == TAV_POS_APPEND) {
     int code = 0;
     if (has_flag(rec, TAV_FLAG_SEEKABLE)) {
-      if (stream::seek(stream, 0, SEEK_END) != 0) code = saved_errno_or_unknown();
+      if (stream::seek(file_of(rec, stream), 0, SEEK_END) != 0) code = saved_errno_or_unknown();
     } else {
       // A stream that cannot seek is opened again in append mode.
-      stream::close(stream);
+      stream::close(file_of(rec, stream));
       errno = 0;
       stream = stream::open(name, binary ? "a+b" : "a+");
       if (stream == nullptr) code = saved_errno_or_unknown();
     }
     if (code != 0) {
-      if (stream != nullptr) stream::close(stream);
+      if (stream != nullptr) stream::close(file_of(rec, stream));
       if (d.status == TAV_STATUS_SCRATCH) unlink(name);
       release_storage(rec);
       return system_error(code, unit);
@@ -261,11 +265,30 @@ int connect(int unit, const OpenSpecs &s, Decoded d, Specifier file, int file_le
   slot = stream;
   record_count(rec) = d.position == TAV_POS_APPEND ? -1 : 0;
   statement.where.file = nullptr;  // the connection names its file now
-  unlock_io();
   return 0;
 }
 
+// The disposition CLOSE's STATUS= asks for (absent: the connection's own);
+// false when it names none.
+bool disposition_of(const tav_unit_record &rec, Specifier status, Disposition &disposition) {
+  disposition = rec.status == TAV_STATUS_SCRATCH ? Disposition::kDelete : Disposition::kKeep;
+  if (!status.present()) return true;
+  if (keyword_match(status.text, status.length, "KEEP"))
+    disposition = Disposition::kKeep;
+  else if (keyword_match(status.text, status.length, "DELETE"))
+    disposition = Disposition::kDelete;
+  else
+    return false;
+  return true;
+}
+
 }  // namespace
+
+int connect_unit(int unit, const OpenSpecs &s) {
+  Decoded d;
+  if (int code = decode_specs(s, nullptr, d)) return ioerr(code);
+  return connect(unit, s, d, s.file, s.file.present() ? trimmed_length(s.file) : 0);
+}
 
 int open_unit(int unit, const OpenSpecs &s, int error_continue) {
   lock_io();
@@ -273,7 +296,7 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
   locate_unit(unit);
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   select_unit(unit, true);
-  beside(current_record()).form_open = false;
+  connection(current_record()).form_open = false;
 
   Specifier file = s.file;
   int file_length = file.present() ? trimmed_length(file) : 0;
@@ -291,16 +314,13 @@ int open_unit(int unit, const OpenSpecs &s, int error_continue) {
     if (!file.present() && d.status == TAV_STATUS_OLD) return ioerr(kOldNotConnected, unit);
   } else if (!keeps) {
     // Another file: the present connection ends first.
-    unlock_io();
-    if (int code = close_unit(unit, Specifier{}, error_continue)) return code;
-    lock_io();
-    __TAVf90_error_continue = error_continue;
-    statement.where.at_unit(unit);
-    select_unit(unit, true);
+    if (int code = disconnect_unit(unit, Specifier{})) return code;
   } else {
     return change_properties(unit, current_record(), current_stream(), s, d);
   }
-  return connect(unit, s, d, file, file_length);
+  if (int code = connect(unit, s, d, file, file_length)) return code;
+  unlock_io();
+  return 0;
 }
 
 int close_unit(int unit, Specifier status, int error_continue) {
@@ -308,29 +328,26 @@ int close_unit(int unit, Specifier status, int error_continue) {
   __TAVf90_error_continue = error_continue;
   locate_unit(unit);
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
-  if (!select_unit(unit, false) || current_stream() == nullptr) {
-    unlock_io();
-    return 0;
+  if (select_unit(unit, false) && current_stream() != nullptr) {
+    if (int code = disconnect_unit(unit, status)) return code;
   }
+  unlock_io();
+  return 0;
+}
+
+int disconnect_unit(int unit, Specifier status) {
   tav_unit_record &rec = current_record();
   FILE *&slot = current_stream();
 
-  Disposition disposition = rec.status == TAV_STATUS_SCRATCH ? Disposition::kDelete : Disposition::kKeep;
-  if (status.present()) {
-    if (keyword_match(status.text, status.length, "KEEP"))
-      disposition = Disposition::kKeep;
-    else if (keyword_match(status.text, status.length, "DELETE"))
-      disposition = Disposition::kDelete;
-    else
-      return ioerr(kBadStatus);
-  }
+  Disposition disposition;
+  if (!disposition_of(rec, status, disposition)) return ioerr(kBadStatus);
   // A scratch file cannot outlive its connection; the unit stays connected.
   if (disposition == Disposition::kKeep && rec.status == TAV_STATUS_SCRATCH) return ioerr(kKeepScratch);
 
   if (__TAVf90_pcio_verbose && has_flag(rec, TAV_FLAG_CONNECTED_ONCE) && rec.file_name != nullptr)
     std::fprintf(stderr, "preconn_io: Logical unit %d closed (file %s)\n", unit, rec.file_name);
 
-  FILE *stream = slot;
+  const stream::File stream = file_of(rec, slot);
   int code = 0;
   if (disposition == Disposition::kDelete) {
     if (stream::close(stream) != 0) code = saved_errno_or_unknown();
@@ -345,7 +362,7 @@ int close_unit(int unit, Specifier status, int error_continue) {
       // are left alone.
       if (code == 0 && rec.access == TAV_ACCESS_SEQUENTIAL && has_flag(rec, TAV_FLAG_SEEKABLE) &&
           rec.status != TAV_STATUS_NEW) {
-        if (stream::truncate_here(stream) != 0) code = saved_errno_or_unknown();
+        if (stream::truncate_here(stream.stream) != 0) code = saved_errno_or_unknown();
       }
     }
     errno = 0;
@@ -357,7 +374,6 @@ int close_unit(int unit, Specifier status, int error_continue) {
   // A failure to write out or close is this CLOSE's condition (ioerr
   // releases the lock); data is never lost silently.
   if (code != 0) return system_error(code, unit);
-  unlock_io();
   return 0;
 }
 

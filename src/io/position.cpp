@@ -21,9 +21,9 @@ int system_error(int code, int unit) {
 
 // Cuts the file of a stream at its position, output still in the stream's
 // buffer included.  Returns 0 or the error number.
-int truncate_stream(std::FILE *s) {
+int truncate_stream(stream::File s) {
   if (int code = stream::flush(s)) return code;
-  return stream::truncate_here(s) != 0 ? stream::error() : 0;
+  return stream::truncate_here(s.stream) != 0 ? stream::error() : 0;
 }
 
 // The common start: the statement begun, unit selection, and the unit
@@ -32,20 +32,14 @@ int truncate_stream(std::FILE *s) {
 int select_positioned(int unit, int error_continue, bool preconnect_it, bool *connected = nullptr) {
   begin_statement(error_continue, 0, 0);
   locate_unit(unit);
-  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
-  select_unit(unit, true);
-  if (current_stream() == nullptr) {
-    if (!preconnect_it || has_flag(current_record(), TAV_FLAG_CONNECTED_ONCE)) return ioerr(kUnitNotConnected, unit);
-    if (int code = preconnect(unit, false)) return code;
-    if (connected != nullptr) *connected = true;
-  }
+  if (int code = select_connected(unit, preconnect_it, false, connected)) return code;
   __TAVf90_current_unit = unit;
   return 0;
 }
 
 // After a WRITE: output held by a non-advancing WRITE becomes a record of
 // its own, and the file ends after the last record written.
-int complete_output(int unit, tav_unit_record &r, std::FILE *s) {
+int complete_output(int unit, tav_unit_record &r, stream::File s) {
   if (r.position_state != TAV_POS_WRITE) return 0;
   if (r.unformatted == 0 && (r.rec_length > 0 || has_flag(r, TAV_FLAG_PARTIAL_OUTPUT))) {
     if (int code = partial_write(unit, true)) return system_error(code, unit);
@@ -70,24 +64,24 @@ int rewind_unit(int unit, int error_continue) {
   bool connected = false;
   if (int code = select_positioned(unit, error_continue, true, &connected)) return code;
   tav_unit_record &r = current_record();
-  std::FILE *s = current_stream();
+  const stream::File s = current_file();
   if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
   if (!has_flag(r, TAV_FLAG_SEEKABLE)) return ioerr(kNoRewind, unit);
   if (int code = complete_output(unit, r, s)) return code;
   if (stream::seek(s, 0, SEEK_SET) != 0) return system_error(stream::error(), unit);
-  stream::clear_error(s);
+  stream::clear_error(s.stream);
   drop_held_input(r);
   record_count(r) = 0;
   r.position_state = TAV_POS_REWIND;
   // Connected by this REWIND: the first transfer decides the form.
-  if (connected) beside(r).form_open = true;
+  if (connected) connection(r).form_open = true;
   return end_statement();
 }
 
 int endfile_unit(int unit, int error_continue) {
   if (int code = select_positioned(unit, error_continue, false)) return code;
   tav_unit_record &r = current_record();
-  std::FILE *s = current_stream();
+  const stream::File s = current_file();
   if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
   if (r.action == TAV_ACTION_READ) return ioerr(kNotWritable, unit);
   if (r.position_state == TAV_POS_EOF) return ioerr(kEndfileTwice, unit);
@@ -100,7 +94,7 @@ int endfile_unit(int unit, int error_continue) {
   r.position_state = TAV_POS_EOF;
   drop_held_input(r);
   if (has_flag(r, TAV_FLAG_SEEKABLE)) {
-    const off_t at = stream::tell(s);
+    const off_t at = stream::tell(s.stream);
     if (at < 0) return system_error(stream::error(), unit);
     if (int code = truncate_stream(s)) return system_error(code, unit);
     // Nothing read ahead from beyond the end may be read later.
@@ -110,7 +104,7 @@ int endfile_unit(int unit, int error_continue) {
 }
 
 // A BACKSPACE whose reading failed leaves the file where it was, at `p`.
-int stay(std::FILE *s, off_t p, int unit, int code) {
+int stay(stream::File s, off_t p, int unit, int code) {
   (void)stream::seek(s, p, SEEK_SET);
   return system_error(code, unit);
 }
@@ -121,7 +115,7 @@ int stay(std::FILE *s, off_t p, int unit, int code) {
 // to the start of the file.  With RECL= the search covers a record of RECL
 // characters and its ending; without a newline there the record is taken
 // to begin that far back.
-int back_over_formatted(int unit, tav_unit_record &r, std::FILE *s, off_t p) {
+int back_over_formatted(int unit, tav_unit_record &r, stream::File s, off_t p) {
   off_t floor = 0;
   if (has_flag(r, TAV_FLAG_RECL_GIVEN)) {
     const off_t window = static_cast<off_t>(r.recl) + (stream::crlf_before(s, p) ? 2 : 1);
@@ -155,13 +149,13 @@ int back_over_formatted(int unit, tav_unit_record &r, std::FILE *s, off_t p) {
 
 // Unformatted: over the record whose trailing marker ends at `p`.  A
 // marker that points before the start of the file is a corrupt file.
-int back_over_unformatted(int unit, std::FILE *s, off_t p) {
+int back_over_unformatted(int unit, stream::File s, off_t p) {
   if (p < 8) return ioerr(kCorruptUnformatted, unit);
   if (stream::seek(s, p - 4, SEEK_SET) != 0) return system_error(stream::error(), unit);
   std::int32_t length = 0;
   int code = 0;
   char m[4];
-  if (stream::get(s, m, 4, &code) != 4) return code != 0 ? stay(s, p, unit, code) : ioerr(kCorruptUnformatted, unit);
+  if (stream::get(s.stream, m, 4, &code) != 4) return code != 0 ? stay(s, p, unit, code) : ioerr(kCorruptUnformatted, unit);
   std::memcpy(&length, m, 4);
   if (length < 0 || static_cast<off_t>(length) + 8 > p) return ioerr(kCorruptUnformatted, unit);
   if (stream::seek(s, p - 8 - static_cast<off_t>(length), SEEK_SET) != 0) return system_error(stream::error(), unit);
@@ -171,7 +165,7 @@ int back_over_unformatted(int unit, std::FILE *s, off_t p) {
 int backspace_unit(int unit, int error_continue) {
   if (int code = select_positioned(unit, error_continue, false)) return code;
   tav_unit_record &r = current_record();
-  std::FILE *s = current_stream();
+  const stream::File s = current_file();
   if (!has_flag(r, TAV_FLAG_SEEKABLE)) return ioerr(kNoBackspace, unit);
   if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
   if (r.position_state == TAV_POS_EOF) {
@@ -181,7 +175,7 @@ int backspace_unit(int unit, int error_continue) {
   const bool after_read = r.position_state == TAV_POS_READ;
   if (int code = complete_output(unit, r, s)) return code;
   r.position_state = 0;
-  const off_t p = stream::tell(s);
+  const off_t p = stream::tell(s.stream);
   if (p < 0) return system_error(stream::error(), unit);
   if (p > 0) {
     int code = 0;
@@ -213,7 +207,11 @@ int __TAVf90_backspace(int unit, int error_continue) { return backspace_unit(uni
 
 int __TAVf90_truncate(int unit, FILE **slot) {
   if (slot == nullptr || *slot == nullptr) return 0;
-  if (int code = truncate_stream(*slot)) {
+  // The unit's own stream is cut back by its framing if the flush fails.
+  FILE **own = nullptr;
+  const tav_unit_record *r = find_unit(unit, &own);
+  const stream::File file = r != nullptr && own == slot ? file_of(*r, *slot) : stream::File{*slot};
+  if (int code = truncate_stream(file)) {
     errno = code;
     return ioerr(code, unit);
   }

@@ -148,9 +148,9 @@ int begin_read(int unit, const char *format, int format_length, const char *adva
 
 int start_record_input(int unit, bool advancing) { return start_input(unit, advancing); }
 
-int back_to_held_record(const tav_unit_record &r, std::FILE *stream) {
+int back_to_held_record(const tav_unit_record &r, stream::File file) {
   const off_t back = static_cast<off_t>(r.rec_length) + record_ending(r);
-  return stream::seek(stream, -back, SEEK_CUR) != 0 ? stream::error() : 0;
+  return stream::seek(file, -back, SEEK_CUR) != 0 ? stream::error() : 0;
 }
 
 int end_read() {

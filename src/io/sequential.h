@@ -25,7 +25,7 @@ inline int select_formatted_sequential_fast(int unit, int action) {
     __TAVf90_cur_finfo = &r;
     __TAVf90_cur_fptr = &__TAVf90_file[unit];
     if (r.access == TAV_ACCESS_SEQUENTIAL && (r.action & action) != 0 && r.unformatted == 0 &&
-        !beside_units[unit].form_open)
+        !unit_connections[unit].form_open)
       return 0;
   }
   return select_formatted_sequential(unit, action);
@@ -42,7 +42,7 @@ int start_record_input(int unit, bool advancing);
 // Brings the stream of a unit holding a record that a non-advancing READ
 // left (rec_length >= 0; the stream stands after the record's ending) back
 // to the start of that record.  Returns 0 or the error number of the seek.
-int back_to_held_record(const tav_unit_record &r, std::FILE *stream);
+int back_to_held_record(const tav_unit_record &r, stream::File file);
 
 // The rest of the begin call of a WRITE of records (formatted,
 // list-directed, namelist) on a unit that select_formatted_sequential has

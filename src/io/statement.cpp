@@ -14,12 +14,7 @@ Statement statement;
 void recursive_io() { rt::crash("Recursive I/O reference"); }
 
 int select_formatted_sequential(int unit, int action) {
-  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
-  select_unit(unit, true);
-  if (current_stream() == nullptr) {
-    if (has_flag(current_record(), TAV_FLAG_CONNECTED_ONCE)) return ioerr(kUnitNotConnected, unit);
-    if (int code = preconnect(unit, false)) return code;
-  }
+  if (int code = select_connected(unit, true, false)) return code;
   const tav_unit_record &r = current_record();
   if (r.access != TAV_ACCESS_SEQUENTIAL) return ioerr(kNotSequential, unit);
   if ((r.action & action) == 0) return ioerr(action == TAV_ACTION_READ ? kNotReadable : kNotWritable, unit);

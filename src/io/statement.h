@@ -71,9 +71,8 @@ struct Where {
 // are reused, and the format interpreter's note of the last format's
 // first edit.  No begin call resets it; nothing in it is read
 // before the statement using it has written it, so no statement's state
-// reaches the next one through it.  (The unit table keeps the units'
-// record buffers, and the stream layer its files' framing: they belong to
-// the connections, not to a statement.)
+// reaches the next one through it.  (The units' record buffers and their
+// files' framing belong to the connections, io/unit.h, not to a statement.)
 struct KeptStorage {
   GrowBuffer value{128};  // the list-directed scanner's character value
   GrowBuffer token{256};  // the namelist reader's token read ahead

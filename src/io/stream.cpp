@@ -14,23 +14,8 @@ namespace tav::io::stream {
 bool buffer_access = false;
 
 namespace {
-// The regular files prepare_file was given: the buffer given to the
-// stream (freed when it is closed) and the framing of the file's records.
-struct FileState {
-  std::FILE *stream;
-  char *buffer;
-  std::size_t size;
-  Framing framing;
-  std::int32_t recl;
-  FileState *next;
-};
-FileState *files = nullptr;
-
-FileState *state_of(std::FILE *stream) {
-  for (FileState *f = files; f != nullptr; f = f->next)
-    if (f->stream == stream) return f;
-  return nullptr;
-}
+// The state of a regular file prepare_file was given, else null.
+FileState *regular(File file) { return file.state != nullptr && file.state->regular ? file.state : nullptr; }
 
 // Returns the error number of a failed operation with the stream's
 // indicators cleared and errno set to it.
@@ -205,9 +190,10 @@ int put_block(std::FILE *stream, const void *bytes, std::size_t n) {
   return failed(stream);
 }
 
-int flush(std::FILE *stream) {
+int flush(File file) {
+  std::FILE *stream = file.stream;
   const std::size_t held = pending(stream);
-  FileState *f = held > 0 ? state_of(stream) : nullptr;
+  FileState *f = held > 0 ? regular(file) : nullptr;
   const off_t base = f != nullptr ? ftello(stream) - static_cast<off_t>(held) : -1;
 #ifdef TAV_FAULT_INJECTION
   if (held > 0 && inject()) {
@@ -227,43 +213,44 @@ int flush(std::FILE *stream) {
   return e;
 }
 
-int write_record_call(std::FILE *stream, const char *record, std::size_t n) {
+int write_record_call(File file, const char *record, std::size_t n) {
   RecordOutput out;
-  if (int code = begin_record(stream, n, out)) return code;
-  if (int code = put_piece(stream, record, n, out)) return code;
-  return end_record(stream, out);
+  if (int code = begin_record(file, n, out)) return code;
+  if (int code = put_piece(file, record, n, out)) return code;
+  return end_record(file, out);
 }
 
-int begin_record(std::FILE *stream, std::size_t n, RecordOutput &out) {
+int begin_record(File file, std::size_t n, RecordOutput &out) {
+  std::FILE *stream = file.stream;
   out.start = -1;
-  FileState *f = state_of(stream);
-  if (f == nullptr || n <= free_space(stream)) return 0;
+  if (regular(file) == nullptr || n <= free_space(stream)) return 0;
   if (pending(stream) > 0) {
-    if (int code = flush(stream)) return code;
+    if (int code = flush(file)) return code;
   }
   if (n <= free_space(stream)) return 0;
   out.start = ftello(stream);
   return out.start < 0 ? failed(stream) : 0;
 }
 
-int put_piece(std::FILE *stream, const void *bytes, std::size_t n, const RecordOutput &out) {
-  int code = n <= INT32_MAX ? put(stream, static_cast<const char *>(bytes), static_cast<int>(n))
-                            : put_block(stream, bytes, n);
-  if (code != 0 && out.start >= 0) cut_back(stream, out.start);
+int put_piece(File file, const void *bytes, std::size_t n, const RecordOutput &out) {
+  int code = n <= INT32_MAX ? put(file.stream, static_cast<const char *>(bytes), static_cast<int>(n))
+                            : put_block(file.stream, bytes, n);
+  if (code != 0 && out.start >= 0) cut_back(file, out.start);
   return code;
 }
 
-int end_record(std::FILE *stream, const RecordOutput &out) {
+int end_record(File file, const RecordOutput &out) {
   if (out.start < 0) return 0;
   int code = 0;
-  if (inject() || std::fflush(stream) != 0) {
-    code = failed(stream);
-    cut_back(stream, out.start);
+  if (inject() || std::fflush(file.stream) != 0) {
+    code = failed(file.stream);
+    cut_back(file, out.start);
   }
   return code;
 }
 
-int put_at(std::FILE *stream, off_t at, const void *bytes, std::size_t n, const RecordOutput &out) {
+int put_at(File file, off_t at, const void *bytes, std::size_t n, const RecordOutput &out) {
+  std::FILE *stream = file.stream;
   std::size_t done = 0;
   while (done < n) {
     ssize_t k = inject() ? -1 : pwrite(fileno(stream), static_cast<const char *>(bytes) + done, n - done, at);
@@ -271,7 +258,7 @@ int put_at(std::FILE *stream, off_t at, const void *bytes, std::size_t n, const 
     if (k <= 0) {
       if (k == 0) errno = EIO;
       int code = failed(stream);
-      cut_back(stream, out.start);
+      cut_back(file, out.start);
       return code;
     }
     done += static_cast<std::size_t>(k);
@@ -280,14 +267,15 @@ int put_at(std::FILE *stream, off_t at, const void *bytes, std::size_t n, const 
   return 0;
 }
 
-void cut_back(std::FILE *stream, off_t at) {
+void cut_back(File file, off_t at) {
   if (at < 0) return;
+  std::FILE *stream = file.stream;
   const int e = errno;
   // The buffer holds nothing but the record (begin_record wrote out what
   // came before it): what it still holds is dropped with it.
   __fpurge(stream);
   clearerr_unlocked(stream);
-  if (state_of(stream) != nullptr) (void)ftruncate(fileno(stream), at);
+  if (regular(file) != nullptr) (void)ftruncate(fileno(stream), at);
   (void)fseeko(stream, at, SEEK_SET);
   errno = e;
 }
@@ -394,35 +382,31 @@ Line read_line_call(std::FILE *stream, char *buf, int capacity, int *n, int *end
 
 std::FILE *open(const char *name, const char *mode) { return std::fopen(name, mode); }
 std::FILE *open_fd(int fd, const char *mode) { return fdopen(fd, mode); }
-int close(std::FILE *stream) {
-  int result = std::fclose(stream);
-  for (FileState **p = &files; *p != nullptr; p = &(*p)->next) {
-    if ((*p)->stream == stream) {
-      FileState *f = *p;
-      *p = f->next;
-      if (f->buffer != nullptr) storage::work_free(f->buffer, f->size);
-      storage::work_free(f, sizeof(FileState));
-      break;
-    }
+int close(File file) {
+  int result = std::fclose(file.stream);
+  if (FileState *f = file.state) {
+    if (f->buffer != nullptr) storage::work_free(f->buffer, f->size);
+    *f = FileState{};
   }
   return result;
 }
 void clear_error(std::FILE *stream) { clearerr_unlocked(stream); }
 
-int seek(std::FILE *stream, off_t offset, int whence) {
-  if (pending(stream) > 0 && flush(stream) != 0) return -1;
+int seek(File file, off_t offset, int whence) {
+  if (pending(file.stream) > 0 && flush(file) != 0) return -1;
   if (inject()) return -1;
-  return fseeko(stream, offset, whence);
+  return fseeko(file.stream, offset, whence);
 }
 off_t tell(std::FILE *stream) { return ftello(stream); }
 
-int seek_forward(std::FILE *stream, off_t n) {
-  if (pending(stream) > 0 && flush(stream) != 0) return -1;
+int seek_forward(File file, off_t n) {
+  std::FILE *stream = file.stream;
+  if (pending(stream) > 0 && flush(file) != 0) return -1;
   struct stat st;
   const off_t at = ftello(stream);
   if (at >= 0 && fstat(fileno(stream), &st) == 0 && S_ISREG(st.st_mode) && n > st.st_size - at)
-    return seek(stream, st.st_size > at ? st.st_size : at, SEEK_SET) != 0 ? -1 : 1;
-  return seek(stream, n, SEEK_CUR) != 0 ? -1 : 0;
+    return seek(file, st.st_size > at ? st.st_size : at, SEEK_SET) != 0 ? -1 : 1;
+  return seek(file, n, SEEK_CUR) != 0 ? -1 : 0;
 }
 
 std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code) {
@@ -442,9 +426,10 @@ std::size_t get(std::FILE *stream, void *dst, std::size_t n, int *code) {
   return done;
 }
 
-std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *code) {
+std::size_t get_at(File file, off_t at, void *dst, std::size_t n, int *code) {
+  std::FILE *stream = file.stream;
   *code = 0;
-  if (pending(stream) > 0 && (*code = flush(stream)) != 0) return 0;
+  if (pending(stream) > 0 && (*code = flush(file)) != 0) return 0;
   if (inject()) {
     *code = failed(stream);
     return 0;
@@ -463,7 +448,8 @@ std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *c
   return done;
 }
 
-long peek(std::FILE *stream, off_t ahead, void *dst, std::size_t n, int *code) {
+long peek(File file, off_t ahead, void *dst, std::size_t n, int *code) {
+  std::FILE *stream = file.stream;
   *code = 0;
   if (readable(stream) >= static_cast<std::size_t>(ahead) + n) {
     std::memcpy(dst, stream->_IO_read_ptr + ahead, n);
@@ -471,21 +457,21 @@ long peek(std::FILE *stream, off_t ahead, void *dst, std::size_t n, int *code) {
   }
   const off_t at = ftello(stream);
   if (at < 0) return -1;
-  const std::size_t got = get_at(stream, at + ahead, dst, n, code);
+  const std::size_t got = get_at(file, at + ahead, dst, n, code);
   if (*code == ESPIPE) return -1;
   return static_cast<long>(got);
 }
 
-void prepare_file(std::FILE *stream, std::size_t size, Framing framing, std::int32_t recl) {
+void prepare_file(File file, std::size_t size, Framing framing, std::int32_t recl) {
+  FileState &f = *file.state;
+  f = FileState{};
   struct stat st;
-  if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) return;
-  auto *f = static_cast<FileState *>(storage::work_alloc(sizeof(FileState)));
-  *f = FileState{stream, static_cast<char *>(storage::work_alloc(size)), size, framing, recl, files};
-  if (std::setvbuf(stream, f->buffer, _IOFBF, size) != 0) {
-    storage::work_free(f->buffer, size);
-    f->buffer = nullptr;
+  if (fstat(fileno(file.stream), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  f = FileState{static_cast<char *>(storage::work_alloc(size)), size, framing, recl, true};
+  if (std::setvbuf(file.stream, f.buffer, _IOFBF, size) != 0) {
+    storage::work_free(f.buffer, size);
+    f.buffer = nullptr;
   }
-  files = f;
 }
 
 #ifdef TAV_FAULT_INJECTION
@@ -498,10 +484,10 @@ bool fail_reached() { return fault_hit; }
 #endif
 
 
-bool crlf_before(std::FILE *stream, off_t p) {
+bool crlf_before(File file, off_t p) {
   char two[2];
   int code = 0;
-  return p >= 2 && get_at(stream, p - 2, two, 2, &code) == 2 && two[0] == '\r' && two[1] == '\n';
+  return p >= 2 && get_at(file, p - 2, two, 2, &code) == 2 && two[0] == '\r' && two[1] == '\n';
 }
 
 void switch_to_writing(std::FILE *stream) {

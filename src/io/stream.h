@@ -26,6 +26,32 @@ namespace tav::io::stream {
 // Set by check_buffer_access(): the FILE layout is the one room() relies on.
 extern bool buffer_access;
 
+// How the records of a file are laid out, which decides where the file is
+// cut back to when a write fails part-way: lines of text, records framed
+// by length markers, or records of a fixed length (direct access).
+enum class Framing : std::uint8_t { kLines, kMarkers, kFixed };
+
+// What this layer keeps of a connection's file, held in the connection's
+// own object (io/unit.h): prepare_file fills it for a regular file with the
+// buffer it gave the stream and the framing of the file's records; for any
+// other stream `regular` stays false, and a failed write is not cut back.
+// close() releases the buffer and clears it.
+struct FileState {
+  char *buffer = nullptr;
+  std::size_t size = 0;
+  Framing framing = Framing::kLines;
+  std::int32_t recl = 0;
+  bool regular = false;
+};
+
+// A connection's stream as the operations below that may write out held
+// output take it: the C stream and its connection's state of the file
+// (null: a stream no connection owns, handled as one that is not regular).
+struct File {
+  std::FILE *stream;
+  FileState *state = nullptr;
+};
+
 // Checks the FILE layout on a memory stream and sets buffer_access.
 void check_buffer_access();
 
@@ -70,27 +96,27 @@ inline int put(std::FILE *stream, const char *bytes, int n) {
 
 // Writes one whole record of n bytes: write_record_call below, without a
 // call when it fits in the stream's buffer.
-int write_record_call(std::FILE *stream, const char *record, std::size_t n);
-inline int write_record(std::FILE *stream, const char *record, int n) {
-  if (char *dst = room(stream, n)) {
+int write_record_call(File file, const char *record, std::size_t n);
+inline int write_record(File file, const char *record, int n) {
+  if (char *dst = room(file.stream, n)) {
     copy_bytes(dst, record, n);
-    stream->_IO_write_ptr = dst + n;
+    file.stream->_IO_write_ptr = dst + n;
     return 0;
   }
-  return write_record_call(stream, record, n > 0 ? static_cast<std::size_t>(n) : 0);
+  return write_record_call(file, record, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 // write_record of the n characters of a text record and its newline, which
 // the caller's buffer has room for after them.
-inline int put_record(std::FILE *stream, char *record, int n) {
-  if (char *dst = room(stream, n + 1)) {
+inline int put_record(File file, char *record, int n) {
+  if (char *dst = room(file.stream, n + 1)) {
     copy_bytes(dst, record, n);
     dst[n] = '\n';
-    stream->_IO_write_ptr = dst + n + 1;
+    file.stream->_IO_write_ptr = dst + n + 1;
     return 0;
   }
   record[n] = '\n';
-  return write_record_call(stream, record, static_cast<std::size_t>(n) + 1);
+  return write_record_call(file, record, static_cast<std::size_t>(n) + 1);
 }
 
 // The characters a reading stream's buffer holds ahead of its position
@@ -164,29 +190,29 @@ inline Line read_line(std::FILE *stream, char *buf, int capacity, int *n, int *e
 
 // Whether the two bytes before offset p of the stream's file are a
 // carriage return and a newline (the stream does not move).
-bool crlf_before(std::FILE *stream, off_t p);
+bool crlf_before(File file, off_t p);
 
 // Opening and closing: the C library's results (null / nonzero with errno).
 std::FILE *open(const char *name, const char *mode);
 std::FILE *open_fd(int fd, const char *mode);
-int close(std::FILE *stream);
+int close(File file);
 void clear_error(std::FILE *stream);
 
 // Writes out what the stream's buffer holds.  Returns 0 or the error number
 // (errno set, the indicators cleared); on a file given its framing, what
 // the failure left in the file is cut back to the last whole record.
-int flush(std::FILE *stream);
+int flush(File file);
 
 // Positioning in 64-bit offsets (the build has large-file support, so a
 // 32-bit program reaches past 2 GiB): 0 or nonzero with errno set; tell
 // gives -1 with errno set on failure.  Output the stream holds is written
 // out first, by flush.
-int seek(std::FILE *stream, off_t offset, int whence);
+int seek(File file, off_t offset, int whence);
 off_t tell(std::FILE *stream);
 // Moves the stream n bytes forward, but never past the end of a regular
 // file: where that lies nearer, the stream is left at the end and 1 is
 // returned.  0 when it moved n bytes; -1 with errno set on failure.
-int seek_forward(std::FILE *stream, off_t n);
+int seek_forward(File file, off_t n);
 // Switches a stream that was read to writing at the same place.
 void switch_to_writing(std::FILE *stream);
 
@@ -214,21 +240,16 @@ inline std::size_t get_fast(std::FILE *stream, void *dst, std::size_t n, int *co
 // Reads n bytes at offset `at` of the file with one system call, leaving
 // the stream where it is; output the stream still holds is written out
 // first.  Returns the bytes read; fewer than n: *code as for get.
-std::size_t get_at(std::FILE *stream, off_t at, void *dst, std::size_t n, int *code);
+std::size_t get_at(File file, off_t at, void *dst, std::size_t n, int *code);
 
 // Copies the n bytes that lie `ahead` bytes past the stream's position,
 // leaving the stream where it is: from its buffer when it holds them, else
 // with get_at.  Returns the bytes copied (fewer than n: *code as for get),
 // or -1 when the stream cannot be read ahead (it cannot seek).
-long peek(std::FILE *stream, off_t ahead, void *dst, std::size_t n, int *code);
+long peek(File file, off_t ahead, void *dst, std::size_t n, int *code);
 
 // put_call for blocks of any size (records of gigabytes): 0 or the error.
 int put_block(std::FILE *stream, const void *bytes, std::size_t n);
-
-// How the records of a file are laid out, which decides where the file is
-// cut back to when a write fails part-way: lines of text, records framed
-// by length markers, or records of a fixed length (direct access).
-enum class Framing : std::uint8_t { kLines, kMarkers, kFixed };
 
 // Prepares a freshly opened stream on a regular file (others are left
 // alone): a buffer of `size` bytes, so that records move to and from the
@@ -246,7 +267,7 @@ enum class Framing : std::uint8_t { kLines, kMarkers, kFixed };
 // in the middle of a large record cuts it at the record's start.
 constexpr std::size_t kBinaryBuffer = 256 * 1024;
 constexpr std::size_t kTextBuffer = 64 * 1024;
-void prepare_file(std::FILE *stream, std::size_t size, Framing framing, std::int32_t recl);
+void prepare_file(File file, std::size_t size, Framing framing, std::int32_t recl);
 
 // A record written in pieces (markers and data).  begin_record makes room
 // for a record of n bytes (kUnknownSize: not known yet); a record that
@@ -257,16 +278,16 @@ constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
 struct RecordOutput {
   off_t start = -1;
 };
-int begin_record(std::FILE *stream, std::size_t n, RecordOutput &out);
-int put_piece(std::FILE *stream, const void *bytes, std::size_t n, const RecordOutput &out);
-int end_record(std::FILE *stream, const RecordOutput &out);
+int begin_record(File file, std::size_t n, RecordOutput &out);
+int put_piece(File file, const void *bytes, std::size_t n, const RecordOutput &out);
+int end_record(File file, const RecordOutput &out);
 // Writes n bytes at offset `at` of the file, leaving the stream where it
 // is (the stream must hold no output); on failure the file is cut back to
 // `out`'s start.  Returns 0 or the error number.
-int put_at(std::FILE *stream, off_t at, const void *bytes, std::size_t n, const RecordOutput &out);
+int put_at(File file, off_t at, const void *bytes, std::size_t n, const RecordOutput &out);
 // Cuts the file at a record's start and places the stream there: what a
 // record refused part-way leaves behind.  errno is kept.
-void cut_back(std::FILE *stream, off_t at);
+void cut_back(File file, off_t at);
 
 // Cuts a regular file at the stream's position (others are left alone).
 // Returns 0 or nonzero with errno set.

@@ -50,22 +50,22 @@ int system_error(int code) {
 // short inside a record (0).
 int report(int code) { return code != 0 ? system_error(code) : ioerr(kCorruptUnformatted, __TAVf90_current_unit); }
 
-int put_marker(std::FILE *s, std::int32_t length, const stream::RecordOutput &out) {
+int put_marker(stream::File s, std::int32_t length, const stream::RecordOutput &out) {
   char m[kMarkerSize];
   std::memcpy(m, &length, kMarkerSize);
   return stream::put_piece(s, m, kMarkerSize, out);
 }
 
 // Reads a marker; returns the bytes read (kMarkerSize when complete).
-std::size_t get_marker(std::FILE *s, std::int32_t *length, int *code) {
+std::size_t get_marker(stream::File s, std::int32_t *length, int *code) {
   char m[kMarkerSize];
-  std::size_t got = stream::get_fast(s, m, kMarkerSize, code);
+  std::size_t got = stream::get_fast(s.stream, m, kMarkerSize, code);
   if (got == kMarkerSize) std::memcpy(length, m, kMarkerSize);
   return got;
 }
 
 // Writes a whole record of n bytes: marker, data, marker.  0 or the error.
-int write_framed(std::FILE *s, const char *data, std::int32_t n) {
+int write_framed(stream::File s, const char *data, std::int32_t n) {
   stream::RecordOutput out;
   int code = stream::begin_record(s, static_cast<std::size_t>(n) + 2 * kMarkerSize, out);
   if (code == 0) code = put_marker(s, n, out);
@@ -80,7 +80,7 @@ int write_framed(std::FILE *s, const char *data, std::int32_t n) {
 // error number, or -1 when the file ends first; the stream then stands at
 // its end (a corrupt length never sends it beyond, where a WRITE would
 // leave a hole in the file).
-int skip(std::FILE *s, std::int64_t n) {
+int skip(stream::File s, std::int64_t n) {
   if (n <= 0) return 0;
   if (has_flag(current_record(), TAV_FLAG_SEEKABLE)) {
     const int moved = stream::seek_forward(s, static_cast<off_t>(n));
@@ -91,7 +91,7 @@ int skip(std::FILE *s, std::int64_t n) {
   while (n > 0) {
     std::size_t want = static_cast<std::size_t>(n < chunk ? n : chunk);
     int code = 0;
-    std::size_t got = stream::get(s, buf, want, &code);
+    std::size_t got = stream::get(s.stream, buf, want, &code);
     if (got < want) return code != 0 ? code : -1;
     n -= static_cast<std::int64_t>(got);
   }
@@ -99,7 +99,7 @@ int skip(std::FILE *s, std::int64_t n) {
 }
 
 // Reads and checks the trailing marker of a sequential record of length L.
-int check_trailing_marker(std::FILE *s, std::int32_t length) {
+int check_trailing_marker(stream::File s, std::int32_t length) {
   std::int32_t trailing = 0;
   int code = 0;
   if (get_marker(s, &trailing, &code) != kMarkerSize || trailing != length) return report(code);
@@ -110,18 +110,20 @@ int check_trailing_marker(std::FILE *s, std::int32_t length) {
 // stream's position is bad (it differs, or the file ends before it; *code
 // as for report()), found before any of the data is stored.  A stream that
 // cannot be read ahead has its marker checked after the data.
-bool bad_trailing_marker_ahead(std::FILE *s, std::int32_t length, int *code) {
+bool bad_trailing_marker_ahead(stream::File s, std::int32_t length, int *code) {
   std::int32_t trailing = 0;
   const long got = stream::peek(s, length, &trailing, kMarkerSize, code);
   return got >= 0 && (got != kMarkerSize || trailing != length);
 }
 
-// After a condition in a sequential READ's record whose stream stands
-// `rest` bytes of data before the trailing marker: the rest of the record
-// is skipped, so that the next READ begins at the next record, whichever
-// way this one was being read.
-void abandon_record(std::int64_t rest) {
-  (void)skip(current_stream(), rest + kMarkerSize);
+// The abandon step of a sequential READ, armed while the data of its
+// record lie ahead in the stream (unformatted.length bytes of them, the
+// first __TAVf90_io_position taken): after a condition the rest of the
+// record is skipped, so that the next READ begins at the next record,
+// whichever way this one was being read.
+void abandon_record() {
+  const std::int64_t rest = static_cast<std::int64_t>(unformatted.length) - __TAVf90_io_position;
+  (void)skip(current_file(), rest + kMarkerSize);
   unformatted.infinite = false;
   current_record().rec_length = 0;
 }
@@ -131,7 +133,7 @@ void abandon_record(std::int64_t rest) {
 // largest length a marker holds is refused, and what it had put in the
 // file is taken out again.
 int spill(const char *src, std::size_t n) {
-  std::FILE *s = current_stream();
+  const stream::File s = current_file();
   const std::int64_t held = __TAVf90_io_position;
   if (unformatted.spilled + held + static_cast<std::int64_t>(n) > kMaxRecord) {
     stream::cut_back(s, unformatted.out.start);
@@ -139,7 +141,7 @@ int spill(const char *src, std::size_t n) {
   }
   if (unformatted.leading_marker < 0) {
     if (int code = stream::begin_record(s, stream::kUnknownSize, unformatted.out)) return system_error(code);
-    unformatted.leading_marker = stream::tell(s);
+    unformatted.leading_marker = stream::tell(s.stream);
     if (unformatted.leading_marker < 0) return system_error(stream::error());
     if (int code = put_marker(s, 0, unformatted.out)) return system_error(code);
   }
@@ -164,18 +166,19 @@ int append(const char *src, std::size_t n) {
 
 // The items ask for more than the record has left.  (A record read
 // through the buffer was taken whole by the begin call.)
-int list_too_long() {
-  if (unformatted.infinite && !unformatted.direct)
-    abandon_record(static_cast<std::int64_t>(unformatted.length) - __TAVf90_io_position);
-  return ioerr(kInputListTooLong, __TAVf90_current_unit);
-}
+int list_too_long() { return ioerr(kInputListTooLong, __TAVf90_current_unit); }
 
 int take(char *dst, std::size_t n) {
   const int pos = __TAVf90_io_position;
   if (n > static_cast<std::size_t>(__TAVf90_io_reclen - pos)) return list_too_long();
   if (unformatted.infinite) {
     int code = 0;
-    if (stream::get(current_stream(), dst, n, &code) < n) return report(code);
+    if (stream::get(current_stream(), dst, n, &code) < n) {
+      // The stream stands where the failed read left it: nothing more of
+      // the record is skipped.
+      statement.abandon = nullptr;
+      return report(code);
+    }
   } else {
     std::memcpy(dst, current_record().buffer + pos, n);
   }
@@ -254,7 +257,7 @@ int begin_unformatted_write(int unit, int error_continue) {
 
 int end_unformatted_write() {
   tav_unit_record &r = current_record();
-  std::FILE *s = current_stream();
+  const stream::File s = current_file();
   const std::int32_t held = __TAVf90_io_position;
   if (unformatted.leading_marker < 0) {
     if (int code = write_framed(s, r.buffer, held)) return system_error(code);
@@ -287,7 +290,7 @@ int end_unformatted_write() {
 int read_leading_marker(int unit, std::int32_t *length) {
   tav_unit_record &r = current_record();
   int code = 0;
-  if (get_marker(current_stream(), length, &code) != kMarkerSize) {
+  if (get_marker(current_file(), length, &code) != kMarkerSize) {
     if (code != 0) return system_error(code);
     r.position_state = TAV_POS_EOF;
     return ioerr(kEndOfFile, unit);
@@ -296,10 +299,9 @@ int read_leading_marker(int unit, std::int32_t *length) {
   statement.where.record_is = Where::kUnitLast;
   r.rec_length = *length;
   if (*length < 0) return ioerr(kCorruptUnformatted, unit);
-  if (has_flag(r, TAV_FLAG_RECL_GIVEN) && *length > r.recl) {
-    abandon_record(*length);
-    return ioerr(kRecordTooLong);
-  }
+  unformatted.length = *length;
+  statement.abandon = abandon_record;
+  if (has_flag(r, TAV_FLAG_RECL_GIVEN) && *length > r.recl) return ioerr(kRecordTooLong);
   return 0;
 }
 
@@ -323,32 +325,32 @@ int begin_unformatted_read(int unit, int flags) {
   tav_unit_record &r = current_record();
   std::int32_t length = 0;
   if (int code = read_leading_marker(unit, &length)) return code;
-  unformatted.length = length;
   __TAVf90_io_reclen = length;
-  std::FILE *s = current_stream();
+  const stream::File s = current_file();
   // A record longer than the buffer, and a large one that fits it, go from
   // the stream to the variables without a copy through the buffer; their
   // trailing marker is checked first where the stream can be read ahead.
   if (length > r.recl || length >= kStraightRead) {
     int code = 0;
-    if (bad_trailing_marker_ahead(s, length, &code)) {
-      abandon_record(length);
-      return report(code);
-    }
+    if (bad_trailing_marker_ahead(s, length, &code)) return report(code);
     unformatted.infinite = true;
     return 0;
   }
+  // The record is read whole now: a condition from here on leaves the
+  // stream where the reading left it.
+  statement.abandon = nullptr;
   int code = 0;
-  if (stream::get_fast(s, r.buffer, static_cast<std::size_t>(length), &code) < static_cast<std::size_t>(length))
+  if (stream::get_fast(s.stream, r.buffer, static_cast<std::size_t>(length), &code) < static_cast<std::size_t>(length))
     return report(code);
   return check_trailing_marker(s, length);
 }
 
 int end_unformatted_read() {
+  statement.abandon = nullptr;
   tav_unit_record &r = current_record();
   if (unformatted.infinite && !unformatted.direct) {
     unformatted.infinite = false;
-    std::FILE *s = current_stream();
+    const stream::File s = current_file();
     int code = skip(s, static_cast<std::int64_t>(unformatted.length) - __TAVf90_io_position);
     if (code != 0) return report(code > 0 ? code : 0);
     if (int c = check_trailing_marker(s, unformatted.length)) return c;
@@ -363,7 +365,7 @@ int write_one_call(int unit, int error_continue, const char *src, int n) {
   if (n < 0) n = 0;
   statement.where.item = 1;
   if (has_flag(r, TAV_FLAG_RECL_GIVEN) && n > r.recl) return ioerr(kBufferOverflow);
-  if (int code = write_framed(current_stream(), src, n)) return system_error(code);
+  if (int code = write_framed(current_file(), src, n)) return system_error(code);
   count_record(record_count(r));
   return end_statement();
 }
@@ -378,13 +380,13 @@ int read_one_call(int unit, int flags, char *dst, int n) {
   if (int code = read_leading_marker(unit, &length)) return code;
   statement.where.item = 1;
   if (n < 0) n = 0;
-  std::FILE *s = current_stream();
+  const stream::File s = current_file();
   int code = 0;
-  if (n > length || bad_trailing_marker_ahead(s, length, &code)) {
-    abandon_record(length);
-    return n > length ? ioerr(kInputListTooLong, unit) : report(code);
-  }
-  if (stream::get_fast(s, dst, static_cast<std::size_t>(n), &code) < static_cast<std::size_t>(n)) return report(code);
+  if (n > length) return ioerr(kInputListTooLong, unit);
+  if (bad_trailing_marker_ahead(s, length, &code)) return report(code);
+  // The record is read to its end now (see begin_unformatted_read).
+  statement.abandon = nullptr;
+  if (stream::get_fast(s.stream, dst, static_cast<std::size_t>(n), &code) < static_cast<std::size_t>(n)) return report(code);
   if (int c = skip(s, static_cast<std::int64_t>(length) - n)) return report(c > 0 ? c : 0);
   if (int c = check_trailing_marker(s, length)) return c;
   r.rec_length = 0;
@@ -407,7 +409,7 @@ int end_direct_write() {
   // record left in the buffer.
   const int held = __TAVf90_io_position;
   if (held < r.recl) std::memset(r.buffer + held, 0, static_cast<std::size_t>(r.recl - held));
-  if (int code = stream::write_record(current_stream(), r.buffer, r.recl)) return system_error(code);
+  if (int code = stream::write_record(current_file(), r.buffer, r.recl)) return system_error(code);
   ++r.rec_number;
   __TAVf90_io_position = 0;
   return end_statement();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "io/ioerr.h"
 #include "io/open_close.h"
@@ -34,10 +35,10 @@ struct ExtNode {
   ExtNode *next;
   tav_unit_record record;
   FILE *stream;
-  Beside beside;
+  Connection connection;
 };
 
-std::int32_t &grown_of(const tav_unit_record &r) { return beside(r).grown; }
+std::int32_t &grown_of(const tav_unit_record &r) { return connection(r).grown; }
 
 ExtNode *ext_finfo;      // head of the list; new nodes go first
 ExtNode *cur_extfinfo;   // node last found or created
@@ -78,11 +79,11 @@ void connect_standard(int unit, FILE *stream, int action, int status, bool pad) 
 
 }  // namespace
 
-Beside beside_units[100];
+Connection unit_connections[100];
 
-Beside &beside_extended(const tav_unit_record &r) {
+Connection &extended_connection(const tav_unit_record &r) {
   auto *node = reinterpret_cast<ExtNode *>(reinterpret_cast<std::uintptr_t>(&r) - offsetof(ExtNode, record));
-  return node->beside;
+  return node->connection;
 }
 
 int buffer_capacity(const tav_unit_record &r) {
@@ -167,43 +168,39 @@ int preconnect_name(int unit, char *dst) {
 
 namespace {
 
-// The implicit OPEN of `unit` to the file `name`, the lock held on entry.
-// On success the lock is held again and 0 returned; on failure OPEN's code
-// is returned with the statement ended.
-int connect_implicitly(int unit, const char *name, bool unformatted) {
-  int error_continue = __TAVf90_error_continue;
-  unlock_io();
+// The specifiers of the implicit connection of a unit to the file `name`.
+OpenSpecs implicit_specs(const char *name, bool unformatted) {
   OpenSpecs specs;
   specs.file = {name, static_cast<int>(std::strlen(name))};
   if (unformatted) specs.form = {"UNFORMATTED", 11};
   specs.blank = {__TAVf90_pcio_blank, static_cast<int>(std::strlen(__TAVf90_pcio_blank))};
   specs.position = {__TAVf90_pcio_position, static_cast<int>(std::strlen(__TAVf90_pcio_position))};
-  if (int code = open_unit(unit, specs, error_continue)) {
-    // OPEN has released the lock and set iostat: the statement is over.
-    return code;
-  }
-  lock_io();
-  statement.where.at_unit(unit);
-  select_unit(unit, true);
-  set_flag(current_record(), TAV_FLAG_CONNECTED_ONCE, true);
-  return 0;
+  return specs;
 }
 
 }  // namespace
 
 int preconnect(int unit, bool unformatted) {
   char name[kFileNameBuffer];
-  if (int code = preconnect_name(unit, name)) {
-    // Reported as the statement's own condition: the lock is still held.
-    return ioerr(code);
-  }
-  return connect_implicitly(unit, name, unformatted);
+  if (int code = preconnect_name(unit, name)) return ioerr(code);
+  return connect_unit(unit, implicit_specs(name, unformatted));
+}
+
+int select_connected(int unit, bool may_connect, bool unformatted, bool *connected) {
+  if (unit < 0) return ioerr(kUnitOutOfRange, unit);
+  select_unit(unit, true);
+  if (current_stream() != nullptr) return 0;
+  if (!may_connect || has_flag(current_record(), TAV_FLAG_CONNECTED_ONCE)) return ioerr(kUnitNotConnected, unit);
+  if (int code = preconnect(unit, unformatted)) return code;
+  if (connected != nullptr) *connected = true;
+  return 0;
 }
 
 int settle_form(int unit, bool unformatted) {
   tav_unit_record &r = current_record();
-  if (!beside(r).form_open) return 0;
-  beside(r).form_open = false;
+  Connection &c = connection(r);
+  if (!c.form_open) return 0;
+  c.form_open = false;
   if ((r.unformatted != 0) == unformatted) return 0;
   // Nothing was transferred: the unit stands at the start of its file,
   // which it is connected to again with the other form, quietly (the
@@ -212,16 +209,14 @@ int settle_form(int unit, bool unformatted) {
   std::snprintf(name, sizeof name, "%s", r.file_name);
   const std::int32_t state = r.position_state;
   const int verbose = __TAVf90_pcio_verbose;
-  unlock_io();
   __TAVf90_pcio_verbose = 0;
-  const int closed = close_unit(unit, Specifier{}, __TAVf90_error_continue);
+  const int closed = disconnect_unit(unit, Specifier{});
   __TAVf90_pcio_verbose = verbose;
   if (closed != 0) return closed;
-  lock_io();
-  if (int code = connect_implicitly(unit, name, unformatted)) return code;
-  current_record().position_state = state;
-  record_count(current_record()) = 0;
-  if (stream::seek(current_stream(), 0, SEEK_SET) != 0) {
+  if (int code = connect_unit(unit, implicit_specs(name, unformatted))) return code;
+  r.position_state = state;
+  c.records = 0;
+  if (stream::seek(current_file(), 0, SEEK_SET) != 0) {
     const int code = stream::error();
     return ioerr(code, unit);
   }
@@ -268,7 +263,7 @@ void f90_io_finish(void) { io_finish(false); }
 void __TAVf90_estab_runit(int unit) {
   ExtNode *n = find_node(unit);
   if (n == nullptr) {
-    n = static_cast<ExtNode *>(tav::storage::work_zalloc(sizeof(ExtNode)));
+    n = new (tav::storage::work_zalloc(sizeof(ExtNode))) ExtNode{};
     n->unit = unit;
     n->stream = nullptr;
     n->next = ext_finfo;

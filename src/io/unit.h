@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "io/stream.h"
 #include "tavf90.h"
 
 namespace tav::io {
@@ -50,30 +51,36 @@ int buffer_capacity(const tav_unit_record &r);
 // is left as it was).  The buffer keeps that size until it is released.
 int grow_buffer(tav_unit_record &r, int keep);
 
-// What the unit code keeps of a unit beside its exported record, which
-// keeps its layout: the capacity of a record buffer grown beyond recl (0:
-// it has not; see grow_buffer), the count of records (record_count), the
-// bytes that ended the input record held (record_ending) and whether the
-// form of the connection is still open (settle_form).
-// Units 0..99 have theirs in a table, larger units in their node.
-struct Beside {
-  std::int32_t grown;
-  std::int32_t ending;
-  std::int64_t records;
-  bool form_open;
+// A unit's connection: everything the library keeps of it besides its
+// exported record and stream slot, whose places and layout the ABI fixes.
+// One object per unit, found from the unit's record by connection():
+// units 0..99 have theirs in a table indexed like the exported arrays,
+// larger units in their node.
+struct Connection {
+  std::int32_t grown = 0;     // the capacity of a record buffer grown beyond
+                              // recl, else 0 (grow_buffer)
+  std::int32_t ending = 0;    // the bytes that ended the input record held
+                              // (record_ending)
+  std::int64_t records = 0;   // the records counted (record_count)
+  bool form_open = false;     // the form is still to be decided (settle_form)
+  stream::FileState file;     // the stream layer's state of its file
 };
-extern Beside beside_units[100];
-Beside &beside_extended(const tav_unit_record &r);
-inline Beside &beside(const tav_unit_record &r) {
+extern Connection unit_connections[100];
+Connection &extended_connection(const tav_unit_record &r);
+inline Connection &connection(const tav_unit_record &r) {
   const auto at = reinterpret_cast<std::uintptr_t>(&r) - reinterpret_cast<std::uintptr_t>(__TAVf90_file_info);
-  return at < sizeof __TAVf90_file_info ? beside_units[at / sizeof r] : beside_extended(r);
+  return at < sizeof __TAVf90_file_info ? unit_connections[at / sizeof r] : extended_connection(r);
 }
+
+// A unit's stream as the stream layer's operations take it.
+inline stream::File file_of(const tav_unit_record &r, std::FILE *stream) { return {stream, &connection(r).file}; }
+inline stream::File current_file() { return file_of(current_record(), current_stream()); }
 
 // The records of a sequential connection that its file position is past,
 // counted from the OPEN or the last REWIND (a record being read counts
 // once its line or leading marker has been read); -1 once the count is lost
 // (OPEN with POSITION='APPEND').  For the diagnostics of a fatal condition.
-inline std::int64_t &record_count(const tav_unit_record &r) { return beside(r).records; }
+inline std::int64_t &record_count(const tav_unit_record &r) { return connection(r).records; }
 inline void count_record(std::int64_t &count) {
   if (count >= 0) ++count;
 }
@@ -88,10 +95,10 @@ void release_buffer(tav_unit_record &r);
 // holds, after its `rec_length` characters: 1 for a newline, 2 for CR LF,
 // 0 when the file ended it.  Kept as each record is read, so that the start
 // of a record held by a non-advancing READ is known exactly.
-inline int record_ending(const tav_unit_record &r) { return beside(r).ending; }
+inline int record_ending(const tav_unit_record &r) { return connection(r).ending; }
 // A formatted record read: its ending kept, and the record counted.
 inline void count_record_read(const tav_unit_record &r, int ending) {
-  Beside &b = beside(r);
+  Connection &b = connection(r);
   b.ending = ending;
   count_record(b.records);
 }
@@ -105,11 +112,20 @@ bool keyword_match(const char *value, int length, const char *keyword);
 // number 174 when the variable's value does not fit the name buffer.
 int preconnect_name(int unit, char *dst);
 
-// Implicit OPEN of an unconnected unit by a data-transfer statement that
-// holds the I/O lock.  On success the lock is held again and 0 returned; on
-// failure OPEN's code is returned with the statement ended (lock released,
-// iostat set) -- or the program has ended.
+// The implicit connection of the selected unit, which was never connected,
+// by a statement in progress (the lock held): connected as an OPEN naming
+// its preconnected file (preconnect_name) with the form asked for and the
+// preconnection's BLANK= and POSITION= would be.  Returns 0 with the lock
+// still held, or OPEN's condition with the statement ended (or the program
+// has ended).
 int preconnect(int unit, bool unformatted);
+
+// Selects `unit` for a statement in progress and makes sure it is
+// connected.  A unit never connected is connected implicitly (preconnect,
+// with the form `unformatted`) when `may_connect`, and *connected set when
+// given; otherwise, and for a unit that was connected and closed, it is
+// refused.  Returns 0, or the condition with the statement ended.
+int select_connected(int unit, bool may_connect, bool unformatted, bool *connected = nullptr);
 
 // A unit that REWIND connected implicitly has its form decided by its
 // first data transfer, as an implicit connection by that transfer would

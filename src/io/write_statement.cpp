@@ -30,7 +30,7 @@ int f90_endrec() {
   r.rec_length = -1;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
-  if (int code = stream::put_record(current_stream(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
+  if (int code = stream::put_record(current_file(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
   count_record(record_count(r));
   return 0;
 }
@@ -41,7 +41,7 @@ int f90_endrec() {
 // `held`; those beyond the start stay unless written over), the stream
 // switched to writing (and brought back to the start of a record the READ
 // held).  Returns 0 or the condition.
-int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &start, int &held) {
+int held_record_start(int unit, tav_unit_record &r, stream::File stream, int &start, int &held) {
   if (r.position_state != TAV_POS_READ) {
     // Output a non-advancing WRITE left.
     held = r.rec_length < 0 ? 0 : r.rec_length > r.recl ? r.recl : r.rec_length;
@@ -58,7 +58,7 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
     if (start > r.rec_length)
       std::memset(r.buffer + r.rec_length, ' ', static_cast<std::size_t>(start - r.rec_length));
   } else {
-    stream::switch_to_writing(stream);
+    stream::switch_to_writing(stream.stream);
   }
   return 0;
 }
@@ -72,7 +72,7 @@ int held_record_start(int unit, tav_unit_record &r, std::FILE *stream, int &star
   if (r.position_state == TAV_POS_EOF) return ioerr(kAfterEndfile, unit);
   int start = 0, held = 0;
   if (r.rec_length >= 0 || r.position_state == TAV_POS_READ) {
-    if (int code = held_record_start(unit, r, current_stream(), start, held)) return code;
+    if (int code = held_record_start(unit, r, current_file(), start, held)) return code;
   }
 
   __TAVf90_current_unit = unit;
@@ -115,14 +115,14 @@ int end_write() {
   } else {
     int held = __TAVf90_io_position > r.rec_length ? __TAVf90_io_position : r.rec_length;
     if (held < 0 || held > r.recl) return ioerr(kBufferOverflow);
-    std::FILE *stream = current_stream();
-    if (stream == stdout && held > 0) {
+    const stream::File stream = current_file();
+    if (stream.stream == stdout && held > 0) {
       // A prompt: it goes out now, so that it is seen before the READ that
       // usually follows; the record goes on in a fresh buffer.
       __TAVf90_io_position = 0;
       r.rec_length = 0;
       set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, true);
-      int code = stream::put(stream, r.buffer, held);
+      int code = stream::put(stream.stream, r.buffer, held);
       if (code == 0 && !has_flag(r, TAV_FLAG_SEEKABLE)) code = stream::flush(stream);
       if (code != 0) return ioerr(code, __TAVf90_current_unit);
       held = next = 0;
@@ -150,7 +150,7 @@ int partial_write(int unit, bool newline) {
   r->rec_length = -1;
   set_flag(*r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (newline) r->buffer[n++] = '\n';
-  const int code = stream::write_record(*slot, r->buffer, n);
+  const int code = stream::write_record(file_of(*r, *slot), r->buffer, n);
   if (code == 0 && newline) count_record(record_count(*r));
   return code;
 }

@@ -151,7 +151,7 @@ void __TAVf90_stop(const char *code) {
     // Output that cannot be written is reported, never dropped.
     int code = 0;
     if (tav::io::has_flag(*unit6, TAV_FLAG_PARTIAL_OUTPUT)) code = tav::io::partial_write(6, true);
-    if (int failed = tav::io::stream::flush(*slot); failed != 0 && code == 0) code = failed;
+    if (int failed = tav::io::stream::flush(tav::io::file_of(*unit6, *slot)); failed != 0 && code == 0) code = failed;
     tav::io::report_stream_failure(6, code);
   }
   if (code != nullptr) std::fprintf(stderr, "STOP: %s\n", code);
@@ -161,7 +161,8 @@ void __TAVf90_stop(const char *code) {
 void __TAVf90_pause(const char *text) {
   // Output written so far is shown before the program waits.
   FILE **slot = nullptr;
-  if (tav::io::find_unit(6, &slot) != nullptr && *slot != nullptr) tav::io::stream::flush(*slot);
+  if (const tav_unit_record *unit6 = tav::io::find_unit(6, &slot); unit6 != nullptr && *slot != nullptr)
+    tav::io::stream::flush(tav::io::file_of(*unit6, *slot));
   if (text != nullptr)
     std::fprintf(stderr, "PAUSE: %s", text);
   else

@@ -5,7 +5,7 @@
 // after the edits of format F; fmt=*: list-directed), hold: one not advancing,
 // read: an advancing formatted READ of a record (advance=no N: N
 // characters), writeu / readu N: an unformatted record (N bytes read;
-// rec=R: record R of a direct-access unit), partial: the exported
+// rec=R: record R of a direct-access unit; c*N written: N times c), partial: the exported
 // completion of held output, finish: the end of the I/O system, verbose:
 // messages about implicit connections, inquire U (or file=F): the
 // specifiers named or all; 'quoted' keeps blanks.  All have IOSTAT= but a
@@ -117,7 +117,8 @@ inline std::string run_statement(const std::string &text) {
     const char *format = !s("fmt") ? "()" : given["fmt"] == "*" ? nullptr : s("fmt");
     rc = write_line(unit, data, verb == "write", cont, format);
   } else if (verb == "writeu") {
-    rc = write_record(unit, data, cont, rec);
+    const auto star = data.find('*');
+    rc = write_record(unit, star == 1 ? std::string(std::stoul(data.substr(2)), data[0]) : data, cont, rec);
   } else if (verb == "partial") {
     rc = __TAVf90_partial_write(unit, cont);
   } else if (verb == "finish") {

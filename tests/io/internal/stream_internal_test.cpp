@@ -28,7 +28,7 @@ std::string written(bool fast, int buffering, std::size_t size) {
   std::string s;
   for (int n : {0, 1, 7, 8, 16, 17, 40, 63}) {
     for (int i = 0; i < n; ++i) record[i] = static_cast<char>('a' + (n + i) % 26);
-    EXPECT_EQ(stream::put_record(f, record, n) + stream::put(f, "xy", 2), 0);
+    EXPECT_EQ(stream::put_record({f}, record, n) + stream::put(f, "xy", 2), 0);
     struct stat st {};
     fstat(fileno(f), &st);
     s += std::to_string(st.st_size) + " ";
