@@ -57,9 +57,9 @@ int put_marker(stream::File s, std::int32_t length, const stream::RecordOutput &
 }
 
 // Reads a marker; returns the bytes read (kMarkerSize when complete).
-std::size_t get_marker(stream::File s, std::int32_t *length, int *code) {
+std::size_t get_marker(std::FILE *s, std::int32_t *length, int *code) {
   char m[kMarkerSize];
-  std::size_t got = stream::get_fast(s.stream, m, kMarkerSize, code);
+  std::size_t got = stream::get_fast(s, m, kMarkerSize, code);
   if (got == kMarkerSize) std::memcpy(length, m, kMarkerSize);
   return got;
 }
@@ -99,7 +99,7 @@ int skip(stream::File s, std::int64_t n) {
 }
 
 // Reads and checks the trailing marker of a sequential record of length L.
-int check_trailing_marker(stream::File s, std::int32_t length) {
+int check_trailing_marker(std::FILE *s, std::int32_t length) {
   std::int32_t trailing = 0;
   int code = 0;
   if (get_marker(s, &trailing, &code) != kMarkerSize || trailing != length) return report(code);
@@ -290,7 +290,7 @@ int end_unformatted_write() {
 int read_leading_marker(int unit, std::int32_t *length) {
   tav_unit_record &r = current_record();
   int code = 0;
-  if (get_marker(current_file(), length, &code) != kMarkerSize) {
+  if (get_marker(current_stream(), length, &code) != kMarkerSize) {
     if (code != 0) return system_error(code);
     r.position_state = TAV_POS_EOF;
     return ioerr(kEndOfFile, unit);
@@ -326,21 +326,21 @@ int begin_unformatted_read(int unit, int flags) {
   std::int32_t length = 0;
   if (int code = read_leading_marker(unit, &length)) return code;
   __TAVf90_io_reclen = length;
-  const stream::File s = current_file();
   // A record longer than the buffer, and a large one that fits it, go from
   // the stream to the variables without a copy through the buffer; their
   // trailing marker is checked first where the stream can be read ahead.
   if (length > r.recl || length >= kStraightRead) {
     int code = 0;
-    if (bad_trailing_marker_ahead(s, length, &code)) return report(code);
+    if (bad_trailing_marker_ahead(current_file(), length, &code)) return report(code);
     unformatted.infinite = true;
     return 0;
   }
   // The record is read whole now: a condition from here on leaves the
   // stream where the reading left it.
   statement.abandon = nullptr;
+  std::FILE *s = current_stream();
   int code = 0;
-  if (stream::get_fast(s.stream, r.buffer, static_cast<std::size_t>(length), &code) < static_cast<std::size_t>(length))
+  if (stream::get_fast(s, r.buffer, static_cast<std::size_t>(length), &code) < static_cast<std::size_t>(length))
     return report(code);
   return check_trailing_marker(s, length);
 }
@@ -353,7 +353,7 @@ int end_unformatted_read() {
     const stream::File s = current_file();
     int code = skip(s, static_cast<std::int64_t>(unformatted.length) - __TAVf90_io_position);
     if (code != 0) return report(code > 0 ? code : 0);
-    if (int c = check_trailing_marker(s, unformatted.length)) return c;
+    if (int c = check_trailing_marker(s.stream, unformatted.length)) return c;
   }
   if (!unformatted.direct) r.rec_length = 0;
   return end_statement();
@@ -388,7 +388,7 @@ int read_one_call(int unit, int flags, char *dst, int n) {
   statement.abandon = nullptr;
   if (stream::get_fast(s.stream, dst, static_cast<std::size_t>(n), &code) < static_cast<std::size_t>(n)) return report(code);
   if (int c = skip(s, static_cast<std::int64_t>(length) - n)) return report(c > 0 ? c : 0);
-  if (int c = check_trailing_marker(s, length)) return c;
+  if (int c = check_trailing_marker(s.stream, length)) return c;
   r.rec_length = 0;
   return end_statement();
 }

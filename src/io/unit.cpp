@@ -186,7 +186,7 @@ int preconnect(int unit, bool unformatted) {
   return connect_unit(unit, implicit_specs(name, unformatted));
 }
 
-int select_connected(int unit, bool may_connect, bool unformatted, bool *connected) {
+int select_and_connect(int unit, bool may_connect, bool unformatted, bool *connected) {
   if (unit < 0) return ioerr(kUnitOutOfRange, unit);
   select_unit(unit, true);
   if (current_stream() != nullptr) return 0;
@@ -196,10 +196,9 @@ int select_connected(int unit, bool may_connect, bool unformatted, bool *connect
   return 0;
 }
 
-int settle_form(int unit, bool unformatted) {
+int decide_form(int unit, bool unformatted) {
   tav_unit_record &r = current_record();
   Connection &c = connection(r);
-  if (!c.form_open) return 0;
   c.form_open = false;
   if ((r.unformatted != 0) == unformatted) return 0;
   // Nothing was transferred: the unit stands at the start of its file,

@@ -124,8 +124,17 @@ int preconnect(int unit, bool unformatted);
 // connected.  A unit never connected is connected implicitly (preconnect,
 // with the form `unformatted`) when `may_connect`, and *connected set when
 // given; otherwise, and for a unit that was connected and closed, it is
-// refused.  Returns 0, or the condition with the statement ended.
-int select_connected(int unit, bool may_connect, bool unformatted, bool *connected = nullptr);
+// refused.  Returns 0, or the condition with the statement ended.  A
+// connected unit below 100 is selected here without a call.
+int select_and_connect(int unit, bool may_connect, bool unformatted, bool *connected);
+inline int select_connected(int unit, bool may_connect, bool unformatted, bool *connected = nullptr) {
+  if (static_cast<unsigned>(unit) < 100u && __TAVf90_file[unit] != nullptr) {
+    __TAVf90_cur_finfo = &__TAVf90_file_info[unit];
+    __TAVf90_cur_fptr = &__TAVf90_file[unit];
+    return 0;
+  }
+  return select_and_connect(unit, may_connect, unformatted, connected);
+}
 
 // A unit that REWIND connected implicitly has its form decided by its
 // first data transfer, as an implicit connection by that transfer would
@@ -133,7 +142,10 @@ int select_connected(int unit, bool may_connect, bool unformatted, bool *connect
 // on the current unit, once its access and action are found right: the
 // unit is connected again when the form differs.  Returns 0, or the
 // condition with the statement ended.
-int settle_form(int unit, bool unformatted);
+int decide_form(int unit, bool unformatted);
+inline int settle_form(int unit, bool unformatted) {
+  return connection(current_record()).form_open ? decide_form(unit, unformatted) : 0;
+}
 
 // Closes every unit: extended units, then 1..99, then 0.  At a normal end
 // a unit that cannot be closed (its data cannot be written) ends the
