@@ -30,8 +30,9 @@ int f90_endrec() {
   r.rec_length = -1;
   set_flag(r, TAV_FLAG_PARTIAL_OUTPUT, false);
   if (pos < 0 || pos > r.recl) return ioerr(kBufferOverflow);
-  if (int code = stream::put_record(current_file(), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
-  count_record(record_count(r));
+  std::int64_t &records = record_count(r);
+  if (int code = stream::put_record(file_of(r, current_stream()), r.buffer, pos)) return ioerr(code, __TAVf90_current_unit);
+  count_record(records);
   return 0;
 }
 
