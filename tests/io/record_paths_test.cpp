@@ -3,7 +3,6 @@
 // character.  Each record follows one of x's, so that any position a field
 // leaves unwritten shows; formatted fields are checked against printf.
 #include <cinttypes>
-#include <climits>
 
 #include "io/io_support.h"
 

@@ -43,7 +43,6 @@ void drop_emulator_line(std::string &err) {
 
 std::string Result::file(const std::string &name) const { return slurp(dir + "/" + name); }
 
-bool Result::has_file(const std::string &name) const { return std::filesystem::exists(dir + "/" + name); }
 
 std::vector<std::string> Result::files() const {
   std::vector<std::string> names;

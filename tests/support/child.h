@@ -33,10 +33,8 @@ struct Result {
   std::shared_ptr<void> cleanup;
 
   bool exited(int code) const { return signal == 0 && exit_code == code; }
-  bool aborted() const { return signal == SIGABRT; }
   // Contents of a file the child left in its directory ("" when missing).
   std::string file(const std::string &name) const;
-  bool has_file(const std::string &name) const;
   // Names of the files in the directory, sorted.
   std::vector<std::string> files() const;
   // A description for assertion messages.
