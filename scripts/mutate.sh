@@ -24,6 +24,9 @@
 #                  fails: the result then lists every test that caught the
 #                  mutation, and tests.tsv what each test is worth (what a
 #                  trim of the suite needs to know)
+#   --save         with --all: also copy the kill matrix (results.tsv,
+#                  tests.tsv, failing-unmutated and a note of the run) to
+#                  tests/mutation-matrix, the one kept in the tree
 #   --list FILE    the mutation list (default tests/mutations.tsv)
 #   --scratch DIR  where the copies, logs and results go (default build/mutate)
 # Arguments select entries: an id or a shell pattern of ids ('unf-*'), a
@@ -39,12 +42,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 list=$root/tests/mutations.tsv
 scratch=$root/build/mutate
-jobs=1 check=0 timeout=60 stop=--stop-on-failure
+jobs=1 check=0 timeout=60 stop=--stop-on-failure save=0
 filters=()
 while [ $# -gt 0 ]; do
   case $1 in
     --check) check=1 ;;
     --all) stop= ;;
+    --save) save=1 ;;
     -j) jobs=$2; shift ;;
     -j*) jobs=${1#-j} ;;
     --timeout) timeout=$2; shift ;;
@@ -58,6 +62,8 @@ while [ $# -gt 0 ]; do
 done
 [[ $jobs =~ ^[1-9][0-9]*$ ]] || { echo "mutate: -j wants a positive number" >&2; exit 2; }
 [ -f "$list" ] || { echo "mutate: no list $list" >&2; exit 2; }
+[ $save -eq 0 ] || [ -z "$stop" ] || { echo "mutate: --save wants --all" >&2; exit 2; }
+[ $save -eq 0 ] || [ ${#filters[@]} -eq 0 ] || { echo "mutate: --save wants the whole list" >&2; exit 2; }
 
 # Tests that never judge a mutation: they install, or build programs of
 # their own.
@@ -303,5 +309,17 @@ if [ -z "$stop" ]; then
        END { printf "tests       %5d: %d catch no entry, %d catch none alone\n", t, none, shared }' "$scratch/tests.tsv"
 fi
 printf 'time        %dm%02ds\n' $((elapsed / 60)) $((elapsed % 60))
+if [ $save -eq 1 ]; then
+  kept=$root/tests/mutation-matrix
+  mkdir -p "$kept"
+  cp "$scratch/results.tsv" "$scratch/tests.tsv" "$scratch/failing-unmutated" "$kept/"
+  {
+    echo "scripts/mutate.sh -j $jobs --all --save"
+    echo "tree: $(git -C "$root" rev-parse HEAD)$(git -C "$root" diff --quiet HEAD -- src include tests tools ':!tests/mutation-matrix' || echo ' with uncommitted changes')"
+    echo "ended: $(date -u '+%Y-%m-%d %H:%M UTC'), $((elapsed / 60)) min, on $(uname -m) (-O1 build)"
+    echo "entries: $total; caught $caught, survived $survived, no compile $nocompile, stale $stale, no test $notest"
+  } >"$kept/RUN"
+  echo "kill matrix kept in $kept"
+fi
 echo "results: $scratch/results.tsv$([ -n "$stop" ] || echo ", $scratch/tests.tsv (test, caught, caught alone)"), logs: $scratch/logs"
 [ "$survived" -eq 0 ] && [ "$stale" -eq 0 ] && [ "$notest" -eq 0 ] && [ "$nocompile" -eq 0 ]
